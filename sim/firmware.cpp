@@ -1,0 +1,109 @@
+#include "sim/firmware.h"
+
+#include "link/moduletable.h"
+
+namespace sim {
+
+namespace {
+constexpr int kDefaultReportsPerFrame = 3;
+constexpr std::uint8_t kRefused = 0xFF;
+} // namespace
+
+int reportsPerFrameFor(std::uint16_t productId)
+{
+    const orlo::ModuleEntry *entry = orlo::findModule(productId);
+    return entry ? entry->reportsPerFrame : kDefaultReportsPerFrame;
+}
+
+std::unique_ptr<Firmware> firmwareFor(std::uint16_t productId)
+{
+    const orlo::ModuleEntry *entry = orlo::findModule(productId);
+    if (!entry)
+        return std::make_unique<GenericFirmware>();
+    // One case per type; a type with a model of its own returns it here.
+    switch (entry->type) {
+    case orlo::ModuleType::TM:
+    case orlo::ModuleType::TM_r20:
+    case orlo::ModuleType::TM_868:
+    case orlo::ModuleType::TM2D_r10:
+    case orlo::ModuleType::TH_r10:
+    case orlo::ModuleType::TH_868:
+    case orlo::ModuleType::DI:
+    case orlo::ModuleType::DI_r2x:
+    case orlo::ModuleType::DI4_r2x:
+    case orlo::ModuleType::DI2_868_r_10:
+    case orlo::ModuleType::DA:
+    case orlo::ModuleType::IOD_PS_r20:
+    case orlo::ModuleType::DIO_LoRa:
+    case orlo::ModuleType::RS_r00:
+    case orlo::ModuleType::RPT_r00:
+    case orlo::ModuleType::RSLW_r00:
+    case orlo::ModuleType::DA_r20:
+        break;
+    }
+    return std::make_unique<GenericFirmware>();
+}
+
+Bytes GenericFirmware::answer(Module &module, const Bytes &request)
+{
+    const std::uint8_t command = request.empty() ? 0 : request.front();
+    switch (command) {
+    case orlo::command::ReadConfiguration:
+        return fitted(module, readStored(module));
+    case orlo::command::WriteConfiguration:
+    case orlo::command::WriteAndClearCounters:
+        write(module, request);
+        return status(module, module.writeStatus);
+    case orlo::command::ReadLive:
+        return fitted(module, readLive(module));
+    case orlo::command::RestoreDefaults:
+        restoreDefaults(module);
+        return status(module, module.writeStatus);
+    default:
+        return fitted(module, unknown(module, request));
+    }
+}
+
+Bytes GenericFirmware::readStored(Module &module)
+{
+    Bytes answer = fitted(module, module.stored);
+    answer[0] = 0;
+    return answer;
+}
+
+void GenericFirmware::write(Module &module, const Bytes &request)
+{
+    module.stored = fitted(module, request);
+}
+
+Bytes GenericFirmware::readLive(Module &module)
+{
+    return module.live;
+}
+
+void GenericFirmware::restoreDefaults(Module &module)
+{
+    module.stored = fitted(module, module.defaults);
+}
+
+Bytes GenericFirmware::unknown(Module &module, const Bytes &)
+{
+    return status(module, kRefused);
+}
+
+Bytes GenericFirmware::status(const Module &module, std::uint8_t first)
+{
+    Bytes answer = fitted(module, {});
+    answer[0] = first;
+    return answer;
+}
+
+Bytes GenericFirmware::fitted(const Module &module, Bytes bytes)
+{
+    // At least one report, so that offset 0 always exists.
+    const int reports = module.reportsPerFrame > 0 ? module.reportsPerFrame : 1;
+    bytes.resize(8 * static_cast<std::size_t>(reports), 0);
+    return bytes;
+}
+
+} // namespace sim
