@@ -1,0 +1,13 @@
+#include "app/application.h"
+#include "app/mainwindow.h"
+
+#include <QApplication>
+
+int main(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    orlo::initApplication(app);
+    MainWindow window;
+    window.show();
+    return app.exec();
+}

@@ -1,0 +1,74 @@
+#include "app/mainwindow.h"
+
+#include "app/about.h"
+#include "app/maker.h"
+#include "link/hid.h"
+#include "ui_mainwindow.h"
+
+#include <QCoreApplication>
+#include <QDesktopServices>
+#include <QTimer>
+#include <QUrl>
+
+namespace {
+constexpr int kPollIntervalMs = 500;
+} // namespace
+
+MainWindow::MainWindow(QWidget *parent)
+    : QMainWindow(parent)
+    , ui(std::make_unique<Ui::MainWindow>())
+{
+    ui->setupUi(this);
+    setWindowTitle(QStringLiteral("Configurateur Orlo"));
+    showConnectPage();
+
+    timeoutTimer = new QTimer(this);
+    timeoutTimer->setObjectName(QStringLiteral("timeoutTimer"));
+    connect(timeoutTimer, &QTimer::timeout, this, &MainWindow::InCaseOfTimeout);
+
+    pollTimer = new QTimer(this);
+    pollTimer->setObjectName(QStringLiteral("pollTimer"));
+    connect(pollTimer, &QTimer::timeout, this, &MainWindow::Connexion);
+    pollTimer->start(kPollIntervalMs);
+
+    hid = new Hid(this, &device, &pollTimer);
+}
+
+MainWindow::~MainWindow()
+{
+    // The module is left closed so the next program finds it free.
+    closeModule();
+}
+
+void MainWindow::showConnectPage()
+{
+    ui->label_Logo->hide();
+    ui->stackedWidget->setCurrentWidget(ui->page_Connect);
+}
+
+void MainWindow::showModulePage(QWidget *page)
+{
+    ui->label_Logo->show();
+    ui->stackedWidget->setCurrentWidget(page);
+}
+
+void MainWindow::on_action_Quitter_triggered()
+{
+    QCoreApplication::exit(0);
+}
+
+void MainWindow::on_action_Help_triggered()
+{
+    QDesktopServices::openUrl(QUrl(QString::fromLatin1(maker::kSupportPage)));
+}
+
+void MainWindow::on_actionDownload_new_version_triggered()
+{
+    QDesktopServices::openUrl(QUrl(QString::fromLatin1(maker::kDownloadPage)));
+}
+
+void MainWindow::on_action_A_propos_triggered()
+{
+    about dialog(this);
+    dialog.exec();
+}

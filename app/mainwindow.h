@@ -1,0 +1,129 @@
+// The main window: menu, page stack, module link and every module page.
+// Page logic lives in pages/<page>.cpp as slots of this class; the link
+// (transport, detection, write cycle) in link/.
+#pragma once
+
+#include "link/moduletable.h"
+
+#include <QMainWindow>
+#include <QStringList>
+#include <memory>
+#include <string>
+
+struct hid_device_;
+typedef struct hid_device_ hid_device;
+struct hid_device_info;
+
+class QLabel;
+class QProgressBar;
+class QPushButton;
+class QTimer;
+class Hid;
+struct WriteCycle;
+struct WarningTexts;
+
+namespace Ui {
+class MainWindow;
+}
+
+class MainWindow : public QMainWindow
+{
+    Q_OBJECT
+
+public:
+    explicit MainWindow(QWidget *parent = nullptr);
+    ~MainWindow() override;
+
+    void showConnectPage();
+
+    // Frame transport on the open module (9 bytes counted per report).
+    int writeReports(quint8 *frame, quint8 count);
+    int readReports(quint8 *frame, quint8 count, int mode);
+    void startTimeoutTimer(int ms);
+    void stopTimeoutTimer();
+
+    int currentProductId() const { return productId; }
+    Hid *transport() const { return hid; }
+
+public slots:
+    void Connexion();
+    void InCaseOfTimeout();
+    void delay(int millisecondsToWait);
+
+    // Module pages.
+    void EnablePageTM(bool enable);
+    void SetprogressBarConfigurerTM();
+    void TemperatureMeasurementTM();
+    void EnablePageTM_r20(bool enable);
+    void SetprogressBarConfigurerTM_r20();
+    void TemperatureMeasurementTM_r20();
+    void EnablePageTM_868(bool enable);
+    void SetprogressBarConfigurerTM_868();
+    void TemperatureMeasurementTM_868();
+    void EnablePageTM2D_r10(bool enable);
+    void EnablePageTH_r10(bool enable);
+    void EnablePageTH_868(bool enable);
+    void EnablePageDI(bool enable);
+    void SetprogressBarConfigurerDI();
+    void EnablePageDI_r2x(bool enable);
+    void SetprogressBarConfigurerDI_r2x();
+    void EnablePageDI4_r2x(bool enable);
+    void SetprogressBarConfigurerDI4_r2x();
+    void EnablePageDI2_868_r_10(bool enable);
+    void EnablePageDA(bool enable);
+    void EnablePageDA_r20(bool enable);
+    void EnablePageIOD_PS_r20(bool enable);
+    void EnablePageORLO_DIO_LoRa(bool enable);
+    void EnablePageORLO_RS_r00(bool enable);
+    void EnablePageORLO_RPT_r00(bool enable);
+    void EnablePageORLO_RSLW_r00(bool enable);
+
+    // Menu.
+    void on_action_A_propos_triggered();
+    void on_action_Help_triggered();
+    void on_actionDownload_new_version_triggered();
+    void on_action_Quitter_triggered();
+
+    // Page TM widgets.
+    // Page TM_r20 widgets.
+    // Page TM_868 widgets.
+    // Page DI widgets.
+    // Page DI_r2x widgets.
+    // Page DI4_r2x widgets.
+
+private:
+    // Write cycle shared by every configure and reset button: stamps nothing
+    // itself (the page built txBuffer), pauses the timers, writes, waits for
+    // the acknowledgement while the bar turns; true when the module accepted.
+    bool runWriteCycle(const WriteCycle &cycle);
+    // The invalid-configuration box; the label reads "Invalide" while it is open.
+    void warnInvalidConfiguration(QLabel *result, const WarningTexts &texts,
+                                  const QStringList &lines);
+    static void stepProgress(QProgressBar *bar);
+    void showModulePage(QWidget *page);
+    void enablePageOf(int productId, bool enable);
+    bool openFirstModule(const hid_device_info *bus);
+    void closeModule();
+
+    std::unique_ptr<Ui::MainWindow> ui;
+    hid_device *device = nullptr;
+    std::string devicePath;         // where the open module is listed on the bus
+    int productId = 0;
+    bool moduleShown = false;
+    bool timeoutFlag = false;
+    // Set by the transport when hidapi reports a failure: the module is gone.
+    bool linkFailed = false;
+    QTimer *pollTimer = nullptr;
+    QTimer *timeoutTimer = nullptr;
+    Hid *hid = nullptr;
+    // Page timers: created when a page is enabled, destroyed when disabled.
+    std::unique_ptr<QTimer> progressTimer;
+    std::unique_ptr<QTimer> measureTimer;
+    std::unique_ptr<QTimer> valueTimer;
+    quint8 txBuffer[orlo::kFrameBufferSize] = {};
+    quint8 rxBuffer[orlo::kFrameBufferSize] = {};
+
+    // Edge selection of the digital-input pages: 0 none, 1 rising, 2 falling, 3 both.
+    int edgeState1 = 0;
+    int edgeState2 = 0;
+};

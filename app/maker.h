@@ -1,0 +1,13 @@
+// The maker's addresses, opened in the desktop's browser or mail program.
+#pragma once
+
+namespace maker {
+constexpr const char *kOrganisationName = "Velka Radiocommunications";
+constexpr const char *kOrganisationDomain = "velka-radio.example";
+constexpr const char *kApplicationName = "Configurateur modules Orlo";
+constexpr const char *kWebSite = "https://www.velka-radio.example/";
+constexpr const char *kSupportPage = "https://www.velka-radio.example/support/";
+constexpr const char *kDownloadPage = "https://www.velka-radio.example/downloads/orlo-configurator/";
+constexpr const char *kSupportMail = "support@velka-radio.example";
+constexpr const char *kPlatformSite = "https://orlo.velka-radio.example/";
+} // namespace maker

@@ -1,0 +1,144 @@
+// Module detection, every poll tick: open the first module of the family on
+// the bus, show its page, and notice when it goes away.
+#include "app/mainwindow.h"
+#include "link/hid.h"
+
+#include <QStatusBar>
+#include <cwchar>
+#include <hidapi/hidapi.h>
+
+namespace {
+
+constexpr size_t kStringLength = 255;
+
+// hidraw keeps answering the strings after an unplug, so they prove the
+// maker only; presence is checked against the bus listing.
+bool fromMaker(hid_device *device)
+{
+    wchar_t manufacturer[kStringLength] = {};
+    wchar_t serial[kStringLength] = {};
+    if (hid_get_manufacturer_string(device, manufacturer, kStringLength) != 0)
+        return false;
+    if (hid_get_serial_number_string(device, serial, kStringLength) != 0)
+        return false;
+    manufacturer[kStringLength - 1] = serial[kStringLength - 1] = L'\0';
+    return std::wcscmp(manufacturer, orlo::kManufacturer) == 0 && std::wcscmp(serial, orlo::kSerialNumber) == 0;
+}
+
+const hid_device_info *listed(const hid_device_info *bus, unsigned short productId)
+{
+    for (const hid_device_info *d = bus; d; d = d->next)
+        if (d->product_id == productId && d->path)
+            return d;
+    return nullptr;
+}
+
+bool listedAt(const hid_device_info *bus, const std::string &path)
+{
+    for (const hid_device_info *d = bus; d; d = d->next)
+        if (d->path && path == d->path)
+            return true;
+    return false;
+}
+
+struct Enumeration {
+    hid_device_info *list = hid_enumerate(orlo::kVendorId, 0);
+    ~Enumeration() { hid_free_enumeration(list); }
+};
+
+} // namespace
+
+void MainWindow::Connexion()
+{
+    const int previous = productId;
+    {
+        // One bus listing per tick serves both the search and the presence check.
+        const Enumeration bus;
+        if (productId == 0) {
+            openFirstModule(bus.list);
+        } else if (moduleShown) {
+            const bool gone = linkFailed || hid->takeFailure() || !listedAt(bus.list, devicePath);
+            if (gone || !fromMaker(device)) {
+                closeModule();
+                timeoutFlag = true;
+            }
+        }
+    }
+
+    if (productId != 0) {
+        if (!moduleShown) {
+            moduleShown = true;
+            enablePageOf(productId, true);
+        }
+    } else if (moduleShown) {
+        timeoutFlag = true;  // an exchange still waiting ends at once
+        moduleShown = false;
+        statusBar()->clearMessage();
+        enablePageOf(previous, false);
+        showConnectPage();
+    }
+}
+
+bool MainWindow::openFirstModule(const hid_device_info *bus)
+{
+    for (const orlo::ModuleEntry &entry : orlo::kModules) {
+        const hid_device_info *found = listed(bus, entry.productId);
+        if (!found)
+            continue;
+        hid_device *candidate = hid_open_path(found->path);
+        if (!candidate)
+            continue;
+        // Another product on the same vendor identifier is closed at once:
+        // it never receives a frame.
+        if (!fromMaker(candidate)) {
+            hid_close(candidate);
+            continue;
+        }
+        device = candidate;
+        devicePath = found->path;
+        productId = entry.productId;
+        linkFailed = false;
+        hid->takeFailure();
+        return true;
+    }
+    return false;
+}
+
+void MainWindow::closeModule()
+{
+    if (device)
+        hid_close(device);
+    device = nullptr;
+    devicePath.clear();
+    productId = 0;
+}
+
+void MainWindow::enablePageOf(int id, bool enable)
+{
+    using Slot = void (MainWindow::*)(bool);
+    using T = orlo::ModuleType;
+    const orlo::ModuleEntry *entry = orlo::findModule(quint16(id));
+    if (!entry)
+        return;
+    Slot slot = nullptr;
+    switch (entry->type) {
+    case T::TM: slot = &MainWindow::EnablePageTM; break;
+    case T::TM_r20: slot = &MainWindow::EnablePageTM_r20; break;
+    case T::TM_868: slot = &MainWindow::EnablePageTM_868; break;
+    case T::TM2D_r10: slot = &MainWindow::EnablePageTM2D_r10; break;
+    case T::TH_r10: slot = &MainWindow::EnablePageTH_r10; break;
+    case T::TH_868: slot = &MainWindow::EnablePageTH_868; break;
+    case T::DI: slot = &MainWindow::EnablePageDI; break;
+    case T::DI_r2x: slot = &MainWindow::EnablePageDI_r2x; break;
+    case T::DI4_r2x: slot = &MainWindow::EnablePageDI4_r2x; break;
+    case T::DI2_868_r_10: slot = &MainWindow::EnablePageDI2_868_r_10; break;
+    case T::DA: slot = &MainWindow::EnablePageDA; break;
+    case T::IOD_PS_r20: slot = &MainWindow::EnablePageIOD_PS_r20; break;
+    case T::DIO_LoRa: slot = &MainWindow::EnablePageORLO_DIO_LoRa; break;
+    case T::RS_r00: slot = &MainWindow::EnablePageORLO_RS_r00; break;
+    case T::RPT_r00: slot = &MainWindow::EnablePageORLO_RPT_r00; break;
+    case T::RSLW_r00: slot = &MainWindow::EnablePageORLO_RSLW_r00; break;
+    case T::DA_r20: slot = &MainWindow::EnablePageDA_r20; break;
+    }
+    (this->*slot)(enable);
+}

@@ -1,0 +1,49 @@
+// Little-endian field access in frame payloads, and widget values held to
+// a field's range before they become bytes.
+#pragma once
+
+#include <QtGlobal>
+#include <cmath>
+#include <limits>
+
+namespace orlo {
+
+inline quint16 getU16le(const quint8 *p) { return quint16(p[0] | (p[1] << 8)); }
+inline qint16 getS16le(const quint8 *p) { return qint16(getU16le(p)); }
+inline quint32 getU32le(const quint8 *p)
+{
+    return quint32(p[0]) | (quint32(p[1]) << 8) | (quint32(p[2]) << 16) | (quint32(p[3]) << 24);
+}
+inline void putU16le(quint8 *p, quint16 v)
+{
+    p[0] = quint8(v & 0xFF);
+    p[1] = quint8(v >> 8);
+}
+inline void putS16le(quint8 *p, qint16 v) { putU16le(p, quint16(v)); }
+inline void putU32le(quint8 *p, quint32 v)
+{
+    for (int i = 0; i < 4; ++i)
+        p[i] = quint8((v >> (8 * i)) & 0xFF);
+}
+
+// A double truncated toward zero and held to T's range (NaN gives 0).
+template <typename T>
+T truncateTo(double v)
+{
+    if (std::isnan(v))
+        return 0;
+    const double t = std::trunc(v);
+    if (t <= double(std::numeric_limits<T>::min()))
+        return std::numeric_limits<T>::min();
+    if (t >= double(std::numeric_limits<T>::max()))
+        return std::numeric_limits<T>::max();
+    return static_cast<T>(t);
+}
+
+// An integer held to [lo, hi] before it becomes a byte.
+inline quint8 clampByte(int v, int lo = 0, int hi = 255)
+{
+    return quint8(qBound(lo, v, hi));
+}
+
+} // namespace orlo

@@ -1,0 +1,38 @@
+// Frame transport for the page widgets that are not part of the main window
+// (repeater, LoRaWAN bridge): the same exchange with longer bounds, pausing
+// module detection during a read that turns the event loop.
+#pragma once
+
+#include <QObject>
+
+struct hid_device_;
+typedef struct hid_device_ hid_device;
+
+class QTimer;
+
+class Hid : public QObject
+{
+    Q_OBJECT
+
+public:
+    static constexpr int kWriteBoundMs = 10000;
+    static constexpr int kReadBoundMs = 20000;
+
+    Hid(QObject *parent, hid_device **device, QTimer **pollTimer);
+
+    int writeReports(quint8 *frame, quint8 count);
+    int readReports(quint8 *frame, quint8 count, int mode);
+
+    // True once when an exchange failed because the module is gone.
+    bool takeFailure();
+
+public slots:
+    void InCaseOfTimeout();
+
+private:
+    QTimer *timer;
+    hid_device **device;
+    QTimer **pollTimer;
+    bool timeoutFlag = false;
+    bool failed = false;
+};

@@ -1,0 +1,77 @@
+#include "link/transport.h"
+
+#include "link/moduletable.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <cstring>
+#include <hidapi/hidapi.h>
+#include <thread>
+
+namespace orlo {
+
+int writeFrame(const Exchange &exchange, quint8 *frame, int count)
+{
+    QElapsedTimer clock;
+    clock.start();
+    int total = 0;
+    int k = 0;
+    while (k != count && !exchange.timeoutFlag) {
+        if (clock.elapsed() >= exchange.boundMs) {
+            exchange.timeoutFlag = true;
+            break;
+        }
+        const int r = exchange.device
+            ? hid_write(exchange.device, frame + kReportPayload * k, kReportSize)
+            : -1;
+        if (r == 0) {
+            // Not taken: try the same report again, without spinning.
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+            continue;
+        }
+        if (r < 0)
+            exchange.failed = true;
+        ++k;
+        total += r;
+        // The byte in front of the next report's payload is its identifier.
+        frame[kReportPayload * k] = 0;
+    }
+    return total;
+}
+
+int readFrame(const Exchange &exchange, quint8 *frame, int count, bool processEvents)
+{
+    QElapsedTimer clock;
+    clock.start();
+    int total = 0;
+    quint8 *destination = frame + 1;
+    while (count > 0 && !exchange.timeoutFlag) {
+        if (processEvents) {
+            QCoreApplication::processEvents();
+            if (exchange.timeoutFlag)
+                break;
+        }
+        const qint64 remaining = exchange.boundMs - clock.elapsed();
+        if (remaining <= 0) {
+            exchange.timeoutFlag = true;
+            break;
+        }
+        const int wait = processEvents ? int(qMin<qint64>(remaining, kEventSliceMs)) : int(remaining);
+        quint8 report[kReportSize] = {};
+        const int r = exchange.device ? hid_read_timeout(exchange.device, report, kReportSize, wait) : -1;
+        if (r == 0)
+            continue;
+        if (r < 0) {
+            exchange.failed = true;
+            // A failed report is counted as received but carries no data.
+            std::memset(report, 0, sizeof report);
+        }
+        std::memcpy(destination, report, kReportPayload);
+        destination += kReportPayload;
+        --count;
+        total += r + 1;
+    }
+    return total;
+}
+
+} // namespace orlo

@@ -1,0 +1,34 @@
+// Frame exchange over hidapi: a frame of N reports, each 9 bytes on the wire
+// (report identifier 0, then 8 payload bytes). Shared by the main window and
+// by class Hid, which differ only in their bounds and their timers.
+#pragma once
+
+#include <QtGlobal>
+
+struct hid_device_;
+typedef struct hid_device_ hid_device;
+
+namespace orlo {
+
+struct Exchange {
+    hid_device *device;
+    int boundMs;
+    // Set by a time-out slot or by detection to end the wait at once.
+    bool &timeoutFlag;
+    // Set when hidapi reports a failure (the module is gone).
+    bool &failed;
+};
+
+// Sends reports 0..count-1 of frame (frame byte 8k is report k's identifier
+// and is left 0 afterwards); returns the sum of what hidapi reported written.
+int writeFrame(const Exchange &exchange, quint8 *frame, int count);
+
+// Receives count reports into frame bytes 1..8*count; returns, per report
+// received, hidapi's count + 1 (9 for a full report). With processEvents
+// the event loop turns between short kernel waits.
+int readFrame(const Exchange &exchange, quint8 *frame, int count, bool processEvents);
+
+// Longest sleep in the kernel between two turns of the event loop.
+constexpr int kEventSliceMs = 10;
+
+} // namespace orlo

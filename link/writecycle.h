@@ -1,0 +1,48 @@
+// What a page hands to the shared configuration write cycle, and the texts
+// of the result label and of the invalid-configuration box.
+#pragma once
+
+#include <QString>
+
+class QLabel;
+class QProgressBar;
+class QPushButton;
+class QTimer;
+
+struct WriteCycle {
+    QPushButton *button;
+    QProgressBar *progressBar;
+    QLabel *result;
+    int reports;                        // frame length N of the module type
+    int progressIntervalMs = 30;
+    QTimer *measurementTimer = nullptr; // paused during the cycle too
+    bool reenableButton = true;         // false: the page re-enables it itself
+};
+
+struct WarningTexts {
+    QString title;
+    QString header;                     // first lines, before the failed checks
+    QString footer;
+};
+
+namespace result {
+inline const QString kBusy = QStringLiteral("Configuration...");
+inline const QString kOk = QStringLiteral("OK");
+inline const QString kFailed = QStringLiteral("Echec");
+inline const QString kInvalid = QStringLiteral("Invalide");
+} // namespace result
+
+namespace warning {
+inline const QString kTitleFrench = QStringLiteral("Configuration invalide");
+inline const QString kTitleEnglish = QStringLiteral("Invalid configuration");
+inline const QString kHeadFrench = QStringLiteral("CONFIGURATION INVALIDE.\n\n");
+inline const QString kHeadEnglish = QStringLiteral("INVALID CONFIGURATION.\n\n");
+inline const QString kFooterFrench = QStringLiteral(
+    "\nPour continuer, cliquez sur \"OK\", entrez une configuration valide\n"
+    "et cliquez \uFFFD nouveau sur \"Configurer\"\n");
+// The French warning of most pages, with the page's introduction line.
+inline WarningTexts french(const QString &introduction)
+{
+    return {kTitleFrench, kHeadFrench + introduction, kFooterFrench};
+}
+} // namespace warning

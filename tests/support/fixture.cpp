@@ -1,0 +1,81 @@
+#include "support/fixture.h"
+
+#include "app/application.h"
+#include "link/clockstamp.h"
+
+#include <QAbstractButton>
+#include <QPushButton>
+#include <QApplication>
+#include <QMessageBox>
+#include <QStackedWidget>
+#include <QTimer>
+#include <cstdio>
+
+namespace testing {
+
+namespace {
+QtMessageHandler previousHandler = nullptr;
+
+void failOnBrokenConnection(QtMsgType type, const QMessageLogContext &context, const QString &message)
+{
+    if (message.contains(QLatin1String("No matching signal")))
+        qFatal("broken connect-by-name: %s", qPrintable(message));
+    if (previousHandler)
+        previousHandler(type, context, message);
+}
+} // namespace
+
+void initTestApplication()
+{
+    orlo::initApplication(*QCoreApplication::instance());
+    previousHandler = qInstallMessageHandler(failOnBrokenConnection);
+}
+
+std::unique_ptr<MainWindow> freshWindow()
+{
+    sim::Bench::instance().reset();
+    orlo::setClockForTesting({});
+    auto window = std::make_unique<MainWindow>();
+    window->show();
+    return window;
+}
+
+QString currentPage(const MainWindow &window)
+{
+    return child<QStackedWidget>(window, "stackedWidget")->currentWidget()->objectName();
+}
+
+sim::Module &plugAndShow(MainWindow &window, std::uint16_t productId, const char *page,
+                         const std::function<void(sim::Module &)> &prepare)
+{
+    sim::Module &module = sim::Bench::instance().plug(productId);
+    if (prepare)
+        prepare(module);
+    if (!QTest::qWaitFor([&] { return currentPage(window) == QLatin1String(page); }, 5000))
+        qWarning("page %s not shown (showing %s)", page, qPrintable(currentPage(window)));
+    return module;
+}
+
+MessageBoxCatcher::MessageBoxCatcher()
+{
+    watcher.setInterval(10);
+    QObject::connect(&watcher, &QTimer::timeout, &watcher, [this] {
+        auto *message = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+        if (!message)
+            return;
+        title = message->windowTitle();
+        text = message->text();
+        buttons = int(message->standardButtons());
+        QAbstractButton *chosen = message->defaultButton();
+        defaultButton = chosen ? int(message->standardButton(chosen)) : 0;
+        seen = true;
+        watcher.stop();
+        if (chosen)
+            chosen->click();
+        else
+            message->reject();
+    });
+    watcher.start();
+}
+
+} // namespace testing

@@ -1,0 +1,65 @@
+// Shared test fixtures: the application set up as the program does, a fresh
+// main window per test on the module simulator, and modal-box handling.
+#pragma once
+
+#include "app/mainwindow.h"
+#include "sim/simbench.h"
+
+#include <QString>
+#include <QTimer>
+#include <QtTest>
+#include <functional>
+#include <memory>
+
+
+namespace testing {
+
+// Application identity, resources, and a message handler that fails the
+// test on a broken connect-by-name ("No matching signal ...").
+void initTestApplication();
+
+// A fresh window on an empty bench (and the real clock).
+std::unique_ptr<MainWindow> freshWindow();
+
+// Object name of the page the window shows.
+QString currentPage(const MainWindow &window);
+
+// Plugs a module and waits until its page is shown.
+sim::Module &plugAndShow(MainWindow &window, std::uint16_t productId, const char *page,
+                         const std::function<void(sim::Module &)> &prepare = {});
+
+// Catches the next modal QMessageBox while it lives: records what it said
+// and closes it with its default button.
+class MessageBoxCatcher
+{
+public:
+    MessageBoxCatcher();
+    QString title;
+    QString text;
+    int buttons = 0;              // QMessageBox::StandardButtons
+    int defaultButton = 0;
+    bool seen = false;
+
+private:
+    QTimer watcher;
+};
+
+template <typename W>
+W *child(const QObject &parent, const char *name)
+{
+    W *w = parent.findChild<W *>(QString::fromLatin1(name));
+    if (!w)
+        qFatal("no child %s", name);
+    return w;
+}
+
+} // namespace testing
+
+#define ORLO_TEST_MAIN(TestClass)                     \
+    int main(int argc, char *argv[])                  \
+    {                                                 \
+        QApplication app(argc, argv);                 \
+        testing::initTestApplication();               \
+        TestClass test;                               \
+        return QTest::qExec(&test, argc, argv);       \
+    }

@@ -1,0 +1,165 @@
+// Detection and page selection: which module is opened, when its page shows,
+// and how quickly its removal is noticed.
+#include "support/fixture.h"
+
+#include <QElapsedTimer>
+#include <QLabel>
+#include <QStatusBar>
+
+using namespace testing;
+
+class DetectionTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void pageOfEachIdentifier_data();
+    void pageOfEachIdentifier();
+    void unplugReturnsToConnectPage();
+    void firstInOrderWins();
+    void replugOpensAgain();
+    void foreignDeviceNeverServed_data();
+    void foreignDeviceNeverServed();
+    void makerRecheckedEveryTick();
+    void failedExchangeMeansGone();
+};
+
+void DetectionTest::pageOfEachIdentifier_data()
+{
+    QTest::addColumn<int>("productId");
+    QTest::addColumn<QString>("page");
+    const char *pages[] = {"page_ORLO_TM", "page_ORLO_TM", "page_ORLO_TM_r20", "page_ORLO_TM_868",
+                           "page_ORLO_TM2D_r10", "page_ORLO_TH_r10", "page_ORLO_TH_868", "page_ORLO_DI",
+                           "page_ORLO_DI_r2x", "page_ORLO_DI4_r2x", "page_DI2_868_r_10", "page_ORLO_DA",
+                           "page_ORLO_DA", "page_IOD_PS_r20", "page_ORLO_DIO_LoRa", "page_ORLO_RS_r00",
+                           "page_ORLO_RPT_r00", "page_ORLO_RSLW_r00", "page_ORLO_DA_r20"};
+    int i = 0;
+    for (const orlo::ModuleEntry &entry : orlo::kModules) {
+        QTest::addRow("0x%04X", entry.productId) << int(entry.productId) << QString::fromLatin1(pages[i]);
+        ++i;
+    }
+}
+
+void DetectionTest::pageOfEachIdentifier()
+{
+    QFETCH(int, productId);
+    QFETCH(QString, page);
+    auto window = freshWindow();
+    QCOMPARE(currentPage(*window), QStringLiteral("page_Connect"));
+    QVERIFY(!child<QLabel>(*window, "label_Logo")->isVisible());
+    sim::Bench::instance().plug(std::uint16_t(productId));
+    QTRY_COMPARE_WITH_TIMEOUT(currentPage(*window), page, 5000);
+    QCOMPARE(window->currentProductId(), productId);
+}
+
+void DetectionTest::unplugReturnsToConnectPage()
+{
+    auto window = freshWindow();
+    sim::Module &m = plugAndShow(*window, 0x0244, "page_ORLO_TM");
+    window->statusBar()->showMessage(QStringLiteral("bridge busy"));
+    // The simulator keeps answering the strings after the unplug, as hidraw does.
+    QElapsedTimer clock;
+    sim::Bench::instance().unplug(m);
+    clock.start();
+    QTRY_COMPARE_WITH_TIMEOUT(currentPage(*window), QStringLiteral("page_Connect"), 2000);
+    QVERIFY2(clock.elapsed() < 1000, qPrintable(QString::number(clock.elapsed())));
+    QVERIFY(window->statusBar()->currentMessage().isEmpty());
+    QVERIFY(!child<QLabel>(*window, "label_Logo")->isVisible());
+    QCOMPARE(window->currentProductId(), 0);
+}
+
+void DetectionTest::firstInOrderWins()
+{
+    auto window = freshWindow();
+    // Plugged first but later in the order.
+    sim::Module &late = sim::Bench::instance().plug(0x0314);
+    sim::Module &early = sim::Bench::instance().plug(0x0240);
+    QTRY_COMPARE_WITH_TIMEOUT(currentPage(*window), QStringLiteral("page_ORLO_TM"), 5000);
+    QCOMPARE(window->currentProductId(), 0x0240);
+    QCOMPARE(sim::Bench::instance().opens(late), 0);
+
+    // The other module is taken once the first goes away.
+    sim::Bench::instance().unplug(early);
+    QTRY_COMPARE_WITH_TIMEOUT(currentPage(*window), QStringLiteral("page_ORLO_TM_r20"), 5000);
+}
+
+void DetectionTest::replugOpensAgain()
+{
+    auto window = freshWindow();
+    sim::Module &first = plugAndShow(*window, 0x01C7, "page_ORLO_DI");
+    sim::Bench::instance().unplug(first);
+    QTRY_COMPARE_WITH_TIMEOUT(currentPage(*window), QStringLiteral("page_Connect"), 2000);
+    sim::Module &second = plugAndShow(*window, 0x01C7, "page_ORLO_DI");
+    QCOMPARE(sim::Bench::instance().opens(second), 1);
+    QCOMPARE(window->currentProductId(), 0x01C7);
+}
+
+void DetectionTest::foreignDeviceNeverServed_data()
+{
+    QTest::addColumn<QString>("manufacturer");
+    QTest::addColumn<QString>("serial");
+    QTest::addColumn<bool>("readable");
+    QTest::newRow("one letter more") << "Velka Radiocommunications" << "(c)Velka" << true;
+    QTest::newRow("other case") << "velka radiocommunication" << "(c)Velka" << true;
+    QTest::newRow("other serial") << "Velka Radiocommunication" << "(c)Velk" << true;
+    QTest::newRow("strings unreadable") << "Velka Radiocommunication" << "(c)Velka" << false;
+}
+
+void DetectionTest::foreignDeviceNeverServed()
+{
+    QFETCH(QString, manufacturer);
+    QFETCH(QString, serial);
+    QFETCH(bool, readable);
+    auto window = freshWindow();
+    sim::Module &foreign = sim::Bench::instance().plug(0x0293);
+    foreign.manufacturer = manufacturer.toStdWString();
+    foreign.serialNumber = serial.toStdWString();
+    foreign.stringsReadable = readable;
+    // Later in the order than nothing, earlier than nothing: only it is on the bus.
+    QTRY_VERIFY_WITH_TIMEOUT(sim::Bench::instance().opens(foreign) >= 3, 5000);
+    QCOMPARE(currentPage(*window), QStringLiteral("page_Connect"));
+    QVERIFY(foreign.received.empty());
+
+    // Same tick, next identifier: a genuine module later in the order is served.
+    sim::Bench::instance().reset();
+    sim::Module &impostor = sim::Bench::instance().plug(0x0240);
+    impostor.manufacturer = manufacturer.toStdWString();
+    impostor.serialNumber = serial.toStdWString();
+    impostor.stringsReadable = readable;
+    sim::Bench::instance().plug(0x0314);
+    QTRY_COMPARE_WITH_TIMEOUT(currentPage(*window), QStringLiteral("page_ORLO_TM_r20"), 5000);
+    QVERIFY(impostor.received.empty());
+    QTest::qWait(1200);
+    QCOMPARE(currentPage(*window), QStringLiteral("page_ORLO_TM_r20"));
+}
+
+void DetectionTest::makerRecheckedEveryTick()
+{
+    auto window = freshWindow();
+    sim::Module &m = plugAndShow(*window, 0x0240, "page_ORLO_TM");
+    QTest::qWait(1200);
+    QCOMPARE(currentPage(*window), QStringLiteral("page_ORLO_TM"));
+    m.serialNumber = L"(c)Other";
+    QTRY_COMPARE_WITH_TIMEOUT(currentPage(*window), QStringLiteral("page_Connect"), 2000);
+    // From then on it is refused at opening, so the page does not come back.
+    const int opens = sim::Bench::instance().opens(m);
+    QTRY_VERIFY_WITH_TIMEOUT(sim::Bench::instance().opens(m) > opens, 2000);
+    QCOMPARE(currentPage(*window), QStringLiteral("page_Connect"));
+}
+
+void DetectionTest::failedExchangeMeansGone()
+{
+    auto window = freshWindow();
+    sim::Module &m = plugAndShow(*window, 0x0240, "page_ORLO_TM");
+    // Still listed and still answering its strings, but the link is broken.
+    m.writeResult = -1;
+    quint8 frame[orlo::kFrameBufferSize] = {0, orlo::command::ReadLive};
+    QVERIFY(window->writeReports(frame, 3) != 27);
+    QTRY_COMPARE_WITH_TIMEOUT(currentPage(*window), QStringLiteral("page_Connect"), 1000);
+    // Once the link works again it is opened and served as a replugged module.
+    m.writeResult = 9;
+    QTRY_COMPARE_WITH_TIMEOUT(currentPage(*window), QStringLiteral("page_ORLO_TM"), 2000);
+}
+
+ORLO_TEST_MAIN(DetectionTest)
+#include "tst_detection.moc"
