@@ -25,12 +25,14 @@ std::unique_ptr<Firmware> firmwareFor(std::uint16_t productId)
     case orlo::ModuleType::TM:
     case orlo::ModuleType::TM_r20:
     case orlo::ModuleType::TM_868:
-    case orlo::ModuleType::TM2D_r10:
-    case orlo::ModuleType::TH_r10:
-    case orlo::ModuleType::TH_868:
+        return temperatureFirmware(*entry);
     case orlo::ModuleType::DI:
     case orlo::ModuleType::DI_r2x:
     case orlo::ModuleType::DI4_r2x:
+        return digitalInputFirmware(*entry);
+    case orlo::ModuleType::TM2D_r10:
+    case orlo::ModuleType::TH_r10:
+    case orlo::ModuleType::TH_868:
     case orlo::ModuleType::DI2_868_r_10:
     case orlo::ModuleType::DA:
     case orlo::ModuleType::IOD_PS_r20:

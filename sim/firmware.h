@@ -3,6 +3,7 @@
 // overrides the step that differs (what a write stores, what live data is).
 #pragma once
 
+#include "link/moduletable.h"
 #include "sim/simbench.h"
 
 namespace sim {
@@ -28,5 +29,9 @@ protected:
     // `bytes` cut or zero-padded to the module's frame length.
     static Bytes fitted(const Module &module, Bytes bytes);
 };
+
+// The models of the types that have one, each in its own source.
+std::unique_ptr<Firmware> temperatureFirmware(const orlo::ModuleEntry &entry);
+std::unique_ptr<Firmware> digitalInputFirmware(const orlo::ModuleEntry &entry);
 
 } // namespace sim
