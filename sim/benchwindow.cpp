@@ -1,0 +1,121 @@
+#include "sim/benchwindow.h"
+
+#include "link/moduletable.h"
+#include "sim/simbench.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTime>
+#include <QVBoxLayout>
+
+namespace {
+constexpr int kMaxLogLines = 2000;
+
+QString hex(const sim::Bytes &bytes)
+{
+    QStringList parts;
+    for (std::uint8_t b : bytes)
+        parts << QStringLiteral("%1").arg(b, 2, 16, QLatin1Char('0')).toUpper();
+    return parts.join(QLatin1Char(' '));
+}
+} // namespace
+
+BenchWindow::BenchWindow(QWidget *parent)
+    : QWidget(parent)
+    , modules(new QListWidget(this))
+    , plugButton(new QPushButton(tr("Plug"), this))
+    , unplugButton(new QPushButton(tr("Unplug"), this))
+    , traffic(new QPlainTextEdit(this))
+{
+    setWindowTitle(tr("Module bench"));
+    resize(620, 520);
+
+    for (const orlo::ModuleEntry &entry : orlo::kModules) {
+        auto *item = new QListWidgetItem(modules);
+        item->setData(Qt::UserRole, entry.productId);
+    }
+    for (int row = 0; row < modules->count(); ++row)
+        refreshRow(row);
+    modules->setCurrentRow(0);
+
+    traffic->setReadOnly(true);
+    traffic->setMaximumBlockCount(kMaxLogLines);
+    traffic->setFont(QFont(QStringLiteral("monospace"), 9));
+    traffic->setLineWrapMode(QPlainTextEdit::NoWrap);
+
+    auto *buttons = new QHBoxLayout;
+    buttons->addWidget(plugButton);
+    buttons->addWidget(unplugButton);
+    buttons->addStretch();
+    auto *layout = new QVBoxLayout(this);
+    layout->addWidget(new QLabel(tr("Modules of the family (vendor 04D8):"), this));
+    layout->addWidget(modules, 2);
+    layout->addLayout(buttons);
+    layout->addWidget(new QLabel(tr("Frames (PC → module, module → PC):"), this));
+    layout->addWidget(traffic, 3);
+
+    connect(plugButton, &QPushButton::clicked, this, [this] { plug(selectedProduct()); });
+    connect(unplugButton, &QPushButton::clicked, this, [this] { unplug(selectedProduct()); });
+    connect(modules, &QListWidget::itemDoubleClicked, this, [this](QListWidgetItem *item) {
+        const auto id = std::uint16_t(item->data(Qt::UserRole).toUInt());
+        pluggedModules.count(id) ? unplug(id) : plug(id);
+    });
+
+    sim::Bench::instance().setTrafficObserver([this](const sim::Traffic &t) { log(t); });
+}
+
+BenchWindow::~BenchWindow()
+{
+    sim::Bench::instance().setTrafficObserver({});
+}
+
+void BenchWindow::plug(std::uint16_t productId)
+{
+    if (pluggedModules.count(productId))
+        return;
+    pluggedModules[productId] = &sim::Bench::instance().plug(productId);
+    for (int row = 0; row < modules->count(); ++row)
+        refreshRow(row);
+}
+
+void BenchWindow::unplug(std::uint16_t productId)
+{
+    const auto found = pluggedModules.find(productId);
+    if (found == pluggedModules.end())
+        return;
+    sim::Bench::instance().unplug(*found->second);
+    pluggedModules.erase(found);
+    for (int row = 0; row < modules->count(); ++row)
+        refreshRow(row);
+}
+
+std::uint16_t BenchWindow::selectedProduct() const
+{
+    const QListWidgetItem *item = modules->currentItem();
+    return item ? std::uint16_t(item->data(Qt::UserRole).toUInt()) : 0;
+}
+
+void BenchWindow::refreshRow(int row)
+{
+    QListWidgetItem *item = modules->item(row);
+    const auto id = std::uint16_t(item->data(Qt::UserRole).toUInt());
+    const orlo::ModuleEntry *entry = orlo::findModule(id);
+    const bool in = pluggedModules.count(id) != 0;
+    item->setText(QStringLiteral("%1  0x%2  %3").arg(in ? QStringLiteral("●") : QStringLiteral("○"))
+                      .arg(QString::number(id, 16).rightJustified(4, QLatin1Char('0')).toUpper())
+                      .arg(QLatin1String(entry ? entry->name : "?")));
+}
+
+void BenchWindow::log(const sim::Traffic &t)
+{
+    const bool out = t.direction == sim::Traffic::ToModule;
+    const QString line = QStringLiteral("%1  %2 0x%3  %4")
+                             .arg(QTime::currentTime().toString(QStringLiteral("HH:mm:ss.zzz")),
+                                  out ? QStringLiteral("PC → module") : QStringLiteral("module → PC"))
+                             .arg(QString::number(t.productId, 16).rightJustified(4, QLatin1Char('0')).toUpper())
+                             .arg(hex(t.report));
+    traffic->appendPlainText(line);
+}

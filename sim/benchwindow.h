@@ -1,0 +1,38 @@
+// "Module bench": plug and unplug simulated modules, watch the frames.
+#pragma once
+
+#include <QWidget>
+#include <cstdint>
+#include <map>
+
+class QListWidget;
+class QPlainTextEdit;
+class QPushButton;
+
+namespace sim {
+class Module;
+struct Traffic;
+} // namespace sim
+
+class BenchWindow : public QWidget
+{
+    Q_OBJECT
+
+public:
+    explicit BenchWindow(QWidget *parent = nullptr);
+    ~BenchWindow() override;
+
+    void plug(std::uint16_t productId);
+    void unplug(std::uint16_t productId);
+
+private:
+    void log(const sim::Traffic &traffic);
+    void refreshRow(int row);
+    std::uint16_t selectedProduct() const;
+
+    QListWidget *modules;
+    QPushButton *plugButton;
+    QPushButton *unplugButton;
+    QPlainTextEdit *traffic;
+    std::map<std::uint16_t, sim::Module *> pluggedModules;
+};

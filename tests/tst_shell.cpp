@@ -1,0 +1,133 @@
+// The main window as the user first meets it: identity, fixed size, menu,
+// quitting and the about dialog.
+#include "app/about.h"
+#include "support/fixture.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QStackedWidget>
+#include <QTextBrowser>
+
+using namespace testing;
+
+class ShellTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void startsOnConnectPage();
+    void pagesInOrder();
+    void menuEntries();
+    void quitShortcut_data();
+    void quitShortcut();
+    void aboutIsModal();
+};
+
+void ShellTest::startsOnConnectPage()
+{
+    auto window = freshWindow();
+    QCOMPARE(QCoreApplication::organizationName(), QStringLiteral("Velka Radiocommunications"));
+    QCOMPARE(QCoreApplication::applicationName(), QStringLiteral("Configurateur modules Orlo"));
+    QCOMPARE(window->windowTitle(), QStringLiteral("Configurateur Orlo"));
+    QCOMPARE(currentPage(*window), QStringLiteral("page_Connect"));
+    QCOMPARE(child<QLabel>(*window, "label_texte_Connect")->text(), QStringLiteral("Connect Orlo device"));
+    QVERIFY(!child<QLabel>(*window, "label_image_USB_Connect")->pixmap(Qt::ReturnByValue).isNull());
+    QVERIFY(!window->windowIcon().isNull());
+    QVERIFY(!child<QLabel>(*window, "label_Logo")->isVisible());
+
+    // Fixed size: a resize request leaves it at 640 x 480.
+    QCOMPARE(window->minimumSize(), QSize(640, 480));
+    QCOMPARE(window->maximumSize(), QSize(640, 480));
+    window->resize(800, 600);
+    QCOMPARE(window->size(), QSize(640, 480));
+}
+
+void ShellTest::pagesInOrder()
+{
+    auto window = freshWindow();
+    const QStringList expected = {
+        "page_Connect", "page_ORLO_TM", "page_ORLO_TM_r20", "page_ORLO_TM2D_r10", "page_ORLO_TH_r10",
+        "page_ORLO_TH_868", "page_ORLO_TM_868", "page_ORLO_DI", "page_ORLO_DI_r2x", "page_ORLO_DI4_r2x",
+        "page_DI2_868_r_10", "page_IOD_PS_r20", "page_ORLO_DIO_LoRa", "page_ORLO_RS_r00",
+        "page_ORLO_RSLW_r00", "page_ORLO_RPT_r00", "page_ORLO_DA", "page_ORLO_DA_r20"};
+    auto *stack = child<QStackedWidget>(*window, "stackedWidget");
+    QStringList pages;
+    for (int i = 0; i < stack->count(); ++i)
+        pages << stack->widget(i)->objectName();
+    QCOMPARE(pages, expected);
+}
+
+void ShellTest::menuEntries()
+{
+    auto window = freshWindow();
+    auto *file = child<QMenu>(*window, "menu_Fichier");
+    auto *help = child<QMenu>(*window, "menu_A_propos");
+    QCOMPARE(file->title(), QStringLiteral("File"));
+    QCOMPARE(help->title(), QStringLiteral("Help"));
+    QStringList fileEntries;
+    for (QAction *a : file->actions())
+        fileEntries << (a->isSeparator() ? QStringLiteral("-") : a->text());
+    QCOMPARE(fileEntries, QStringList({"-", "Update...", "Quit"}));
+    QStringList helpEntries;
+    for (QAction *a : help->actions())
+        helpEntries << (a->isSeparator() ? QStringLiteral("-") : a->text());
+    QCOMPARE(helpEntries, QStringList({"Help", "-", "About"}));
+    QCOMPARE(child<QAction>(*window, "action_Quitter")->shortcut(), QKeySequence(QStringLiteral("Ctrl+E")));
+    QCOMPARE(child<QAction>(*window, "action_Help")->shortcut(), QKeySequence(QStringLiteral("Ctrl+H")));
+    QCOMPARE(child<QMenu>(*window, "menuUpdate")->actions().value(0)->text(), QStringLiteral("Download new version"));
+}
+
+void ShellTest::quitShortcut_data()
+{
+    QTest::addColumn<bool>("withModule");
+    QTest::newRow("connect page") << false;
+    QTest::newRow("module page") << true;
+}
+
+void ShellTest::quitShortcut()
+{
+    QFETCH(bool, withModule);
+    auto window = freshWindow();
+    if (withModule)
+        plugAndShow(*window, 0x0240, "page_ORLO_TM");
+    window->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(window.get()));
+
+    // Quit ends the application's event loop with code 0, as in the program.
+    QTimer::singleShot(50, [&] { QTest::keyClick(window.get(), Qt::Key_E, Qt::ControlModifier); });
+    QTimer::singleShot(3000, [] { QCoreApplication::exit(42); });
+    QCOMPARE(QCoreApplication::exec(), 0);
+}
+
+void ShellTest::aboutIsModal()
+{
+    auto window = freshWindow();
+    plugAndShow(*window, 0x01C7, "page_ORLO_DI");
+    bool modal = false;
+    QString title, description;
+    QTimer::singleShot(100, [&] {
+        auto *dialog = qobject_cast<about *>(QApplication::activeModalWidget());
+        if (!dialog)
+            return;
+        modal = dialog->isModal();
+        title = dialog->windowTitle();
+        description = child<QTextBrowser>(*dialog, "textBrowser_Description_gamme")->toPlainText();
+        QCOMPARE(child<QPushButton>(*dialog, "pushButton_Exit")->toolTip(), QStringLiteral("Fermer"));
+        child<QPushButton>(*dialog, "pushButton_Exit")->click();
+    });
+    child<QAction>(*window, "action_A_propos")->trigger();
+    QVERIFY(modal);
+    QCOMPARE(title, QStringLiteral("About"));
+    QVERIFY(description.contains(QStringLiteral("Version 3.7.7")));
+    QVERIFY(description.contains(QStringLiteral("Technical support")));
+    QVERIFY(description.contains(QStringLiteral("Thank you for working with Velka.")));
+    QCOMPARE(currentPage(*window), QStringLiteral("page_ORLO_DI"));
+    QVERIFY(!QApplication::activeModalWidget());
+}
+
+ORLO_TEST_MAIN(ShellTest)
+#include "tst_shell.moc"

@@ -1,0 +1,90 @@
+// Connect-by-name takes the first child that matches and says nothing when
+// none does: every on_<object>_<signal> slot must find exactly one object
+// with that signal, and object names must be unique.
+#include "support/fixture.h"
+#include "widgets/wdradio.h"
+
+#include <QMetaMethod>
+#include <QSet>
+
+using namespace testing;
+
+namespace {
+
+// Slots connected by name that find no object, or more than one.
+QStringList brokenSlots(const QObject &root, const QMetaObject &meta)
+{
+    const QList<QObject *> children = root.findChildren<QObject *>();
+    QStringList broken;
+    for (int i = meta.methodOffset(); i < meta.methodCount(); ++i) {
+        const QMetaMethod slot = meta.method(i);
+        const QByteArray name = slot.name();
+        if (slot.methodType() != QMetaMethod::Slot || !name.startsWith("on_"))
+            continue;
+        int matches = 0;
+        for (const QObject *object : children) {
+            const QByteArray prefix = "on_" + object->objectName().toLatin1() + '_';
+            if (object->objectName().isEmpty() || !name.startsWith(prefix))
+                continue;
+            const QByteArray signalName = name.mid(prefix.size());
+            const QMetaObject *om = object->metaObject();
+            for (int s = 0; s < om->methodCount(); ++s) {
+                const QMetaMethod signal = om->method(s);
+                if (signal.methodType() == QMetaMethod::Signal && signal.name() == signalName
+                    && QMetaObject::checkConnectArgs(signal, slot)) {
+                    ++matches;
+                    break;
+                }
+            }
+        }
+        if (matches != 1)
+            broken << QStringLiteral("%1 (%2 matches)").arg(QString::fromLatin1(slot.methodSignature())).arg(matches);
+    }
+    return broken;
+}
+
+QStringList duplicateNames(const QObject &root)
+{
+    QSet<QString> seen;
+    QStringList duplicates;
+    for (const QWidget *w : root.findChildren<QWidget *>()) {
+        // A reusable widget's own children are named inside it.
+        if (w->objectName().isEmpty() || w->objectName().startsWith(QLatin1String("qt_"))
+            || w->objectName().startsWith(QLatin1Char('_')))
+            continue;
+        if (seen.contains(w->objectName()))
+            duplicates << w->objectName();
+        seen.insert(w->objectName());
+    }
+    return duplicates;
+}
+
+} // namespace
+
+class WiringTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void mainWindowSlotsFindTheirWidget();
+    void radioWidgetSlotsFindTheirWidget();
+};
+
+void WiringTest::mainWindowSlotsFindTheirWidget()
+{
+    auto window = freshWindow();
+    const QStringList broken = brokenSlots(*window, MainWindow::staticMetaObject);
+    QVERIFY2(broken.isEmpty(), qPrintable(broken.join(QLatin1String(", "))));
+    const QStringList duplicates = duplicateNames(*window);
+    QVERIFY2(duplicates.isEmpty(), qPrintable(duplicates.join(QLatin1String(", "))));
+}
+
+void WiringTest::radioWidgetSlotsFindTheirWidget()
+{
+    Wdradio radio;
+    const QStringList broken = brokenSlots(radio, Wdradio::staticMetaObject);
+    QVERIFY2(broken.isEmpty(), qPrintable(broken.join(QLatin1String(", "))));
+}
+
+ORLO_TEST_MAIN(WiringTest)
+#include "tst_wiring.moc"
