@@ -13,6 +13,8 @@
 #include <QRadioButton>
 #include <QRandomGenerator>
 #include <QStringList>
+#include <cstdio>
+#include <unistd.h>
 
 using namespace testing;
 
@@ -144,6 +146,8 @@ private slots:
     void badStoredRecords_data();
     void badStoredRecords();
     void anyStoredBytes();
+    void slotsMatchTheirWidgets();
+    void traceLineAtEachReading();
 
 private:
     std::unique_ptr<MainWindow> window;
@@ -761,6 +765,53 @@ void PageDiTest::anyStoredBytes()
             QVERIFY(hours->count() == hours->maxCount());
         }
     }
+}
+
+void PageDiTest::slotsMatchTheirWidgets()
+{
+    // Connect-by-name takes the first match silently: each slot of these
+    // pages has exactly one widget of its name, which has the signal.
+    const QMetaObject *meta = window->metaObject();
+    int checked = 0;
+    for (int i = meta->methodOffset(); i < meta->methodCount(); ++i) {
+        const QString slot = QString::fromLatin1(meta->method(i).name());
+        if (!slot.startsWith(QLatin1String("on_")) || !slot.contains(QLatin1String("_DI")))
+            continue;
+        const int cut = slot.lastIndexOf(QLatin1Char('_'));
+        const QString object = slot.mid(3, cut - 3);
+        const QString signal = slot.mid(cut + 1);
+        const QList<QWidget *> found = window->findChildren<QWidget *>(object);
+        QVERIFY2(found.size() == 1, qPrintable(slot));
+        bool hasSignal = false;
+        for (int k = 0; k < found[0]->metaObject()->methodCount(); ++k) {
+            const QMetaMethod method = found[0]->metaObject()->method(k);
+            hasSignal = hasSignal || (method.methodType() == QMetaMethod::Signal && method.name() == signal.toLatin1());
+        }
+        QVERIFY2(hasSignal, qPrintable(slot));
+        ++checked;
+    }
+    QCOMPARE(checked, 11 + 11 + 10);
+}
+
+void PageDiTest::traceLineAtEachReading()
+{
+    plugAndShow(*window, kDI_r2x, "page_ORLO_DI_r2x");
+    std::fflush(stdout);
+    const int saved = dup(fileno(stdout));
+    FILE *capture = std::tmpfile();
+    QVERIFY(saved >= 0 && capture);
+    dup2(fileno(capture), fileno(stdout));
+    window->EnablePageDI_r2x(true);
+    window->EnablePageDI_r2x(true);
+    std::fflush(stdout);
+    dup2(saved, fileno(stdout));
+    close(saved);
+    std::rewind(capture);
+    char text[256] = {};
+    const size_t length = std::fread(text, 1, sizeof text - 1, capture);
+    std::fclose(capture);
+    QCOMPARE(QByteArray(text, int(length)),
+             QByteArray("/*** Lecture de la configuration ***/\n/*** Lecture de la configuration ***/\n"));
 }
 
 ORLO_TEST_MAIN(PageDiTest)
