@@ -21,9 +21,13 @@ constexpr int kProgressFastMs = 15;     // DI_r2x configure
 constexpr int kHourListVisible = 10;
 constexpr int kNotSet = 0;              // the lists' "--" entry
 constexpr int kMinuteStep = 10;
+constexpr int kLastMinute = 50;         // DI and DI_r2x minute lists
+constexpr int kLastMinuteDI4 = 30;      // DI4_r2x: sub-hour periods up to 30 min
+constexpr int kLastHour = 23;
+constexpr int kLastHourR2x = 24;
 const QString kDash = QStringLiteral("--");
 
-// DI4_r2x reading period: list entries that the linkage moves to.
+// List entries the hour and minute rules refer to.
 constexpr int kHourZero = 1;            // "00"
 constexpr int kHourOne = 2;             // "01"
 constexpr int kMinuteZero = 1;          // "00"
@@ -65,7 +69,7 @@ struct Lines {
 QStringList hourList(bool with24)
 {
     QStringList items{kDash};
-    const int last = with24 ? 24 : 23;
+    const int last = with24 ? kLastHourR2x : kLastHour;
     for (int h = 0; h <= last; ++h)
         items << QStringLiteral("%1").arg(h, 2, 10, QLatin1Char('0'));
     return items;
@@ -300,7 +304,7 @@ void MainWindow::EnablePageDI(bool enable)
     resetInput(p.input1, false);
     resetInput(p.input2, false);
     refill(p.hours, hourList(false), kHourListVisible);
-    const QStringList minutes = minuteList(50);
+    const QStringList minutes = minuteList(kLastMinute);
     refill(p.minutes, minutes, minutes.size());
     p.bit7Clear->setChecked(false);
     p.bit7Set->setChecked(true);
@@ -411,7 +415,7 @@ void MainWindow::on_radioButton_Compteur2_DI_clicked()
 // Midnight sharp cannot be chosen: with hour "00" the minute "00" reads "--".
 void MainWindow::on_comboBox_heures_releve_compteur_DI_currentIndexChanged(int index)
 {
-    ui->comboBox_minutes_releve_compteur_DI->setItemText(1, index == kHourZero ? kDash : QStringLiteral("00"));
+    ui->comboBox_minutes_releve_compteur_DI->setItemText(kMinuteZero, index == kHourZero ? kDash : QStringLiteral("00"));
 }
 
 // ---- DI_r2x -----------------------------------------------------------------
@@ -430,7 +434,7 @@ void MainWindow::EnablePageDI_r2x(bool enable)
     resetInput(p.input1, true);
     resetInput(p.input2, true);
     refill(p.hours, hourList(true), kHourListVisible);
-    const QStringList minutes = minuteList(50);
+    const QStringList minutes = minuteList(kLastMinute);
     refill(p.minutes, minutes, minutes.size());
     p.bit7Clear->setChecked(false);
     p.bit7Set->setChecked(true);
@@ -554,11 +558,11 @@ void MainWindow::on_radioButton_Compteur2_DI_r2x_clicked()
 // Reading at 00:00 is not offered; at 24 only minute 00 is.
 void MainWindow::on_comboBox_heures_releve_compteur_DI_r2x_currentIndexChanged(int index)
 {
-    constexpr int kHour24 = 25;
+    constexpr int kHour24 = kLastHourR2x + 1;
     QComboBox *minutes = ui->comboBox_minutes_releve_compteur_DI_r2x;
-    for (int entry = 1; entry < minutes->count(); ++entry) {
+    for (int entry = kMinuteZero; entry < minutes->count(); ++entry) {
         QString text = QStringLiteral("%1").arg((entry - 1) * kMinuteStep, 2, 10, QLatin1Char('0'));
-        if ((index == kHourZero && entry == 1) || (index == kHour24 && entry > 1))
+        if ((index == kHourZero && entry == kMinuteZero) || (index == kHour24 && entry > kMinuteZero))
             text = kDash;
         minutes->setItemText(entry, text);
     }
@@ -586,7 +590,7 @@ void MainWindow::EnablePageDI4_r2x(bool enable)
     p.value1->setText(QString::number(0));
     p.value2->setText(QString::number(0));
     refill(p.hours, hourList(true), kHourListVisible);
-    const QStringList minutes = minuteList(30);
+    const QStringList minutes = minuteList(kLastMinuteDI4);
     refill(p.minutes, minutes, minutes.size());
     p.bit7Clear->setChecked(false);
     p.bit7Set->setChecked(true);
