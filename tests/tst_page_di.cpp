@@ -260,14 +260,9 @@ void PageDiTest::formOfThePages()
     auto *minuteList = widget<QComboBox>(*window, "comboBox_minutes_releve_compteur_" + s);
     QCOMPARE(minuteList->maxCount(), minutes.size());
     QCOMPARE(minuteList->maxVisibleItems(), minutes.size());
-    if (type != kDI4_r2x) {
-        QCOMPARE(itemsOf(minuteList), minutes);
-        QCOMPARE(hourList->currentIndex(), 0);
-        QCOMPARE(minuteList->currentIndex(), 0);
-    } else {
-        QCOMPARE(itemsOf(minuteList), minutes);
-        QCOMPARE(hourList->currentIndex(), 0);
-    }
+    QCOMPARE(itemsOf(minuteList), minutes);
+    QCOMPARE(hourList->currentIndex(), 0);
+    QCOMPARE(minuteList->currentIndex(), 0);
     if (type == kDI) {
         QVERIFY(!child<QWidget>(*window, "spinBox_index_compteur1_DI")->isVisible());
         QVERIFY(!child<QWidget>(*window, "spinBox_index_compteur2_DI")->isVisible());
