@@ -132,8 +132,6 @@ private:
     // written back unchanged.
     int radioVariantDI4_r2x = 0;
 
-public slots:
-
 private:
     // Write cycle shared by every configure and reset button: stamps nothing
     // itself (the page built txBuffer), pauses the timers, writes, waits for
