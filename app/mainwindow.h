@@ -88,8 +88,49 @@ public slots:
     // Page TM_r20 widgets.
     // Page TM_868 widgets.
     // Page DI widgets.
+    void on_pushButton_Configurer_DI_clicked();
+    void on_pushButton_RAZ_DI_clicked();
+    void on_pushButton_Front_entree_numerique1_DI_clicked();
+    void on_pushButton_Front_entree_numerique2_DI_clicked();
+    void on_groupBox_Entree1_DI_clicked(bool checked);
+    void on_groupBox_Entree2_DI_clicked(bool checked);
+    void on_radioButton_Entree_numerique1_DI_clicked();
+    void on_radioButton_Compteur1_DI_clicked();
+    void on_radioButton_Entree_numerique2_DI_clicked();
+    void on_radioButton_Compteur2_DI_clicked();
+    void on_comboBox_heures_releve_compteur_DI_currentIndexChanged(int index);
     // Page DI_r2x widgets.
+    void on_pushButton_Configurer_DI_r2x_clicked();
+    void on_pushButton_RAZ_DI_r2x_clicked();
+    void on_pushButton_Front_entree_numerique1_DI_r2x_clicked();
+    void on_pushButton_Front_entree_numerique2_DI_r2x_clicked();
+    void on_groupBox_Entree1_DI_r2x_clicked(bool checked);
+    void on_groupBox_Entree2_DI_r2x_clicked(bool checked);
+    void on_radioButton_Entree_numerique1_DI_r2x_clicked();
+    void on_radioButton_Compteur1_DI_r2x_clicked();
+    void on_radioButton_Entree_numerique2_DI_r2x_clicked();
+    void on_radioButton_Compteur2_DI_r2x_clicked();
+    void on_comboBox_heures_releve_compteur_DI_r2x_currentIndexChanged(int index);
     // Page DI4_r2x widgets.
+    void on_pushButton_Configurer_DI4_r2x_clicked();
+    void on_pushButton_RAZ_DI4_r2x_clicked();
+    void on_pushButton_Front_entree_numerique1_DI4_r2x_clicked();
+    void on_pushButton_Front_entree_numerique2_DI4_r2x_clicked();
+    void on_groupBox_Entree1_DI4_r2x_clicked(bool checked);
+    void on_groupBox_Entree2_DI4_r2x_clicked(bool checked);
+    void on_groupBox_Entree3_DI4_r2x_clicked(bool checked);
+    void on_groupBox_Entree4_DI4_r2x_clicked(bool checked);
+    void on_comboBox_heures_releve_compteur_DI4_r2x_currentIndexChanged(int index);
+    void on_comboBox_minutes_releve_compteur_DI4_r2x_currentIndexChanged(int index);
+
+private:
+    // Digital-input pages: shared steps of the three pages.
+    void configureDI(quint8 command, QPushButton *button);
+    void configureDI_r2x(quint8 command, QPushButton *button);
+    void configureDI4_r2x(quint8 command, QPushButton *button);
+    // DI4_r2x: radio variant (flags bits 3-5) of the last stored record read,
+    // written back unchanged.
+    int radioVariantDI4_r2x = 0;
 
 private:
     // Write cycle shared by every configure and reset button: stamps nothing
