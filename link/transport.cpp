@@ -10,8 +10,25 @@
 
 namespace orlo {
 
+namespace {
+
+constexpr int kMostStaleReports = 64;
+
+// A module that answered after an earlier exchange gave up has left its
+// reports queued; read first, they would pass for this frame's answer.
+void discardLateReports(hid_device *device)
+{
+    quint8 report[kReportSize];
+    for (int i = 0; i < kMostStaleReports && hid_read_timeout(device, report, sizeof report, 0) > 0; ++i) {
+    }
+}
+
+} // namespace
+
 int writeFrame(const Exchange &exchange, quint8 *frame, int count)
 {
+    if (exchange.device)
+        discardLateReports(exchange.device);
     QElapsedTimer clock;
     clock.start();
     int total = 0;

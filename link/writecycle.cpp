@@ -8,24 +8,6 @@
 #include <QPushButton>
 #include <QTextStream>
 #include <QTimer>
-#include <hidapi/hidapi.h>
-
-namespace {
-
-constexpr int kMostStaleReports = 64;
-
-// A module that answered after an earlier exchange gave up has left its
-// reports queued; read first, they would pass for this frame's answer.
-void discardLateReports(hid_device *device)
-{
-    if (!device)
-        return;
-    unsigned char report[orlo::kReportSize];
-    for (int i = 0; i < kMostStaleReports && hid_read_timeout(device, report, sizeof report, 0) > 0; ++i) {
-    }
-}
-
-} // namespace
 
 bool MainWindow::runWriteCycle(const WriteCycle &cycle)
 {
@@ -37,7 +19,6 @@ bool MainWindow::runWriteCycle(const WriteCycle &cycle)
     if (cycle.measurementTimer)
         cycle.measurementTimer->stop();
 
-    discardLateReports(device);
     int total = writeReports(txBuffer, quint8(cycle.reports));
     if (progressTimer)
         progressTimer->start(cycle.progressIntervalMs);
