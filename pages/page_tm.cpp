@@ -18,6 +18,9 @@ namespace {
 
 constexpr int kMeasureIntervalMs = 2000;
 constexpr int kMeasureInterval868Ms = 6000;   // after the first reading
+constexpr int kProgressIntervalMs = 30;
+constexpr int kSliderThresholds = 0;          // statement on threshold crossing
+constexpr int kSliderPeriodic = 1;
 constexpr double kLowMinimum = -35.0;
 constexpr double kHighMaximum = 120.0;
 constexpr double kLowDefault = 19.5;
@@ -48,7 +51,7 @@ struct TemperatureTexts {
     QString statementMinute;
 };
 
-// Warning texts, kept exactly as the modules' users have always read them.
+// Warning texts, odd characters included, as the users know them.
 const TemperatureTexts kTextsTm = {
     {warning::kTitleFrench, warning::kHeadFrench + QStringLiteral("Au moins un champ horaire d'un des 3 envois de temp�rature possible n'est pas configur� :\n\n"),
      warning::kFooterFrench},
@@ -101,7 +104,7 @@ QStringList statementMinuteItems()
     return items;
 }
 
-// Refilled in place without index signals; the caller runs the slot it needs.
+// Refilled without index signals; the caller runs the slot it needs.
 void fillBox(QComboBox *box, const QStringList &items)
 {
     const QSignalBlocker blocker(box);
@@ -495,9 +498,9 @@ void MainWindow::EnablePageTM(bool enable)
     const tmf::Probe probe = tmf::probeOfTm(productId);
     const tmf::Config c = tmf::decodeConfig(rxBuffer + 1, probe);
     showThresholdConfig(p, c, probe);
-    ui->horizontalSlider_Type_releve_TM->setValue(c.periodic ? 1 : 0);
+    ui->horizontalSlider_Type_releve_TM->setValue(c.periodic ? kSliderPeriodic : kSliderThresholds);
     if (c.periodic)
-        on_horizontalSlider_Type_releve_TM_valueChanged(1);
+        on_horizontalSlider_Type_releve_TM_valueChanged(kSliderPeriodic);
     else
         ShowThresholdModeTM();
     showPage(p);
@@ -553,7 +556,7 @@ void MainWindow::on_doubleSpinBox_Seuil_haut_TM_valueChanged(double value)
 
 void MainWindow::on_horizontalSlider_Type_releve_TM_valueChanged(int value)
 {
-    if (value == 0) {
+    if (value != kSliderPeriodic) {
         ShowThresholdModeTM();
         return;
     }
@@ -571,14 +574,14 @@ void MainWindow::on_pushButton_Configurer_TM_clicked()
     const QDateTime now = orlo::currentDateTime();
     std::memset(txBuffer, 0, sizeof txBuffer);
     const ThresholdPage p = tmPage(*ui);
-    const bool periodic = ui->horizontalSlider_Type_releve_TM->value() == 1;
+    const bool periodic = ui->horizontalSlider_Type_releve_TM->value() == kSliderPeriodic;
     const Refusal refusal = checkThresholdPage(p);
     if (refusal.any()) {
         warnInvalidConfiguration(p.result, kTextsTm.box, refusalLines(refusal, periodic, kTextsTm));
         return;
     }
     tmf::encodeConfig(txBuffer + 1, thresholdConfig(p, periodic), now, tmf::probeOfTm(productId));
-    runWriteCycle({p.button, p.bar, p.result, tmf::kReports, 30, measureTimer.get(), false});
+    runWriteCycle({p.button, p.bar, p.result, tmf::kReports, kProgressIntervalMs, measureTimer.get(), false});
 }
 
 // --- TM_r20 --------------------------------------------------------------
@@ -679,7 +682,7 @@ void MainWindow::on_pushButton_Configurer_TM_r20_clicked()
         return;
     }
     tmf::encodeConfig(txBuffer + 1, thresholdConfig(p, periodic), now, tmf::Probe::Offset2073);
-    runWriteCycle({p.button, p.bar, p.result, tmf::kReports, 30, measureTimer.get(), false});
+    runWriteCycle({p.button, p.bar, p.result, tmf::kReports, kProgressIntervalMs, measureTimer.get(), false});
 }
 
 // --- TM_868 --------------------------------------------------------------
@@ -789,7 +792,7 @@ void MainWindow::on_pushButton_Configurer_TM_868_clicked()
     }
     tmf::encodeConfig868(txBuffer + 1, c, now);
     const bool accepted = runWriteCycle({ui->pushButton_Configurer_TM_868, ui->progressBar_Configurer_TM_868,
-                                         ui->label_Resultat_configurer_TM_868, tmf::kReports868, 30,
+                                         ui->label_Resultat_configurer_TM_868, tmf::kReports868, kProgressIntervalMs,
                                          measureTimer.get(), false});
     if (accepted)
         TemperatureMeasurementTM_868();
