@@ -277,14 +277,15 @@ void resetThresholdPage(const ThresholdPage &p)
 }
 
 // The stored pair is shown as it is: both ranges widened while loading,
-// then the coupling applied to what was loaded.
+// then the coupling applied to what was loaded. Each stays within the page's
+// limits, so that the coupling never pushes the other beyond them.
 void showThresholds(const ThresholdPage &p, double low, double high)
 {
     {
         const QSignalBlocker lowBlocker(p.low);
         const QSignalBlocker highBlocker(p.high);
-        p.low->setRange(kLowMinimum, kHighMaximum);
-        p.high->setRange(kLowMinimum, kHighMaximum);
+        p.low->setRange(kLowMinimum, kHighMaximum - kThresholdGap);
+        p.high->setRange(kLowMinimum + kThresholdGap, kHighMaximum);
         p.high->setValue(high);
         p.low->setValue(low);
     }

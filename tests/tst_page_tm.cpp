@@ -595,10 +595,12 @@ void PageTmTest::anyStoredRecordFillsThePage()
     std::mt19937 random(4);
     auto window = freshWindow();
     for (const Case &c : cases) {
-        for (int pattern = 0; pattern < 3; ++pattern) {
+        // 0x7F: both thresholds far above the page's limits.
+        const int fills[] = {0xFF, 0x99, 0x7F, -1};
+        for (int pattern = 0; pattern < 4; ++pattern) {
             sim::Module &m = plugAndShow(*window, c.id, c.page, [&](sim::Module &m) {
                 for (auto &b : m.stored)
-                    b = pattern == 0 ? 0xFF : pattern == 1 ? 0x99 : std::uint8_t(random());
+                    b = fills[pattern] >= 0 ? std::uint8_t(fills[pattern]) : std::uint8_t(random());
                 // Master role, so that the 868 page shows every field.
                 if (pattern == 1)
                     m.stored[kFlags] = 0xFD;
@@ -609,8 +611,16 @@ void PageTmTest::anyStoredRecordFillsThePage()
                 QVERIFY2(box->currentIndex() >= 0 && box->currentIndex() < box->count(),
                          qPrintable(box->objectName()));
             }
-            for (const QDoubleSpinBox *box : page->findChildren<QDoubleSpinBox *>())
-                QVERIFY(box->value() >= box->minimum() && box->value() <= box->maximum());
+            // Thresholds within the page's limits and at least 2.0 apart.
+            const auto lows = page->findChildren<QDoubleSpinBox *>(QRegularExpression("^doubleSpinBox_Seuil_bas"));
+            const auto highs = page->findChildren<QDoubleSpinBox *>(QRegularExpression("^doubleSpinBox_Seuil_haut"));
+            if (!lows.isEmpty() && !highs.isEmpty()) {
+                const QDoubleSpinBox *low = lows.first();
+                const QDoubleSpinBox *high = highs.first();
+                QVERIFY2(low->value() >= -35.0 && high->value() <= 120.0,
+                         qPrintable(QStringLiteral("%1 %2").arg(low->value()).arg(high->value())));
+                QVERIFY(high->value() - low->value() >= 2.0 - 1e-9);
+            }
             sim::Bench::instance().unplug(m);
             QTRY_COMPARE_WITH_TIMEOUT(currentPage(*window), QStringLiteral("page_Connect"), 5000);
         }
