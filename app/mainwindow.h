@@ -85,8 +85,38 @@ public slots:
     void on_action_Quitter_triggered();
 
     // Page TM widgets.
+    void on_comboBox_Periode_mesure_TM_currentIndexChanged(int index);
+    void on_checkBox_envoi_T1_TM_clicked(bool checked);
+    void on_checkBox_envoi_T2_TM_clicked(bool checked);
+    void on_checkBox_envoi_T3_TM_clicked(bool checked);
+    void on_doubleSpinBox_Seuil_bas_TM_valueChanged(double value);
+    void on_doubleSpinBox_Seuil_haut_TM_valueChanged(double value);
+    void on_horizontalSlider_Type_releve_TM_valueChanged(int value);
+    void on_comboBox_heures_releve_TM_currentIndexChanged(int index);
+    void on_pushButton_Configurer_TM_clicked();
+private:
+    void InitPageTM();
+    void ShowThresholdModeTM();
+    void InitPageTM_r20();
+    void InitPageTM_868();
+    // Shared by the temperature pages.
+    void createTemperatureTimers(void (MainWindow::*measurement)(), void (MainWindow::*progress)());
+    void destroyTemperatureTimers();
+    void readTemperatureConfig(int reports);          // stored record into rxBuffer
+    bool readTemperatureRaw(int reports, quint16 *raw);
+public slots:
     // Page TM_r20 widgets.
+    void on_comboBox_Periode_mesure_TM_r20_currentIndexChanged(int index);
+    void on_checkBox_envoi_T1_TM_r20_clicked(bool checked);
+    void on_checkBox_envoi_T2_TM_r20_clicked(bool checked);
+    void on_checkBox_envoi_T3_TM_r20_clicked(bool checked);
+    void on_doubleSpinBox_Seuil_bas_TM_r20_valueChanged(double value);
+    void on_doubleSpinBox_Seuil_haut_TM_r20_valueChanged(double value);
+    void on_comboBox_heures_releve_TM_r20_currentIndexChanged(int index);
+    void on_pushButton_Configurer_TM_r20_clicked();
     // Page TM_868 widgets.
+    void on_comboBox_heures_releve_Master_TM_868_currentIndexChanged(int index);
+    void on_pushButton_Configurer_TM_868_clicked();
     // Page DI widgets.
     void on_pushButton_Configurer_DI_clicked();
     void on_pushButton_RAZ_DI_clicked();

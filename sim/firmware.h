@@ -35,3 +35,8 @@ std::unique_ptr<Firmware> temperatureFirmware(const orlo::ModuleEntry &entry);
 std::unique_ptr<Firmware> digitalInputFirmware(const orlo::ModuleEntry &entry);
 
 } // namespace sim
+
+namespace sim {
+// The probe reading a temperature module answers to command 3.
+void setTemperatureRaw(Module &module, std::uint16_t raw);
+} // namespace sim

@@ -20,6 +20,11 @@ double cpuSeconds()
         + (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
 }
 
+// A 3-report type whose page has no measurement timer: nothing but the
+// test talks to the module once its page is shown.
+constexpr std::uint16_t kQuietId = 0x02E3;
+constexpr const char *kQuietPage = "page_ORLO_DI_r2x";
+
 struct Frame {
     quint8 bytes[orlo::kFrameBufferSize] = {};
 };
@@ -64,7 +69,7 @@ void TransportTest::completeExchange()
 {
     QFETCH(int, reports);
     auto window = freshWindow();
-    const std::uint16_t id = reports == 2 ? 0x01C7 : reports == 3 ? 0x0240 : 0x0293;
+    const std::uint16_t id = reports == 2 ? 0x01C7 : reports == 3 ? kQuietId : 0x0293;
     sim::Module &m = sim::Bench::instance().plug(id);
     m.stored.assign(std::size_t(8 * reports), 0);
     for (int i = 1; i < 8 * reports; ++i)
@@ -96,7 +101,7 @@ void TransportTest::completeExchange()
 void TransportTest::partialAnswerKeepsUnreadBytes()
 {
     auto window = freshWindow();
-    sim::Module &m = plugAndShow(*window, 0x0240, "page_ORLO_TM");
+    sim::Module &m = plugAndShow(*window, kQuietId, kQuietPage);
     m.stored.assign(24, 0x11);
     m.answerReports = 2;
     Frame request;
@@ -119,7 +124,7 @@ void TransportTest::partialAnswerKeepsUnreadBytes()
 void TransportTest::secondExchangeAfterTimeout()
 {
     auto window = freshWindow();
-    sim::Module &m = plugAndShow(*window, 0x0240, "page_ORLO_TM");
+    sim::Module &m = plugAndShow(*window, kQuietId, kQuietPage);
     Frame request;
     request.bytes[1] = orlo::command::ReadConfiguration;
     Frame answer;
@@ -136,11 +141,12 @@ void TransportTest::secondExchangeAfterTimeout()
 void TransportTest::refusedWrites()
 {
     auto window = freshWindow();
-    sim::Module &m = plugAndShow(*window, 0x0240, "page_ORLO_TM");
+    sim::Module &m = plugAndShow(*window, kQuietId, kQuietPage);
     Frame request;
     request.bytes[1] = orlo::command::ReadConfiguration;
 
     // A report never taken is retried until the 1 s bound, without spinning.
+    m.received.clear();
     m.writeResult = 0;
     QElapsedTimer clock;
     clock.start();
@@ -167,7 +173,7 @@ void TransportTest::silentWaitSleeps()
 {
     QFETCH(int, mode);
     auto window = freshWindow();
-    sim::Module &m = plugAndShow(*window, 0x0240, "page_ORLO_TM");
+    sim::Module &m = plugAndShow(*window, kQuietId, kQuietPage);
     m.silent = true;
     Frame request;
     request.bytes[1] = orlo::command::ReadConfiguration;
@@ -189,7 +195,7 @@ void TransportTest::silentWaitSleeps()
 void TransportTest::lateReportTakenPromptly()
 {
     auto window = freshWindow();
-    sim::Module &m = plugAndShow(*window, 0x0240, "page_ORLO_TM");
+    sim::Module &m = plugAndShow(*window, kQuietId, kQuietPage);
     m.answerDelayMs = 300;
     Frame request;
     request.bytes[1] = orlo::command::ReadConfiguration;
@@ -206,7 +212,7 @@ void TransportTest::lateReportTakenPromptly()
 void TransportTest::pumpingReadKeepsTimersRunning()
 {
     auto window = freshWindow();
-    sim::Module &m = plugAndShow(*window, 0x0240, "page_ORLO_TM");
+    sim::Module &m = plugAndShow(*window, kQuietId, kQuietPage);
     m.silent = true;
     Frame request;
     request.bytes[1] = orlo::command::ReadConfiguration;
@@ -247,7 +253,7 @@ void TransportTest::delayKeepsWindowAlive()
 void TransportTest::hidTransportBoundsAndPolling()
 {
     auto window = freshWindow();
-    sim::Module &m = plugAndShow(*window, 0x0240, "page_ORLO_TM");
+    sim::Module &m = plugAndShow(*window, kQuietId, kQuietPage);
     auto *poll = child<QTimer>(*window, "pollTimer");
     Hid *hid = window->transport();
 
