@@ -356,8 +356,8 @@ Refusal checkThresholdPage(const ThresholdPage &p)
     return r;
 }
 
-// The lines of the shown mode first, then those of the other mode, so that
-// no configuration is refused without saying why.
+// Only the shown mode's fields have lines; a missing field of the other
+// mode still refuses the configuration.
 QStringList refusalLines(const Refusal &r, bool periodic, const TemperatureTexts &texts)
 {
     QStringList sendTimes;
@@ -370,7 +370,7 @@ QStringList refusalLines(const Refusal &r, bool periodic, const TemperatureTexts
         statement << texts.statementHour;
     if (r.statementMinute)
         statement << texts.statementMinute;
-    return periodic ? statement + sendTimes : sendTimes + statement;
+    return periodic ? statement : sendTimes;
 }
 
 tmf::Config thresholdConfig(const ThresholdPage &p, bool periodic)
