@@ -1,8 +1,10 @@
 #include "sim/benchwindow.h"
 
 #include "link/moduletable.h"
+#include "sim/firmware.h"
 #include "sim/simbench.h"
 
+#include <QDoubleSpinBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QListWidget>
@@ -29,6 +31,7 @@ BenchWindow::BenchWindow(QWidget *parent)
     , plugButton(new QPushButton(tr("Plug"), this))
     , unplugButton(new QPushButton(tr("Unplug"), this))
     , traffic(new QPlainTextEdit(this))
+    , probe(new QDoubleSpinBox(this))
 {
     setWindowTitle(tr("Module bench"));
     resize(620, 520);
@@ -46,10 +49,18 @@ BenchWindow::BenchWindow(QWidget *parent)
     traffic->setFont(QFont(QStringLiteral("monospace"), 9));
     traffic->setLineWrapMode(QPlainTextEdit::NoWrap);
 
+    probe->setRange(-40.0, 125.0);
+    probe->setDecimals(2);
+    probe->setSingleStep(0.5);
+    probe->setValue(20.0);
+    probe->setSuffix(QStringLiteral(" °C"));
+
     auto *buttons = new QHBoxLayout;
     buttons->addWidget(plugButton);
     buttons->addWidget(unplugButton);
     buttons->addStretch();
+    buttons->addWidget(new QLabel(tr("Temperature probes read"), this));
+    buttons->addWidget(probe);
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(new QLabel(tr("Modules of the family (vendor 04D8):"), this));
     layout->addWidget(modules, 2);
@@ -64,11 +75,15 @@ BenchWindow::BenchWindow(QWidget *parent)
         pluggedModules.count(id) ? unplug(id) : plug(id);
     });
 
+    connect(probe, qOverload<double>(&QDoubleSpinBox::valueChanged), this, &BenchWindow::applyProbeReading);
+
     sim::Bench::instance().setTrafficObserver([this](const sim::Traffic &t) { log(t); });
 }
 
 BenchWindow::~BenchWindow()
 {
+    connect(probe, qOverload<double>(&QDoubleSpinBox::valueChanged), this, &BenchWindow::applyProbeReading);
+
     sim::Bench::instance().setTrafficObserver({});
 }
 
@@ -77,6 +92,7 @@ void BenchWindow::plug(std::uint16_t productId)
     if (pluggedModules.count(productId))
         return;
     pluggedModules[productId] = &sim::Bench::instance().plug(productId);
+    applyProbeReading();
     for (int row = 0; row < modules->count(); ++row)
         refreshRow(row);
 }
@@ -90,6 +106,16 @@ void BenchWindow::unplug(std::uint16_t productId)
     pluggedModules.erase(found);
     for (int row = 0; row < modules->count(); ++row)
         refreshRow(row);
+}
+
+void BenchWindow::applyProbeReading()
+{
+    using T = orlo::ModuleType;
+    for (const auto &[id, module] : pluggedModules) {
+        const orlo::ModuleEntry *entry = orlo::findModule(id);
+        if (entry && (entry->type == T::TM || entry->type == T::TM_r20 || entry->type == T::TM_868))
+            sim::setTemperatureCelsius(*module, probe->value());
+    }
 }
 
 std::uint16_t BenchWindow::selectedProduct() const

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <map>
 
+class QDoubleSpinBox;
 class QListWidget;
 class QPlainTextEdit;
 class QPushButton;
@@ -28,11 +29,13 @@ public:
 private:
     void log(const sim::Traffic &traffic);
     void refreshRow(int row);
+    void applyProbeReading();
     std::uint16_t selectedProduct() const;
 
     QListWidget *modules;
     QPushButton *plugButton;
     QPushButton *unplugButton;
     QPlainTextEdit *traffic;
+    QDoubleSpinBox *probe;
     std::map<std::uint16_t, sim::Module *> pluggedModules;
 };

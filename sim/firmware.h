@@ -34,9 +34,9 @@ protected:
 std::unique_ptr<Firmware> temperatureFirmware(const orlo::ModuleEntry &entry);
 std::unique_ptr<Firmware> digitalInputFirmware(const orlo::ModuleEntry &entry);
 
-} // namespace sim
-
-namespace sim {
-// The probe reading a temperature module answers to command 3.
+// The probe reading a temperature module answers to command 3, raw or in
+// degrees (converted as its probe type counts).
 void setTemperatureRaw(Module &module, std::uint16_t raw);
+void setTemperatureCelsius(Module &module, double celsius);
+
 } // namespace sim

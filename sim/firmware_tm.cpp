@@ -2,6 +2,9 @@
 // configuration out of the box and a probe reading the bench can set.
 #include "sim/firmware.h"
 
+#include <algorithm>
+#include <cmath>
+
 namespace sim {
 
 namespace {
@@ -27,10 +30,18 @@ void putU16(Bytes &b, std::size_t at, std::uint16_t v)
     b[at + 1] = std::uint8_t(v >> 8);
 }
 
-// 20.0 degC on each probe type.
-std::uint16_t rawAt20(std::uint16_t productId)
+// The probes: 1/8 degC above an offset of 2073, or 14-bit two's complement
+// in 1/32 degC.
+constexpr int kRawAtZero = 2073;
+constexpr int kEighths = 8;
+constexpr int kThirtySeconds = 32;
+constexpr int kFourteenBits = 0x3FFF;
+
+std::uint16_t rawOf(std::uint16_t productId, double celsius)
 {
-    return productId == kProduct14Bit ? 20 * 32 : 2073 + 20 * 8;
+    if (productId == kProduct14Bit)
+        return std::uint16_t(int(std::lround(celsius * kThirtySeconds)) & kFourteenBits);
+    return std::uint16_t(std::clamp<long>(kRawAtZero + std::lround(celsius * kEighths), 0, 0xFFFF));
 }
 
 class TemperatureFirmware : public GenericFirmware {
@@ -61,7 +72,7 @@ public:
             r[kStatementHours] = 1;
         }
         module.defaults = module.stored;
-        setTemperatureRaw(module, rawAt20(entry_.productId));
+        setTemperatureCelsius(module, 20.0);
     }
 
 private:
@@ -82,6 +93,11 @@ void setTemperatureRaw(Module &module, std::uint16_t raw)
         module.live.resize(size, 0);
     module.live[0] = 0;
     putU16(module.live, kRaw, raw);
+}
+
+void setTemperatureCelsius(Module &module, double celsius)
+{
+    setTemperatureRaw(module, rawOf(module.productId(), celsius));
 }
 
 } // namespace sim
