@@ -102,7 +102,6 @@ private:
     // Shared by the temperature pages.
     void createTemperatureTimers(void (MainWindow::*measurement)(), void (MainWindow::*progress)());
     void destroyTemperatureTimers();
-    void readTemperatureConfig(int reports);          // stored record into rxBuffer
     bool readTemperatureRaw(int reports, quint16 *raw);
 public slots:
     // Page TM_r20 widgets.
@@ -171,6 +170,14 @@ private:
     void warnInvalidConfiguration(QLabel *result, const WarningTexts &texts,
                                   const QStringList &lines);
     static void stepProgress(QProgressBar *bar);
+    // The module's stored record (command 2, read without turning the event
+    // loop, not checked): its payload, zeros where nothing arrived.
+    const quint8 *readStoredConfiguration(int reports);
+    // A request of a bare command and its answer; true when both were whole.
+    bool requestCommand(quint8 command, int reports);
+    quint8 *requestPayload() { return txBuffer + 1; }
+    const quint8 *answerPayload() const { return rxBuffer + 1; }
+    bool writeCycleRunning = false;
     void showModulePage(QWidget *page);
     void enablePageOf(int productId, bool enable);
     bool openFirstModule(const hid_device_info *bus);

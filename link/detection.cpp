@@ -58,10 +58,8 @@ void MainWindow::Connexion()
             openFirstModule(bus.list);
         } else if (moduleShown) {
             const bool gone = linkFailed || hid->takeFailure() || !listedAt(bus.list, devicePath);
-            if (gone || !fromMaker(device)) {
+            if (gone || !fromMaker(device))
                 closeModule();
-                timeoutFlag = true;
-            }
         }
     }
 
@@ -140,5 +138,6 @@ void MainWindow::enablePageOf(int id, bool enable)
     case T::RSLW_r00: slot = &MainWindow::EnablePageORLO_RSLW_r00; break;
     case T::DA_r20: slot = &MainWindow::EnablePageDA_r20; break;
     }
-    (this->*slot)(enable);
+    if (slot)
+        (this->*slot)(enable);
 }

@@ -4,6 +4,8 @@
 
 #include <QEventLoop>
 #include <QTimer>
+#include <cstdio>
+#include <cstring>
 
 namespace {
 constexpr int kWriteBoundMs = 1000;
@@ -24,6 +26,27 @@ int MainWindow::readReports(quint8 *frame, quint8 count, int mode)
     const int total = orlo::readFrame({device, kReadBoundMs, timeoutFlag, linkFailed}, frame, count, mode == 1);
     stopTimeoutTimer();
     return total;
+}
+
+bool MainWindow::requestCommand(quint8 command, int reports)
+{
+    const int expected = orlo::kReportSize * reports;
+    txBuffer[0] = 0;
+    txBuffer[1] = command;
+    if (writeReports(txBuffer, quint8(reports)) != expected)
+        return false;
+    return readReports(rxBuffer, quint8(reports), 0) == expected;
+}
+
+const quint8 *MainWindow::readStoredConfiguration(int reports)
+{
+    std::fputs("/*** Lecture de la configuration ***/\n", stdout);
+    std::fflush(stdout);
+    std::memset(txBuffer, 0, sizeof txBuffer);
+    // A failed read shows zeros rather than the bytes of an earlier exchange.
+    std::memset(rxBuffer, 0, sizeof rxBuffer);
+    requestCommand(orlo::command::ReadConfiguration, reports);
+    return answerPayload();
 }
 
 void MainWindow::startTimeoutTimer(int ms)

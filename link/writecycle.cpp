@@ -11,6 +11,10 @@
 
 bool MainWindow::runWriteCycle(const WriteCycle &cycle)
 {
+    // Events turn while the answer is awaited: never a cycle inside a cycle.
+    if (writeCycleRunning)
+        return false;
+    writeCycleRunning = true;
     const int expected = orlo::kReportSize * cycle.reports;
     cycle.button->setEnabled(false);
     cycle.result->setText(result::kBusy);
@@ -31,6 +35,7 @@ bool MainWindow::runWriteCycle(const WriteCycle &cycle)
     pollTimer->start();
     cycle.progressBar->setValue(0);
 
+    writeCycleRunning = false;
     const bool accepted = total == expected && rxBuffer[1] == 0;
     cycle.result->setText(accepted ? result::kOk : result::kFailed);
     if (cycle.reenableButton)

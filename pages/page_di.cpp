@@ -122,12 +122,6 @@ void showEdge(QPushButton *button, int state)
     button->setIcon(known ? QIcon(QString::fromLatin1(icons[state])) : QIcon());
 }
 
-void traceReading()
-{
-    std::fputs("/*** Lecture de la configuration ***/\n", stdout);
-    std::fflush(stdout);
-}
-
 // The widgets of one input of the two-input pages.
 struct InputWidgets {
     QGroupBox *box;
@@ -311,13 +305,7 @@ void MainWindow::EnablePageDI(bool enable)
     progressTimer = std::make_unique<QTimer>();
     connect(progressTimer.get(), &QTimer::timeout, this, &MainWindow::SetprogressBarConfigurerDI);
 
-    traceReading();
-    std::memset(txBuffer, 0, sizeof txBuffer);
-    std::memset(rxBuffer, 0, sizeof rxBuffer);
-    txBuffer[1] = orlo::command::ReadConfiguration;
-    writeReports(txBuffer, di::kReportsDI);
-    readReports(rxBuffer, di::kReportsDI, 0);
-    const di::Record stored = di::decode(rxBuffer + 1, false);
+    const di::Record stored = di::decode(readStoredConfiguration(di::kReportsDI), false);
 
     p.cableBreak->setChecked(stored.cableBreak);
     (stored.keepAliveBit ? p.bit7Set : p.bit7Clear)->setChecked(true);
@@ -341,6 +329,9 @@ void MainWindow::SetprogressBarConfigurerDI()
 
 void MainWindow::configureDI(quint8 command, QPushButton *button)
 {
+    // The other button of the pair stays enabled while a cycle waits.
+    if (writeCycleRunning)
+        return;
     const QDateTime now = orlo::currentDateTime();
     std::memset(txBuffer, 0, sizeof txBuffer);
     const TwoInputPage p = pageDI(*ui);
@@ -356,7 +347,7 @@ void MainWindow::configureDI(quint8 command, QPushButton *button)
     record.input2 = inputOf(p.input2, edgeState2);
     record.hour = p.hours->currentIndex() - 1;
     record.minute = minuteOf(p.minutes);
-    di::encode(txBuffer + 1, command, now, record);
+    di::encode(requestPayload(), command, now, record);
     runWriteCycle({button, p.bar, p.result, di::kReportsDI, kProgressMs});
 }
 
@@ -444,13 +435,7 @@ void MainWindow::EnablePageDI_r2x(bool enable)
     progressTimer = std::make_unique<QTimer>();
     connect(progressTimer.get(), &QTimer::timeout, this, &MainWindow::SetprogressBarConfigurerDI_r2x);
 
-    traceReading();
-    std::memset(txBuffer, 0, sizeof txBuffer);
-    std::memset(rxBuffer, 0, sizeof rxBuffer);
-    txBuffer[1] = orlo::command::ReadConfiguration;
-    writeReports(txBuffer, di::kReportsR2x);
-    readReports(rxBuffer, di::kReportsR2x, 0);
-    const di::Record stored = di::decode(rxBuffer + 1, true);
+    const di::Record stored = di::decode(readStoredConfiguration(di::kReportsR2x), true);
 
     p.cableBreak->setChecked(stored.cableBreak);
     (stored.keepAliveBit ? p.bit7Set : p.bit7Clear)->setChecked(true);
@@ -476,6 +461,9 @@ void MainWindow::SetprogressBarConfigurerDI_r2x()
 
 void MainWindow::configureDI_r2x(quint8 command, QPushButton *button)
 {
+    // The other button of the pair stays enabled while a cycle waits.
+    if (writeCycleRunning)
+        return;
     const QDateTime now = orlo::currentDateTime();
     std::memset(txBuffer, 0, sizeof txBuffer);
     const TwoInputPage p = pageDI_r2x(*ui);
@@ -494,7 +482,7 @@ void MainWindow::configureDI_r2x(quint8 command, QPushButton *button)
     record.input2 = inputOf(p.input2, edgeState2);
     record.hour = p.hours->currentIndex() - 1;
     record.minute = minuteOf(p.minutes);
-    di::encode(txBuffer + 1, command, now, record);
+    di::encode(requestPayload(), command, now, record);
     const bool accepted
         = runWriteCycle({button, p.bar, p.result, di::kReportsR2x, clearing ? kProgressMs : kProgressFastMs});
     if (accepted && clearing) {
@@ -598,13 +586,7 @@ void MainWindow::EnablePageDI4_r2x(bool enable)
     progressTimer = std::make_unique<QTimer>();
     connect(progressTimer.get(), &QTimer::timeout, this, &MainWindow::SetprogressBarConfigurerDI4_r2x);
 
-    traceReading();
-    std::memset(txBuffer, 0, sizeof txBuffer);
-    std::memset(rxBuffer, 0, sizeof rxBuffer);
-    txBuffer[1] = orlo::command::ReadConfiguration;
-    writeReports(txBuffer, di::kReportsR2x);
-    readReports(rxBuffer, di::kReportsR2x, 0);
-    const di::Record4 stored = di::decode4(rxBuffer + 1);
+    const di::Record4 stored = di::decode4(readStoredConfiguration(di::kReportsR2x));
 
     // The linkage settles the fresh lists on 01 h 00 first.
     on_comboBox_minutes_releve_compteur_DI4_r2x_currentIndexChanged(p.minutes->currentIndex());
@@ -664,6 +646,9 @@ void MainWindow::SetprogressBarConfigurerDI4_r2x()
 // wipe the radio options of the module.
 void MainWindow::configureDI4_r2x(quint8 command, QPushButton *button)
 {
+    // The other button of the pair stays enabled while a cycle waits.
+    if (writeCycleRunning)
+        return;
     const QDateTime now = orlo::currentDateTime();
     std::memset(txBuffer, 0, sizeof txBuffer);
     const FourInputPage p = pageDI4_r2x(*ui);
@@ -689,7 +674,7 @@ void MainWindow::configureDI4_r2x(quint8 command, QPushButton *button)
     record.edge4 = edgeState2;
     record.hour = p.hours->currentIndex() - 1;
     record.minute = minuteOf(p.minutes);
-    di::encode4(txBuffer + 1, command, now, record);
+    di::encode4(requestPayload(), command, now, record);
     const bool accepted = runWriteCycle({button, p.bar, p.result, di::kReportsR2x, kProgressMs});
     if (accepted && clearing) {
         p.value1->setText(QString::number(0));

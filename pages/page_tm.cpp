@@ -435,27 +435,11 @@ void MainWindow::destroyTemperatureTimers()
     progressTimer.reset();
 }
 
-void MainWindow::readTemperatureConfig(int reports)
-{
-    QTextStream(stdout) << "/*** Lecture de la configuration ***/" << Qt::endl;
-    txBuffer[0] = 0;
-    txBuffer[1] = orlo::command::ReadConfiguration;
-    // A failed read shows zeros rather than the bytes of an earlier exchange.
-    std::memset(rxBuffer, 0, sizeof rxBuffer);
-    writeReports(txBuffer, quint8(reports));
-    readReports(rxBuffer, quint8(reports), 0);
-}
-
 bool MainWindow::readTemperatureRaw(int reports, quint16 *raw)
 {
-    const int expected = orlo::kReportSize * reports;
-    txBuffer[0] = 0;
-    txBuffer[1] = orlo::command::ReadLive;
-    if (writeReports(txBuffer, quint8(reports)) != expected)
+    if (!requestCommand(orlo::command::ReadLive, reports))
         return false;
-    if (readReports(rxBuffer, quint8(reports), 0) != expected)
-        return false;
-    *raw = tmf::rawTemperature(rxBuffer + 1);
+    *raw = tmf::rawTemperature(answerPayload());
     QTextStream(stdout) << "  dataTemperature = " << *raw << Qt::endl;
     return true;
 }
@@ -495,9 +479,9 @@ void MainWindow::EnablePageTM(bool enable)
         return;
     }
     InitPageTM();
-    readTemperatureConfig(tmf::kReports);
+    const quint8 *stored = readStoredConfiguration(tmf::kReports);
     const tmf::Probe probe = tmf::probeOfTm(productId);
-    const tmf::Config c = tmf::decodeConfig(rxBuffer + 1, probe);
+    const tmf::Config c = tmf::decodeConfig(stored, probe);
     showThresholdConfig(p, c, probe);
     ui->horizontalSlider_Type_releve_TM->setValue(c.periodic ? kSliderPeriodic : kSliderThresholds);
     if (c.periodic)
@@ -581,7 +565,7 @@ void MainWindow::on_pushButton_Configurer_TM_clicked()
         warnInvalidConfiguration(p.result, kTextsTm.box, refusalLines(refusal, periodic, kTextsTm));
         return;
     }
-    tmf::encodeConfig(txBuffer + 1, thresholdConfig(p, periodic), now, tmf::probeOfTm(productId));
+    tmf::encodeConfig(requestPayload(), thresholdConfig(p, periodic), now, tmf::probeOfTm(productId));
     runWriteCycle({p.button, p.bar, p.result, tmf::kReports, kProgressIntervalMs, measureTimer.get(), false});
 }
 
@@ -610,8 +594,8 @@ void MainWindow::EnablePageTM_r20(bool enable)
         return;
     }
     InitPageTM_r20();
-    readTemperatureConfig(tmf::kReports);
-    const tmf::Config c = tmf::decodeConfig(rxBuffer + 1, tmf::Probe::Offset2073);
+    const quint8 *stored = readStoredConfiguration(tmf::kReports);
+    const tmf::Config c = tmf::decodeConfig(stored, tmf::Probe::Offset2073);
     showThresholdConfig(p, c, tmf::Probe::Offset2073);
     ui->toolBox_Type_releve_TM_r20->setCurrentWidget(c.periodic ? ui->page_periodique_TM_r20
                                                                 : ui->page_depassement_seuil_TM_r20);
@@ -682,7 +666,7 @@ void MainWindow::on_pushButton_Configurer_TM_r20_clicked()
         warnInvalidConfiguration(p.result, kTextsR20.box, refusalLines(refusal, periodic, kTextsR20));
         return;
     }
-    tmf::encodeConfig(txBuffer + 1, thresholdConfig(p, periodic), now, tmf::Probe::Offset2073);
+    tmf::encodeConfig(requestPayload(), thresholdConfig(p, periodic), now, tmf::Probe::Offset2073);
     runWriteCycle({p.button, p.bar, p.result, tmf::kReports, kProgressIntervalMs, measureTimer.get(), false});
 }
 
@@ -718,8 +702,8 @@ void MainWindow::EnablePageTM_868(bool enable)
         return;
     }
     InitPageTM_868();
-    readTemperatureConfig(tmf::kReports868);
-    const tmf::Config868 c = tmf::decodeConfig868(rxBuffer + 1);
+    const quint8 *stored = readStoredConfiguration(tmf::kReports868);
+    const tmf::Config868 c = tmf::decodeConfig868(stored);
     if (c.role == kRoleSlave) {
         ui->tabWidget_TM_868->setCurrentIndex(kTabSlave);
     } else if (c.role == kRoleMaster) {
@@ -791,7 +775,7 @@ void MainWindow::on_pushButton_Configurer_TM_868_clicked()
         c.remoteAddress = ui->spinBox_adressRemote_Master_TM_868->value();
         c.modemAddress = ui->spinBox_adressModem_Master_TM_868->value();
     }
-    tmf::encodeConfig868(txBuffer + 1, c, now);
+    tmf::encodeConfig868(requestPayload(), c, now);
     const bool accepted = runWriteCycle({ui->pushButton_Configurer_TM_868, ui->progressBar_Configurer_TM_868,
                                          ui->label_Resultat_configurer_TM_868, tmf::kReports868, kProgressIntervalMs,
                                          measureTimer.get(), false});

@@ -11,6 +11,7 @@
 #include <QMessageBox>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QTimer>
 
 using namespace testing;
 
@@ -70,6 +71,7 @@ private slots:
     void silentModuleThenUnplug();
     void lateAnswerNotTakenForNextCycle();
     void unplugDuringCycle();
+    void noCycleInsideACycle();
     void clockStamp_data();
     void clockStamp();
     void bcd();
@@ -214,6 +216,27 @@ void WriteCycleTest::unplugDuringCycle()
     QTest::mouseClick(page.button, Qt::LeftButton);
     QCOMPARE(page.result->text(), QStringLiteral("Echec"));
     QTRY_COMPARE_WITH_TIMEOUT(currentPage(*window), QStringLiteral("page_Connect"), 3000);
+}
+
+void WriteCycleTest::noCycleInsideACycle()
+{
+    sim::Module &m = plugAndShow(*window, kDI, "page_ORLO_DI", [](sim::Module &mod) { mod.stored = validRecord(kDI); });
+    const Page page = pageWidgets(*window, kDI);
+    auto *reset = child<QPushButton>(*window, "pushButton_RAZ_DI");
+    m.answerDelayMs = 600;
+    m.received.clear();
+    // The reset button is still enabled while the configuration is awaited.
+    bool resetEnabled = false;
+    QTimer::singleShot(200, [&] {
+        resetEnabled = reset->isEnabled();
+        QTest::mouseClick(reset, Qt::LeftButton);
+    });
+    QTest::mouseClick(page.button, Qt::LeftButton);
+    QVERIFY(resetEnabled);
+    QCOMPARE(page.result->text(), QStringLiteral("OK"));
+    QCOMPARE(int(m.received.size()), 1);
+    QCOMPARE(int(m.received[0][0]), int(orlo::command::WriteConfiguration));
+    QVERIFY(child<QTimer>(*window, "pollTimer")->isActive());
 }
 
 void WriteCycleTest::clockStamp_data()
