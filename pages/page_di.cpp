@@ -327,6 +327,23 @@ void MainWindow::SetprogressBarConfigurerDI()
     stepProgress(ui->progressBar_Configurer_DI);
 }
 
+namespace {
+
+// What the two-input pages write: the page as the user left it.
+di::Record recordOf(const TwoInputPage &p, int edge1, int edge2)
+{
+    di::Record record;
+    record.keepAliveBit = p.bit7Set->isChecked();
+    record.cableBreak = p.cableBreak->isChecked();
+    record.input1 = inputOf(p.input1, edge1);
+    record.input2 = inputOf(p.input2, edge2);
+    record.hour = p.hours->currentIndex() - 1;
+    record.minute = minuteOf(p.minutes);
+    return record;
+}
+
+} // namespace
+
 void MainWindow::configureDI(quint8 command, QPushButton *button)
 {
     // The other button of the pair stays enabled while a cycle waits.
@@ -340,14 +357,7 @@ void MainWindow::configureDI(quint8 command, QPushButton *button)
         warnInvalidConfiguration(p.result, warning::french(kIntroFrench), missing);
         return;
     }
-    di::Record record;
-    record.keepAliveBit = p.bit7Set->isChecked();
-    record.cableBreak = p.cableBreak->isChecked();
-    record.input1 = inputOf(p.input1, edgeState1);
-    record.input2 = inputOf(p.input2, edgeState2);
-    record.hour = p.hours->currentIndex() - 1;
-    record.minute = minuteOf(p.minutes);
-    di::encode(requestPayload(), command, now, record);
+    di::encode(requestPayload(), command, now, recordOf(p, edgeState1, edgeState2));
     runWriteCycle({button, p.bar, p.result, di::kReportsDI, kProgressMs});
 }
 
@@ -475,14 +485,7 @@ void MainWindow::configureDI_r2x(quint8 command, QPushButton *button)
         warnInvalidConfiguration(p.result, clearing ? warning::french(kIntroFrench) : kEnglish, missing);
         return;
     }
-    di::Record record;
-    record.keepAliveBit = p.bit7Set->isChecked();
-    record.cableBreak = p.cableBreak->isChecked();
-    record.input1 = inputOf(p.input1, edgeState1);
-    record.input2 = inputOf(p.input2, edgeState2);
-    record.hour = p.hours->currentIndex() - 1;
-    record.minute = minuteOf(p.minutes);
-    di::encode(requestPayload(), command, now, record);
+    di::encode(requestPayload(), command, now, recordOf(p, edgeState1, edgeState2));
     const bool accepted
         = runWriteCycle({button, p.bar, p.result, di::kReportsR2x, clearing ? kProgressMs : kProgressFastMs});
     if (accepted && clearing) {
