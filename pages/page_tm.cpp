@@ -4,6 +4,7 @@
 #include "link/clockstamp.h"
 #include "link/frames/tm_frame.h"
 #include "link/writecycle.h"
+#include "widgets/wdradio.h"
 #include "ui_mainwindow.h"
 
 #include <QSignalBlocker>
@@ -408,11 +409,7 @@ void showTemperature(QLCDNumber *display, QLabel *unit, double celsius)
 int shownBaudCode(int code)
 {
     constexpr int kFirstNormal = 1;
-    constexpr int kFirstCompat = 10;
-    constexpr int kLastCompat = 11;
-    const bool known = (code >= kFirstNormal && code <= tmf::kLastNormalBaudCode)
-        || (code >= kFirstCompat && code <= kLastCompat);
-    return known ? code : kFirstNormal;
+    return Wdradio::isKnownBaudCode(code) ? code : kFirstNormal;
 }
 
 } // namespace

@@ -104,6 +104,7 @@ class tst_Wdradio : public QObject
     Q_OBJECT
 
 private slots:
+    void knownCodesRoundTrip();
     void channelPlan_data();
     void channelPlan();
     void planExamples();
@@ -504,6 +505,19 @@ void tst_Wdradio::compatibilityDisabled()
     w.setCompatibilityEnabled(true);
     QVERIFY(f.compat->isEnabled());
     QVERIFY(!f.compat->isChecked());
+}
+
+// Exactly the codes the widget can show come back from it unchanged.
+void tst_Wdradio::knownCodesRoundTrip()
+{
+    int known = 0;
+    for (int code = 0; code < 256; ++code) {
+        Wdradio radio;
+        radio.setValues(code, 522, 0, 255);
+        QCOMPARE(Wdradio::isKnownBaudCode(code), radio.baudIndex() >= 0 && radio.baudCode() == code);
+        known += Wdradio::isKnownBaudCode(code);
+    }
+    QCOMPARE(known, 10);
 }
 
 QTEST_MAIN(tst_Wdradio)

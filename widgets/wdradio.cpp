@@ -105,6 +105,13 @@ Wdradio::Wdradio(QWidget *parent)
 
 Wdradio::~Wdradio() = default;
 
+bool Wdradio::isKnownBaudCode(int code)
+{
+    const bool normal = code >= normalCodeBase && code <= lastNormalCode;
+    const bool compat = code >= compatCodeBase && code < compatCodeBase + int(compatRates().size());
+    return normal || compat;
+}
+
 int Wdradio::channelPower(int ch, int k, bool highPower)
 {
     // No rate selected (index -1) or an unknown one: nothing is allowed.

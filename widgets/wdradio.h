@@ -36,6 +36,8 @@ public:
     // Maximum transmit power in dBm allowed on channel ch at rate rank k
     // (combo index + 1), or -1 when the plan does not allow that channel.
     static int channelPower(int ch, int k, bool highPower);
+    // A code setValues can show: a rate of the normal or compatibility list.
+    static bool isKnownBaudCode(int code);
 
 private slots:
     void on__checkBoxCompatibility_toggled(bool checked);
