@@ -280,6 +280,48 @@ int minuteOf(const QComboBox *minutes)
     return (minutes->currentIndex() - 1) * kMinuteStep;
 }
 
+// The two pages of two inputs alike: DI_r2x adds hour 24 and the counters'
+// last values.
+void resetTwoInputPage(const TwoInputPage &p, bool withLastValues)
+{
+    resetCommon(p.configurer, p.parameters, p.result, p.bar, p.write, p.reset);
+    resetInput(p.input1, withLastValues);
+    resetInput(p.input2, withLastValues);
+    refill(p.hours, hourList(withLastValues), kHourListVisible);
+    const QStringList minutes = minuteList(kLastMinute);
+    refill(p.minutes, minutes, minutes.size());
+    p.bit7Clear->setChecked(false);
+    p.bit7Set->setChecked(true);
+    if (withLastValues) {
+        p.value1->setText(QString::number(0));
+        p.value2->setText(QString::number(0));
+    }
+}
+
+void fillTwoInputPage(const TwoInputPage &p, const di::Record &stored, bool withLastValues)
+{
+    p.cableBreak->setChecked(stored.cableBreak);
+    (stored.keepAliveBit ? p.bit7Set : p.bit7Clear)->setChecked(true);
+    fillInput(p.input1, stored.input1, withLastValues);
+    fillInput(p.input2, stored.input2, withLastValues);
+    p.hours->setCurrentIndex(hourEntry(stored.hour, p.hours));
+    p.minutes->setCurrentIndex(minuteEntry(stored.minute, p.minutes));
+    if (withLastValues) {
+        p.value1->setText(QString::number(stored.counter1));
+        p.value2->setText(QString::number(stored.counter2));
+    }
+    p.configurer->show();
+    p.parameters->show();
+    p.result->clear();
+}
+
+// An edge button click: rising, falling, both, rising ...
+void advanceEdge(int &state, QPushButton *button)
+{
+    state = nextEdge(state);
+    showEdge(button, state);
+}
+
 } // namespace
 
 // ---- DI ---------------------------------------------------------------------
@@ -294,31 +336,14 @@ void MainWindow::EnablePageDI(bool enable)
         return;
     }
     edgeState1 = edgeState2 = di::kEdgeNone;
-    resetCommon(p.configurer, p.parameters, p.result, p.bar, p.write, p.reset);
-    resetInput(p.input1, false);
-    resetInput(p.input2, false);
-    refill(p.hours, hourList(false), kHourListVisible);
-    const QStringList minutes = minuteList(kLastMinute);
-    refill(p.minutes, minutes, minutes.size());
-    p.bit7Clear->setChecked(false);
-    p.bit7Set->setChecked(true);
+    resetTwoInputPage(p, false);
     progressTimer = std::make_unique<QTimer>();
     connect(progressTimer.get(), &QTimer::timeout, this, &MainWindow::SetprogressBarConfigurerDI);
 
     const di::Record stored = di::decode(readStoredConfiguration(di::kReportsDI), false);
-
-    p.cableBreak->setChecked(stored.cableBreak);
-    (stored.keepAliveBit ? p.bit7Set : p.bit7Clear)->setChecked(true);
-    fillInput(p.input1, stored.input1, false);
-    fillInput(p.input2, stored.input2, false);
+    fillTwoInputPage(p, stored, false);
     edgeState1 = stored.input1.edge;
     edgeState2 = stored.input2.edge;
-    p.hours->setCurrentIndex(hourEntry(stored.hour, p.hours));
-    p.minutes->setCurrentIndex(minuteEntry(stored.minute, p.minutes));
-
-    p.configurer->show();
-    p.parameters->show();
-    p.result->clear();
     showModulePage(p.page);
 }
 
@@ -373,14 +398,12 @@ void MainWindow::on_pushButton_RAZ_DI_clicked()
 
 void MainWindow::on_pushButton_Front_entree_numerique1_DI_clicked()
 {
-    edgeState1 = nextEdge(edgeState1);
-    showEdge(ui->pushButton_Front_entree_numerique1_DI, edgeState1);
+    advanceEdge(edgeState1, ui->pushButton_Front_entree_numerique1_DI);
 }
 
 void MainWindow::on_pushButton_Front_entree_numerique2_DI_clicked()
 {
-    edgeState2 = nextEdge(edgeState2);
-    showEdge(ui->pushButton_Front_entree_numerique2_DI, edgeState2);
+    advanceEdge(edgeState2, ui->pushButton_Front_entree_numerique2_DI);
 }
 
 void MainWindow::on_groupBox_Entree1_DI_clicked(bool checked)
@@ -431,36 +454,15 @@ void MainWindow::EnablePageDI_r2x(bool enable)
         return;
     }
     edgeState1 = edgeState2 = di::kEdgeNone;
-    resetCommon(p.configurer, p.parameters, p.result, p.bar, p.write, p.reset);
-    resetInput(p.input1, true);
-    resetInput(p.input2, true);
-    refill(p.hours, hourList(true), kHourListVisible);
-    const QStringList minutes = minuteList(kLastMinute);
-    refill(p.minutes, minutes, minutes.size());
-    p.bit7Clear->setChecked(false);
-    p.bit7Set->setChecked(true);
-    p.value1->setText(QString::number(0));
-    p.value2->setText(QString::number(0));
+    resetTwoInputPage(p, true);
     ui->label_Logo->hide();
     progressTimer = std::make_unique<QTimer>();
     connect(progressTimer.get(), &QTimer::timeout, this, &MainWindow::SetprogressBarConfigurerDI_r2x);
 
     const di::Record stored = di::decode(readStoredConfiguration(di::kReportsR2x), true);
-
-    p.cableBreak->setChecked(stored.cableBreak);
-    (stored.keepAliveBit ? p.bit7Set : p.bit7Clear)->setChecked(true);
-    fillInput(p.input1, stored.input1, true);
-    fillInput(p.input2, stored.input2, true);
+    fillTwoInputPage(p, stored, true);
     edgeState1 = stored.input1.edge;
     edgeState2 = stored.input2.edge;
-    p.hours->setCurrentIndex(hourEntry(stored.hour, p.hours));
-    p.minutes->setCurrentIndex(minuteEntry(stored.minute, p.minutes));
-    p.value1->setText(QString::number(stored.counter1));
-    p.value2->setText(QString::number(stored.counter2));
-
-    p.configurer->show();
-    p.parameters->show();
-    p.result->clear();
     showModulePage(p.page);
 }
 
@@ -506,14 +508,12 @@ void MainWindow::on_pushButton_RAZ_DI_r2x_clicked()
 
 void MainWindow::on_pushButton_Front_entree_numerique1_DI_r2x_clicked()
 {
-    edgeState1 = nextEdge(edgeState1);
-    showEdge(ui->pushButton_Front_entree_numerique1_DI_r2x, edgeState1);
+    advanceEdge(edgeState1, ui->pushButton_Front_entree_numerique1_DI_r2x);
 }
 
 void MainWindow::on_pushButton_Front_entree_numerique2_DI_r2x_clicked()
 {
-    edgeState2 = nextEdge(edgeState2);
-    showEdge(ui->pushButton_Front_entree_numerique2_DI_r2x, edgeState2);
+    advanceEdge(edgeState2, ui->pushButton_Front_entree_numerique2_DI_r2x);
 }
 
 void MainWindow::on_groupBox_Entree1_DI_r2x_clicked(bool checked)
@@ -697,14 +697,12 @@ void MainWindow::on_pushButton_RAZ_DI4_r2x_clicked()
 
 void MainWindow::on_pushButton_Front_entree_numerique1_DI4_r2x_clicked()
 {
-    edgeState1 = nextEdge(edgeState1);
-    showEdge(ui->pushButton_Front_entree_numerique1_DI4_r2x, edgeState1);
+    advanceEdge(edgeState1, ui->pushButton_Front_entree_numerique1_DI4_r2x);
 }
 
 void MainWindow::on_pushButton_Front_entree_numerique2_DI4_r2x_clicked()
 {
-    edgeState2 = nextEdge(edgeState2);
-    showEdge(ui->pushButton_Front_entree_numerique2_DI4_r2x, edgeState2);
+    advanceEdge(edgeState2, ui->pushButton_Front_entree_numerique2_DI4_r2x);
 }
 
 void MainWindow::on_groupBox_Entree1_DI4_r2x_clicked(bool checked)
