@@ -24,6 +24,8 @@ MainWindow::MainWindow(QWidget *parent)
 
     timeoutTimer = new QTimer(this);
     timeoutTimer->setObjectName(QStringLiteral("timeoutTimer"));
+    // A coarse timer may fire up to 5 % early, cutting a module's answer time short.
+    timeoutTimer->setTimerType(Qt::PreciseTimer);
     connect(timeoutTimer, &QTimer::timeout, this, &MainWindow::InCaseOfTimeout);
 
     pollTimer = new QTimer(this);

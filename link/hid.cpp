@@ -10,6 +10,7 @@ Hid::Hid(QObject *parent, hid_device **device, QTimer **pollTimer)
     , device(device)
     , pollTimer(pollTimer)
 {
+    timer->setTimerType(Qt::PreciseTimer);
     connect(timer, &QTimer::timeout, this, &Hid::InCaseOfTimeout);
 }
 

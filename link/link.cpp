@@ -69,6 +69,6 @@ void MainWindow::delay(int millisecondsToWait)
 {
     // Sleeps in the event loop (monotonic timer), repainting meanwhile.
     QEventLoop loop;
-    QTimer::singleShot(qMax(0, millisecondsToWait), &loop, &QEventLoop::quit);
+    QTimer::singleShot(qMax(0, millisecondsToWait), Qt::PreciseTimer, &loop, &QEventLoop::quit);
     loop.exec();
 }

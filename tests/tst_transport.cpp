@@ -187,7 +187,7 @@ void TransportTest::silentWaitSleeps()
     const double wall = clock.elapsed() / 1000.0;
     const double cpu = cpuSeconds() - cpuBefore;
     qInfo("silent 2 s wait, mode %d: %.3f s wall, %.4f s CPU (%.2f %%)", mode, wall, cpu, 100 * cpu / wall);
-    QVERIFY2(wall >= 1.95 && wall < 3.0, qPrintable(QString::number(wall)));
+    QVERIFY2(wall >= 1.99 && wall < 3.0, qPrintable(QString::number(wall)));
     // A spinning wait would cost a whole core; this one should cost well under 1 %.
     QVERIFY2(cpu < 0.05 * wall, qPrintable(QString::number(cpu)));
 }
@@ -205,7 +205,7 @@ void TransportTest::lateReportTakenPromptly()
         QElapsedTimer clock;
         clock.start();
         QCOMPARE(window->readReports(answer.bytes, 3, mode), 27);
-        QVERIFY2(clock.elapsed() >= 290 && clock.elapsed() < 600, qPrintable(QString::number(clock.elapsed())));
+        QVERIFY2(clock.elapsed() >= 290 && clock.elapsed() < 1000, qPrintable(QString::number(clock.elapsed())));
     }
 }
 
