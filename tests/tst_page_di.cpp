@@ -139,6 +139,7 @@ private slots:
     void resetFrameIsConfigureFrame();
     void countersShownAndCleared_data();
     void countersShownAndCleared();
+    void silentModuleShowsNoEarlierRecord();
     void readingPeriodLinkage();
     void radioOptionsFour_data();
     void radioOptionsFour();
@@ -600,6 +601,26 @@ void PageDiTest::countersShownAndCleared()
     // And the module reads them back as 0 from then on.
     for (int i = 0; i < 8; ++i)
         QCOMPARE(int(m.stored[std::size_t(kCounter1 + i)]), 0);
+}
+
+void PageDiTest::silentModuleShowsNoEarlierRecord()
+{
+    sim::Module &first = plugAndShow(*window, kDI_r2x, "page_ORLO_DI_r2x", [](sim::Module &mod) {
+        mod.stored = record(kDI_r2x, 0, 0x13, 0, 2, 1234567, 7654321);
+    });
+    auto *value1 = widget<QLabel>(*window, "label_index_compteur1_DI_r2x");
+    QCOMPARE(value1->text(), QStringLiteral("1234567"));
+    sim::Bench::instance().unplug(first);
+    QTRY_COMPARE(currentPage(*window), QStringLiteral("page_Connect"));
+
+    // The next module never answers its read: its page shows an empty record,
+    // not the counters of the module read before it.
+    plugAndShow(*window, kDI_r2x, "page_ORLO_DI_r2x", [](sim::Module &mod) {
+        mod.stored = record(kDI_r2x, 0, 0x13, 0, 2, 42, 42);
+        mod.silent = true;
+    });
+    QCOMPARE(value1->text(), QStringLiteral("0"));
+    QCOMPARE(widget<QLabel>(*window, "label_index_compteur2_DI_r2x")->text(), QStringLiteral("0"));
 }
 
 void PageDiTest::readingPeriodLinkage()
