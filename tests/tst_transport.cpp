@@ -29,6 +29,14 @@ struct Frame {
     quint8 bytes[orlo::kFrameBufferSize] = {};
 };
 
+// A request for the stored record, the command the quiet module answers.
+Frame readRequest()
+{
+    Frame f;
+    f.bytes[1] = orlo::command::ReadConfiguration;
+    return f;
+}
+
 Frame numbered(int reports)
 {
     Frame f;
@@ -104,8 +112,7 @@ void TransportTest::partialAnswerKeepsUnreadBytes()
     sim::Module &m = plugAndShow(*window, kQuietId, kQuietPage);
     m.stored.assign(24, 0x11);
     m.answerReports = 2;
-    Frame request;
-    request.bytes[1] = orlo::command::ReadConfiguration;
+    Frame request = readRequest();
     QCOMPARE(window->writeReports(request.bytes, 3), 27);
 
     Frame answer;
@@ -125,8 +132,7 @@ void TransportTest::secondExchangeAfterTimeout()
 {
     auto window = freshWindow();
     sim::Module &m = plugAndShow(*window, kQuietId, kQuietPage);
-    Frame request;
-    request.bytes[1] = orlo::command::ReadConfiguration;
+    Frame request = readRequest();
     Frame answer;
     m.silent = true;
     QCOMPARE(window->writeReports(request.bytes, 3), 27);
@@ -142,8 +148,7 @@ void TransportTest::refusedWrites()
 {
     auto window = freshWindow();
     sim::Module &m = plugAndShow(*window, kQuietId, kQuietPage);
-    Frame request;
-    request.bytes[1] = orlo::command::ReadConfiguration;
+    Frame request = readRequest();
 
     // A report never taken is retried until the 1 s bound, without spinning.
     m.received.clear();
@@ -175,8 +180,7 @@ void TransportTest::silentWaitSleeps()
     auto window = freshWindow();
     sim::Module &m = plugAndShow(*window, kQuietId, kQuietPage);
     m.silent = true;
-    Frame request;
-    request.bytes[1] = orlo::command::ReadConfiguration;
+    Frame request = readRequest();
     QCOMPARE(window->writeReports(request.bytes, 3), 27);
 
     Frame answer;
@@ -197,8 +201,7 @@ void TransportTest::lateReportTakenPromptly()
     auto window = freshWindow();
     sim::Module &m = plugAndShow(*window, kQuietId, kQuietPage);
     m.answerDelayMs = 300;
-    Frame request;
-    request.bytes[1] = orlo::command::ReadConfiguration;
+    Frame request = readRequest();
     for (int mode : {0, 1}) {
         QCOMPARE(window->writeReports(request.bytes, 3), 27);
         Frame answer;
@@ -214,8 +217,7 @@ void TransportTest::pumpingReadKeepsTimersRunning()
     auto window = freshWindow();
     sim::Module &m = plugAndShow(*window, kQuietId, kQuietPage);
     m.silent = true;
-    Frame request;
-    request.bytes[1] = orlo::command::ReadConfiguration;
+    Frame request = readRequest();
     QCOMPARE(window->writeReports(request.bytes, 3), 27);
 
     int ticks = 0;
@@ -259,8 +261,7 @@ void TransportTest::hidTransportBoundsAndPolling()
 
     // An answer later than the main window's 2 s bound is still within Hid's.
     m.answerDelayMs = 2500;
-    Frame request;
-    request.bytes[1] = orlo::command::ReadConfiguration;
+    Frame request = readRequest();
     QCOMPARE(hid->writeReports(request.bytes, 3), 27);
     bool pollingDuringRead = true;
     QTimer::singleShot(500, [&] { pollingDuringRead = poll->isActive(); });
