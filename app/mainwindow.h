@@ -177,7 +177,6 @@ private:
     bool requestCommand(quint8 command, int reports);
     quint8 *requestPayload() { return txBuffer + 1; }
     const quint8 *answerPayload() const { return rxBuffer + 1; }
-    bool writeCycleRunning = false;
     void showModulePage(QWidget *page);
     void enablePageOf(int productId, bool enable);
     bool openFirstModule(const hid_device_info *bus);

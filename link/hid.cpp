@@ -16,6 +16,9 @@ Hid::Hid(QObject *parent, hid_device **device, QTimer **pollTimer)
 
 int Hid::writeReports(quint8 *frame, quint8 count)
 {
+    // Inside another exchange's wait: refused before its bound is touched.
+    if (orlo::exchangeInProgress())
+        return 0;
     timeoutFlag = false;
     timer->start(kWriteBoundMs);
     const int total = orlo::writeFrame({*device, kWriteBoundMs, timeoutFlag, failed}, frame, count);
@@ -25,6 +28,8 @@ int Hid::writeReports(quint8 *frame, quint8 count)
 
 int Hid::readReports(quint8 *frame, quint8 count, int mode)
 {
+    if (orlo::exchangeInProgress())
+        return 0;
     const bool pumping = mode == 1;
     // Detection stays paused during the long wait; it resumes only if it ran.
     QTimer *poll = pollTimer ? *pollTimer : nullptr;

@@ -14,6 +14,10 @@ constexpr int kReadBoundMs = 2000;
 
 int MainWindow::writeReports(quint8 *frame, quint8 count)
 {
+    // Inside another exchange's wait: refused before the bound of the
+    // exchange that waits is touched.
+    if (orlo::exchangeInProgress())
+        return 0;
     startTimeoutTimer(kWriteBoundMs);
     const int total = orlo::writeFrame({device, kWriteBoundMs, timeoutFlag, linkFailed}, frame, count);
     stopTimeoutTimer();
@@ -22,6 +26,8 @@ int MainWindow::writeReports(quint8 *frame, quint8 count)
 
 int MainWindow::readReports(quint8 *frame, quint8 count, int mode)
 {
+    if (orlo::exchangeInProgress())
+        return 0;
     startTimeoutTimer(kReadBoundMs);
     const int total = orlo::readFrame({device, kReadBoundMs, timeoutFlag, linkFailed}, frame, count, mode == 1);
     stopTimeoutTimer();

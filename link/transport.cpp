@@ -14,6 +14,15 @@ namespace {
 
 constexpr int kMostStaleReports = 64;
 
+// Reads that turn the event loop and have not returned yet.
+int pumpingReads = 0;
+
+struct PumpingRead {
+    explicit PumpingRead(bool pumping) : pumping(pumping) { pumpingReads += pumping; }
+    ~PumpingRead() { pumpingReads -= pumping; }
+    bool pumping;
+};
+
 // A module that answered after an earlier exchange gave up has left its
 // reports queued; read first, they would pass for this frame's answer.
 void discardLateReports(hid_device *device)
@@ -25,8 +34,15 @@ void discardLateReports(hid_device *device)
 
 } // namespace
 
+bool exchangeInProgress()
+{
+    return pumpingReads > 0;
+}
+
 int writeFrame(const Exchange &exchange, quint8 *frame, int count)
 {
+    if (exchangeInProgress())
+        return 0;
     if (exchange.device)
         discardLateReports(exchange.device);
     QElapsedTimer clock;
@@ -58,6 +74,9 @@ int writeFrame(const Exchange &exchange, quint8 *frame, int count)
 
 int readFrame(const Exchange &exchange, quint8 *frame, int count, bool processEvents)
 {
+    if (exchangeInProgress())
+        return 0;
+    const PumpingRead guard(processEvents);
     QElapsedTimer clock;
     clock.start();
     int total = 0;

@@ -28,6 +28,11 @@ int writeFrame(const Exchange &exchange, quint8 *frame, int count);
 // the event loop turns between short kernel waits.
 int readFrame(const Exchange &exchange, quint8 *frame, int count, bool processEvents);
 
+// True while a wait turns the event loop (a read in mode 1). Whatever runs
+// in that loop (a timer tick, a button press) must not start another
+// exchange: the transport refuses one, sending and reading nothing.
+bool exchangeInProgress();
+
 // Longest sleep in the kernel between two turns of the event loop.
 constexpr int kEventSliceMs = 10;
 

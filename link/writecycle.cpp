@@ -1,4 +1,5 @@
 #include "app/mainwindow.h"
+#include "link/transport.h"
 #include "link/writecycle.h"
 #include "ui_mainwindow.h"
 
@@ -8,20 +9,27 @@
 #include <QPushButton>
 #include <QTextStream>
 #include <QTimer>
+#include <iterator>
 
 bool MainWindow::runWriteCycle(const WriteCycle &cycle)
 {
     // Events turn while the answer is awaited: never a cycle inside a cycle.
-    if (writeCycleRunning)
+    if (orlo::exchangeInProgress())
         return false;
-    writeCycleRunning = true;
     const int expected = orlo::kReportSize * cycle.reports;
     cycle.button->setEnabled(false);
     cycle.result->setText(result::kBusy);
     // No detection tick and no measurement exchange may start inside the cycle.
     pollTimer->stop();
-    if (cycle.measurementTimer)
-        cycle.measurementTimer->stop();
+    // Only the page timers that were running resume: a one-shot timer that
+    // already fired stays quiet.
+    QTimer *const pageTimers[] = {cycle.measurementTimer, cycle.informationTimer};
+    bool resume[std::size(pageTimers)] = {};
+    for (std::size_t i = 0; i < std::size(pageTimers); ++i) {
+        resume[i] = pageTimers[i] && pageTimers[i]->isActive();
+        if (pageTimers[i])
+            pageTimers[i]->stop();
+    }
 
     int total = writeReports(txBuffer, quint8(cycle.reports));
     if (progressTimer)
@@ -30,12 +38,12 @@ bool MainWindow::runWriteCycle(const WriteCycle &cycle)
         total = readReports(rxBuffer, quint8(cycle.reports), 1);
     if (progressTimer)
         progressTimer->stop();
-    if (cycle.measurementTimer)
-        cycle.measurementTimer->start();
+    for (std::size_t i = 0; i < std::size(pageTimers); ++i)
+        if (resume[i])
+            pageTimers[i]->start();
     pollTimer->start();
     cycle.progressBar->setValue(0);
 
-    writeCycleRunning = false;
     const bool accepted = total == expected && rxBuffer[1] == 0;
     cycle.result->setText(accepted ? result::kOk : result::kFailed);
     if (cycle.reenableButton)

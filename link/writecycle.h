@@ -17,6 +17,7 @@ struct WriteCycle {
     int progressIntervalMs = 30;
     QTimer *measurementTimer = nullptr; // paused during the cycle too
     bool reenableButton = true;         // false: the page re-enables it itself
+    QTimer *informationTimer = nullptr; // module information exchange, paused too
 };
 
 struct WarningTexts {

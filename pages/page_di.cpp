@@ -4,6 +4,7 @@
 #include "app/mainwindow.h"
 #include "link/clockstamp.h"
 #include "link/frames/di_frame.h"
+#include "link/transport.h"
 #include "link/writecycle.h"
 #include "ui_mainwindow.h"
 
@@ -372,7 +373,7 @@ di::Record recordOf(const TwoInputPage &p, int edge1, int edge2)
 void MainWindow::configureDI(quint8 command, QPushButton *button)
 {
     // The other button of the pair stays enabled while a cycle waits.
-    if (writeCycleRunning)
+    if (orlo::exchangeInProgress())
         return;
     const QDateTime now = orlo::currentDateTime();
     std::memset(txBuffer, 0, sizeof txBuffer);
@@ -474,7 +475,7 @@ void MainWindow::SetprogressBarConfigurerDI_r2x()
 void MainWindow::configureDI_r2x(quint8 command, QPushButton *button)
 {
     // The other button of the pair stays enabled while a cycle waits.
-    if (writeCycleRunning)
+    if (orlo::exchangeInProgress())
         return;
     const QDateTime now = orlo::currentDateTime();
     std::memset(txBuffer, 0, sizeof txBuffer);
@@ -650,7 +651,7 @@ void MainWindow::SetprogressBarConfigurerDI4_r2x()
 void MainWindow::configureDI4_r2x(quint8 command, QPushButton *button)
 {
     // The other button of the pair stays enabled while a cycle waits.
-    if (writeCycleRunning)
+    if (orlo::exchangeInProgress())
         return;
     const QDateTime now = orlo::currentDateTime();
     std::memset(txBuffer, 0, sizeof txBuffer);

@@ -61,6 +61,7 @@ private slots:
     void silentWaitSleeps();
     void lateReportTakenPromptly();
     void pumpingReadKeepsTimersRunning();
+    void noExchangeInsideAnother();
     void delayKeepsWindowAlive();
     void hidTransportBoundsAndPolling();
 };
@@ -233,6 +234,33 @@ void TransportTest::pumpingReadKeepsTimersRunning()
     QCOMPARE(window->writeReports(request.bytes, 3), 27);
     QCOMPARE(window->readReports(answer.bytes, 3, 0), 0);
     QCOMPARE(ticks, 0);
+}
+
+void TransportTest::noExchangeInsideAnother()
+{
+    auto window = freshWindow();
+    sim::Module &m = plugAndShow(*window, kQuietId, kQuietPage);
+    m.answerDelayMs = 300;
+    Frame request = readRequest();
+    QCOMPARE(window->writeReports(request.bytes, 3), 27);
+    m.received.clear();
+
+    // A tick inside the wait tries both transports; neither sends nor reads.
+    int nestedWrite = -1, nestedRead = -1, hidWrite = -1;
+    QTimer::singleShot(50, [&] {
+        Frame nested = readRequest();
+        nestedWrite = window->writeReports(nested.bytes, 3);
+        nestedRead = window->readReports(nested.bytes, 3, 0);
+        hidWrite = window->transport()->writeReports(nested.bytes, 3);
+    });
+    Frame answer;
+    QCOMPARE(window->readReports(answer.bytes, 3, 1), 27);
+    QCOMPARE(nestedWrite, 0);
+    QCOMPARE(nestedRead, 0);
+    QCOMPARE(hidWrite, 0);
+    QVERIFY(m.received.empty());
+    // Once the wait is over, exchanges go through again.
+    QCOMPARE(window->writeReports(request.bytes, 3), 27);
 }
 
 void TransportTest::delayKeepsWindowAlive()
