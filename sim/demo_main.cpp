@@ -4,6 +4,11 @@
 #include "sim/benchwindow.h"
 
 #include <QApplication>
+#include <QPixmap>
+#include <QScreen>
+#include <QTimer>
+#include <QString>
+#include <cstdint>
 
 int main(int argc, char *argv[])
 {
@@ -14,6 +19,19 @@ int main(int argc, char *argv[])
     BenchWindow bench;
     bench.move(window.x() + window.width() + 20, window.y());
     bench.show();
-    bench.plug(0x0240);
+    // The module plugged at start: a TM, or the product identifier given in
+    // hexadecimal (orlo-configurator-demo 0222).
+    bool given = false;
+    const uint productId = argc > 1 ? QString::fromLocal8Bit(argv[1]).toUInt(&given, 16) : 0;
+    bench.plug(given && productId <= 0xFFFF ? std::uint16_t(productId) : std::uint16_t(0x0240));
+    // ORLO_DEMO_SCREENSHOT=file.png: the whole screen a few seconds after the
+    // module was plugged, then quit (for looking at a page under Xvfb).
+    const QString shot = qEnvironmentVariable("ORLO_DEMO_SCREENSHOT");
+    if (!shot.isEmpty()) {
+        QTimer::singleShot(4000, &app, [&app, shot] {
+            QGuiApplication::primaryScreen()->grabWindow(0).save(shot);
+            app.quit();
+        });
+    }
     return app.exec();
 }
