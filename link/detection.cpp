@@ -48,7 +48,7 @@ bool listedAt(const hid_device_info *bus, const std::string &path, int productId
 void showPermissionHint(QStatusBar *bar, bool show)
 {
     static const QString hint = QStringLiteral(
-        "Module found but cannot be opened: install the udev rule (see README), then replug it.");
+        "Module found, no access: install the udev rule (README), replug it.");
     const bool shown = bar->currentMessage() == hint;
     if (show && !shown)
         bar->showMessage(hint);
