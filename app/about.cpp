@@ -1,5 +1,6 @@
 #include "app/about.h"
 
+#include "app/application.h"
 #include "app/maker.h"
 #include "ui_about.h"
 
@@ -8,6 +9,7 @@ about::about(QWidget *parent)
     , ui(std::make_unique<Ui::about>())
 {
     ui->setupUi(this);
+    orlo::useSharpImages(this);
     ui->textBrowser_Description_gamme->setHtml(
         QStringLiteral("<p>Version 3.7.7</p>"
                        "<p><a href=\"mailto:%1?subject=Help on Orlo product\">Technical support</a></p>"

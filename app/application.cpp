@@ -2,7 +2,12 @@
 
 #include "app/maker.h"
 
-#include <QCoreApplication>
+#include <QDirIterator>
+#include <QGuiApplication>
+#include <QHash>
+#include <QImage>
+#include <QLabel>
+#include <QPixmap>
 #include <hidapi/hidapi.h>
 
 static void initResources()
@@ -13,6 +18,12 @@ static void initResources()
 
 namespace orlo {
 
+void enableHighDpi()
+{
+    QCoreApplication::setAttribute(Qt::AA_EnableHighDpiScaling);
+    QCoreApplication::setAttribute(Qt::AA_UseHighDpiPixmaps);
+}
+
 void initApplication(QCoreApplication &app)
 {
     initResources();
@@ -20,6 +31,44 @@ void initApplication(QCoreApplication &app)
     app.setOrganizationDomain(QString::fromLatin1(maker::kOrganisationDomain));
     app.setApplicationName(QString::fromLatin1(maker::kApplicationName));
     hid_init();
+}
+
+void useSharpImages(QWidget *form)
+{
+    if (qApp->devicePixelRatio() <= 1.0)
+        return;
+    // Every resource image drawn at twice the resolution, by the image it sharpens.
+    static const QHash<QString, QString> sharper = [] {
+        QHash<QString, QString> variants;
+        static const QLatin1String mark("@2x");
+        for (QDirIterator it(QStringLiteral(":/"), QDir::Files, QDirIterator::Subdirectories); it.hasNext();) {
+            const QString path = it.next();
+            const int at = path.lastIndexOf(mark);
+            if (at > 0)
+                variants.insert(QString(path).remove(at, mark.size()), path);
+        }
+        return variants;
+    }();
+    // The form only left the pixmap, not where it came from: it is known by
+    // its pixels.
+    QHash<QString, QImage> images;
+    for (QLabel *label : form->findChildren<QLabel *>()) {
+        const QPixmap shown = label->pixmap(Qt::ReturnByValue);
+        if (shown.isNull() || shown.devicePixelRatio() > 1.0)
+            continue;
+        const QImage pixels = shown.toImage();
+        for (auto it = sharper.cbegin(); it != sharper.cend(); ++it) {
+            auto image = images.find(it.key());
+            if (image == images.end())
+                image = images.insert(it.key(), QPixmap(it.key()).toImage());
+            if (*image == pixels) {
+                QPixmap sharp(it.value());
+                sharp.setDevicePixelRatio(2.0);
+                label->setPixmap(sharp);
+                break;
+            }
+        }
+    }
 }
 
 } // namespace orlo

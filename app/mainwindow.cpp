@@ -1,6 +1,7 @@
 #include "app/mainwindow.h"
 
 #include "app/about.h"
+#include "app/application.h"
 #include "app/maker.h"
 #include "link/hid.h"
 #include "ui_mainwindow.h"
@@ -19,6 +20,7 @@ MainWindow::MainWindow(QWidget *parent)
     , ui(std::make_unique<Ui::MainWindow>())
 {
     ui->setupUi(this);
+    orlo::useSharpImages(this);
     setWindowTitle(QStringLiteral("Configurateur Orlo"));
     showConnectPage();
 

@@ -179,7 +179,10 @@ private:
     const quint8 *answerPayload() const { return rxBuffer + 1; }
     void showModulePage(QWidget *page);
     void enablePageOf(int productId, bool enable);
-    bool openFirstModule(const hid_device_info *bus);
+    // refused: a module of the family is listed but could not be opened.
+    bool openFirstModule(const hid_device_info *bus, bool *refused);
+    // After a failed exchange on a module still listed: open it again by its path.
+    void reopenAfterFailure();
     void closeModule();
 
     std::unique_ptr<Ui::MainWindow> ui;
@@ -188,7 +191,8 @@ private:
     int productId = 0;
     bool moduleShown = false;
     bool timeoutFlag = false;
-    // Set by the transport when hidapi reports a failure: the module is gone.
+    // Set by the transport when hidapi reports a failure; detection then
+    // reopens the module if it is still listed.
     bool linkFailed = false;
     QTimer *pollTimer = nullptr;
     QTimer *timeoutTimer = nullptr;

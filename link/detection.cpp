@@ -2,6 +2,7 @@
 // the bus, show its page, and notice when it goes away.
 #include "app/mainwindow.h"
 #include "link/hid.h"
+#include "link/transport.h"
 
 #include <QStatusBar>
 #include <cwchar>
@@ -33,12 +34,26 @@ const hid_device_info *listed(const hid_device_info *bus, unsigned short product
     return nullptr;
 }
 
-bool listedAt(const hid_device_info *bus, const std::string &path)
+// Still on the bus where it was opened, as the same type of module.
+bool listedAt(const hid_device_info *bus, const std::string &path, int productId)
 {
     for (const hid_device_info *d = bus; d; d = d->next)
         if (d->path && path == d->path)
-            return true;
+            return d->product_id == productId;
     return false;
+}
+
+// A module of the family is listed but hidraw refused to open it: without
+// the udev rule the node belongs to root. Shown once, not at every tick.
+void showPermissionHint(QStatusBar *bar, bool show)
+{
+    static const QString hint = QStringLiteral(
+        "Module found, no access: install the udev rule (README), replug it.");
+    const bool shown = bar->currentMessage() == hint;
+    if (show && !shown)
+        bar->showMessage(hint);
+    else if (!show && shown)
+        bar->clearMessage();
 }
 
 struct Enumeration {
@@ -55,11 +70,19 @@ void MainWindow::Connexion()
         // One bus listing per tick serves both the search and the presence check.
         const Enumeration bus;
         if (productId == 0) {
-            openFirstModule(bus.list);
+            bool refused = false;
+            const bool opened = openFirstModule(bus.list, &refused);
+            showPermissionHint(statusBar(), !opened && refused);
         } else if (moduleShown) {
-            const bool gone = linkFailed || hid->takeFailure() || !listedAt(bus.list, devicePath);
-            if (gone || !fromMaker(device))
+            // Gone only when no longer listed or no longer the maker's; a
+            // failed exchange on a listed module leaves its page as it is.
+            if (!listedAt(bus.list, devicePath, productId))
                 closeModule();
+            else {
+                reopenAfterFailure();
+                if (device && !fromMaker(device))
+                    closeModule();
+            }
         }
     }
 
@@ -77,15 +100,17 @@ void MainWindow::Connexion()
     }
 }
 
-bool MainWindow::openFirstModule(const hid_device_info *bus)
+bool MainWindow::openFirstModule(const hid_device_info *bus, bool *refused)
 {
     for (const orlo::ModuleEntry &entry : orlo::kModules) {
         const hid_device_info *found = listed(bus, entry.productId);
         if (!found)
             continue;
         hid_device *candidate = hid_open_path(found->path);
-        if (!candidate)
+        if (!candidate) {
+            *refused = true;
             continue;
+        }
         // Another product on the same vendor identifier is closed at once:
         // it never receives a frame.
         if (!fromMaker(candidate)) {
@@ -100,6 +125,22 @@ bool MainWindow::openFirstModule(const hid_device_info *bus)
         return true;
     }
     return false;
+}
+
+void MainWindow::reopenAfterFailure()
+{
+    const bool failed = hid->takeFailure() || linkFailed;
+    // A read turning the event loop may still hold the handle: next tick.
+    if (!failed || orlo::exchangeInProgress()) {
+        linkFailed = failed;
+        return;
+    }
+    // A handle left dead by a quick unplug and replug heals here; the page
+    // and what the user entered on it stay.
+    if (device)
+        hid_close(device);
+    device = hid_open_path(devicePath.c_str());
+    linkFailed = device == nullptr;
 }
 
 void MainWindow::closeModule()

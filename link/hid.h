@@ -23,7 +23,7 @@ public:
     int writeReports(quint8 *frame, quint8 count);
     int readReports(quint8 *frame, quint8 count, int mode);
 
-    // True once when an exchange failed because the module is gone.
+    // True once after an exchange that hidapi failed (the handle may be dead).
     bool takeFailure();
 
 public slots:

@@ -25,11 +25,18 @@ struct PumpingRead {
 
 // A module that answered after an earlier exchange gave up has left its
 // reports queued; read first, they would pass for this frame's answer.
-void discardLateReports(hid_device *device)
+// False when the read fails: the handle is dead (the module was pulled).
+bool discardLateReports(hid_device *device)
 {
     quint8 report[kReportSize];
-    for (int i = 0; i < kMostStaleReports && hid_read_timeout(device, report, sizeof report, 0) > 0; ++i) {
+    for (int i = 0; i < kMostStaleReports; ++i) {
+        const int r = hid_read_timeout(device, report, sizeof report, 0);
+        if (r < 0)
+            return false;
+        if (r == 0)
+            break;
     }
+    return true;
 }
 
 } // namespace
@@ -43,8 +50,11 @@ int writeFrame(const Exchange &exchange, quint8 *frame, int count)
 {
     if (exchangeInProgress())
         return 0;
-    if (exchange.device)
-        discardLateReports(exchange.device);
+    // A module noticed gone by this first read is sent nothing.
+    if (!exchange.device || !discardLateReports(exchange.device)) {
+        exchange.failed = true;
+        return 0;
+    }
     QElapsedTimer clock;
     clock.start();
     int total = 0;
@@ -54,9 +64,7 @@ int writeFrame(const Exchange &exchange, quint8 *frame, int count)
             exchange.timeoutFlag = true;
             break;
         }
-        const int r = exchange.device
-            ? hid_write(exchange.device, frame + kReportPayload * k, kReportSize)
-            : -1;
+        const int r = hid_write(exchange.device, frame + kReportPayload * k, kReportSize);
         if (r == 0) {
             // Not taken: try the same report again, without spinning.
             std::this_thread::sleep_for(std::chrono::milliseconds(1));

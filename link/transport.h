@@ -15,12 +15,14 @@ struct Exchange {
     int boundMs;
     // Set by a time-out slot or by detection to end the wait at once.
     bool &timeoutFlag;
-    // Set when hidapi reports a failure (the module is gone).
+    // Set when hidapi reports a failure: the handle may be dead, the module
+    // pulled (detection looks at the bus and reopens or closes it).
     bool &failed;
 };
 
 // Sends reports 0..count-1 of frame (frame byte 8k is report k's identifier
-// and is left 0 afterwards); returns the sum of what hidapi reported written.
+// and is left 0 afterwards); returns the sum of what hidapi reported written,
+// 0 without writing anything when the handle is found dead first.
 int writeFrame(const Exchange &exchange, quint8 *frame, int count);
 
 // Receives count reports into frame bytes 1..8*count; returns, per report

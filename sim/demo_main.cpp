@@ -12,6 +12,7 @@
 
 int main(int argc, char *argv[])
 {
+    orlo::enableHighDpi();
     QApplication app(argc, argv);
     orlo::initApplication(app);
     MainWindow window;

@@ -26,6 +26,7 @@ using sim::Traffic;
 
 struct hid_device_ {
     std::shared_ptr<Module> module;     // keeps it alive past unplug/reset
+    unsigned generation = 0;            // the plugging it was opened on
     bool nonblocking = false;
     std::wstring error = L"Success";
 };
@@ -79,13 +80,25 @@ std::size_t frameSize(const Module &module)
     return kPayload * static_cast<std::size_t>(std::max(1, module.reportsPerFrame));
 }
 
+// Reads and writes fail once the module was pulled, even if it came back.
+bool alive(const hid_device *dev)
+{
+    return dev->module->plugged() && dev->generation == dev->module->generation();
+}
+
 hid_device *openModule(Module &module)
 {
     Bench &bench = Bench::instance();
+    if (!module.openable) {
+        // hidraw's open of /dev/hidrawN without the udev rule: EACCES.
+        globalError() = L"Permission denied";
+        return nullptr;
+    }
     auto handle = std::make_unique<hid_device_>();
     handle->module = bench.share(module);
     if (!handle->module)
         return nullptr;
+    handle->generation = module.generation();
     bench.countOpen(module);
     globalError() = L"Success";
     handles().push_back(std::move(handle));
@@ -216,7 +229,8 @@ int hid_write(hid_device *dev, const unsigned char *data, size_t length)
     if (!dev || !data || length == 0)
         return fail(dev, L"invalid argument");
     Module &module = *dev->module;
-    if (!module.plugged())
+    ++module.writeCalls;
+    if (!alive(dev))
         return fail(dev, L"device unplugged");
     if (module.writeResult != kReportSize) {
         if (module.writeResult < 0)
@@ -254,7 +268,7 @@ int hid_read_timeout(hid_device *dev, unsigned char *data, size_t length, int mi
     if (!dev || !data)
         return fail(dev, L"invalid argument");
     Module &module = *dev->module;
-    if (!module.plugged())
+    if (!alive(dev))
         return fail(dev, L"device unplugged");
 
     if (!reportReady(module)) {
@@ -266,7 +280,7 @@ int hid_read_timeout(hid_device *dev, unsigned char *data, size_t length, int mi
         if (milliseconds > 0)
             wake = std::min(wake, now + std::chrono::milliseconds(milliseconds));
         std::this_thread::sleep_until(wake);
-        if (!module.plugged())
+        if (!alive(dev))
             return fail(dev, L"device unplugged");
         if (!reportReady(module))
             return 0;
@@ -317,9 +331,12 @@ void hid_close(hid_device *dev)
                                  [dev](const auto &handle) { return handle.get() == dev; });
     if (it == all.end())
         return;
-    // Closing the file drops what the module had sent and half a request.
-    (*it)->module->outgoing.clear();
-    (*it)->module->incoming.clear();
+    // Closing the file drops what the module had sent and half a request
+    // (a dead handle's module is another plugging's: left alone).
+    if (alive(it->get())) {
+        (*it)->module->outgoing.clear();
+        (*it)->module->incoming.clear();
+    }
     all.erase(it);
 }
 

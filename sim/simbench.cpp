@@ -76,6 +76,13 @@ void Bench::unplug(Module &module)
     module.incoming.clear();
 }
 
+void Bench::replug(Module &module)
+{
+    unplug(module);
+    ++module.generation_;
+    module.plugged_ = true;
+}
+
 void Bench::reset()
 {
     Impl &d = impl();

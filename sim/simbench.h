@@ -47,6 +47,9 @@ public:
     std::uint16_t productId() const { return productId_; }
     const std::string &path() const { return path_; }
     bool plugged() const { return plugged_; }
+    // Counts the times the module was plugged back (Bench::replug): a handle
+    // opened before that is dead.
+    unsigned generation() const { return generation_; }
 
     // USB strings; the defaults are the maker's.
     std::wstring manufacturer = L"Velka Radiocommunication";
@@ -73,6 +76,10 @@ public:
     int answerDelayMs = 0;          // each answer report readable this late
     int writeResult = 9;            // what hid_write returns (9, 0, -1 ...)
     int unplugAfterReports = -1;    // unplug once this many more reports arrived
+    bool openable = true;           // false: listed, but opening fails as
+                                    // hidraw does without permission
+    // hid_write calls on its handles, whatever they returned.
+    int writeCalls = 0;
 
     // Every complete request frame received, payload only, in order.
     std::vector<Bytes> received;
@@ -95,6 +102,7 @@ private:
     std::uint16_t productId_ = 0;
     std::string path_;
     bool plugged_ = true;
+    unsigned generation_ = 0;
     std::unique_ptr<Firmware> firmware_;
 };
 
@@ -111,6 +119,10 @@ public:
     // keep answering the string requests (hidraw caches them) while reads
     // and writes return -1.
     void unplug(Module &module);
+    // Pulled and plugged back faster than a poll tick: listed again at the
+    // same path with the same strings and records, while the handles opened
+    // before are dead (reads and writes return -1, strings still answer).
+    void replug(Module &module);
     // Unplugs everything and forgets all modules (handles still open keep
     // behaving as unplugged). Also drops the traffic observer, which usually
     // captures things of the test that set it.

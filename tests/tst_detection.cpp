@@ -2,11 +2,46 @@
 // and how quickly its removal is noticed.
 #include "support/fixture.h"
 
+#include "link/hid.h"
+
+#include <QComboBox>
 #include <QElapsedTimer>
 #include <QLabel>
+#include <QPushButton>
 #include <QStatusBar>
+#include <algorithm>
 
 using namespace testing;
+
+namespace {
+
+const QString kPermissionHint = QStringLiteral(
+    "Module found, no access: install the udev rule (README), replug it.");
+
+int readsOfStoredRecord(const sim::Module &m)
+{
+    return int(std::count_if(m.received.begin(), m.received.end(), [](const sim::Bytes &frame) {
+        return frame.at(0) == orlo::command::ReadConfiguration;
+    }));
+}
+
+// The DI page with a reading hour the user chose, not the stored one.
+struct EditedDiPage {
+    explicit EditedDiPage(MainWindow &window)
+        : module(plugAndShow(window, 0x01C7, "page_ORLO_DI", [](sim::Module &m) { m.stored.at(12) = 2; }))
+        , hour(child<QComboBox>(window, "comboBox_heures_releve_compteur_DI"))
+        , button(child<QPushButton>(window, "pushButton_Configurer_DI"))
+        , result(child<QLabel>(window, "label_Resultat_configurer_DI"))
+    {
+        hour->setCurrentIndex(24);  // "23"
+    }
+    sim::Module &module;
+    QComboBox *hour;
+    QPushButton *button;
+    QLabel *result;
+};
+
+} // namespace
 
 class DetectionTest : public QObject
 {
@@ -21,7 +56,10 @@ private slots:
     void foreignDeviceNeverServed_data();
     void foreignDeviceNeverServed();
     void makerRecheckedEveryTick();
-    void failedExchangeMeansGone();
+    void failedExchangeIsNotRemoval();
+    void quickReplugHealsWithoutReset();
+    void nothingSentOnceGone();
+    void permissionHint();
 };
 
 void DetectionTest::pageOfEachIdentifier_data()
@@ -147,18 +185,111 @@ void DetectionTest::makerRecheckedEveryTick()
     QCOMPARE(currentPage(*window), QStringLiteral("page_Connect"));
 }
 
-void DetectionTest::failedExchangeMeansGone()
+void DetectionTest::failedExchangeIsNotRemoval()
+{
+    auto window = freshWindow();
+    EditedDiPage page(*window);
+    sim::Module &m = page.module;
+    // Still listed and still answering its strings, but its writes fail.
+    m.writeResult = -1;
+    QTest::mouseClick(page.button, Qt::LeftButton);
+    QCOMPARE(page.result->text(), QStringLiteral("Echec"));
+    // The next tick opens it again by its path, and again after each failure.
+    const int opens = sim::Bench::instance().opens(m);
+    QTRY_VERIFY_WITH_TIMEOUT(sim::Bench::instance().opens(m) > opens, 2000);
+    QTest::mouseClick(page.button, Qt::LeftButton);
+    QTRY_VERIFY_WITH_TIMEOUT(sim::Bench::instance().opens(m) > opens + 1, 2000);
+    QCOMPARE(currentPage(*window), QStringLiteral("page_ORLO_DI"));
+    QCOMPARE(page.hour->currentText(), QStringLiteral("23"));
+    QCOMPARE(page.result->text(), QStringLiteral("Echec"));
+
+    m.writeResult = 9;
+    QTest::mouseClick(page.button, Qt::LeftButton);
+    QCOMPARE(page.result->text(), QStringLiteral("OK"));
+    QCOMPARE(int(m.lastReceived(orlo::command::WriteConfiguration).at(12)), 23);
+    QCOMPARE(readsOfStoredRecord(m), 1);
+}
+
+void DetectionTest::quickReplugHealsWithoutReset()
+{
+    auto window = freshWindow();
+    EditedDiPage page(*window);
+    sim::Module &m = page.module;
+    // Pulled and plugged back between two ticks: the handle is dead.
+    sim::Bench::instance().replug(m);
+    const int writes = m.writeCalls;
+    QTest::mouseClick(page.button, Qt::LeftButton);
+    QCOMPARE(page.result->text(), QStringLiteral("Echec"));
+    QCOMPARE(m.writeCalls, writes);
+
+    const int opens = sim::Bench::instance().opens(m);
+    QTRY_VERIFY_WITH_TIMEOUT(sim::Bench::instance().opens(m) > opens, 2000);
+    QTest::mouseClick(page.button, Qt::LeftButton);
+    QCOMPARE(page.result->text(), QStringLiteral("OK"));
+    QCOMPARE(currentPage(*window), QStringLiteral("page_ORLO_DI"));
+    QCOMPARE(int(m.lastReceived(orlo::command::WriteConfiguration).at(12)), 23);
+    QCOMPARE(readsOfStoredRecord(m), 1);
+
+    // Back with other strings: no longer the maker's module, so gone.
+    sim::Bench::instance().replug(m);
+    m.serialNumber = L"(c)Other";
+    QTest::mouseClick(page.button, Qt::LeftButton);
+    QTRY_COMPARE_WITH_TIMEOUT(currentPage(*window), QStringLiteral("page_Connect"), 2000);
+}
+
+void DetectionTest::nothingSentOnceGone()
 {
     auto window = freshWindow();
     sim::Module &m = plugAndShow(*window, 0x0240, "page_ORLO_TM");
-    // Still listed and still answering its strings, but the link is broken.
-    m.writeResult = -1;
+    // Between the unplug and the next tick, an exchange finds the handle dead
+    // at its first read and writes nothing, through either transport.
+    sim::Bench::instance().unplug(m);
+    const int writes = m.writeCalls;
     quint8 frame[orlo::kFrameBufferSize] = {0, orlo::command::ReadLive};
-    QVERIFY(window->writeReports(frame, 3) != 27);
-    QTRY_COMPARE_WITH_TIMEOUT(currentPage(*window), QStringLiteral("page_Connect"), 1000);
-    // Once the link works again it is opened and served as a replugged module.
-    m.writeResult = 9;
+    QCOMPARE(window->writeReports(frame, 3), 0);
+    frame[1] = orlo::command::ReadLive;
+    QCOMPARE(window->transport()->writeReports(frame, 3), 0);
+    QCOMPARE(m.writeCalls, writes);
+    QTRY_COMPARE_WITH_TIMEOUT(currentPage(*window), QStringLiteral("page_Connect"), 2000);
+}
+
+void DetectionTest::permissionHint()
+{
+    auto window = freshWindow();
+    QStatusBar *bar = window->statusBar();
+    QStringList messages;
+    connect(bar, &QStatusBar::messageChanged, bar, [&](const QString &text) { messages << text; });
+    auto &bench = sim::Bench::instance();
+
+    // Another product of the vendor that cannot be opened is none of ours.
+    bench.plug(0x000A).openable = false;
+    QTest::qWait(1100);
+    QVERIFY(messages.isEmpty());
+
+    // One of the family: the hint comes once and stays, without flicker.
+    sim::Module &m = bench.plug(0x0240);
+    m.openable = false;
+    QTRY_COMPARE_WITH_TIMEOUT(bar->currentMessage(), kPermissionHint, 2000);
+    QTest::qWait(1100);
+    QCOMPARE(messages, QStringList{kPermissionHint});
+    // One line that the status bar shows whole, beside its size grip.
+    QVERIFY(bar->fontMetrics().horizontalAdvance(kPermissionHint) < bar->width() - 40);
+    QCOMPARE(currentPage(*window), QStringLiteral("page_Connect"));
+
+    // Rule installed, module replugged: its page, and the hint is gone.
+    m.openable = true;
     QTRY_COMPARE_WITH_TIMEOUT(currentPage(*window), QStringLiteral("page_ORLO_TM"), 2000);
+    QVERIFY(bar->currentMessage().isEmpty());
+    bench.unplug(m);
+    QTRY_COMPARE_WITH_TIMEOUT(currentPage(*window), QStringLiteral("page_Connect"), 2000);
+
+    // Unplugged while the hint shows: it goes.
+    sim::Module &again = bench.plug(0x0293);
+    again.openable = false;
+    QTRY_COMPARE_WITH_TIMEOUT(bar->currentMessage(), kPermissionHint, 2000);
+    bench.unplug(again);
+    QTRY_VERIFY_WITH_TIMEOUT(bar->currentMessage().isEmpty(), 2000);
+    QCOMPARE(currentPage(*window), QStringLiteral("page_Connect"));
 }
 
 ORLO_TEST_MAIN(DetectionTest)

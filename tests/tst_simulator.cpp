@@ -323,6 +323,52 @@ private slots:
         hid_close(dev);
     }
 
+    void permissionAndQuickReplug()
+    {
+        Bench &bench = Bench::instance();
+        // Listed with its strings, but its node cannot be opened.
+        Module &tm = bench.plug(kTM);
+        tm.openable = false;
+        hid_device_info *list = hid_enumerate(kVendor, 0);
+        QVERIFY(list);
+        QCOMPARE(list->product_id, kTM);
+        QCOMPARE(std::wstring(list->manufacturer_string), std::wstring(L"Velka Radiocommunication"));
+        const std::string path = list->path;
+        hid_free_enumeration(list);
+        QVERIFY(!hid_open(kVendor, kTM, nullptr));
+        QVERIFY(!hid_open_path(path.c_str()));
+        QCOMPARE(std::wstring(hid_error(nullptr)), std::wstring(L"Permission denied"));
+        QCOMPARE(bench.opens(tm), 0);
+
+        // Pulled and plugged back at once: same path, the old handle is dead.
+        tm.openable = true;
+        hid_device *old = hid_open_path(path.c_str());
+        QVERIFY(old);
+        tm.answerDelayMs = 1000;
+        writeFrame(old, command(2, 3));
+        bench.replug(tm);
+        QVERIFY(tm.outgoing.empty());
+        unsigned char buffer[9] = {0};
+        QCOMPARE(hid_read_timeout(old, buffer, 9, 0), -1);
+        const int calls = tm.writeCalls;
+        QCOMPARE(hid_write(old, buffer, 9), -1);
+        QCOMPARE(tm.writeCalls, calls + 1);
+        wchar_t text[255];
+        QCOMPARE(hid_get_serial_number_string(old, text, 255), 0);
+        list = hid_enumerate(kVendor, kTM);
+        QVERIFY(list && path == list->path);
+        hid_free_enumeration(list);
+
+        tm.answerDelayMs = 0;
+        hid_device *fresh = hid_open_path(path.c_str());
+        QVERIFY(fresh);
+        QCOMPARE(writeFrame(fresh, command(2, 3)), 27);
+        // Closing the dead handle drops nothing of the new plugging.
+        hid_close(old);
+        QCOMPARE(readFrame(fresh, 3).size(), std::size_t(24));
+        hid_close(fresh);
+    }
+
     void stringsAndClose()
     {
         Module &tm = Bench::instance().plug(kTM);
