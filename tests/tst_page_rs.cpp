@@ -92,6 +92,8 @@ private slots:
     void defaultRestoresAndReadsAgain();
     void noExchangeInsideAWrite();
     void failedWriteShowsEchec();
+    void failedInformationTriedAgain();
+    void unplugTearsThePageDown();
     void anyStoredBytes();
 
 private:
@@ -434,6 +436,29 @@ void PageRsTest::failedWriteShowsEchec()
     write();
     QCOMPARE(on<QLabel>(*window, "label_Resultat_configurer")->text(), QStringLiteral("Echec"));
     QVERIFY(on<QPushButton>(*window, "pushButton_Configurer")->isEnabled());
+}
+
+void PageRsTest::failedInformationTriedAgain()
+{
+    sim::Module &m = plug(kMaster);
+    m.writeResult = 0;
+    askInformation();
+    QVERIFY(window->statusBar()->currentMessage().isEmpty());
+    QVERIFY(child<QTimer>(*window, "informationTimer_ORLO_RS_r00")->isActive());
+    QVERIFY(!on<QComboBox>(*window, "comboBox_codeFunction_Master")->isEnabled());
+    m.writeResult = 9;
+    askInformation();
+    QCOMPARE(window->statusBar()->currentMessage(), QStringLiteral("sw:v2.3 Sigfox id: 0xc0ffee"));
+    QVERIFY(on<QComboBox>(*window, "comboBox_codeFunction_Master")->isEnabled());
+}
+
+void PageRsTest::unplugTearsThePageDown()
+{
+    sim::Module &m = plug(kMaster);
+    sim::Bench::instance().unplug(m);
+    QTRY_COMPARE_WITH_TIMEOUT(currentPage(*window), QStringLiteral("page_Connect"), 3000);
+    QVERIFY(window->findChild<QTimer *>(QStringLiteral("informationTimer_ORLO_RS_r00")) == nullptr);
+    QVERIFY(!on<QTabWidget>(*window, "tabWidget")->isVisibleTo(on<QWidget>(*window, "page")));
 }
 
 void PageRsTest::anyStoredBytes()
