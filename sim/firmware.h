@@ -33,10 +33,15 @@ protected:
 // The models of the types that have one, each in its own source.
 std::unique_ptr<Firmware> temperatureFirmware(const orlo::ModuleEntry &entry);
 std::unique_ptr<Firmware> digitalInputFirmware(const orlo::ModuleEntry &entry);
+std::unique_ptr<Firmware> bridgeFirmware();
 
 // The probe reading a temperature module answers to command 3, raw or in
 // degrees (converted as its probe type counts).
 void setTemperatureRaw(Module &module, std::uint16_t raw);
 void setTemperatureCelsius(Module &module, double celsius);
+
+// The radio bridge's answer to command 3: its radio identifier and firmware
+// version text (zero-terminated when it fits in the answer).
+void setModuleInformation(Module &module, std::uint32_t identifier, const std::string &version);
 
 } // namespace sim

@@ -6,6 +6,7 @@
 
 #include <QMetaMethod>
 #include <QSet>
+#include <QTabBar>
 
 using namespace testing;
 
@@ -43,6 +44,19 @@ QStringList brokenSlots(const QObject &root, const QMetaObject &meta)
     return broken;
 }
 
+// Inside a widget class of this program (a radio widget, placed several
+// times): its children are named in its own scope. Tab bars name their own
+// scroll buttons.
+bool namedInOwnScope(const QWidget *w, const QObject &root)
+{
+    if (qobject_cast<const QTabBar *>(w->parent()))
+        return true;
+    for (const QObject *o = w->parent(); o && o != &root; o = o->parent())
+        if (!QByteArray(o->metaObject()->className()).startsWith('Q'))
+            return true;
+    return false;
+}
+
 QStringList duplicateNames(const QObject &root)
 {
     QSet<QString> seen;
@@ -50,7 +64,7 @@ QStringList duplicateNames(const QObject &root)
     for (const QWidget *w : root.findChildren<QWidget *>()) {
         // A reusable widget's own children are named inside it.
         if (w->objectName().isEmpty() || w->objectName().startsWith(QLatin1String("qt_"))
-            || w->objectName().startsWith(QLatin1Char('_')))
+            || w->objectName().startsWith(QLatin1Char('_')) || namedInOwnScope(w, root))
             continue;
         if (seen.contains(w->objectName()))
             duplicates << w->objectName();
