@@ -33,10 +33,17 @@ protected:
 // The models of the types that have one, each in its own source.
 std::unique_ptr<Firmware> temperatureFirmware(const orlo::ModuleEntry &entry);
 std::unique_ptr<Firmware> digitalInputFirmware(const orlo::ModuleEntry &entry);
+std::unique_ptr<Firmware> analogFirmware(const orlo::ModuleEntry &entry);
 
 // The probe reading a temperature module answers to command 3, raw or in
 // degrees (converted as its probe type counts).
 void setTemperatureRaw(Module &module, std::uint16_t raw);
 void setTemperatureCelsius(Module &module, double celsius);
+
+// The analog input a digital-and-analog module answers to command 3: a raw
+// converter count, or the current (mA) of a 4-20 mA module and the voltage
+// (V) of a 0-10 V one, whichever it is wired to.
+void setAnalogRaw(Module &module, std::uint16_t raw);
+void setAnalogReading(Module &module, double milliamps, double volts);
 
 } // namespace sim
