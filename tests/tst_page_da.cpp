@@ -188,6 +188,18 @@ void PageDaTest::storedRecordShownAndWritten()
     QVERIFY(near(offset->maximum(), 41.18));
     on<QDoubleSpinBox>(w, "doubleSpinBox_Y2_DA")->setValue(100.0);
     high->setValue(75.0);
+    // The unit goes to every unit label as it is typed.
+    on<QLineEdit>(w, "lineEdit_Unite_DA")->setText(QStringLiteral("bar"));
+    QCOMPARE(on<QLabel>(w, "label_Value_haut_DA")->text(), QStringLiteral("bar"));
+    on<QLineEdit>(w, "lineEdit_Unite_DA")->setText(QStringLiteral("mA"));
+    QCOMPARE(on<QLabel>(w, "label_Unite_5_DA")->text(), QStringLiteral("mA"));
+    // No sampling period, nothing to write; a period back lists its hours afresh.
+    auto *period = on<QComboBox>(w, "comboBox_Periode_mesure_DA");
+    period->setCurrentIndex(0);
+    QVERIFY(on<QWidget>(w, "frame_Configurer_DA")->isHidden());
+    period->setCurrentIndex(4);
+    QVERIFY(!on<QWidget>(w, "frame_Configurer_DA")->isHidden());
+    QCOMPARE(on<QComboBox>(w, "comboBox_heures_T1_DA")->count(), 13);
 
     tick(w, false);
     // Input 1: both -> rising; input 2 switched on, falling -> both.
@@ -196,6 +208,7 @@ void PageDaTest::storedRecordShownAndWritten()
     on<QPushButton>(w, "pushButton_Front_entree_numerique2_DA")->click();
     on<QRadioButton>(w, "radioButton_Tous_les_jours_DA")->setChecked(true);
     on<QComboBox>(w, "comboBox_heures_T3_DA")->setCurrentIndex(3);   // "04"
+    on<QComboBox>(w, "comboBox_heures_T1_DA")->setCurrentIndex(4);   // "06"
     m.received.clear();
     press(w, "pushButton_Configurer_DA");
     QCOMPARE(on<QLabel>(w, "label_Resultat_configurer_DA")->text(), QStringLiteral("OK"));
