@@ -43,6 +43,7 @@ constexpr int kPeriod15Minutes = 1;
 constexpr int kPeriod30Minutes = 2;
 constexpr int kPeriod2Hours = 4;
 constexpr int kAnalogCurrent = 1;       // DA_r20 list: "Voltage", "Current"
+constexpr int kUnitLabelCount = 7;      // five beside the values, two beside the thresholds
 const QString kDash = QStringLiteral("--");
 const QString kZero = QStringLiteral("00");
 const QString kUnitMask = QStringLiteral("AAAA");
@@ -99,7 +100,7 @@ struct AnalogPage {
     QLabel *x1;
     QLabel *x2;
     QLabel *resolution;
-    QLabel *unitLabels[7];
+    QLabel *unitLabels[kUnitLabelCount];
     QLCDNumber *display;
     QLabel *displayUnit;
     QPushButton *button;
