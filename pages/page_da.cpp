@@ -246,13 +246,29 @@ void showUnit(const AnalogPage &p, const QString &text)
         label->setText(text);
 }
 
-// Both thresholds stay between Y1 and Y2, the high one at least a step above.
-void limitThresholds(const AnalogPage &p, double bottom, double top)
+// Both thresholds stay within bottom..top, the high one at least `gap` above.
+void limitThresholds(const AnalogPage &p, double bottom, double top, double gap = kThresholdGap)
 {
     p.low->setMinimum(bottom);
     p.high->setMaximum(top);
-    p.high->setMinimum(std::max(bottom, p.low->value() + kThresholdGap));
-    p.low->setMaximum(std::min(top, p.high->value() - kThresholdGap));
+    p.high->setMinimum(std::max(bottom, p.low->value() + gap));
+    p.low->setMaximum(std::min(top, p.high->value() - gap));
+}
+
+// A pair shown as it is within bottom..top (set quietly: the coupling would
+// clamp against the previous pair), then the limits apply.
+void showThresholds(const AnalogPage &p, double low, double high, double bottom, double top,
+                    double gap = kThresholdGap)
+{
+    {
+        const QSignalBlocker quietLow(p.low);
+        const QSignalBlocker quietHigh(p.high);
+        p.low->setRange(bottom, top);
+        p.high->setRange(bottom, top);
+        p.high->setValue(high);
+        p.low->setValue(low);
+    }
+    limitThresholds(p, bottom, top, gap);
 }
 
 da::Calibration shownCalibration(const AnalogPage &p)
@@ -270,29 +286,14 @@ void applyCalibration(const AnalogPage &p, const da::Scaling &s)
     limitThresholds(p, std::min(c.y1, c.y2), std::max(c.y1, c.y2));
 }
 
-// A stored pair is shown as it is within Y1..Y2, then the coupling applies.
-void showThresholds(const AnalogPage &p, double low, double high)
-{
-    const da::Calibration c = shownCalibration(p);
-    const double bottom = std::min(c.y1, c.y2);
-    const double top = std::max(c.y1, c.y2);
-    {
-        const QSignalBlocker quietLow(p.low);
-        const QSignalBlocker quietHigh(p.high);
-        p.low->setRange(bottom, top);
-        p.high->setRange(bottom, top);
-        p.high->setValue(high);
-        p.low->setValue(low);
-    }
-    limitThresholds(p, bottom, top);
-}
-
 // Thresholds and offset of a stored record in the page's scaling.
 void showScaledFields(const AnalogPage &p, const da::Record &r, const da::Scaling &s)
 {
     const da::Calibration c = da::calibrationOf(r);
+    const da::Calibration shown = shownCalibration(p);
     applyCalibration(p, s);
-    showThresholds(p, da::valueOf(r.lowRaw, c, s), da::valueOf(r.highRaw, c, s));
+    showThresholds(p, da::valueOf(r.lowRaw, c, s), da::valueOf(r.highRaw, c, s), std::min(shown.y1, shown.y2),
+                   std::max(shown.y1, shown.y2));
     p.offset->setValue(da::offsetValueOf(r.offsetRaw, c, s));
 }
 
@@ -317,15 +318,7 @@ void resetAnalogPage(const AnalogPage &p)
         minutes << twoDigits(m);
     refill(p.readingMinutes, minutes, minutes.size());
     guardReading(p.readingMinutes, p.readingHours->currentIndex());
-    {
-        // Set directly: the coupling would clamp against the previous module's pair.
-        const QSignalBlocker quietLow(p.low);
-        const QSignalBlocker quietHigh(p.high);
-        p.low->setRange(kLowMinimum, kHighDefault - kResetGap);
-        p.high->setRange(kLowDefault + kResetGap, kHighMaximum);
-        p.low->setValue(kLowDefault);
-        p.high->setValue(kHighDefault);
-    }
+    showThresholds(p, kLowDefault, kHighDefault, kLowMinimum, kHighMaximum, kResetGap);
     p.result->clear();
     p.bar->setValue(0);
     p.button->setEnabled(false);
