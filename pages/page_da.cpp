@@ -246,29 +246,28 @@ void showUnit(const AnalogPage &p, const QString &text)
         label->setText(text);
 }
 
-// Both thresholds stay within bottom..top, the high one at least `gap` above.
-void limitThresholds(const AnalogPage &p, double bottom, double top, double gap = kThresholdGap)
-{
-    p.low->setMinimum(bottom);
-    p.high->setMaximum(top);
-    p.high->setMinimum(std::max(bottom, p.low->value() + gap));
-    p.low->setMaximum(std::min(top, p.high->value() - gap));
-}
-
-// A pair shown as it is within bottom..top (set quietly: the coupling would
-// clamp against the previous pair), then the limits apply.
+// A pair shown within bottom..top, the high threshold at least `gap` above
+// the low one (where the range allows): values set quietly, then the
+// coupling's limits. A stored pair in the wrong order is pulled together.
 void showThresholds(const AnalogPage &p, double low, double high, double bottom, double top,
                     double gap = kThresholdGap)
 {
     {
         const QSignalBlocker quietLow(p.low);
         const QSignalBlocker quietHigh(p.high);
-        p.low->setRange(bottom, top);
-        p.high->setRange(bottom, top);
+        p.low->setRange(bottom, std::max(bottom, top - gap));
+        p.high->setRange(std::min(top, bottom + gap), top);
         p.high->setValue(high);
         p.low->setValue(low);
     }
-    limitThresholds(p, bottom, top, gap);
+    p.high->setMinimum(std::min(top, std::max(bottom, p.low->value() + gap)));
+    p.low->setMaximum(std::max(bottom, std::min(top, p.high->value() - gap)));
+}
+
+// The pair as it stands, kept within a new bottom..top.
+void limitThresholds(const AnalogPage &p, double bottom, double top)
+{
+    showThresholds(p, p.low->value(), p.high->value(), bottom, top);
 }
 
 da::Calibration shownCalibration(const AnalogPage &p)

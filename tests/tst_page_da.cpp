@@ -181,13 +181,16 @@ void PageDaTest::storedRecordShownAndWritten()
     QVERIFY(!on<QPushButton>(w, "pushButton_Configurer_DA")->isEnabled());
 
     // A calibration change moves the resolution and the limits with it.
-    on<QDoubleSpinBox>(w, "doubleSpinBox_Y2_DA")->setValue(60.0);
-    QCOMPARE(on<QLabel>(w, "label_Calc_Resolution_DA")->text(), QStringLiteral("0.0013"));
-    QCOMPARE(high->maximum(), 60.0);
-    QVERIFY(high->value() <= 60.0 && low->maximum() <= high->value() - 0.1 + 1e-9);
-    QVERIFY(near(offset->maximum(), 41.18));
+    // Y2 below both thresholds: both come within, still apart.
+    on<QDoubleSpinBox>(w, "doubleSpinBox_Y2_DA")->setValue(30.0);
+    QCOMPARE(on<QLabel>(w, "label_Calc_Resolution_DA")->text(), QStringLiteral("0.0006"));
+    QCOMPARE(high->maximum(), 30.0);
+    QCOMPARE(high->value(), 30.0);
+    QCOMPARE(low->value(), 29.9);
+    QVERIFY(near(offset->maximum(), 20.59));
     on<QDoubleSpinBox>(w, "doubleSpinBox_Y2_DA")->setValue(100.0);
     high->setValue(75.0);
+    low->setValue(50.0);
     // The unit goes to every unit label as it is typed.
     on<QLineEdit>(w, "lineEdit_Unite_DA")->setText(QStringLiteral("bar"));
     QCOMPARE(on<QLabel>(w, "label_Value_haut_DA")->text(), QStringLiteral("bar"));
@@ -454,6 +457,13 @@ void PageDaTest::anyRecordOrAnswerFillsThePage()
                 QVERIFY2(std::isfinite(spin->value()) && spin->value() >= spin->minimum()
                              && spin->value() <= spin->maximum(),
                          qPrintable(spin->objectName()));
+            // Both thresholds within the calibration, the high one not below the low one.
+            const double y1 = on<QDoubleSpinBox>(w, r20 ? "doubleSpinBox_Y1_DA_r20" : "doubleSpinBox_Y1_DA")->value();
+            const double y2 = on<QDoubleSpinBox>(w, r20 ? "doubleSpinBox_Y2_DA_r20" : "doubleSpinBox_Y2_DA")->value();
+            const double low = on<QDoubleSpinBox>(w, r20 ? "doubleSpinBox_Seuil_bas_DA_r20" : "doubleSpinBox_Seuil_bas_DA")->value();
+            const double high = on<QDoubleSpinBox>(w, r20 ? "doubleSpinBox_Seuil_haut_DA_r20" : "doubleSpinBox_Seuil_haut_DA")->value();
+            QVERIFY2(low >= std::min(y1, y2) - 0.01 && high <= std::max(y1, y2) + 0.01 && low <= high,
+                     qPrintable(QStringLiteral("%1 %2 in %3 %4").arg(low).arg(high).arg(y1).arg(y2)));
             QVERIFY(std::isfinite(on<QLCDNumber>(w, r20 ? "lcdNumber_Value_DA_r20" : "lcdNumber_Value_DA")->value()));
             if (round % 10 == 0) {
                 // Whatever the page holds becomes bytes within their fields.
