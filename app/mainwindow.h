@@ -188,6 +188,50 @@ private:
     // written back unchanged.
     int radioVariantDI4_r2x = 0;
 
+public slots:
+    // Pages DA and DA_r20 (one analog input; DA adds two digital inputs).
+    void SetprogressBarConfigurerDA();
+    void ValueMeasurementDA();
+    void on_pushButton_Configurer_DA_clicked();
+    void on_comboBox_Periode_mesure_DA_currentIndexChanged(int index);
+    void on_checkBox_envoi_T1_DA_clicked(bool checked);
+    void on_checkBox_envoi_T2_DA_clicked(bool checked);
+    void on_checkBox_envoi_T3_DA_clicked(bool checked);
+    void on_doubleSpinBox_Seuil_bas_DA_valueChanged(double value);
+    void on_doubleSpinBox_Seuil_haut_DA_valueChanged(double value);
+    void on_horizontalSlider_Type_releve_DA_valueChanged(int value);
+    void on_comboBox_heures_releve_DA_currentIndexChanged(int index);
+    void on_lineEdit_Unite_DA_textChanged(const QString &text);
+    void on_doubleSpinBox_Y1_DA_valueChanged(double value);
+    void on_doubleSpinBox_Y2_DA_valueChanged(double value);
+    void on_pushButton_Front_entree_numerique1_DA_clicked();
+    void on_pushButton_Front_entree_numerique2_DA_clicked();
+    void SetprogressBarConfigurerDA_r20();
+    void ValueMeasurementDA_r20();
+    void on_pushButton_Configurer_DA_r20_clicked();
+    void on_comboBox_Periode_mesure_DA_r20_currentIndexChanged(int index);
+    void on_checkBox_envoi_T1_DA_r20_clicked(bool checked);
+    void on_checkBox_envoi_T2_DA_r20_clicked(bool checked);
+    void on_checkBox_envoi_T3_DA_r20_clicked(bool checked);
+    void on_doubleSpinBox_Seuil_bas_DA_r20_valueChanged(double value);
+    void on_doubleSpinBox_Seuil_haut_DA_r20_valueChanged(double value);
+    void on_comboBox_heures_releve_DA_r20_currentIndexChanged(int index);
+    void on_lineEdit_Unite_DA_r20_textChanged(const QString &text);
+    void on_doubleSpinBox_Y1_DA_r20_valueChanged(double value);
+    void on_doubleSpinBox_Y2_DA_r20_valueChanged(double value);
+    void on_comboBox_Analog_DA_r20_currentIndexChanged(int index);
+private:
+    // Shared steps of the two analog pages.
+    void enableAnalogPage(bool r20, bool enable);
+    void measureAnalogValue(bool r20);
+    void configureAnalogPage(bool r20);
+    // Edge selection of the DA digital inputs: 0 none, 1 rising, 2 falling, 3 both.
+    int edgeStateDA1 = 0;
+    int edgeStateDA2 = 0;
+    // DA_r20: the stored record the page read, decoded again when the analog
+    // type changes.
+    quint8 storedRecordDA_r20[orlo::kReportPayload * orlo::kMaxReports] = {};
+
 private:
     // Write cycle shared by every configure and reset button: stamps nothing
     // itself (the page built txBuffer), pauses the timers, writes, waits for

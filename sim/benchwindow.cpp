@@ -102,6 +102,25 @@ BenchWindow::BenchWindow(QWidget *parent)
     connect(bridgeVersion, &QLineEdit::editingFinished, this, applyBridge);
     connect(plugButton, &QPushButton::clicked, this, applyBridge);
     connect(modules, &QListWidget::itemDoubleClicked, this, applyBridge);
+    // Analog modules: the current in a 4-20 mA loop, the voltage at a 0-10 V input.
+    analogCurrent = new QDoubleSpinBox(this);
+    analogCurrent->setRange(0.0, 24.0);
+    analogCurrent->setSingleStep(0.1);
+    analogCurrent->setValue(12.0);
+    analogCurrent->setSuffix(QStringLiteral(" mA"));
+    analogVoltage = new QDoubleSpinBox(this);
+    analogVoltage->setRange(0.0, 10.5);
+    analogVoltage->setSingleStep(0.1);
+    analogVoltage->setValue(5.0);
+    analogVoltage->setSuffix(QStringLiteral(" V"));
+    auto *analog = new QHBoxLayout;
+    analog->addStretch();
+    analog->addWidget(new QLabel(tr("Analog inputs read"), this));
+    analog->addWidget(analogCurrent);
+    analog->addWidget(analogVoltage);
+    layout->insertLayout(layout->indexOf(buttons) + 1, analog);
+    for (QDoubleSpinBox *box : {analogCurrent, analogVoltage})
+        connect(box, qOverload<double>(&QDoubleSpinBox::valueChanged), this, &BenchWindow::applyProbeReading);
 
     sim::Bench::instance().setTrafficObserver([this](const sim::Traffic &t) { log(t); });
 }
@@ -141,6 +160,8 @@ void BenchWindow::applyProbeReading()
         const orlo::ModuleEntry *entry = orlo::findModule(id);
         if (entry && (entry->type == T::TM || entry->type == T::TM_r20 || entry->type == T::TM_868))
             sim::setTemperatureCelsius(*module, probe->value());
+        if (entry && (entry->type == T::DA || entry->type == T::DA_r20))
+            sim::setAnalogReading(*module, analogCurrent->value(), analogVoltage->value());
     }
 }
 

@@ -37,5 +37,7 @@ private:
     QPushButton *unplugButton;
     QPlainTextEdit *traffic;
     QDoubleSpinBox *probe;
+    QDoubleSpinBox *analogCurrent;
+    QDoubleSpinBox *analogVoltage;
     std::map<std::uint16_t, sim::Module *> pluggedModules;
 };

@@ -34,6 +34,7 @@ protected:
 std::unique_ptr<Firmware> temperatureFirmware(const orlo::ModuleEntry &entry);
 std::unique_ptr<Firmware> digitalInputFirmware(const orlo::ModuleEntry &entry);
 std::unique_ptr<Firmware> bridgeFirmware();
+std::unique_ptr<Firmware> analogFirmware(const orlo::ModuleEntry &entry);
 
 // The probe reading a temperature module answers to command 3, raw or in
 // degrees (converted as its probe type counts).
@@ -43,5 +44,10 @@ void setTemperatureCelsius(Module &module, double celsius);
 // The radio bridge's answer to command 3: its radio identifier and firmware
 // version text (zero-terminated when it fits in the answer).
 void setModuleInformation(Module &module, std::uint32_t identifier, const std::string &version);
+// The analog input a digital-and-analog module answers to command 3: a raw
+// converter count, or the current (mA) of a 4-20 mA module and the voltage
+// (V) of a 0-10 V one, whichever it is wired to.
+void setAnalogRaw(Module &module, std::uint16_t raw);
+void setAnalogReading(Module &module, double milliamps, double volts);
 
 } // namespace sim

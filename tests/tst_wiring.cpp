@@ -66,6 +66,9 @@ QStringList duplicateNames(const QObject &root)
         if (w->objectName().isEmpty() || w->objectName().startsWith(QLatin1String("qt_"))
             || w->objectName().startsWith(QLatin1Char('_')) || namedInOwnScope(w, root))
             continue;
+        // A tab bar's scroll buttons are named by Qt, alike in every tab bar.
+        if (qobject_cast<const QTabBar *>(w->parentWidget()))
+            continue;
         if (seen.contains(w->objectName()))
             duplicates << w->objectName();
         seen.insert(w->objectName());
