@@ -37,9 +37,11 @@ std::unique_ptr<Firmware> firmwareFor(std::uint16_t productId)
     case orlo::ModuleType::DA:
     case orlo::ModuleType::IOD_PS_r20:
     case orlo::ModuleType::DIO_LoRa:
-    case orlo::ModuleType::RS_r00:
     case orlo::ModuleType::RPT_r00:
+        return repeaterFirmware();
     case orlo::ModuleType::RSLW_r00:
+        return loRaWanSerialFirmware();
+    case orlo::ModuleType::RS_r00:
     case orlo::ModuleType::DA_r20:
         break;
     }

@@ -39,4 +39,12 @@ std::unique_ptr<Firmware> digitalInputFirmware(const orlo::ModuleEntry &entry);
 void setTemperatureRaw(Module &module, std::uint16_t raw);
 void setTemperatureCelsius(Module &module, double celsius);
 
+// The repeater and the LoRaWAN serial module, and their module information
+// (command 3): the gateway's Sigfox identifier (0xFFFFFFFF: none) and
+// firmware version text; the version x 100 and the LoRaWAN device EUI.
+std::unique_ptr<Firmware> repeaterFirmware();
+std::unique_ptr<Firmware> loRaWanSerialFirmware();
+void setGatewayInformation(Module &module, std::uint32_t sigfoxId, const std::string &version);
+void setLoRaWanInformation(Module &module, std::uint16_t versionTimes100, std::uint64_t deviceEui);
+
 } // namespace sim
