@@ -1,0 +1,65 @@
+#include "link/frames/modbus_frame.h"
+
+#include "link/frames/framebytes.h"
+
+namespace orlo::modbus {
+
+Blocks getBlocks(const quint8 *at)
+{
+    Blocks blocks;
+    for (int i = 0; i < kBlockCount; ++i) {
+        const quint8 *p = at + i * kBlockSize;
+        Block &b = blocks[std::size_t(i)];
+        b.enabled = p[kBlockDevice] != kBlockOff;
+        b.device = p[kBlockDevice];
+        b.registerAddress = getU16le(p + kBlockRegister);
+        b.length = p[kBlockLength];
+    }
+    return blocks;
+}
+
+void putBlocks(quint8 *at, const Blocks &blocks)
+{
+    for (int i = 0; i < kBlockCount; ++i) {
+        quint8 *p = at + i * kBlockSize;
+        const Block &b = blocks[std::size_t(i)];
+        p[kBlockDevice] = b.enabled ? clampByte(b.device) : kBlockOff;
+        putU16le(p + kBlockRegister, quint16(qBound(0, b.registerAddress, 0xFFFF)));
+        p[kBlockLength] = clampByte(b.length);
+    }
+}
+
+int hourItem(int hourByte)
+{
+    return hourByte >= 0 && hourByte <= kLastHour ? hourByte : -1;
+}
+
+quint8 minuteByte(int item, int step, int items)
+{
+    return clampByte((qBound(0, item, qMax(items - 1, 0)) + 1) * step);
+}
+
+int minuteItem(int minuteByte, int step, int items)
+{
+    if (step <= 0 || minuteByte < step || minuteByte % step != 0)
+        return -1;
+    const int item = minuteByte / step - 1;
+    return item < items ? item : -1;
+}
+
+quint8 timeoutByte(double seconds)
+{
+    return clampByte(truncateTo<int>(seconds * kTimeoutStep), kTimeoutMin, kTimeoutMax);
+}
+
+double timeoutSeconds(int timeoutByte)
+{
+    return qBound(kTimeoutMin, timeoutByte, kTimeoutMax) / kTimeoutStep;
+}
+
+int itemOrNone(int item, int items)
+{
+    return item >= 0 && item < items ? item : -1;
+}
+
+} // namespace orlo::modbus

@@ -1,0 +1,232 @@
+#include "link/frames/rs_frame.h"
+
+#include "link/frames/framebytes.h"
+
+namespace orlo::rs {
+
+namespace {
+
+quint16 getU16be(const quint8 *p)
+{
+    return quint16((p[0] << 8) | p[1]);
+}
+
+void putU16be(quint8 *p, int v)
+{
+    const quint16 u = quint16(qBound(0, v, 0xFFFF));
+    p[0] = quint8(u >> 8);
+    p[1] = quint8(u & 0xFF);
+}
+
+Serial getSerial(const quint8 *payload, int interface, int speed)
+{
+    Serial serial;
+    serial.rs485 = payload[interface] != modbus::kRS232;
+    serial.speedItem = modbus::itemOrNone(payload[speed] - kSpeedCodeOfFirstItem, modbus::kSpeedItems);
+    return serial;
+}
+
+void putSerial(quint8 *payload, int interface, int speed, const Serial &serial)
+{
+    payload[interface] = serial.rs485 ? modbus::kRS485 : modbus::kRS232;
+    // Nothing chosen is sent as the first speed.
+    payload[speed] = quint8(qBound(0, serial.speedItem, modbus::kSpeedItems - 1) + kSpeedCodeOfFirstItem);
+}
+
+Radio getRadio(const quint8 *payload, int code, int channel)
+{
+    Radio radio;
+    radio.code = payload[code];
+    radio.channel = getU16be(payload + channel);
+    return radio;
+}
+
+void putRadio(quint8 *payload, int code, int channel, const Radio &radio)
+{
+    payload[code] = clampByte(radio.code);
+    putU16be(payload + channel, radio.channel);
+}
+
+int dataBitsItemOf(quint8 code)
+{
+    return code == kDataBits7 ? modbus::kDataBits7Item : modbus::kDataBits8Item;
+}
+
+int parityItemOf(quint8 code)
+{
+    switch (code) {
+    case kParityOdd:
+        return modbus::kParityOddItem;
+    case kParityEven:
+        return modbus::kParityEvenItem;
+    default:
+        return modbus::kParityNoneItem;
+    }
+}
+
+quint8 parityCodeOf(int item)
+{
+    switch (item) {
+    case modbus::kParityOddItem:
+        return kParityOdd;
+    case modbus::kParityEvenItem:
+        return kParityEven;
+    default:
+        return kParityNone;
+    }
+}
+
+Master decodeMaster(const quint8 *payload)
+{
+    Master m;
+    m.functionItem = payload[kMasterFunction] & kFunctionBit;
+    m.serial = getSerial(payload, kMasterInterface, kMasterSpeed);
+    m.hourItem = modbus::hourItem(payload[kMasterHour]);
+    m.minuteItem = modbus::minuteItem(payload[kMasterMinute], kMinuteStep, kMinuteItems);
+    m.timeout = modbus::timeoutSeconds(payload[kMasterTimeout]);
+    m.blocks = modbus::getBlocks(payload + kMasterBlocks);
+    m.blocks[0].enabled = true;            // block 1 is always polled
+    return m;
+}
+
+Slave decodeSlave(const quint8 *payload)
+{
+    Slave s;
+    s.modemAddress = payload[kSlaveModem];
+    s.serial = getSerial(payload, kSlaveInterface, kSlaveSpeed);
+    s.radio = getRadio(payload, kSlaveRadioCode, kSlaveChannel);
+    s.radio.modem = kSlaveModemSent;
+    s.radio.remote = kSlaveRemoteSent;
+    return s;
+}
+
+Bridge decodeBridge(const quint8 *payload)
+{
+    Bridge b;
+    b.mode = payload[kBridgeMode];
+    b.serial = getSerial(payload, kBridgeInterface, kBridgeSpeed);
+    b.radio = getRadio(payload, kBridgeRadioCode, kBridgeChannel);
+    b.radio.modem = payload[kBridgeModem];
+    b.radio.remote = payload[kBridgeRemote];
+    b.energySaving = payload[kBridgeEnergySaving];
+    b.dataBitsItem = dataBitsItemOf(payload[kBridgeDataBits]);
+    b.parityItem = parityItemOf(payload[kBridgeParity]);
+    b.stopBitsItem = payload[kBridgeStopBits] == kStopBits2 ? modbus::kStopBits2Item : modbus::kStopBits1Item;
+    return b;
+}
+
+void encodeMaster(quint8 *payload, const Master &m)
+{
+    putSerial(payload, kMasterInterface, kMasterSpeed, m.serial);
+    payload[kMasterHour] = clampByte(m.hourItem, 0, modbus::kLastHour);
+    payload[kMasterMinute] = modbus::minuteByte(m.minuteItem, kMinuteStep, kMinuteItems);
+    payload[kMasterTimeout] = modbus::timeoutByte(m.timeout);
+    modbus::Blocks blocks = m.blocks;
+    blocks[0].enabled = true;
+    modbus::putBlocks(payload + kMasterBlocks, blocks);
+    payload[kMasterFunction] = m.functionItem == modbus::kFunctionInputsItem ? kFunctionBit : 0;
+}
+
+void encodeSlave(quint8 *payload, const Slave &s)
+{
+    payload[kSlaveModem] = clampByte(s.modemAddress);
+    putSerial(payload, kSlaveInterface, kSlaveSpeed, s.serial);
+    putRadio(payload, kSlaveRadioCode, kSlaveChannel, s.radio);
+    payload[kSlaveModemField] = kSlaveModemSent;
+    payload[kSlaveRemoteField] = kSlaveRemoteSent;
+}
+
+void encodeBridge(quint8 *payload, const Bridge &b)
+{
+    payload[kBridgeMode] = clampByte(b.mode, kModeSigfox, kModeAdvanced);
+    putSerial(payload, kBridgeInterface, kBridgeSpeed, b.serial);
+    putRadio(payload, kBridgeRadioCode, kBridgeChannel, b.radio);
+    payload[kBridgeModem] = clampByte(b.radio.modem);
+    payload[kBridgeRemote] = clampByte(b.radio.remote);
+    payload[kBridgeEnergySaving] = clampByte(b.energySaving, kSavingDisabled, kSavingMaster);
+    payload[kBridgeDataBits] = b.dataBitsItem == modbus::kDataBits7Item ? kDataBits7 : kDataBits8;
+    payload[kBridgeParity] = parityCodeOf(b.parityItem);
+    payload[kBridgeStopBits] = b.stopBitsItem == modbus::kStopBits2Item ? kStopBits2 : kStopBits1;
+}
+
+} // namespace
+
+Record decode(const quint8 *payload)
+{
+    Record record;
+    record.role = payload[kRole];
+    switch (record.role) {
+    case kRoleMaster:
+        record.master = decodeMaster(payload);
+        break;
+    case kRoleSlave:
+        record.slave = decodeSlave(payload);
+        break;
+    case kRoleBridge:
+        record.bridge = decodeBridge(payload);
+        break;
+    default:
+        break;
+    }
+    return record;
+}
+
+void encode(quint8 *payload, quint8 command, const Record &record)
+{
+    payload[kCommand] = command;
+    payload[kRole] = clampByte(record.role);
+    switch (record.role) {
+    case kRoleMaster:
+        encodeMaster(payload, record.master);
+        break;
+    case kRoleSlave:
+        encodeSlave(payload, record.slave);
+        break;
+    case kRoleBridge:
+        encodeBridge(payload, record.bridge);
+        break;
+    default:
+        break;
+    }
+}
+
+Information decodeInformation(const quint8 *payload, int size)
+{
+    Information information;
+    if (size >= kIdentifier + 4)
+        information.identifier = getU32le(payload + kIdentifier);
+    QByteArray text;
+    for (int i = kVersion; i < size && payload[i] != 0; ++i)
+        text.append(char(payload[i]));
+    information.version = QString::fromLatin1(text);
+    return information;
+}
+
+bool hasSigfoxIdentifier(quint32 identifier)
+{
+    return identifier != 0 && identifier != kNoIdentifier;
+}
+
+QString statusText(const Information &information)
+{
+    QString text = QStringLiteral("sw:v") + information.version;
+    if (information.identifier != kNoIdentifier)
+        text += QStringLiteral(" Sigfox id: 0x") + QString::number(information.identifier, 16);
+    return text;
+}
+
+Features featuresOf(const QString &version)
+{
+    bool ok = false;
+    const float v = version.toFloat(&ok);
+    Features features;
+    if (!ok)
+        return features;
+    features.energySaving = v >= 1.5f;
+    features.master = v >= 1.6f;
+    features.serialFormat = v >= 1.9f;
+    features.functionCode = v >= 2.3f;
+    return features;
+}
+
+} // namespace orlo::rs
