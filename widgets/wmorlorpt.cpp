@@ -171,8 +171,8 @@ void WmOrloRpt::Update()
     // Only a whole answer is shown: a cut one would show what the module never sent.
     if (!page::request(*link, frame, orlo::command::ReadLive))
         return;
-    const rpt::Information information = rpt::decodeInformation(frame.payload(), page::Frame::payloadSize());
-    const QByteArray id = QByteArray::number(information.sigfoxId, 16);
+    const rpt::Information information = orlo::rs::decodeInformation(frame.payload(), page::Frame::payloadSize());
+    const QByteArray id = QByteArray::number(information.identifier, 16);
     std::printf("Sigfox id: %s\nVersion: %s\n", id.constData(), information.version.toLatin1().constData());
     std::fflush(stdout);
     if (statusBar)

@@ -5,24 +5,6 @@
 
 namespace orlo::rpt {
 
-namespace {
-
-constexpr int kHighByte = 8;
-
-int getU16be(const quint8 *p)
-{
-    return (p[0] << kHighByte) | p[1];
-}
-
-void putU16be(quint8 *p, int v)
-{
-    const quint16 held = quint16(qBound(0, v, 0xFFFF));
-    p[0] = quint8(held >> kHighByte);
-    p[1] = quint8(held & 0xFF);
-}
-
-} // namespace
-
 Record decode(const quint8 *payload)
 {
     Record record;
@@ -62,22 +44,10 @@ QVector<QPair<int, int>> sameLeastSignificantByte(const Identifiers &identifiers
     return pairs;
 }
 
-Information decodeInformation(const quint8 *payload, int size)
-{
-    Information information;
-    if (size >= kSigfoxId + 4)
-        information.sigfoxId = getU32le(payload + kSigfoxId);
-    QByteArray text;
-    for (int i = kVersion; i < size && payload[i] != 0; ++i)
-        text.append(char(payload[i]));
-    information.version = QString::fromLatin1(text);
-    return information;
-}
-
 QString statusText(const Information &information)
 {
-    const QString id = information.sigfoxId == kNoSigfoxId ? QStringLiteral("None!")
-                                                           : QString::number(information.sigfoxId, 16);
+    const QString id = information.identifier == kNoSigfoxId ? QStringLiteral("None!")
+                                                           : QString::number(information.identifier, 16);
     return QStringLiteral("sw:v") + information.version + QStringLiteral("    Id sfx:") + id;
 }
 

@@ -3,6 +3,8 @@
 // 0 is the command, or the status byte of an answer). Pure: QtCore only.
 #pragma once
 
+#include "link/frames/rs_frame.h"
+
 #include <QString>
 #include <QVector>
 #include <QtGlobal>
@@ -25,10 +27,10 @@ constexpr int kModules = 6;
 constexpr int kIdentifierSize = 4;
 constexpr int kLeastSignificant = kIdentifierSize - 1;
 
-// Module information answer.
-constexpr int kSigfoxId = 1;            // u32le, all 0xFF: none
-constexpr int kVersion = 6;             // ASCII text up to a zero or the end of the answer
-constexpr quint32 kNoSigfoxId = 0xFFFFFFFF;
+// Module information answer: laid out as the radio bridge's (Sigfox
+// identifier, all 0xFF for none, then the version text), decoded by
+// rs::decodeInformation.
+constexpr quint32 kNoSigfoxId = rs::kNoIdentifier;
 
 // Field ranges.
 constexpr int kFirstBaudCode = 1;
@@ -63,13 +65,8 @@ void encode(quint8 *payload, const Record &record);
 // identifier bytes are equal and not 0, in the order (0,1), (0,2) ... (4,5).
 QVector<QPair<int, int>> sameLeastSignificantByte(const Identifiers &identifiers);
 
-struct Information {
-    quint32 sigfoxId = kNoSigfoxId;
-    QString version;
-};
+using Information = rs::Information;
 
-// Reads only the `size` payload bytes of the answer.
-Information decodeInformation(const quint8 *payload, int size);
 // "sw:v<version>    Id sfx:<id in lower-case hexadecimal>" or "...None!".
 QString statusText(const Information &information);
 
