@@ -44,14 +44,6 @@ QSpinBox *idBox(const WmOrloRpt &page, int module, int byte)
     return child<QSpinBox>(page, qPrintable(QStringLiteral("spinBox_id%1%2").arg(module).arg(byte)));
 }
 
-QList<int> commands(const sim::Module &module)
-{
-    QList<int> list;
-    for (const sim::Bytes &frame : module.received)
-        list << (frame.empty() ? -1 : frame.front());
-    return list;
-}
-
 } // namespace
 
 class PageRptTest : public QObject
@@ -237,7 +229,7 @@ void PageRptTest::silentModuleAndNoNestedExchange()
     auto *write = child<QPushButton>(p, "pushButton_Configurer_ORLO_RPT_r00");
     auto *defaults = child<QPushButton>(p, "pushButton_DefaultConfiguration_ORLO_RPT_r00");
     auto *bar = child<QProgressBar>(p, "progressBar_Configurer_ORLO_RPT_r00");
-    const QList<int> before = commands(m);
+    const QList<int> before = receivedCommands(m);
     m.silent = true;
 
     // Inside the write's wait (which turns the event loop): presses, direct
@@ -268,11 +260,11 @@ void PageRptTest::silentModuleAndNoNestedExchange()
     QVERIFY(buttonsDisabled);
     QCOMPARE(bar->value(), 0);
     QVERIFY(write->isEnabled() && defaults->isEnabled());
-    QCOMPARE(commands(m), before + QList<int>{1});
+    QCOMPARE(receivedCommands(m), before + QList<int>{1});
 
     // The information exchange the timer held back runs after the write.
     m.silent = false;
-    QTRY_COMPARE_WITH_TIMEOUT(commands(m), before + QList<int>({1, 3}), 6000);
+    QTRY_COMPARE_WITH_TIMEOUT(receivedCommands(m), before + QList<int>({1, 3}), 6000);
     QCOMPARE(window->statusBar()->currentMessage(), QStringLiteral("sw:v1.4    Id sfx:1d4c9a"));
 }
 
@@ -291,7 +283,7 @@ void PageRptTest::nothingSentAfterRemoval()
     child<QPushButton>(p, "pushButton_Configurer_ORLO_RPT_r00")->click();
     child<QPushButton>(p, "pushButton_DefaultConfiguration_ORLO_RPT_r00")->click();
     QMetaObject::invokeMethod(&p, "Update");
-    QCOMPARE(commands(other), QList<int>{2});
+    QCOMPARE(receivedCommands(other), QList<int>{2});
     QCOMPARE(gateway.received.size(), std::size_t(1));
     QCOMPARE(window->statusBar()->currentMessage(), QString());
 }

@@ -46,14 +46,6 @@ QByteArray record(std::initializer_list<int> head, std::initializer_list<int> bl
     return r;
 }
 
-QList<int> commands(const sim::Module &module)
-{
-    QList<int> list;
-    for (const sim::Bytes &frame : module.received)
-        list << (frame.empty() ? -1 : frame.front());
-    return list;
-}
-
 } // namespace
 
 class PageRslwTest : public QObject
@@ -230,7 +222,7 @@ void PageRslwTest::defaultRestoresAndRereads()
     QCOMPARE(get<QSpinBox>("spinBox_addressModemSlave")->value(), 99);
     get<QCheckBox>("checkBox_Frame2_Master")->setChecked(true);
     QTest::mouseClick(get<QPushButton>("pushButton_DefaultConfiguration"), Qt::LeftButton);
-    QCOMPARE(commands(m).mid(2), QList<int>({5, 2, 3}));
+    QCOMPARE(receivedCommands(m).mid(2), QList<int>({5, 2, 3}));
     QCOMPARE(bytesOf(m.stored).mid(1), bytesOf(m.defaults).mid(1));
     QCOMPARE(get<QTabWidget>("tabWidget_ORLO_RSLW_r00")->currentIndex(), int(m.defaults[1]));
     QCOMPARE(get<QSpinBox>("spinBox_addressModemSlave")->value(), int(m.defaults[7]));
@@ -244,7 +236,7 @@ void PageRslwTest::noNestedExchange()
     auto *write = get<QPushButton>("pushButton_Configurer");
     auto *defaults = get<QPushButton>("pushButton_DefaultConfiguration");
     auto *bar = get<QProgressBar>("progressBar_Configurer");
-    const QList<int> before = commands(m);
+    const QList<int> before = receivedCommands(m);
     m.answerDelayMs = 800;
     // Inside the write's wait (which turns the event loop) presses and
     // direct slot calls start nothing.
@@ -268,7 +260,7 @@ void PageRslwTest::noNestedExchange()
     QVERIFY(buttonsDisabled);
     QVERIFY(write->isEnabled() && defaults->isEnabled());
     QCOMPARE(bar->value(), 0);
-    QCOMPARE(commands(m), before + QList<int>{1});
+    QCOMPARE(receivedCommands(m), before + QList<int>{1});
 }
 
 void PageRslwTest::nothingSentAfterRemoval()
@@ -282,7 +274,7 @@ void PageRslwTest::nothingSentAfterRemoval()
     child<QPushButton>(p, "pushButton_Configurer")->click();
     child<QPushButton>(p, "pushButton_DefaultConfiguration")->click();
     QMetaObject::invokeMethod(&p, "getInfo");
-    QCOMPARE(commands(other), QList<int>{2});
+    QCOMPARE(receivedCommands(other), QList<int>{2});
     QCOMPARE(window->statusBar()->currentMessage(), QString());
 }
 
