@@ -85,6 +85,8 @@ void WmOrloRpt::resetHighlight()
 
 void WmOrloRpt::readConfiguration()
 {
+    if (!link)
+        return;
     trace("*** Lecture de la configuration ORLO-GW ***\n");
     page::request(*link, frame, orlo::command::ReadConfiguration);
     const rpt::Record record = rpt::decode(frame.payload());
@@ -98,9 +100,11 @@ void WmOrloRpt::readConfiguration()
         // A code beyond the four-rate list leaves the list without a choice.
         const bool known = record.baudCode >= rpt::kFirstBaudCode && record.baudCode <= rpt::kLastBaudCode;
         form->widget_radioParameter->setValues(known ? record.baudCode : 0, record.channel, kUnusedModem, kUnusedRemote);
-        form->spinBox_adressModem->setValue(record.modemAddress);
-        form->spinBox_maxFrame->setValue(record.maxFrames);
     }
+    // Shown in both modes: a record read and written back unchanged keeps its
+    // daily frame limit and modem address.
+    form->spinBox_adressModem->setValue(record.modemAddress);
+    form->spinBox_maxFrame->setValue(record.maxFrames);
     for (int m = 0; m < rpt::kModules; ++m)
         for (int b = 0; b < rpt::kIdentifierSize; ++b) {
             QSpinBox *box = identifierBox(m, b);

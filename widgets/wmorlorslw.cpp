@@ -73,6 +73,8 @@ void WmOrloRsLw::stop()
 
 void WmOrloRsLw::initialiseAndRead()
 {
+    if (!link)
+        return;
     form->radioButton_RS232->setChecked(true);
     modbus::fillList(form->comboBox_baudrate, modbus::speedItems(), modbus::kSpeedItemDefault);
     modbus::fillSerialFormat(serialFormat());
