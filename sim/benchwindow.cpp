@@ -73,7 +73,7 @@ BenchWindow::BenchWindow(QWidget *parent)
         auto *information = new QHBoxLayout;
         informationVersion->setPlaceholderText(tr("as stored"));
         informationIdentifier->setPlaceholderText(tr("none"));
-        information->addWidget(new QLabel(tr("Gateway / LoRaWAN information: version"), this));
+        information->addWidget(new QLabel(tr("Gateway RPT_r00 / LoRaWAN RSLW_r00: version"), this));
         information->addWidget(informationVersion);
         information->addWidget(new QLabel(tr("identifier or EUI (hex)"), this));
         information->addWidget(informationIdentifier);
@@ -92,6 +92,31 @@ BenchWindow::BenchWindow(QWidget *parent)
     });
 
     connect(probe, qOverload<double>(&QDoubleSpinBox::valueChanged), this, &BenchWindow::applyProbeReading);
+
+    // What a radio bridge (RS_r00) answers about itself: identifier in hex
+    // (FFFFFFFF: none) and firmware version text; applied when edited and
+    // to a bridge as it is plugged.
+    auto *bridgeId = new QLineEdit(QStringLiteral("001A2B3C"), this);
+    auto *bridgeVersion = new QLineEdit(QStringLiteral("1.9"), this);
+    bridgeId->setInputMask(QStringLiteral("HHHHHHHH"));
+    auto *bridgeRow = new QHBoxLayout;
+    bridgeRow->addWidget(new QLabel(tr("Bridge RS_r00: Sigfox id"), this));
+    bridgeRow->addWidget(bridgeId);
+    bridgeRow->addWidget(new QLabel(tr("version"), this));
+    bridgeRow->addWidget(bridgeVersion);
+    layout->insertLayout(layout->indexOf(traffic) - 1, bridgeRow);
+    const auto applyBridge = [this, bridgeId, bridgeVersion] {
+        for (const auto &[id, module] : pluggedModules) {
+            const orlo::ModuleEntry *entry = orlo::findModule(id);
+            if (entry && entry->type == orlo::ModuleType::RS_r00)
+                sim::setModuleInformation(*module, bridgeId->text().toUInt(nullptr, 16),
+                                          bridgeVersion->text().toStdString());
+        }
+    };
+    connect(bridgeId, &QLineEdit::editingFinished, this, applyBridge);
+    connect(bridgeVersion, &QLineEdit::editingFinished, this, applyBridge);
+    connect(plugButton, &QPushButton::clicked, this, applyBridge);
+    connect(modules, &QListWidget::itemDoubleClicked, this, applyBridge);
 
     sim::Bench::instance().setTrafficObserver([this](const sim::Traffic &t) { log(t); });
 }
@@ -147,7 +172,7 @@ void BenchWindow::applyModuleInformation()
     for (const auto &[id, module] : pluggedModules) {
         const orlo::ModuleEntry *entry = orlo::findModule(id);
         if (entry && entry->type == T::RPT_r00)
-            sim::setGatewayInformation(*module, given ? std::uint32_t(identifier) : 0xFFFFFFFFu,
+            sim::setModuleInformation(*module, given ? std::uint32_t(identifier) : 0xFFFFFFFFu,
                                        version.toStdString());
         else if (entry && entry->type == T::RSLW_r00)
             sim::setLoRaWanInformation(*module, std::uint16_t(qBound(0L, std::lround(version.toDouble() * 100), 0xFFFFL)),

@@ -30,6 +30,12 @@ std::unique_ptr<Firmware> firmwareFor(std::uint16_t productId)
     case orlo::ModuleType::DI_r2x:
     case orlo::ModuleType::DI4_r2x:
         return digitalInputFirmware(*entry);
+    case orlo::ModuleType::RS_r00:
+        return bridgeFirmware();
+    case orlo::ModuleType::RPT_r00:
+        return repeaterFirmware();
+    case orlo::ModuleType::RSLW_r00:
+        return loRaWanSerialFirmware();
     case orlo::ModuleType::TM2D_r10:
     case orlo::ModuleType::TH_r10:
     case orlo::ModuleType::TH_868:
@@ -37,11 +43,6 @@ std::unique_ptr<Firmware> firmwareFor(std::uint16_t productId)
     case orlo::ModuleType::DA:
     case orlo::ModuleType::IOD_PS_r20:
     case orlo::ModuleType::DIO_LoRa:
-    case orlo::ModuleType::RPT_r00:
-        return repeaterFirmware();
-    case orlo::ModuleType::RSLW_r00:
-        return loRaWanSerialFirmware();
-    case orlo::ModuleType::RS_r00:
     case orlo::ModuleType::DA_r20:
         break;
     }

@@ -33,18 +33,22 @@ protected:
 // The models of the types that have one, each in its own source.
 std::unique_ptr<Firmware> temperatureFirmware(const orlo::ModuleEntry &entry);
 std::unique_ptr<Firmware> digitalInputFirmware(const orlo::ModuleEntry &entry);
+std::unique_ptr<Firmware> bridgeFirmware();
 
 // The probe reading a temperature module answers to command 3, raw or in
 // degrees (converted as its probe type counts).
 void setTemperatureRaw(Module &module, std::uint16_t raw);
 void setTemperatureCelsius(Module &module, double celsius);
 
-// The repeater and the LoRaWAN serial module, and their module information
-// (command 3): the gateway's Sigfox identifier (0xFFFFFFFF: none) and
-// firmware version text; the version x 100 and the LoRaWAN device EUI.
+// The radio bridge's answer to command 3: its radio identifier and firmware
+// version text (zero-terminated when it fits in the answer).
+void setModuleInformation(Module &module, std::uint32_t identifier, const std::string &version);
+
+// The repeater (its module information as the radio bridge's, set with
+// setModuleInformation) and the LoRaWAN serial module, whose information is
+// its firmware version x 100 and its LoRaWAN device EUI.
 std::unique_ptr<Firmware> repeaterFirmware();
 std::unique_ptr<Firmware> loRaWanSerialFirmware();
-void setGatewayInformation(Module &module, std::uint32_t sigfoxId, const std::string &version);
 void setLoRaWanInformation(Module &module, std::uint16_t versionTimes100, std::uint64_t deviceEui);
 
 } // namespace sim

@@ -1,7 +1,8 @@
 // Firmware models of the two modules whose pages are widgets of their own:
 // the repeater / gateway (RPT_r00) and the LoRaWAN serial module (RSLW_r00).
 // Each holds a stored configuration out of the box and answers command 3
-// with module information the tests and the bench can set.
+// with module information the tests and the bench can set (the repeater's
+// as the radio bridge's: setModuleInformation).
 #include "sim/firmware.h"
 
 #include <algorithm>
@@ -16,9 +17,6 @@ constexpr std::size_t kRptChannel = 2;      // big-endian
 constexpr std::size_t kRptModem = 4;
 constexpr std::size_t kRptMaxFrames = 5;
 constexpr std::size_t kRptIdentifiers = 7;
-// Repeater information: Sigfox identifier u32le, version text from offset 6.
-constexpr std::size_t kRptSigfoxId = 1;
-constexpr std::size_t kRptVersion = 6;
 
 // LoRaWAN serial record.
 constexpr std::size_t kLwRole = 1;
@@ -57,7 +55,7 @@ public:
         const std::uint8_t ids[] = {0x00, 0x1D, 0x4A, 0x21, 0x00, 0x1D, 0x4B, 0x07};
         std::copy(std::begin(ids), std::end(ids), r.begin() + kRptIdentifiers);
         module.stored = module.defaults;
-        setGatewayInformation(module, 0x001D4C9A, "1.4");
+        setModuleInformation(module, 0x001D4C9A, "1.4");
     }
 };
 
@@ -96,17 +94,6 @@ std::unique_ptr<Firmware> repeaterFirmware()
 std::unique_ptr<Firmware> loRaWanSerialFirmware()
 {
     return std::make_unique<LoRaWanSerialFirmware>();
-}
-
-void setGatewayInformation(Module &module, std::uint32_t sigfoxId, const std::string &version)
-{
-    Bytes &live = module.live;
-    std::fill(live.begin(), live.end(), 0);
-    live.resize(std::max<std::size_t>(live.size(), kRptVersion), 0);
-    putLe(live, kRptSigfoxId, sigfoxId, 4);
-    // Cut to the answer; the terminating zero only when it fits.
-    for (std::size_t i = 0; i < version.size() && kRptVersion + i < live.size(); ++i)
-        live[kRptVersion + i] = std::uint8_t(version[i]);
 }
 
 void setLoRaWanInformation(Module &module, std::uint16_t versionTimes100, std::uint64_t deviceEui)

@@ -193,7 +193,7 @@ void PageRptTest::defaultRestoresAndAsksInformationAgain()
     WmOrloRpt &p = *page();
     QMetaObject::invokeMethod(&p, "Update");
     QCOMPARE(window->statusBar()->currentMessage(), QStringLiteral("sw:v1.4    Id sfx:1d4c9a"));
-    sim::setGatewayInformation(m, 0xFFFFFFFF, "2.0");
+    sim::setModuleInformation(m, 0xFFFFFFFF, "2.0");
     QTest::mouseClick(child<QPushButton>(p, "pushButton_DefaultConfiguration_ORLO_RPT_r00"), Qt::LeftButton);
     QCOMPARE(m.lastReceived(5).size(), std::size_t(40));
     QCOMPARE(child<Wdradio>(p, "widget_radioParameter")->baudCode(), 4);
@@ -215,7 +215,7 @@ void PageRptTest::informationOnlyFromWholeAnswer()
     QCOMPARE(window->statusBar()->currentMessage(),
              QStringLiteral("sw:v%1    Id sfx:1d4c9a").arg(QString(34, QLatin1Char('9'))));
     // An exchange that did not complete leaves the status bar as it was.
-    sim::setGatewayInformation(m, 0x12345678, "3.1");
+    sim::setModuleInformation(m, 0x12345678, "3.1");
     m.writeResult = -1;
     QMetaObject::invokeMethod(&p, "Update");
     QCOMPARE(window->statusBar()->currentMessage(),

@@ -8,6 +8,7 @@
 
 #include <QMetaMethod>
 #include <QSet>
+#include <QTabBar>
 
 using namespace testing;
 

@@ -1,0 +1,447 @@
+// Radio and serial bridge page (RS_r00): the module's role (Modbus master,
+// Modbus slave over the radio, transparent bridge) read on enable and
+// written back; a few seconds later its radio identifier and firmware version,
+// which unlock the features that firmware supports.
+#include "app/mainwindow.h"
+#include "link/frames/rs_frame.h"
+#include "link/transport.h"
+#include "link/writecycle.h"
+#include "ui_mainwindow.h"
+#include "widgets/modbusframes.h"
+
+#include <QMessageBox>
+#include <QStatusBar>
+#include <QTimer>
+#include <cstdio>
+#include <cstring>
+
+namespace rs = orlo::rs;
+namespace mb = orlo::modbus;
+
+namespace {
+
+constexpr int kProgressMs = 30;
+constexpr int kInformationMs = 3500;
+constexpr int kSpeedVisible = 4;
+constexpr int kHourMaxCount = 25;
+constexpr int kHourVisible = 6;
+constexpr int kMinuteVisible = 6;
+constexpr int kLengthMax = 4;
+constexpr int kModemMin = 1;
+constexpr int kModemMax = 240;
+constexpr double kTimeoutMinSeconds = 0.1;
+constexpr double kTimeoutMaxSeconds = 25.0;
+constexpr double kTimeoutStepSeconds = 0.1;
+constexpr int kFirstNormalRadioCode = 1;
+
+// Tabs, one per role.
+constexpr int kTabMaster = 0;
+constexpr int kTabSlave = 1;
+constexpr int kTabBridge = 2;
+
+const char *const kReadTrace = "/*** Lecture de la configuration RS***/\n";
+const QString kTabStyle = QStringLiteral("QTabWidget,QTabWidget::pane,QTabBar");
+const QString kMasterRefused = QStringLiteral("The master mode is not suported by your Orlo!");
+
+int roleOfTab(int tab)
+{
+    switch (tab) {
+    case kTabMaster:
+        return rs::kRoleMaster;
+    case kTabBridge:
+        return rs::kRoleBridge;
+    default:
+        return rs::kRoleSlave;
+    }
+}
+
+// A stored radio code the radio widget cannot show is shown as its first rate.
+int shownRadioCode(int code)
+{
+    return Wdradio::isKnownBaudCode(code) ? code : kFirstNormalRadioCode;
+}
+
+mb::BlockChain chainOf(Ui::MainWindow &ui)
+{
+    return {{{ui.checkBox_Frame1_Master_ORLO_RS_r00, ui.spinBox_Device1_Master_ORLO_RS_r00,
+              ui.spinBox_Register1_Master_ORLO_RS_r00, ui.spinBox_Length1_Master_ORLO_RS_r00},
+             {ui.checkBox_Frame2_Master_ORLO_RS_r00, ui.spinBox_Device2_Master_ORLO_RS_r00,
+              ui.spinBox_Register2_Master_ORLO_RS_r00, ui.spinBox_Length2_Master_ORLO_RS_r00},
+             {ui.checkBox_Frame3_Master_ORLO_RS_r00, ui.spinBox_Device3_Master_ORLO_RS_r00,
+              ui.spinBox_Register3_Master_ORLO_RS_r00, ui.spinBox_Length3_Master_ORLO_RS_r00},
+             {ui.checkBox_Frame4_Master_ORLO_RS_r00, ui.spinBox_Device4_Master_ORLO_RS_r00,
+              ui.spinBox_Register4_Master_ORLO_RS_r00, ui.spinBox_Length4_Master_ORLO_RS_r00},
+             {ui.checkBox_Frame5_Master_ORLO_RS_r00, ui.spinBox_Device5_Master_ORLO_RS_r00,
+              ui.spinBox_Register5_Master_ORLO_RS_r00, ui.spinBox_Length5_Master_ORLO_RS_r00},
+             {ui.checkBox_Frame6_Master_ORLO_RS_r00, ui.spinBox_Device6_Master_ORLO_RS_r00,
+              ui.spinBox_Register6_Master_ORLO_RS_r00, ui.spinBox_Length6_Master_ORLO_RS_r00}}};
+}
+
+mb::SerialFormat bridgeFormatOf(Ui::MainWindow &ui)
+{
+    return {ui.comboBox_databit_Bridge_ORLO_RS_r00, ui.comboBox_parity_Bridge_ORLO_RS_r00,
+            ui.comboBox_stopbit_Bridge_ORLO_RS_r00};
+}
+
+// The serial line of a tab: RS232 / RS485 and the speed list.
+struct SerialWidgets {
+    QRadioButton *rs232;
+    QRadioButton *rs485;
+    QComboBox *speed;
+};
+
+SerialWidgets serialOf(Ui::MainWindow &ui, int tab)
+{
+    switch (tab) {
+    case kTabMaster:
+        return {ui.radioButton_RS232_Master_ORLO_RS_r00, ui.radioButton_RS485_Master_ORLO_RS_r00,
+                ui.comboBox_baudrate_Master_ORLO_RS_r00};
+    case kTabSlave:
+        return {ui.radioButton_RS232_Slave_ORLO_RS_r00, ui.radioButton_RS485_Slave_ORLO_RS_r00,
+                ui.comboBox_baudrate_Slave_ORLO_RS_r00};
+    default:
+        return {ui.radioButton_RS232_Bridge_ORLO_RS_r00, ui.radioButton_RS485_Bridge_ORLO_RS_r00,
+                ui.comboBox_baudrate_Bridge_ORLO_RS_r00};
+    }
+}
+
+void resetSerial(const SerialWidgets &serial)
+{
+    serial.rs232->setChecked(true);
+    mb::fillList(serial.speed, mb::speedItems(), mb::kSpeedItemDefault, kSpeedVisible);
+}
+
+void showSerial(const SerialWidgets &serial, const rs::Serial &stored)
+{
+    (stored.rs485 ? serial.rs485 : serial.rs232)->setChecked(true);
+    mb::selectItem(serial.speed, stored.speedItem);
+}
+
+rs::Serial serialShown(const SerialWidgets &serial)
+{
+    return {serial.rs485->isChecked(), serial.speed->currentIndex()};
+}
+
+void showRadio(Wdradio *radio, const rs::Radio &stored)
+{
+    radio->setValues(shownRadioCode(stored.code), stored.channel, stored.modem, stored.remote);
+}
+
+rs::Radio radioShown(const Wdradio *radio)
+{
+    return {radio->baudCode(), radio->channel(), radio->modemAddress(), radio->remoteAddress()};
+}
+
+rs::Record recordShown(Ui::MainWindow &ui, int tab)
+{
+    rs::Record r;
+    r.role = roleOfTab(tab);
+    switch (r.role) {
+    case rs::kRoleMaster:
+        r.master.serial = serialShown(serialOf(ui, kTabMaster));
+        r.master.hourItem = ui.comboBox_Heur_Master_ORLO_RS_r00->currentIndex();
+        r.master.minuteItem = ui.comboBox_Min_Master_ORLO_RS_r00->currentIndex();
+        r.master.timeout = ui.doubleSpinBox_Timeout_Master_ORLO_RS_r00->value();
+        r.master.blocks = mb::blocksOf(chainOf(ui));
+        r.master.functionItem = ui.comboBox_codeFunction_Master_ORLO_RS_r00->currentIndex();
+        break;
+    case rs::kRoleSlave:
+        r.slave.modemAddress = ui.spinBox_addressModem_Slave_ORLO_RS_r00->value();
+        r.slave.serial = serialShown(serialOf(ui, kTabSlave));
+        r.slave.radio = radioShown(ui.wdradio_Slave_ORLO_RS_r00);
+        break;
+    default: {
+        rs::Bridge &b = r.bridge;
+        // The last checked button of each group wins.
+        if (ui.radioButton_modeSigfox_Bridge_ORLO_RS_r00->isChecked())
+            b.mode = rs::kModeSigfox;
+        if (ui.radioButton_modeLocal_Bridge_ORLO_RS_r00->isChecked())
+            b.mode = rs::kModeLocal;
+        if (ui.radioButton_modeLocal_Bridge_Advancd_ORLO_RS_r00->isChecked())
+            b.mode = rs::kModeAdvanced;
+        if (ui.radioButton_mod_low_power_disable_Bridge_ORLO_RS_r00->isChecked())
+            b.energySaving = rs::kSavingDisabled;
+        if (ui.radioButton_mod_low_power_master_Bridge_ORLO_RS_r00->isChecked())
+            b.energySaving = rs::kSavingMaster;
+        if (ui.radioButton_mod_low_power_slave_Bridge_ORLO_RS_r00->isChecked())
+            b.energySaving = rs::kSavingSlave;
+        b.serial = serialShown(serialOf(ui, kTabBridge));
+        b.radio = radioShown(ui.wdradio_Bridge_ORLO_RS_r00);
+        b.dataBitsItem = ui.comboBox_databit_Bridge_ORLO_RS_r00->currentIndex();
+        b.parityItem = ui.comboBox_parity_Bridge_ORLO_RS_r00->currentIndex();
+        b.stopBitsItem = ui.comboBox_stopbit_Bridge_ORLO_RS_r00->currentIndex();
+        break;
+    }
+    }
+    return r;
+}
+
+} // namespace
+
+void MainWindow::InitPageORLO_RS_r00()
+{
+    Ui::MainWindow &u = *ui;
+    u.tabWidget_ORLO_RS_r00->hide();
+    u.label_Logo->hide();
+
+    // Slave.
+    resetSerial(serialOf(u, kTabSlave));
+    u.spinBox_addressModem_Slave_ORLO_RS_r00->setRange(kModemMin, kModemMax);
+    u.spinBox_addressModem_Slave_ORLO_RS_r00->setValue(kModemMin);
+    u.wdradio_Slave_ORLO_RS_r00->setFieldsHidden(true, true);
+
+    // Master.
+    resetSerial(serialOf(u, kTabMaster));
+    mb::fillList(u.comboBox_Heur_Master_ORLO_RS_r00, mb::hourItems(), 0, kHourVisible);
+    u.comboBox_Heur_Master_ORLO_RS_r00->setMaxCount(kHourMaxCount);
+    mb::fillList(u.comboBox_Min_Master_ORLO_RS_r00, mb::minuteItems(rs::kMinuteStep, rs::kMinuteItems), 0,
+                 kMinuteVisible);
+    QDoubleSpinBox *timeout = u.doubleSpinBox_Timeout_Master_ORLO_RS_r00;
+    timeout->setRange(kTimeoutMinSeconds, kTimeoutMaxSeconds);
+    timeout->setSingleStep(kTimeoutStepSeconds);
+    timeout->setValue(kTimeoutMinSeconds);
+    mb::resetChain(chainOf(u), kLengthMax);
+    mb::fillList(u.comboBox_codeFunction_Master_ORLO_RS_r00, mb::functionItems(), mb::kFunctionHoldingItem);
+    u.comboBox_codeFunction_Master_ORLO_RS_r00->setEnabled(false);
+
+    // Bridge.
+    resetSerial(serialOf(u, kTabBridge));
+    u.radioButton_modeLocal_Bridge_ORLO_RS_r00->setChecked(true);
+    u.radioButton_mod_low_power_disable_Bridge_ORLO_RS_r00->setChecked(true);
+    mb::fillSerialFormat(bridgeFormatOf(u));
+
+    rememberedTabRS_r00 = u.tabWidget_ORLO_RS_r00->currentIndex();
+    u.label_Resultat_configurer_ORLO_RS_r00->clear();
+    u.progressBar_Configurer_ORLO_RS_r00->setValue(0);
+    u.wdradio_Bridge_ORLO_RS_r00->setCompatibilityEnabled(true);
+    u.pushButton_Configurer_ORLO_RS_r00->setEnabled(true);
+    u.pushButton_DefaultConfiguration_ORLO_RS_r00->setEnabled(true);
+    u.radioButton_modeSigfox_Bridge_ORLO_RS_r00->setEnabled(false);
+    mb::setSerialFormatFree(bridgeFormatOf(u), false);
+    u.groupBox_3_lowPoweMod_ORLO_RS_r00->setEnabled(false);
+
+    progressTimer = std::make_unique<QTimer>();
+    connect(progressTimer.get(), &QTimer::timeout, this, &MainWindow::SetprogressBarConfigurerORLO_RS_r00);
+    // Named and parented so that it can be looked at; the pointer owns it.
+    informationTimerRS_r00 = std::make_unique<QTimer>(this);
+    informationTimerRS_r00->setObjectName(QStringLiteral("informationTimer_ORLO_RS_r00"));
+    connect(informationTimerRS_r00.get(), &QTimer::timeout, this, &MainWindow::Update_RS_r00);
+    informationTimerRS_r00->start(kInformationMs);
+}
+
+void MainWindow::EnablePageORLO_RS_r00(bool enable)
+{
+    masterSupportedRS_r00 = false;
+    // A firmware's serial format is known again from its own information.
+    serialFormatRS_r00 = false;
+    if (!enable) {
+        informationTimerRS_r00.reset();
+        progressTimer.reset();
+        ui->tabWidget_ORLO_RS_r00->hide();
+        ui->label_Logo->show();
+        return;
+    }
+    InitPageORLO_RS_r00();
+    std::fputs(kReadTrace, stdout);
+    std::fflush(stdout);
+    std::memset(txBuffer, 0, sizeof txBuffer);
+    // A failed read shows zeros rather than the bytes of an earlier exchange.
+    std::memset(rxBuffer, 0, sizeof rxBuffer);
+    requestCommand(orlo::command::ReadConfiguration, rs::kReports);
+    showModulePage(ui->page_ORLO_RS_r00);
+    ui->tabWidget_ORLO_RS_r00->setStyleSheet(kTabStyle);
+    showStoredORLO_RS_r00(answerPayload());
+    rememberedTabRS_r00 = ui->tabWidget_ORLO_RS_r00->currentIndex();
+    ui->tabWidget_ORLO_RS_r00->show();
+    ui->label_Resultat_configurer_ORLO_RS_r00->clear();
+    ui->label_Logo->show();
+}
+
+void MainWindow::showStoredORLO_RS_r00(const quint8 *payload)
+{
+    Ui::MainWindow &u = *ui;
+    const rs::Record r = rs::decode(payload);
+    switch (r.role) {
+    case rs::kRoleSlave:
+        u.tabWidget_ORLO_RS_r00->setCurrentIndex(kTabSlave);
+        u.spinBox_addressModem_Slave_ORLO_RS_r00->setValue(r.slave.modemAddress);
+        showSerial(serialOf(u, kTabSlave), r.slave.serial);
+        showRadio(u.wdradio_Slave_ORLO_RS_r00, r.slave.radio);
+        break;
+    case rs::kRoleBridge: {
+        const rs::Bridge &b = r.bridge;
+        Wdradio *radio = u.wdradio_Bridge_ORLO_RS_r00;
+        u.tabWidget_ORLO_RS_r00->setCurrentIndex(kTabBridge);
+        serialFormatRS_r00 = false;
+        u.radioButton_modeSigfox_Bridge_ORLO_RS_r00->setEnabled(false);
+        if (b.mode == rs::kModeSigfox) {
+            u.radioButton_modeSigfox_Bridge_ORLO_RS_r00->setChecked(true);
+            u.radioButton_modeSigfox_Bridge_ORLO_RS_r00->setEnabled(true);
+            radio->setCompatibilityEnabled(true);
+        } else if (b.mode == rs::kModeLocal || b.mode == rs::kModeAdvanced) {
+            (b.mode == rs::kModeLocal ? u.radioButton_modeLocal_Bridge_ORLO_RS_r00
+                                      : u.radioButton_modeLocal_Bridge_Advancd_ORLO_RS_r00)
+                ->setChecked(true);
+            radio->setCompatibilityEnabled(false);
+        }
+        if (b.energySaving == rs::kSavingDisabled) {
+            u.radioButton_mod_low_power_disable_Bridge_ORLO_RS_r00->setChecked(true);
+            radio->setCompatibilityEnabled(true);
+        } else if (b.energySaving == rs::kSavingMaster || b.energySaving == rs::kSavingSlave) {
+            (b.energySaving == rs::kSavingMaster ? u.radioButton_mod_low_power_master_Bridge_ORLO_RS_r00
+                                                 : u.radioButton_mod_low_power_slave_Bridge_ORLO_RS_r00)
+                ->setChecked(true);
+            u.groupBox_3_lowPoweMod_ORLO_RS_r00->setEnabled(true);
+        }
+        showSerial(serialOf(u, kTabBridge), b.serial);
+        u.comboBox_databit_Bridge_ORLO_RS_r00->setCurrentIndex(b.dataBitsItem);
+        mb::selectItem(u.comboBox_parity_Bridge_ORLO_RS_r00, b.parityItem);
+        u.comboBox_stopbit_Bridge_ORLO_RS_r00->setCurrentIndex(b.stopBitsItem);
+        showRadio(radio, b.radio);
+        break;
+    }
+    case rs::kRoleMaster: {
+        const rs::Master &m = r.master;
+        masterSupportedRS_r00 = true;
+        u.tabWidget_ORLO_RS_r00->setCurrentIndex(kTabMaster);
+        u.comboBox_codeFunction_Master_ORLO_RS_r00->setCurrentIndex(m.functionItem);
+        showSerial(serialOf(u, kTabMaster), m.serial);
+        mb::selectItem(u.comboBox_Heur_Master_ORLO_RS_r00, m.hourItem);
+        mb::selectItem(u.comboBox_Min_Master_ORLO_RS_r00, m.minuteItem);
+        u.doubleSpinBox_Timeout_Master_ORLO_RS_r00->setValue(m.timeout);
+        mb::showBlocks(chainOf(u), m.blocks);
+        break;
+    }
+    default:
+        // A role this page does not know: nothing is filled.
+        break;
+    }
+}
+
+void MainWindow::SetprogressBarConfigurerORLO_RS_r00()
+{
+    stepProgress(ui->progressBar_Configurer_ORLO_RS_r00);
+}
+
+void MainWindow::Update_RS_r00()
+{
+    if (orlo::exchangeInProgress() || !informationTimerRS_r00)
+        return;
+    std::memset(txBuffer, 0, sizeof txBuffer);
+    // A failed exchange leaves the timer running: it is tried again later.
+    if (!requestCommand(orlo::command::ReadLive, rs::kReports))
+        return;
+    const rs::Information info = rs::decodeInformation(answerPayload(), rs::kPayloadSize);
+    if (rs::hasSigfoxIdentifier(info.identifier))
+        ui->radioButton_modeSigfox_Bridge_ORLO_RS_r00->setEnabled(true);
+    // Stopped rather than destroyed: this runs inside the timer's own signal.
+    informationTimerRS_r00->stop();
+    std::printf("Sigfox id: %x\nVersion: %s\n", unsigned(info.identifier), qPrintable(info.version));
+    std::fflush(stdout);
+    statusBar()->showMessage(rs::statusText(info));
+
+    const rs::Features features = rs::featuresOf(info.version);
+    ui->groupBox_3_lowPoweMod_ORLO_RS_r00->setEnabled(features.energySaving);
+    masterSupportedRS_r00 = features.master;
+    serialFormatRS_r00 = features.serialFormat;
+    mb::setSerialFormatFree(bridgeFormatOf(*ui),
+                            serialFormatRS_r00 && ui->radioButton_RS232_Bridge_ORLO_RS_r00->isChecked());
+    if (features.functionCode)
+        ui->comboBox_codeFunction_Master_ORLO_RS_r00->setEnabled(true);
+}
+
+void MainWindow::on_pushButton_Configurer_ORLO_RS_r00_clicked()
+{
+    if (orlo::exchangeInProgress())
+        return;
+    std::memset(txBuffer, 0, sizeof txBuffer);
+    rs::encode(requestPayload(), orlo::command::WriteConfiguration,
+               recordShown(*ui, ui->tabWidget_ORLO_RS_r00->currentIndex()));
+    WriteCycle cycle{ui->pushButton_Configurer_ORLO_RS_r00, ui->progressBar_Configurer_ORLO_RS_r00,
+                     ui->label_Resultat_configurer_ORLO_RS_r00, rs::kReports, kProgressMs};
+    cycle.informationTimer = informationTimerRS_r00.get();
+    runWriteCycle(cycle);
+}
+
+void MainWindow::on_pushButton_DefaultConfiguration_ORLO_RS_r00_clicked()
+{
+    // Pressed while a write awaits its answer: the answers must not mix.
+    if (orlo::exchangeInProgress())
+        return;
+    std::memset(txBuffer, 0, sizeof txBuffer);
+    if (requestCommand(orlo::command::RestoreDefaults, rs::kReports))
+        EnablePageORLO_RS_r00(true);
+}
+
+void MainWindow::on_tabWidget_ORLO_RS_r00_currentChanged(int index)
+{
+    if (index == kTabMaster && !masterSupportedRS_r00) {
+        ui->tabWidget_ORLO_RS_r00->setCurrentIndex(rememberedTabRS_r00);
+        auto *box = new QMessageBox(QMessageBox::NoIcon, QString(), kMasterRefused, QMessageBox::Ok, this);
+        box->setAttribute(Qt::WA_DeleteOnClose);
+        box->setModal(false);
+        box->show();
+        return;
+    }
+    rememberedTabRS_r00 = index;
+}
+
+void MainWindow::chainToggledORLO_RS_r00(int frame, bool checked)
+{
+    mb::chainToggled(chainOf(*ui), frame, checked);
+}
+
+void MainWindow::on_checkBox_Frame1_Master_ORLO_RS_r00_toggled(bool checked)
+{
+    chainToggledORLO_RS_r00(0, checked);
+}
+
+void MainWindow::on_checkBox_Frame2_Master_ORLO_RS_r00_toggled(bool checked)
+{
+    chainToggledORLO_RS_r00(1, checked);
+}
+
+void MainWindow::on_checkBox_Frame3_Master_ORLO_RS_r00_toggled(bool checked)
+{
+    chainToggledORLO_RS_r00(2, checked);
+}
+
+void MainWindow::on_checkBox_Frame4_Master_ORLO_RS_r00_toggled(bool checked)
+{
+    chainToggledORLO_RS_r00(3, checked);
+}
+
+void MainWindow::on_checkBox_Frame5_Master_ORLO_RS_r00_toggled(bool checked)
+{
+    chainToggledORLO_RS_r00(4, checked);
+}
+
+void MainWindow::on_checkBox_Frame6_Master_ORLO_RS_r00_toggled(bool checked)
+{
+    chainToggledORLO_RS_r00(5, checked);
+}
+
+void MainWindow::on_radioButton_RS232_Bridge_ORLO_RS_r00_toggled(bool checked)
+{
+    mb::setSerialFormatFree(bridgeFormatOf(*ui), checked && serialFormatRS_r00);
+}
+
+void MainWindow::on_comboBox_databit_Bridge_ORLO_RS_r00_currentIndexChanged(int index)
+{
+    mb::refillParity(ui->comboBox_parity_Bridge_ORLO_RS_r00, index);
+}
+
+void MainWindow::on_radioButton_mod_low_power_disable_Bridge_ORLO_RS_r00_clicked(bool)
+{
+    ui->wdradio_Bridge_ORLO_RS_r00->setCompatibilityEnabled(true);
+}
+
+void MainWindow::on_radioButton_mod_low_power_master_Bridge_ORLO_RS_r00_clicked(bool)
+{
+    ui->wdradio_Bridge_ORLO_RS_r00->setCompatibilityEnabled(false);
+}
+
+void MainWindow::on_radioButton_mod_low_power_slave_Bridge_ORLO_RS_r00_clicked(bool)
+{
+    ui->wdradio_Bridge_ORLO_RS_r00->setCompatibilityEnabled(false);
+}
