@@ -39,6 +39,18 @@ sim::Bytes record(int code, int channel, int modem, int frames, int mode, const 
     return r;
 }
 
+// Counts the paint events a widget receives.
+class PaintCounter : public QObject
+{
+public:
+    int paints = 0;
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        paints += event->type() == QEvent::Paint;
+        return false;
+    }
+};
+
 QSpinBox *idBox(const WmOrloRpt &page, int module, int byte)
 {
     return child<QSpinBox>(page, qPrintable(QStringLiteral("spinBox_id%1%2").arg(module).arg(byte)));
@@ -248,6 +260,8 @@ void PageRptTest::silentModuleAndNoNestedExchange()
         QMetaObject::invokeMethod(&p, "Update");
     });
     during.start(500);
+    PaintCounter painted;
+    bar->installEventFilter(&painted);
     QElapsedTimer clock;
     clock.start();
     QTest::mouseClick(write, Qt::LeftButton);
@@ -257,6 +271,9 @@ void PageRptTest::silentModuleAndNoNestedExchange()
     // Bounded by Hid's 20 s read, not cut short, and the bar turned meanwhile.
     QVERIFY2(waited >= 19000 && waited < 30000, qPrintable(QString::number(waited)));
     QVERIFY(progressSeen > 0);
+    // The window kept repainting: the bar was painted many times over the wait.
+    QVERIFY2(painted.paints > 10, qPrintable(QString::number(painted.paints)));
+    bar->removeEventFilter(&painted);
     QVERIFY(buttonsDisabled);
     QCOMPARE(bar->value(), 0);
     QVERIFY(write->isEnabled() && defaults->isEnabled());
