@@ -13,6 +13,7 @@
 #include <QPushButton>
 #include <QTime>
 #include <QVBoxLayout>
+#include <cmath>
 
 namespace {
 constexpr int kMaxLogLines = 2000;
@@ -33,6 +34,8 @@ BenchWindow::BenchWindow(QWidget *parent)
     , unplugButton(new QPushButton(tr("Unplug"), this))
     , traffic(new QPlainTextEdit(this))
     , probe(new QDoubleSpinBox(this))
+    , informationVersion(new QLineEdit(this))
+    , informationIdentifier(new QLineEdit(this))
 {
     setWindowTitle(tr("Module bench"));
     resize(620, 520);
@@ -66,6 +69,18 @@ BenchWindow::BenchWindow(QWidget *parent)
     layout->addWidget(new QLabel(tr("Modules of the family (vendor 04D8):"), this));
     layout->addWidget(modules, 2);
     layout->addLayout(buttons);
+    {
+        auto *information = new QHBoxLayout;
+        informationVersion->setPlaceholderText(tr("as stored"));
+        informationIdentifier->setPlaceholderText(tr("none"));
+        information->addWidget(new QLabel(tr("Gateway RPT_r00 / LoRaWAN RSLW_r00: version"), this));
+        information->addWidget(informationVersion);
+        information->addWidget(new QLabel(tr("identifier or EUI (hex)"), this));
+        information->addWidget(informationIdentifier);
+        layout->addLayout(information);
+        connect(informationVersion, &QLineEdit::editingFinished, this, &BenchWindow::applyModuleInformation);
+        connect(informationIdentifier, &QLineEdit::editingFinished, this, &BenchWindow::applyModuleInformation);
+    }
     layout->addWidget(new QLabel(tr("Frames (PC → module, module → PC):"), this));
     layout->addWidget(traffic, 3);
 
@@ -138,6 +153,7 @@ void BenchWindow::plug(std::uint16_t productId)
         return;
     pluggedModules[productId] = &sim::Bench::instance().plug(productId);
     applyProbeReading();
+    applyModuleInformation();
     for (int row = 0; row < modules->count(); ++row)
         refreshRow(row);
 }
@@ -162,6 +178,26 @@ void BenchWindow::applyProbeReading()
             sim::setTemperatureCelsius(*module, probe->value());
         if (entry && (entry->type == T::DA || entry->type == T::DA_r20))
             sim::setAnalogReading(*module, analogCurrent->value(), analogVoltage->value());
+    }
+}
+
+void BenchWindow::applyModuleInformation()
+{
+    // Nothing typed: each module answers what its firmware holds.
+    const QString version = informationVersion->text().trimmed();
+    if (version.isEmpty())
+        return;
+    bool given = false;
+    const qulonglong identifier = informationIdentifier->text().trimmed().toULongLong(&given, 16);
+    using T = orlo::ModuleType;
+    for (const auto &[id, module] : pluggedModules) {
+        const orlo::ModuleEntry *entry = orlo::findModule(id);
+        if (entry && entry->type == T::RPT_r00)
+            sim::setModuleInformation(*module, given ? std::uint32_t(identifier) : 0xFFFFFFFFu,
+                                       version.toStdString());
+        else if (entry && entry->type == T::RSLW_r00)
+            sim::setLoRaWanInformation(*module, std::uint16_t(qBound(0L, std::lround(version.toDouble() * 100), 0xFFFFL)),
+                                       given ? identifier : 0);
     }
 }
 

@@ -6,6 +6,7 @@
 #include <map>
 
 class QDoubleSpinBox;
+class QLineEdit;
 class QListWidget;
 class QPlainTextEdit;
 class QPushButton;
@@ -39,5 +40,9 @@ private:
     QDoubleSpinBox *probe;
     QDoubleSpinBox *analogCurrent;
     QDoubleSpinBox *analogVoltage;
+    // Module information of the repeater and the LoRaWAN serial module.
+    void applyModuleInformation();
+    QLineEdit *informationVersion;
+    QLineEdit *informationIdentifier;
     std::map<std::uint16_t, sim::Module *> pluggedModules;
 };

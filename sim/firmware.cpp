@@ -35,14 +35,16 @@ std::unique_ptr<Firmware> firmwareFor(std::uint16_t productId)
     case orlo::ModuleType::DA:
     case orlo::ModuleType::DA_r20:
         return analogFirmware(*entry);
+    case orlo::ModuleType::RPT_r00:
+        return repeaterFirmware();
+    case orlo::ModuleType::RSLW_r00:
+        return loRaWanSerialFirmware();
     case orlo::ModuleType::TM2D_r10:
     case orlo::ModuleType::TH_r10:
     case orlo::ModuleType::TH_868:
     case orlo::ModuleType::DI2_868_r_10:
     case orlo::ModuleType::IOD_PS_r20:
     case orlo::ModuleType::DIO_LoRa:
-    case orlo::ModuleType::RPT_r00:
-    case orlo::ModuleType::RSLW_r00:
         break;
     }
     return std::make_unique<GenericFirmware>();

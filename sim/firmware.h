@@ -50,4 +50,11 @@ void setModuleInformation(Module &module, std::uint32_t identifier, const std::s
 void setAnalogRaw(Module &module, std::uint16_t raw);
 void setAnalogReading(Module &module, double milliamps, double volts);
 
+// The repeater (its module information as the radio bridge's, set with
+// setModuleInformation) and the LoRaWAN serial module, whose information is
+// its firmware version x 100 and its LoRaWAN device EUI.
+std::unique_ptr<Firmware> repeaterFirmware();
+std::unique_ptr<Firmware> loRaWanSerialFirmware();
+void setLoRaWanInformation(Module &module, std::uint16_t versionTimes100, std::uint64_t deviceEui);
+
 } // namespace sim

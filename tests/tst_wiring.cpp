@@ -3,6 +3,8 @@
 // with that signal, and object names must be unique.
 #include "support/fixture.h"
 #include "widgets/wdradio.h"
+#include "widgets/wmorlorpt.h"
+#include "widgets/wmorlorslw.h"
 
 #include <QMetaMethod>
 #include <QSet>
@@ -44,15 +46,12 @@ QStringList brokenSlots(const QObject &root, const QMetaObject &meta)
     return broken;
 }
 
-// Inside a widget class of this program (a radio widget, placed several
-// times): its children are named in its own scope. Tab bars name their own
-// scroll buttons.
-bool namedInOwnScope(const QWidget *w, const QObject &root)
+// Named inside a reusable widget of its own (the radio widgets' forms, a
+// tab bar's scroll buttons): connect-by-name of the window never needs them.
+bool namedInside(const QWidget *w)
 {
-    if (qobject_cast<const QTabBar *>(w->parent()))
-        return true;
-    for (const QObject *o = w->parent(); o && o != &root; o = o->parent())
-        if (!QByteArray(o->metaObject()->className()).startsWith('Q'))
+    for (const QObject *a = w->parent(); a; a = a->parent())
+        if (a->inherits("Wdradio") || a->inherits("Wdlora") || a->inherits("QTabBar"))
             return true;
     return false;
 }
@@ -64,7 +63,7 @@ QStringList duplicateNames(const QObject &root)
     for (const QWidget *w : root.findChildren<QWidget *>()) {
         // A reusable widget's own children are named inside it.
         if (w->objectName().isEmpty() || w->objectName().startsWith(QLatin1String("qt_"))
-            || w->objectName().startsWith(QLatin1Char('_')) || namedInOwnScope(w, root))
+            || w->objectName().startsWith(QLatin1Char('_')) || namedInside(w))
             continue;
         // A tab bar's scroll buttons are named by Qt, alike in every tab bar.
         if (qobject_cast<const QTabBar *>(w->parentWidget()))
@@ -85,6 +84,7 @@ class WiringTest : public QObject
 private slots:
     void mainWindowSlotsFindTheirWidget();
     void radioWidgetSlotsFindTheirWidget();
+    void pageWidgetSlotsFindTheirWidget();
 };
 
 void WiringTest::mainWindowSlotsFindTheirWidget()
@@ -100,6 +100,16 @@ void WiringTest::radioWidgetSlotsFindTheirWidget()
 {
     Wdradio radio;
     const QStringList broken = brokenSlots(radio, Wdradio::staticMetaObject);
+    QVERIFY2(broken.isEmpty(), qPrintable(broken.join(QLatin1String(", "))));
+}
+
+void WiringTest::pageWidgetSlotsFindTheirWidget()
+{
+    WmOrloRpt repeater;
+    QStringList broken = brokenSlots(repeater, WmOrloRpt::staticMetaObject);
+    QVERIFY2(broken.isEmpty(), qPrintable(broken.join(QLatin1String(", "))));
+    WmOrloRsLw loRaWan;
+    broken = brokenSlots(loRaWan, WmOrloRsLw::staticMetaObject);
     QVERIFY2(broken.isEmpty(), qPrintable(broken.join(QLatin1String(", "))));
 }
 

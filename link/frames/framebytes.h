@@ -20,6 +20,14 @@ inline void putU16le(quint8 *p, quint16 v)
     p[1] = quint8(v >> 8);
 }
 inline void putS16le(quint8 *p, qint16 v) { putU16le(p, quint16(v)); }
+// Radio channels travel high byte first; a value is held to 16 bits.
+inline quint16 getU16be(const quint8 *p) { return quint16((p[0] << 8) | p[1]); }
+inline void putU16be(quint8 *p, int v)
+{
+    const quint16 u = quint16(qBound(0, v, 0xFFFF));
+    p[0] = quint8(u >> 8);
+    p[1] = quint8(u & 0xFF);
+}
 inline void putU32le(quint8 *p, quint32 v)
 {
     for (int i = 0; i < 4; ++i)

@@ -56,6 +56,14 @@ sim::Module &plugAndShow(MainWindow &window, std::uint16_t productId, const char
     return module;
 }
 
+QList<int> receivedCommands(const sim::Module &module)
+{
+    QList<int> commands;
+    for (const sim::Bytes &frame : module.received)
+        commands << (frame.empty() ? -1 : frame.front());
+    return commands;
+}
+
 MessageBoxCatcher::MessageBoxCatcher()
 {
     watcher.setInterval(10);

@@ -44,6 +44,9 @@ private:
     QTimer watcher;
 };
 
+// The command (first payload byte) of each frame the module received, in order.
+QList<int> receivedCommands(const sim::Module &module);
+
 template <typename W>
 W *child(const QObject &parent, const char *name)
 {

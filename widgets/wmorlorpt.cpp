@@ -1,0 +1,219 @@
+#include "widgets/wmorlorpt.h"
+#include "ui_wmorlorpt.h"
+
+#include "link/frames/rpt_frame.h"
+#include "link/hid.h"
+#include "link/transport.h"
+
+#include <QMessageBox>
+#include <QStatusBar>
+#include <cstdio>
+
+namespace rpt = orlo::rpt;
+namespace page = orlo::widgetpage;
+
+namespace {
+
+constexpr int kInformationDelayMs = 3500;
+constexpr int kInformationSoonMs = 1;
+constexpr int kIdentifierByteMax = 255;
+// The radio widget's address rows are hidden on this page.
+constexpr int kUnusedModem = 0;
+constexpr int kUnusedRemote = 255;
+
+const QString kPlainStyle = QStringLiteral("font: 8pt \"MS Shell Dlg 2\";");
+const QString kDuplicateStyle = QStringLiteral("background-color: orange; font: 8pt \"MS Shell Dlg 2\";");
+const QString kDuplicateText = QStringLiteral("Several ORLO has the same LSB!");
+
+void trace(const char *line)
+{
+    std::fputs(line, stdout);
+    std::fflush(stdout);
+}
+
+} // namespace
+
+WmOrloRpt::WmOrloRpt(QWidget *parent)
+    : QWidget(parent)
+    , form(std::make_unique<Ui::WmOrloRpt>())
+    , progressTimer(new QTimer(this))
+{
+    form->setupUi(this);
+    form->widget_radioParameter->setFieldsHidden(true, true);
+    form->widget_radioParameter->setBaudList4(true);
+    connect(progressTimer, &QTimer::timeout, this, &WmOrloRpt::SetprogressBarConfigurer);
+    connect(&informationTimer, &QTimer::timeout, this, &WmOrloRpt::Update);
+}
+
+WmOrloRpt::~WmOrloRpt() = default;
+
+void WmOrloRpt::start(Hid *hid, QStatusBar *bar)
+{
+    link = hid;
+    statusBar = bar;
+    form->label_Resultat_configurer_ORLO_RPT_r00->clear();
+    readConfiguration();
+    informationTimer.start(kInformationDelayMs);
+}
+
+void WmOrloRpt::stop()
+{
+    link = nullptr;
+    statusBar = nullptr;
+    informationTimer.stop();
+    progressTimer->stop();
+}
+
+QSpinBox *WmOrloRpt::identifierBox(int module, int byte) const
+{
+    QSpinBox *const boxes[rpt::kModules][rpt::kIdentifierSize] = {
+        {form->spinBox_id10, form->spinBox_id11, form->spinBox_id12, form->spinBox_id13},
+        {form->spinBox_id20, form->spinBox_id21, form->spinBox_id22, form->spinBox_id23},
+        {form->spinBox_id30, form->spinBox_id31, form->spinBox_id32, form->spinBox_id33},
+        {form->spinBox_id40, form->spinBox_id41, form->spinBox_id42, form->spinBox_id43},
+        {form->spinBox_id50, form->spinBox_id51, form->spinBox_id52, form->spinBox_id53},
+        {form->spinBox_id60, form->spinBox_id61, form->spinBox_id62, form->spinBox_id63},
+    };
+    return boxes[module][byte];
+}
+
+void WmOrloRpt::resetHighlight()
+{
+    for (int m = 0; m < rpt::kModules; ++m)
+        identifierBox(m, rpt::kLeastSignificant)->setStyleSheet(kPlainStyle);
+}
+
+void WmOrloRpt::readConfiguration()
+{
+    if (!link)
+        return;
+    trace("*** Lecture de la configuration ORLO-GW ***\n");
+    page::request(*link, frame, orlo::command::ReadConfiguration);
+    const rpt::Record record = rpt::decode(frame.payload());
+
+    if (record.sf8) {
+        // The Sigfox mode starts from its own radio settings, whatever is stored.
+        form->groupBox_sf8->setEnabled(true);
+        enableSfx();
+    } else {
+        enableModbus();
+        // A code beyond the four-rate list leaves the list without a choice.
+        const bool known = record.baudCode >= rpt::kFirstBaudCode && record.baudCode <= rpt::kLastBaudCode;
+        form->widget_radioParameter->setValues(known ? record.baudCode : 0, record.channel, kUnusedModem, kUnusedRemote);
+    }
+    // Shown in both modes: a record read and written back unchanged keeps its
+    // daily frame limit and modem address.
+    form->spinBox_adressModem->setValue(record.modemAddress);
+    form->spinBox_maxFrame->setValue(record.maxFrames);
+    for (int m = 0; m < rpt::kModules; ++m)
+        for (int b = 0; b < rpt::kIdentifierSize; ++b) {
+            QSpinBox *box = identifierBox(m, b);
+            box->setRange(0, kIdentifierByteMax);
+            box->setValue(record.identifiers[m][b]);
+        }
+    resetHighlight();
+    if (!informationTimer.isActive())
+        informationTimer.start(kInformationSoonMs);
+}
+
+void WmOrloRpt::on_pushButton_Configurer_ORLO_RPT_r00_clicked()
+{
+    if (!link || orlo::exchangeInProgress())
+        return;
+    rpt::Record record;
+    for (int m = 0; m < rpt::kModules; ++m)
+        for (int b = 0; b < rpt::kIdentifierSize; ++b)
+            record.identifiers[m][b] = quint8(identifierBox(m, b)->value());
+
+    // Shown, not refused: the frame is sent all the same.
+    resetHighlight();
+    const auto pairs = rpt::sameLeastSignificantByte(record.identifiers);
+    for (const auto &pair : pairs) {
+        identifierBox(pair.first, rpt::kLeastSignificant)->setStyleSheet(kDuplicateStyle);
+        identifierBox(pair.second, rpt::kLeastSignificant)->setStyleSheet(kDuplicateStyle);
+    }
+    if (!pairs.isEmpty()) {
+        auto *box = new QMessageBox(QMessageBox::Warning, QString(), kDuplicateText, QMessageBox::Ok, this);
+        box->setAttribute(Qt::WA_DeleteOnClose);
+        box->setModal(false);
+        box->show();
+    }
+
+    trace("*** Sauvegarde de la configuration ORLO-GW ***\n");
+    record.sf8 = !form->groupBox_868->isChecked();
+    record.baudCode = form->widget_radioParameter->baudCode();
+    record.channel = form->widget_radioParameter->channel();
+    record.modemAddress = form->spinBox_adressModem->value();
+    record.maxFrames = form->spinBox_maxFrame->value();
+    frame.clear();
+    rpt::encode(frame.payload(), record);
+    page::write(*link, frame,
+                {form->pushButton_Configurer_ORLO_RPT_r00, form->pushButton_DefaultConfiguration_ORLO_RPT_r00,
+                 form->progressBar_Configurer_ORLO_RPT_r00, form->label_Resultat_configurer_ORLO_RPT_r00,
+                 progressTimer, &informationTimer});
+}
+
+void WmOrloRpt::on_pushButton_DefaultConfiguration_ORLO_RPT_r00_clicked()
+{
+    if (!link || orlo::exchangeInProgress())
+        return;
+    if (page::request(*link, frame, orlo::command::RestoreDefaults))
+        readConfiguration();
+}
+
+void WmOrloRpt::SetprogressBarConfigurer()
+{
+    page::stepProgress(form->progressBar_Configurer_ORLO_RPT_r00);
+}
+
+void WmOrloRpt::Update()
+{
+    // During another exchange the timer keeps running: it asks again after.
+    if (!link || orlo::exchangeInProgress())
+        return;
+    informationTimer.stop();
+    // Only a whole answer is shown: a cut one would show what the module never sent.
+    if (!page::request(*link, frame, orlo::command::ReadLive))
+        return;
+    const rpt::Information information = orlo::rs::decodeInformation(frame.payload(), page::Frame::payloadSize());
+    const QByteArray id = QByteArray::number(information.identifier, 16);
+    std::printf("Sigfox id: %s\nVersion: %s\n", id.constData(), information.version.toLatin1().constData());
+    std::fflush(stdout);
+    if (statusBar)
+        statusBar->showMessage(rpt::statusText(information));
+}
+
+void WmOrloRpt::on_groupBox_868_clicked(bool checked)
+{
+    if (checked || !form->groupBox_sf8->isEnabled())
+        enableModbus();
+    else
+        enableSfx();
+}
+
+void WmOrloRpt::on_groupBox_sf8_clicked(bool checked)
+{
+    if (checked)
+        enableSfx();
+    else
+        enableModbus();
+}
+
+void WmOrloRpt::on_checkBox_firstGeneration_clicked(bool)
+{
+    enableSfx();
+}
+
+void WmOrloRpt::enableModbus()
+{
+    form->groupBox_sf8->setChecked(false);
+    form->groupBox_868->setChecked(true);
+    form->widget_radioParameter->setValues(rpt::kModbusBaudCode, rpt::kModbusChannel, kUnusedModem, kUnusedRemote);
+}
+
+void WmOrloRpt::enableSfx()
+{
+    form->groupBox_868->setChecked(false);
+    form->groupBox_sf8->setChecked(true);
+    form->widget_radioParameter->setValues(rpt::kSigfoxBaudCode, rpt::kSigfoxChannel, kUnusedModem, kUnusedRemote);
+}

@@ -1,0 +1,58 @@
+// The repeater / gateway page (RPT_r00): a widget of its own on the page
+// stack, talking to its module through the main window's Hid.
+#pragma once
+
+#include "widgets/widgetexchange.h"
+
+#include <QTimer>
+#include <QWidget>
+#include <memory>
+
+class Hid;
+class QSpinBox;
+class QStatusBar;
+
+namespace Ui {
+class WmOrloRpt;
+}
+
+class WmOrloRpt : public QWidget
+{
+    Q_OBJECT
+
+public:
+    explicit WmOrloRpt(QWidget *parent = nullptr);
+    ~WmOrloRpt() override;
+
+    // Reads the module, then asks for its information 3.5 s later.
+    void start(Hid *link, QStatusBar *statusBar);
+    // The module is gone: nothing is exchanged until the next start.
+    void stop();
+
+    // Older pages switched to the Sigfox mode from a check box this form
+    // does not have; kept as a plain call so connect-by-name finds no
+    // orphan slot.
+    void on_checkBox_firstGeneration_clicked(bool checked);
+
+public slots:
+    void on_pushButton_Configurer_ORLO_RPT_r00_clicked();
+    void on_pushButton_DefaultConfiguration_ORLO_RPT_r00_clicked();
+    void SetprogressBarConfigurer();
+    void Update();
+    void on_groupBox_868_clicked(bool checked);
+    void on_groupBox_sf8_clicked(bool checked);
+    void enableModbus();
+    void enableSfx();
+
+private:
+    void readConfiguration();
+    QSpinBox *identifierBox(int module, int byte) const;
+    void resetHighlight();
+
+    std::unique_ptr<Ui::WmOrloRpt> form;
+    Hid *link = nullptr;
+    QStatusBar *statusBar = nullptr;
+    QTimer *progressTimer;
+    QTimer informationTimer;
+    orlo::widgetpage::Frame frame;
+};

@@ -1,0 +1,208 @@
+#include "widgets/wmorlorslw.h"
+#include "ui_wmorlorslw.h"
+
+#include "link/frames/rslw_frame.h"
+#include "link/hid.h"
+#include "link/transport.h"
+
+#include <QStatusBar>
+#include <QTimer>
+#include <cstdio>
+
+namespace rslw = orlo::rslw;
+namespace modbus = orlo::modbus;
+namespace page = orlo::widgetpage;
+
+namespace {
+
+constexpr int kTimeoutDecimals = 1;
+constexpr double kTimeoutMinSeconds = 0.1;
+constexpr double kTimeoutMaxSeconds = 25.0;
+constexpr double kTimeoutStepSeconds = 0.1;
+
+void trace(const char *line)
+{
+    std::fputs(line, stdout);
+    std::fflush(stdout);
+}
+
+} // namespace
+
+WmOrloRsLw::WmOrloRsLw(QWidget *parent)
+    : QWidget(parent)
+    , form(std::make_unique<Ui::WmOrloRsLw>())
+    , progressTimer(new QTimer(this))
+{
+    form->setupUi(this);
+    connect(progressTimer, &QTimer::timeout, this, &WmOrloRsLw::SetprogressBarConfigurer);
+}
+
+WmOrloRsLw::~WmOrloRsLw() = default;
+
+modbus::BlockChain WmOrloRsLw::chain() const
+{
+    const Ui::WmOrloRsLw &f = *form;
+    return {{{f.checkBox_Frame1_Master, f.spinBox_Device1_Master, f.spinBox_Register1_Master, f.spinBox_Length1_Master},
+             {f.checkBox_Frame2_Master, f.spinBox_Device2_Master, f.spinBox_Register2_Master, f.spinBox_Length2_Master},
+             {f.checkBox_Frame3_Master, f.spinBox_Device3_Master, f.spinBox_Register3_Master, f.spinBox_Length3_Master},
+             {f.checkBox_Frame4_Master, f.spinBox_Device4_Master, f.spinBox_Register4_Master, f.spinBox_Length4_Master},
+             {f.checkBox_Frame5_Master, f.spinBox_Device5_Master, f.spinBox_Register5_Master, f.spinBox_Length5_Master},
+             {f.checkBox_Frame6_Master, f.spinBox_Device6_Master, f.spinBox_Register6_Master,
+              f.spinBox_Length6_Master}}};
+}
+
+modbus::SerialFormat WmOrloRsLw::serialFormat() const
+{
+    return {form->comboBox_databit, form->comboBox_parity, form->comboBox_stopbit};
+}
+
+void WmOrloRsLw::start(Hid *hid, QStatusBar *bar)
+{
+    link = hid;
+    statusBar = bar;
+    form->label_Resultat_configurer->clear();
+    initialiseAndRead();
+}
+
+void WmOrloRsLw::stop()
+{
+    link = nullptr;
+    statusBar = nullptr;
+    progressTimer->stop();
+}
+
+void WmOrloRsLw::initialiseAndRead()
+{
+    if (!link)
+        return;
+    form->radioButton_RS232->setChecked(true);
+    modbus::fillList(form->comboBox_baudrate, modbus::speedItems(), modbus::kSpeedItemDefault);
+    modbus::fillSerialFormat(serialFormat());
+    // As after any switch of the interface: eight bits, no parity, one stop bit.
+    modbus::setSerialFormatFree(serialFormat(), false);
+    form->spinBox_addressModemSlave->setRange(rslw::kMinSlaveModem, rslw::kMaxSlaveModem);
+    form->spinBox_addressModemSlave->setValue(rslw::kMinSlaveModem);
+    form->checkBox_otaa->setChecked(true);
+    modbus::fillList(form->comboBox_codeFunction, modbus::functionItems(), modbus::kFunctionHoldingItem);
+    modbus::fillList(form->comboBox_Heur_Master, modbus::hourItems(), 0);
+    modbus::fillList(form->comboBox_Min_Master, modbus::minuteItems(rslw::kMinuteStep, rslw::kMinuteItems), 0);
+    form->doubleSpinBox_Timeout_Master->setDecimals(kTimeoutDecimals);
+    form->doubleSpinBox_Timeout_Master->setRange(kTimeoutMinSeconds, kTimeoutMaxSeconds);
+    form->doubleSpinBox_Timeout_Master->setSingleStep(kTimeoutStepSeconds);
+    form->doubleSpinBox_Timeout_Master->setValue(kTimeoutMinSeconds);
+    modbus::resetChain(chain(), rslw::kMaxBlockLength);
+
+    trace("*** Lecture de la configuration RSLW ***\n");
+    page::request(*link, frame, orlo::command::ReadConfiguration);
+    getInfo();
+    const rslw::Record record = rslw::decode(frame.payload());
+
+    // A role no tab shows leaves the tab as it is.
+    if (record.role >= 0)
+        form->tabWidget_ORLO_RSLW_r00->setCurrentIndex(record.role);
+    // Checking RS485 forces the serial format; the stored items follow.
+    form->radioButton_RS485->setChecked(record.rs485);
+    modbus::selectItem(form->comboBox_baudrate, record.speedItem);
+    modbus::selectItem(form->comboBox_databit, record.dataBitsItem);
+    modbus::selectItem(form->comboBox_parity, record.parityItem);
+    modbus::selectItem(form->comboBox_stopbit, record.stopBitsItem);
+    form->spinBox_addressModemSlave->setValue(record.slaveModem);
+    modbus::selectItem(form->comboBox_Heur_Master, record.hourItem);
+    modbus::selectItem(form->comboBox_Min_Master, record.minuteItem);
+    form->doubleSpinBox_Timeout_Master->setValue(record.timeoutSeconds);
+    modbus::showBlocks(chain(), record.blocks);
+    form->checkBox_otaa->setChecked(record.otaa);
+    modbus::selectItem(form->comboBox_codeFunction, record.functionItem);
+}
+
+void WmOrloRsLw::getInfo()
+{
+    if (!link || orlo::exchangeInProgress())
+        return;
+    // Only a whole answer is shown: a cut one would show what the module never sent.
+    if (!page::request(*link, informationFrame, orlo::command::ReadLive))
+        return;
+    const rslw::Information information =
+        rslw::decodeInformation(informationFrame.payload(), page::Frame::payloadSize());
+    if (statusBar)
+        statusBar->showMessage(rslw::statusText(information));
+}
+
+void WmOrloRsLw::on_pushButton_Configurer_clicked()
+{
+    if (!link || orlo::exchangeInProgress())
+        return;
+    trace("*** Sauvegarde de la configuration ***\n");
+    rslw::Record record;
+    record.role = form->tabWidget_ORLO_RSLW_r00->currentIndex();
+    record.rs485 = form->radioButton_RS485->isChecked();
+    record.speedItem = form->comboBox_baudrate->currentIndex();
+    record.dataBitsItem = form->comboBox_databit->currentIndex();
+    record.parityItem = form->comboBox_parity->currentIndex();
+    record.stopBitsItem = form->comboBox_stopbit->currentIndex();
+    record.slaveModem = form->spinBox_addressModemSlave->value();
+    record.hourItem = form->comboBox_Heur_Master->currentIndex();
+    record.minuteItem = form->comboBox_Min_Master->currentIndex();
+    record.timeoutSeconds = form->doubleSpinBox_Timeout_Master->value();
+    record.blocks = modbus::blocksOf(chain());
+    record.otaa = form->checkBox_otaa->isChecked();
+    record.functionItem = form->comboBox_codeFunction->currentIndex();
+    frame.clear();
+    rslw::encode(frame.payload(), record);
+    page::write(*link, frame,
+                {form->pushButton_Configurer, form->pushButton_DefaultConfiguration, form->progressBar_Configurer,
+                 form->label_Resultat_configurer, progressTimer});
+}
+
+void WmOrloRsLw::on_pushButton_DefaultConfiguration_clicked()
+{
+    if (!link || orlo::exchangeInProgress())
+        return;
+    if (page::request(*link, frame, orlo::command::RestoreDefaults))
+        initialiseAndRead();
+}
+
+void WmOrloRsLw::SetprogressBarConfigurer()
+{
+    page::stepProgress(form->progressBar_Configurer);
+}
+
+void WmOrloRsLw::on_checkBox_Frame1_Master_toggled(bool checked)
+{
+    frameToggled(1, checked);
+}
+
+void WmOrloRsLw::on_checkBox_Frame2_Master_toggled(bool checked)
+{
+    frameToggled(2, checked);
+}
+
+void WmOrloRsLw::on_checkBox_Frame3_Master_toggled(bool checked)
+{
+    frameToggled(3, checked);
+}
+
+void WmOrloRsLw::on_checkBox_Frame4_Master_toggled(bool checked)
+{
+    frameToggled(4, checked);
+}
+
+void WmOrloRsLw::on_checkBox_Frame5_Master_toggled(bool checked)
+{
+    frameToggled(5, checked);
+}
+
+void WmOrloRsLw::on_checkBox_Frame6_Master_toggled(bool checked)
+{
+    frameToggled(6, checked);
+}
+
+void WmOrloRsLw::frameToggled(int number, bool checked)
+{
+    modbus::chainToggled(chain(), number - 1, checked);
+}
+
+void WmOrloRsLw::on_radioButton_RS232_toggled(bool)
+{
+    modbus::setSerialFormatFree(serialFormat(), false);
+}

@@ -1,0 +1,60 @@
+// The LoRaWAN serial page (RSLW_r00): a widget of its own on the page stack,
+// talking to its module through the main window's Hid.
+#pragma once
+
+#include "widgets/modbusframes.h"
+#include "widgets/widgetexchange.h"
+
+#include <QWidget>
+#include <memory>
+
+class Hid;
+class QStatusBar;
+class QTimer;
+
+namespace Ui {
+class WmOrloRsLw;
+}
+
+class WmOrloRsLw : public QWidget
+{
+    Q_OBJECT
+
+public:
+    explicit WmOrloRsLw(QWidget *parent = nullptr);
+    ~WmOrloRsLw() override;
+
+    // Sets every widget afresh, then reads the module and its information.
+    void start(Hid *link, QStatusBar *statusBar);
+    // The module is gone: nothing is exchanged until the next start.
+    void stop();
+
+public slots:
+    void on_pushButton_Configurer_clicked();
+    void on_pushButton_DefaultConfiguration_clicked();
+    void SetprogressBarConfigurer();
+    void on_checkBox_Frame1_Master_toggled(bool checked);
+    void on_checkBox_Frame2_Master_toggled(bool checked);
+    void on_checkBox_Frame3_Master_toggled(bool checked);
+    void on_checkBox_Frame4_Master_toggled(bool checked);
+    void on_checkBox_Frame5_Master_toggled(bool checked);
+    void on_checkBox_Frame6_Master_toggled(bool checked);
+    void on_radioButton_RS232_toggled(bool checked);
+    void getInfo();
+
+private:
+    void initialiseAndRead();
+    // Frame `number` (1 to 6) switched on or off: the chain rule.
+    void frameToggled(int number, bool checked);
+    orlo::modbus::BlockChain chain() const;
+    orlo::modbus::SerialFormat serialFormat() const;
+
+    std::unique_ptr<Ui::WmOrloRsLw> form;
+    Hid *link = nullptr;
+    QStatusBar *statusBar = nullptr;
+    QTimer *progressTimer;
+    orlo::widgetpage::Frame frame;
+    // The information answer has a buffer of its own: the stored record
+    // read just before stays whole.
+    orlo::widgetpage::Frame informationFrame;
+};
