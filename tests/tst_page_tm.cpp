@@ -526,7 +526,7 @@ void PageTmTest::tm868SlaveAndMaster()
     QVERIFY(on<QPushButton>(*window, "pushButton_Configurer_TM_868")->isEnabled());
 
     // Master with a compatibility rate.
-    on<QCheckBox>(*window, "_checkBoxCompatibility")->click();
+    child<QCheckBox>(*radio, "_checkBoxCompatibility")->click();
     QVERIFY(radio->baudCode() > 8);
     m.received.clear();
     press(*window, "pushButton_Configurer_TM_868");

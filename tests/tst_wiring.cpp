@@ -6,6 +6,7 @@
 
 #include <QMetaMethod>
 #include <QSet>
+#include <QTabBar>
 
 using namespace testing;
 
@@ -43,6 +44,16 @@ QStringList brokenSlots(const QObject &root, const QMetaObject &meta)
     return broken;
 }
 
+// Inside one of our widget classes (several pages embed the same one) or
+// inside a tab bar (its scroll buttons): named by that widget, not the form.
+bool insideComposite(const QWidget &w, const QObject &root)
+{
+    for (const QObject *p = w.parent(); p && p != &root; p = p->parent())
+        if (qobject_cast<const QTabBar *>(p) || !QByteArray(p->metaObject()->className()).startsWith('Q'))
+            return true;
+    return false;
+}
+
 QStringList duplicateNames(const QObject &root)
 {
     QSet<QString> seen;
@@ -50,7 +61,7 @@ QStringList duplicateNames(const QObject &root)
     for (const QWidget *w : root.findChildren<QWidget *>()) {
         // A reusable widget's own children are named inside it.
         if (w->objectName().isEmpty() || w->objectName().startsWith(QLatin1String("qt_"))
-            || w->objectName().startsWith(QLatin1Char('_')))
+            || w->objectName().startsWith(QLatin1Char('_')) || insideComposite(*w, root))
             continue;
         if (seen.contains(w->objectName()))
             duplicates << w->objectName();
