@@ -5,7 +5,9 @@
 #include <cstdint>
 #include <map>
 
+class QCheckBox;
 class QDoubleSpinBox;
+class QBoxLayout;
 class QListWidget;
 class QPlainTextEdit;
 class QPushButton;
@@ -37,5 +39,13 @@ private:
     QPushButton *unplugButton;
     QPlainTextEdit *traffic;
     QDoubleSpinBox *probe;
+    // Temperature-and-humidity and two-probe modules: humidity (or no
+    // sensor), second probe (or none) and the two-probe module's options.
+    void addHumidityAndProbeControls(QBoxLayout *layout);
+    void applyHumidityAndProbes();
+    QDoubleSpinBox *humidity = nullptr;
+    QDoubleSpinBox *secondProbe = nullptr;
+    QCheckBox *loRaWan = nullptr;
+    QCheckBox *lowUnused = nullptr;
     std::map<std::uint16_t, sim::Module *> pluggedModules;
 };

@@ -31,8 +31,10 @@ std::unique_ptr<Firmware> firmwareFor(std::uint16_t productId)
     case orlo::ModuleType::DI4_r2x:
         return digitalInputFirmware(*entry);
     case orlo::ModuleType::TM2D_r10:
+        return twoProbeFirmware(*entry);
     case orlo::ModuleType::TH_r10:
     case orlo::ModuleType::TH_868:
+        return temperatureHumidityFirmware(*entry);
     case orlo::ModuleType::DI2_868_r_10:
     case orlo::ModuleType::DA:
     case orlo::ModuleType::IOD_PS_r20:

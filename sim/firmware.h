@@ -39,4 +39,23 @@ std::unique_ptr<Firmware> digitalInputFirmware(const orlo::ModuleEntry &entry);
 void setTemperatureRaw(Module &module, std::uint16_t raw);
 void setTemperatureCelsius(Module &module, double celsius);
 
+// Temperature-and-humidity modules (TH_r10, TH_868) and the two-probe module
+// (TM2D_r10): their models, how their sensors count, and the readings and
+// options the tests and the bench set.
+std::unique_ptr<Firmware> temperatureHumidityFirmware(const orlo::ModuleEntry &entry);
+std::unique_ptr<Firmware> twoProbeFirmware(const orlo::ModuleEntry &entry);
+std::uint16_t humidityModuleCount(double celsius);
+std::uint16_t twoProbeRaw(double celsius);
+// The humidity a TH module reads; a module without the sensor answers 0.
+void setHumidityRaw(Module &module, std::uint16_t count);
+void setHumidity(Module &module, double percent);
+void removeHumiditySensor(Module &module);
+// The second probe of a TM2D module, or none fitted.
+void setSecondProbeRaw(Module &module, std::uint16_t raw);
+void setSecondProbeCelsius(Module &module, double celsius);
+void removeSecondProbe(Module &module);
+// Options byte of the stored TM2D record: a LoRaWAN module, and low
+// thresholds unused in periodic mode.
+void setTwoProbeOptions(Module &module, bool loRaWan, bool lowUnusedWhenPeriodic);
+
 } // namespace sim

@@ -39,6 +39,12 @@ constexpr int kFourteenBits = 0x3FFF;
 
 std::uint16_t rawOf(std::uint16_t productId, double celsius)
 {
+    using T = orlo::ModuleType;
+    const orlo::ModuleEntry *entry = orlo::findModule(productId);
+    if (entry && (entry->type == T::TH_r10 || entry->type == T::TH_868))
+        return humidityModuleCount(celsius);
+    if (entry && entry->type == T::TM2D_r10)
+        return twoProbeRaw(celsius);
     if (productId == kProduct14Bit)
         return std::uint16_t(int(std::lround(celsius * kThirtySeconds)) & kFourteenBits);
     return std::uint16_t(std::clamp<long>(kRawAtZero + std::lround(celsius * kEighths), 0, 0xFFFF));
