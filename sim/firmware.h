@@ -39,10 +39,9 @@ std::unique_ptr<Firmware> digitalInputFirmware(const orlo::ModuleEntry &entry);
 void setTemperatureRaw(Module &module, std::uint16_t raw);
 void setTemperatureCelsius(Module &module, double celsius);
 
-// Temperature-and-humidity modules (TH_r10, TH_868) and the two-probe module
-// (TM2D_r10): their models, how their sensors count, and the readings and
-// options the tests and the bench set.
-std::unique_ptr<Firmware> temperatureHumidityFirmware(const orlo::ModuleEntry &entry);
+// Temperature-and-humidity modules (TH_r10, TH_868; their model is the
+// temperature one) and the two-probe module (TM2D_r10): how their sensors
+// count, and the readings and options the tests and the bench set.
 std::unique_ptr<Firmware> twoProbeFirmware(const orlo::ModuleEntry &entry);
 std::uint16_t humidityModuleCount(double celsius);
 std::uint16_t twoProbeRaw(double celsius);

@@ -35,11 +35,6 @@ const QString kTitleTemperature = QStringLiteral("Brisane\nTemperature SF8");
 const QString kHeader = QStringLiteral("INVALID CONFIGURATION.\n\nAt least one time field of a temperature sending is not configured :\n\n");
 const QString kFooter = QStringLiteral("\nPour continuer, cliquez sur \"OK\", entrez une configuration valide\net cliquez ï¿½  nouveau sur \"Configurer\"\n");
 
-int word(const sim::Bytes &b, std::size_t at)
-{
-    return b[at] | (b[at + 1] << 8);
-}
-
 int commandCount(const sim::Module &m, std::uint8_t command)
 {
     return int(std::count_if(m.received.begin(), m.received.end(),
@@ -112,8 +107,8 @@ void PageThTest::r10StoredRecordInDegreesAndCountsWritten()
     QCOMPARE(f.size(), std::size_t(24));
     QCOMPARE(sim::Bytes(f.begin() + 1, f.begin() + 9), (sim::Bytes{0x26, 0x00, 0x27, 0x12, 0x23, 0x06, 0x58, 0x59}));
     QCOMPARE(int(f[kFlags]), 0x02 | 0x08);
-    QCOMPARE(word(f, kLow), 10013);
-    QCOMPARE(word(f, kHigh), 26796);
+    QCOMPARE(quint16(s16At(f, kLow)), 10013);
+    QCOMPARE(quint16(s16At(f, kHigh)), 26796);
     QCOMPARE(int(f[kOffset]), 0x91);
     QCOMPARE(int(f[kStatementHours]), 2);
     QCOMPARE(int(f[kStatementMinutes]), 30);

@@ -37,25 +37,6 @@ constexpr std::size_t kOptions = 28;
 const QString kTitleOne = QStringLiteral("Brisane\n1 Digital Temperature");
 const QString kTitleTwo = QStringLiteral("Brisane\n2 Digital Temperature");
 
-void putWord(sim::Bytes &b, std::size_t at, int v)
-{
-    b[at] = std::uint8_t(v & 0xFF);
-    b[at + 1] = std::uint8_t((v >> 8) & 0xFF);
-}
-
-int word(const sim::Bytes &b, std::size_t at)
-{
-    return qint16(quint16(b[at] | (b[at + 1] << 8)));
-}
-
-sim::Bytes commands(const sim::Module &m)
-{
-    sim::Bytes c;
-    for (const sim::Bytes &frame : m.received)
-        c.push_back(frame.empty() ? 0xFF : frame.front());
-    return c;
-}
-
 template <typename W>
 W *on(MainWindow &window, const char *name)
 {
@@ -94,10 +75,10 @@ void PageTm2dTest::storedRecordShownAndWrittenBack()
         m.stored[kFlags] = 0x00 | 0x10;        // 15 minutes, send time 1, life frame weekly
         m.stored[kT1Hour] = 0x07;
         m.stored[kT1Minute] = 0x45;
-        putWord(m.stored, kLow1, 392);         // 24.5: beyond the reset's coupling, shown as stored
-        putWord(m.stored, kHigh1, 480);        // 30.0
-        putWord(m.stored, kLow2, -880);        // -55.0
-        putWord(m.stored, kHigh2, 2000);       // 125.0
+        putS16At(m.stored, kLow1, 392);         // 24.5: beyond the reset's coupling, shown as stored
+        putS16At(m.stored, kHigh1, 480);        // 30.0
+        putS16At(m.stored, kLow2, -880);        // -55.0
+        putS16At(m.stored, kHigh2, 2000);       // 125.0
         m.stored[kStatementHours] = 24;
         m.stored[kOffset1] = 0xE0;             // -2.0
         m.stored[kOffset2] = 0x08;             // 0.5
@@ -130,15 +111,15 @@ void PageTm2dTest::storedRecordShownAndWrittenBack()
     press(*window);
     QCOMPARE(on<QLabel>(*window, "label_Resultat_configurer_TM2D_r10")->text(), QStringLiteral("OK"));
     // A reading follows every press and makes the button usable again.
-    QCOMPARE(commands(m), (sim::Bytes{1, 3}));
+    QCOMPARE(commandsReceived(m), (sim::Bytes{1, 3}));
     QVERIFY(on<QPushButton>(*window, "pushButton_Configurer_TM2D_r10")->isEnabled());
     const sim::Bytes f = m.lastReceived(1);
     QCOMPARE(f.size(), std::size_t(40));
     QCOMPARE(int(f[kFlags]), 0x00 | 0x10);
-    QCOMPARE(word(f, kLow1), 392);
-    QCOMPARE(word(f, kHigh1), 424);
-    QCOMPARE(word(f, kLow2), -880);
-    QCOMPARE(word(f, kHigh2), 2000);
+    QCOMPARE(s16At(f, kLow1), 392);
+    QCOMPARE(s16At(f, kHigh1), 424);
+    QCOMPARE(s16At(f, kLow2), -880);
+    QCOMPARE(s16At(f, kHigh2), 2000);
     QCOMPARE(int(f[kT1Hour]), 0x07);
     QCOMPARE(int(f[kT1Minute]), 0x45);
     QCOMPARE(int(f[kStatementHours]), 24);
@@ -206,10 +187,10 @@ void PageTm2dTest::lowThresholdsUnusedInPeriodicMode()
     auto window = freshWindow();
     sim::Module &m = plugAndShow(*window, 0x0324, "page_ORLO_TM2D_r10", [](sim::Module &m) {
         m.stored[kFlags] = 0x02 | 0x08;        // periodic
-        putWord(m.stored, kLow1, -160);        // -10.0
-        putWord(m.stored, kHigh1, 16);         // 1.0: below 0.0 + 2.0
-        putWord(m.stored, kLow2, 96);          // 6.0
-        putWord(m.stored, kHigh2, 320);
+        putS16At(m.stored, kLow1, -160);        // -10.0
+        putS16At(m.stored, kHigh1, 16);         // 1.0: below 0.0 + 2.0
+        putS16At(m.stored, kLow2, 96);          // 6.0
+        putS16At(m.stored, kHigh2, 320);
         m.stored[kStatementHours] = 2;
         sim::setTwoProbeOptions(m, false, true);
     });
@@ -229,9 +210,9 @@ void PageTm2dTest::lowThresholdsUnusedInPeriodicMode()
 
     press(*window);
     sim::Bytes f = m.lastReceived(1);
-    QCOMPARE(word(f, kLow1), 0);
-    QCOMPARE(word(f, kLow2), 0);
-    QCOMPARE(word(f, kHigh1), 16);
+    QCOMPARE(s16At(f, kLow1), 0);
+    QCOMPARE(s16At(f, kLow2), 0);
+    QCOMPARE(s16At(f, kHigh1), 16);
     QCOMPARE(int(f[kFlags] & 0x08), 0x08);
     QCOMPARE(int(f[kOptions]), 0x01);
 
@@ -242,8 +223,8 @@ void PageTm2dTest::lowThresholdsUnusedInPeriodicMode()
     QCOMPARE(low2->value(), 6.0);
     press(*window);
     f = m.lastReceived(1);
-    QCOMPARE(word(f, kLow1), -160);
-    QCOMPARE(word(f, kLow2), 96);
+    QCOMPARE(s16At(f, kLow1), -160);
+    QCOMPARE(s16At(f, kLow2), 96);
     QCOMPARE(int(f[kFlags] & 0x08), 0);
     modes->setCurrentIndex(1);
     QVERIFY(!low1->isVisible());
@@ -254,14 +235,14 @@ void PageTm2dTest::lowThresholdsUnusedInPeriodicMode()
     QTRY_COMPARE_WITH_TIMEOUT(currentPage(*window), QStringLiteral("page_Connect"), 5000);
     sim::Module &n = plugAndShow(*window, 0x0324, "page_ORLO_TM2D_r10", [](sim::Module &n) {
         n.stored[kFlags] = 0x02 | 0x08;
-        putWord(n.stored, kLow1, -160);
-        putWord(n.stored, kHigh1, 320);
+        putS16At(n.stored, kLow1, -160);
+        putS16At(n.stored, kHigh1, 320);
         n.stored[kStatementHours] = 2;
     });
     QVERIFY(low1->isVisible());
     QCOMPARE(low1->value(), -10.0);
     press(*window);
-    QCOMPARE(word(n.lastReceived(1), kLow1), -160);
+    QCOMPARE(s16At(n.lastReceived(1), kLow1), -160);
 }
 
 void PageTm2dTest::readingOnDemandAndSecondProbe()
@@ -272,7 +253,7 @@ void PageTm2dTest::readingOnDemandAndSecondProbe()
         sim::setSecondProbeRaw(m, 0xF830);      // -125.0: none
     });
     // One reading as the page opens, none after: there is no timer.
-    QCOMPARE(commands(m), (sim::Bytes{2, 3}));
+    QCOMPARE(commandsReceived(m), (sim::Bytes{2, 3}));
     auto *lcd1 = on<QLCDNumber>(*window, "lcdNumber_Temperature_S1_TM2D_r10");
     auto *lcd2 = on<QLCDNumber>(*window, "lcdNumber_Temperature_S2_TM2D_r10");
     auto *title = on<QLabel>(*window, "label_TM2D_r10_Title");
@@ -287,7 +268,7 @@ void PageTm2dTest::readingOnDemandAndSecondProbe()
     QCOMPARE(title->text(), kTitleOne);
     QVERIFY(on<QPushButton>(*window, "pushButton_Configurer_TM2D_r10")->isEnabled());
     QTest::qWait(2500);
-    QCOMPARE(commands(m), (sim::Bytes{2, 3}));
+    QCOMPARE(commandsReceived(m), (sim::Bytes{2, 3}));
 
     // A refused press reads too, once its box is closed.
     sim::setTemperatureRaw(m, 0xFF60);          // -10.0
@@ -303,7 +284,7 @@ void PageTm2dTest::readingOnDemandAndSecondProbe()
                                           "entrez une configuration valide\net cliquez \uFFFD  nouveau sur "
                                           "\"Configurer\"\n"));
     }
-    QCOMPARE(commands(m), (sim::Bytes{2, 3, 3}));
+    QCOMPARE(commandsReceived(m), (sim::Bytes{2, 3, 3}));
     QCOMPARE(lcd1->value(), -10.0);
     QCOMPARE(lcd1->digitCount(), 5);
     QCOMPARE(lcd2->value(), -124.9375);
@@ -316,7 +297,7 @@ void PageTm2dTest::readingOnDemandAndSecondProbe()
     on<QComboBox>(*window, "comboBox_heures_releve_TM2D_r10")->setCurrentIndex(3);
     press(*window);
     QCOMPARE(on<QLabel>(*window, "label_Resultat_configurer_TM2D_r10")->text(), QStringLiteral("Echec"));
-    QCOMPARE(commands(m), (sim::Bytes{2, 3, 3, 1, 3}));
+    QCOMPARE(commandsReceived(m), (sim::Bytes{2, 3, 3, 1, 3}));
     m.silent = true;
     sim::setSecondProbeRaw(m, 0xF830);
     press(*window);

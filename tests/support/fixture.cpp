@@ -56,6 +56,25 @@ sim::Module &plugAndShow(MainWindow &window, std::uint16_t productId, const char
     return module;
 }
 
+int s16At(const sim::Bytes &frame, std::size_t at)
+{
+    return qint16(quint16(frame.at(at) | (frame.at(at + 1) << 8)));
+}
+
+void putS16At(sim::Bytes &frame, std::size_t at, int value)
+{
+    frame.at(at) = std::uint8_t(value & 0xFF);
+    frame.at(at + 1) = std::uint8_t((value >> 8) & 0xFF);
+}
+
+sim::Bytes commandsReceived(const sim::Module &module)
+{
+    sim::Bytes commands;
+    for (const sim::Bytes &frame : module.received)
+        commands.push_back(frame.empty() ? 0xFF : frame.front());
+    return commands;
+}
+
 MessageBoxCatcher::MessageBoxCatcher()
 {
     watcher.setInterval(10);
