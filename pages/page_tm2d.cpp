@@ -59,17 +59,19 @@ ThresholdPair probe2Thresholds(Ui::MainWindow &ui)
 
 void setLowThresholdsVisible(Ui::MainWindow &ui, bool visible)
 {
-    for (QWidget *w : {static_cast<QWidget *>(ui.doubleSpinBox_Seuil_bas_S1_TM2D_r10), static_cast<QWidget *>(ui.label_Seuil_bas_S1_TM2D_r10),
-                       static_cast<QWidget *>(ui.label_Unite_Seuil_bas_S1_TM2D_r10), static_cast<QWidget *>(ui.doubleSpinBox_Seuil_bas_S2_TM2D_r10),
-                       static_cast<QWidget *>(ui.label_Seuil_bas_S2_TM2D_r10), static_cast<QWidget *>(ui.label_Unite_Seuil_bas_S2_TM2D_r10)})
+    QWidget *const widgets[] = {ui.doubleSpinBox_Seuil_bas_S1_TM2D_r10, ui.label_Seuil_bas_S1_TM2D_r10,
+                                ui.label_Unite_Seuil_bas_S1_TM2D_r10,   ui.doubleSpinBox_Seuil_bas_S2_TM2D_r10,
+                                ui.label_Seuil_bas_S2_TM2D_r10,         ui.label_Unite_Seuil_bas_S2_TM2D_r10};
+    for (QWidget *w : widgets)
         w->setVisible(visible);
 }
 
 // Probe 2's thresholds and offset are offered only while a second probe answers.
 void setSecondProbeVisible(Ui::MainWindow &ui, bool visible)
 {
-    for (QWidget *w : {static_cast<QWidget *>(ui.groupBox_seuilsTemperature_S2_TM2D_r10), static_cast<QWidget *>(ui.label_Offset_S2_TM2D_r10_2),
-                       static_cast<QWidget *>(ui.doubleSpinBox_Offset_S2_TM2D_r10), static_cast<QWidget *>(ui.label_Unite_Offset_S2_TM2D_r10)})
+    QWidget *const widgets[] = {ui.groupBox_seuilsTemperature_S2_TM2D_r10, ui.label_Offset_S2_TM2D_r10_2,
+                                ui.doubleSpinBox_Offset_S2_TM2D_r10, ui.label_Unite_Offset_S2_TM2D_r10};
+    for (QWidget *w : widgets)
         w->setVisible(visible);
     if (!visible) {
         ui.lcdNumber_Temperature_S2_TM2D_r10->hide();

@@ -331,13 +331,19 @@ void PageTm2dTest::anyStoredRecordFillsThePage()
             const double high = window->findChild<QDoubleSpinBox *>(QStringLiteral("doubleSpinBox_Seuil_haut_%1_TM2D_r10").arg(probe))->value();
             QVERIFY(low >= -55.0 && high <= 125.0);
         }
-        QVERIFY(on<QLCDNumber>(*window, "lcdNumber_Temperature_S1_TM2D_r10")->isVisible());
+        // Every reading shows a number.
+        auto *lcd = on<QLCDNumber>(*window, "lcdNumber_Temperature_S1_TM2D_r10");
+        QVERIFY(lcd->isVisible());
+        // (its tenth where the digits would not hold it)
+        QVERIFY(qAbs(lcd->value() - qint16(m.live[1] | (m.live[2] << 8)) / 16.0) <= 0.05);
+        QSignalSpy overflows(lcd, &QLCDNumber::overflow);
         // Written, or refused for a field the stored record left unset.
         MessageBoxCatcher box;
         press(*window);
         QCOMPARE(on<QLabel>(*window, "label_Resultat_configurer_TM2D_r10")->text(),
                  box.seen ? QString() : QStringLiteral("OK"));
         QCOMPARE(m.lastReceived(1).empty(), box.seen);
+        QCOMPARE(overflows.count(), 0);
         sim::Bench::instance().unplug(m);
         QTRY_COMPARE_WITH_TIMEOUT(currentPage(*window), QStringLiteral("page_Connect"), 5000);
     }
