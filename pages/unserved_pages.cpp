@@ -10,9 +10,6 @@
             showModulePage(ui->page);      \
     }
 
-ORLO_EMPTY_PAGE(EnablePageTM2D_r10, page_ORLO_TM2D_r10)
-ORLO_EMPTY_PAGE(EnablePageTH_r10, page_ORLO_TH_r10)
-ORLO_EMPTY_PAGE(EnablePageTH_868, page_ORLO_TH_868)
 ORLO_EMPTY_PAGE(EnablePageDI2_868_r_10, page_DI2_868_r_10)
 ORLO_EMPTY_PAGE(EnablePageIOD_PS_r20, page_IOD_PS_r20)
 ORLO_EMPTY_PAGE(EnablePageORLO_DIO_LoRa, page_ORLO_DIO_LoRa)

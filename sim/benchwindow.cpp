@@ -4,6 +4,7 @@
 #include "sim/firmware.h"
 #include "sim/simbench.h"
 
+#include <QCheckBox>
 #include <QDoubleSpinBox>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -81,6 +82,7 @@ BenchWindow::BenchWindow(QWidget *parent)
         connect(informationVersion, &QLineEdit::editingFinished, this, &BenchWindow::applyModuleInformation);
         connect(informationIdentifier, &QLineEdit::editingFinished, this, &BenchWindow::applyModuleInformation);
     }
+    addHumidityAndProbeControls(layout);
     layout->addWidget(new QLabel(tr("Frames (PC → module, module → PC):"), this));
     layout->addWidget(traffic, 3);
 
@@ -174,7 +176,8 @@ void BenchWindow::applyProbeReading()
     using T = orlo::ModuleType;
     for (const auto &[id, module] : pluggedModules) {
         const orlo::ModuleEntry *entry = orlo::findModule(id);
-        if (entry && (entry->type == T::TM || entry->type == T::TM_r20 || entry->type == T::TM_868))
+        if (entry && (entry->type == T::TM || entry->type == T::TM_r20 || entry->type == T::TM_868
+                      || entry->type == T::TH_r10 || entry->type == T::TH_868 || entry->type == T::TM2D_r10))
             sim::setTemperatureCelsius(*module, probe->value());
         if (entry && (entry->type == T::DA || entry->type == T::DA_r20))
             sim::setAnalogReading(*module, analogCurrent->value(), analogVoltage->value());
@@ -198,6 +201,65 @@ void BenchWindow::applyModuleInformation()
         else if (entry && entry->type == T::RSLW_r00)
             sim::setLoRaWanInformation(*module, std::uint16_t(qBound(0L, std::lround(version.toDouble() * 100), 0xFFFFL)),
                                        given ? identifier : 0);
+    }
+    applyHumidityAndProbes();
+}
+
+void BenchWindow::addHumidityAndProbeControls(QBoxLayout *layout)
+{
+    humidity = new QDoubleSpinBox(this);
+    humidity->setRange(-6.0, 100.0);
+    humidity->setDecimals(1);
+    humidity->setValue(45.0);
+    humidity->setSuffix(QStringLiteral(" %RH"));
+    humidity->setSpecialValueText(tr("no sensor"));
+    secondProbe = new QDoubleSpinBox(this);
+    secondProbe->setRange(-125.0, 125.0);
+    secondProbe->setDecimals(2);
+    secondProbe->setSingleStep(0.5);
+    secondProbe->setValue(18.5);
+    secondProbe->setSuffix(QStringLiteral(" °C"));
+    secondProbe->setSpecialValueText(tr("not fitted"));
+    loRaWan = new QCheckBox(tr("LoRaWAN"), this);
+    lowUnused = new QCheckBox(tr("Low thresholds unused when periodic"), this);
+    auto *row = new QHBoxLayout;
+    row->addWidget(new QLabel(tr("Humidity"), this));
+    row->addWidget(humidity);
+    row->addWidget(new QLabel(tr("Second probe"), this));
+    row->addWidget(secondProbe);
+    row->addWidget(loRaWan);
+    row->addWidget(lowUnused);
+    row->addStretch();
+    layout->addLayout(row);
+    connect(humidity, qOverload<double>(&QDoubleSpinBox::valueChanged), this, &BenchWindow::applyHumidityAndProbes);
+    connect(secondProbe, qOverload<double>(&QDoubleSpinBox::valueChanged), this,
+            &BenchWindow::applyHumidityAndProbes);
+    // The options are the stored record's: a module plugged again reads them.
+    connect(loRaWan, &QCheckBox::toggled, this, &BenchWindow::applyHumidityAndProbes);
+    connect(lowUnused, &QCheckBox::toggled, this, &BenchWindow::applyHumidityAndProbes);
+}
+
+void BenchWindow::applyHumidityAndProbes()
+{
+    using T = orlo::ModuleType;
+    if (!humidity)
+        return;
+    for (const auto &[id, module] : pluggedModules) {
+        const orlo::ModuleEntry *entry = orlo::findModule(id);
+        if (!entry)
+            continue;
+        if (entry->type == T::TH_r10 || entry->type == T::TH_868) {
+            if (humidity->value() <= humidity->minimum())
+                sim::removeHumiditySensor(*module);
+            else
+                sim::setHumidity(*module, humidity->value());
+        } else if (entry->type == T::TM2D_r10) {
+            if (secondProbe->value() <= secondProbe->minimum())
+                sim::removeSecondProbe(*module);
+            else
+                sim::setSecondProbeCelsius(*module, secondProbe->value());
+            sim::setTwoProbeOptions(*module, loRaWan->isChecked(), lowUnused->isChecked());
+        }
     }
 }
 

@@ -5,8 +5,10 @@
 #include <cstdint>
 #include <map>
 
+class QCheckBox;
 class QDoubleSpinBox;
 class QLineEdit;
+class QBoxLayout;
 class QListWidget;
 class QPlainTextEdit;
 class QPushButton;
@@ -44,5 +46,13 @@ private:
     void applyModuleInformation();
     QLineEdit *informationVersion;
     QLineEdit *informationIdentifier;
+    // Temperature-and-humidity and two-probe modules: humidity (or no
+    // sensor), second probe (or none) and the two-probe module's options.
+    void addHumidityAndProbeControls(QBoxLayout *layout);
+    void applyHumidityAndProbes();
+    QDoubleSpinBox *humidity = nullptr;
+    QDoubleSpinBox *secondProbe = nullptr;
+    QCheckBox *loRaWan = nullptr;
+    QCheckBox *lowUnused = nullptr;
     std::map<std::uint16_t, sim::Module *> pluggedModules;
 };

@@ -25,6 +25,8 @@ std::unique_ptr<Firmware> firmwareFor(std::uint16_t productId)
     case orlo::ModuleType::TM:
     case orlo::ModuleType::TM_r20:
     case orlo::ModuleType::TM_868:
+    case orlo::ModuleType::TH_r10:
+    case orlo::ModuleType::TH_868:
         return temperatureFirmware(*entry);
     case orlo::ModuleType::DI:
     case orlo::ModuleType::DI_r2x:
@@ -40,8 +42,7 @@ std::unique_ptr<Firmware> firmwareFor(std::uint16_t productId)
     case orlo::ModuleType::RSLW_r00:
         return loRaWanSerialFirmware();
     case orlo::ModuleType::TM2D_r10:
-    case orlo::ModuleType::TH_r10:
-    case orlo::ModuleType::TH_868:
+        return twoProbeFirmware(*entry);
     case orlo::ModuleType::DI2_868_r_10:
     case orlo::ModuleType::IOD_PS_r20:
     case orlo::ModuleType::DIO_LoRa:

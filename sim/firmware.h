@@ -56,5 +56,22 @@ void setAnalogReading(Module &module, double milliamps, double volts);
 std::unique_ptr<Firmware> repeaterFirmware();
 std::unique_ptr<Firmware> loRaWanSerialFirmware();
 void setLoRaWanInformation(Module &module, std::uint16_t versionTimes100, std::uint64_t deviceEui);
+// Temperature-and-humidity modules (TH_r10, TH_868; their model is the
+// temperature one) and the two-probe module (TM2D_r10): how their sensors
+// count, and the readings and options the tests and the bench set.
+std::unique_ptr<Firmware> twoProbeFirmware(const orlo::ModuleEntry &entry);
+std::uint16_t humidityModuleCount(double celsius);
+std::uint16_t twoProbeRaw(double celsius);
+// The humidity a TH module reads; a module without the sensor answers 0.
+void setHumidityRaw(Module &module, std::uint16_t count);
+void setHumidity(Module &module, double percent);
+void removeHumiditySensor(Module &module);
+// The second probe of a TM2D module, or none fitted.
+void setSecondProbeRaw(Module &module, std::uint16_t raw);
+void setSecondProbeCelsius(Module &module, double celsius);
+void removeSecondProbe(Module &module);
+// Options byte of the stored TM2D record: a LoRaWAN module, and low
+// thresholds unused in periodic mode.
+void setTwoProbeOptions(Module &module, bool loRaWan, bool lowUnusedWhenPeriodic);
 
 } // namespace sim

@@ -1,5 +1,7 @@
-// Firmware model of the temperature modules (TM, TM_r20, TM_868): a stored
-// configuration out of the box and a probe reading the bench can set.
+// Firmware model of the temperature modules (TM, TM_r20, TM_868) and of the
+// temperature-and-humidity modules (TH_r10, TH_868), which keep the same
+// record: a stored configuration out of the box and a probe reading the
+// bench can set.
 #include "sim/firmware.h"
 
 #include <algorithm>
@@ -39,6 +41,12 @@ constexpr int kFourteenBits = 0x3FFF;
 
 std::uint16_t rawOf(std::uint16_t productId, double celsius)
 {
+    using T = orlo::ModuleType;
+    const orlo::ModuleEntry *entry = orlo::findModule(productId);
+    if (entry && (entry->type == T::TH_r10 || entry->type == T::TH_868))
+        return humidityModuleCount(celsius);
+    if (entry && entry->type == T::TM2D_r10)
+        return twoProbeRaw(celsius);
     if (productId == kProduct14Bit)
         return std::uint16_t(int(std::lround(celsius * kThirtySeconds)) & kFourteenBits);
     return std::uint16_t(std::clamp<long>(kRawAtZero + std::lround(celsius * kEighths), 0, 0xFFFF));
@@ -51,7 +59,7 @@ public:
     void attach(Module &module) override
     {
         Bytes &r = module.stored;
-        if (entry_.type == orlo::ModuleType::TM_868) {
+        if (entry_.type == orlo::ModuleType::TM_868 || entry_.type == orlo::ModuleType::TH_868) {
             // Master, statement every 30 min, 9600 bps on channel 522.
             r[kFlags] = 0x01;
             r[kStatementMinutes] = 30;
@@ -62,10 +70,11 @@ public:
             r[kModem] = 2;
         } else {
             // 1-hour sampling, threshold statements, send time 1 at 08:00,
-            // life frame every 5 days, thresholds 19.5 / 24.5 degC.
+            // life frame every 5 days, thresholds 19.5 / 24.5 degC (16.5 /
+            // 26.5 degC in the sensor's counts on a humidity module).
             r[kFlags] = 0x02 | 0x10 | 0x80;
-            putU16(r, kLowThreshold, 2496);
-            putU16(r, kHighThreshold, 3136);
+            putU16(r, kLowThreshold, humidity_ ? humidityModuleCount(16.5) : 2496);
+            putU16(r, kHighThreshold, humidity_ ? humidityModuleCount(26.5) : 3136);
             r[kSendTime1] = 0x00;
             r[kSendTime1 + 1] = 0x08;
             r[kStatementMinutes] = 0;
@@ -73,10 +82,13 @@ public:
         }
         module.defaults = module.stored;
         setTemperatureCelsius(module, 20.0);
+        if (humidity_)
+            setHumidity(module, 45.0);
     }
 
 private:
     orlo::ModuleEntry entry_;
+    bool humidity_ = entry_.type == orlo::ModuleType::TH_r10 || entry_.type == orlo::ModuleType::TH_868;
 };
 
 } // namespace

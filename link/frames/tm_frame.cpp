@@ -32,7 +32,6 @@ constexpr int kPeriod15Minutes = 1;
 constexpr int kPeriod30Minutes = 2;
 constexpr int kPeriod2Hours = 4;
 constexpr int kPeriodCount = 4;
-constexpr int kStatementMinuteItems = 6;  // "00" .. "50"
 
 quint8 sendTimeBit(int n) { return quint8(kSendTime1Enabled << n); }
 
@@ -57,27 +56,43 @@ int offsetSteps(Probe probe)
     return 0;
 }
 
+Layout layoutOf(Probe probe)
+{
+    return {kFlags, kLowThreshold, kHighThreshold, kSendTimes, kStatementMinutes, kStatementHours, kOffset,
+            {&signedThreshold<128>, &putSignedThreshold<128>}, offsetSteps(probe),
+            kMaxStatementHours, kMaxStatementMinutes};
+}
+
 Config decodeConfig(const quint8 *payload, Probe probe)
 {
+    return decodeConfig(payload, layoutOf(probe));
+}
+
+void encodeConfig(quint8 *payload, const Config &c, const QDateTime &now, Probe probe)
+{
+    encodeConfig(payload, c, now, layoutOf(probe));
+}
+
+Config decodeConfig(const quint8 *payload, const Layout &layout)
+{
     Config c;
-    const quint8 flags = payload[kFlags];
+    const quint8 flags = payload[layout.flags];
     c.periodCode = flags & kPeriodMask;
     c.periodic = flags & kPeriodicStatement;
     c.lifeFrameSecond = flags & kLifeFrameSecond;
     for (int n = 0; n < int(c.sendTimes.size()); ++n) {
-        const quint8 *field = payload + kSendTimes + kSendTimeSize * n;
+        const quint8 *field = payload + layout.sendTimes + kSendTimeSize * n;
         c.sendTimes[size_t(n)] = {bool(flags & sendTimeBit(n)), fromBcd(field[1]), fromBcd(field[0])};
     }
-    c.lowThreshold = getS16le(payload + kLowThreshold) / kThresholdSteps;
-    c.highThreshold = getS16le(payload + kHighThreshold) / kThresholdSteps;
-    c.statementMinutes = payload[kStatementMinutes];
-    c.statementHours = payload[kStatementHours];
-    const int steps = offsetSteps(probe);
-    c.offset = steps ? double(qint8(payload[kOffset])) / steps : 0.0;
+    c.lowThreshold = layout.thresholds.read(payload + layout.lowThreshold);
+    c.highThreshold = layout.thresholds.read(payload + layout.highThreshold);
+    c.statementMinutes = payload[layout.statementMinutes];
+    c.statementHours = payload[layout.statementHours];
+    c.offset = layout.offsetSteps ? double(qint8(payload[layout.offset])) / layout.offsetSteps : 0.0;
     return c;
 }
 
-void encodeConfig(quint8 *payload, const Config &c, const QDateTime &now, Probe probe)
+void encodeConfig(quint8 *payload, const Config &c, const QDateTime &now, const Layout &layout)
 {
     payload[kCommand] = command::WriteConfiguration;
     putClockStamp(payload + kStamp, now);
@@ -88,7 +103,7 @@ void encodeConfig(quint8 *payload, const Config &c, const QDateTime &now, Probe 
         flags |= kLifeFrameSecond;
     for (int n = 0; n < int(c.sendTimes.size()); ++n) {
         const SendTime &t = c.sendTimes[size_t(n)];
-        quint8 *field = payload + kSendTimes + kSendTimeSize * n;
+        quint8 *field = payload + layout.sendTimes + kSendTimeSize * n;
         if (!t.enabled) {
             field[0] = field[1] = 0;
             continue;
@@ -97,22 +112,21 @@ void encodeConfig(quint8 *payload, const Config &c, const QDateTime &now, Probe 
         field[0] = toBcd(clampByte(t.minute, 0, kLastMinute));
         field[1] = toBcd(clampByte(t.hour, 0, kLastHour));
     }
-    payload[kFlags] = flags;
-    putS16le(payload + kLowThreshold, truncateTo<qint16>(c.lowThreshold * kThresholdSteps));
-    putS16le(payload + kHighThreshold, truncateTo<qint16>(c.highThreshold * kThresholdSteps));
-    payload[kStatementMinutes] = clampByte(c.statementMinutes, 0, kMaxStatementMinutes);
-    payload[kStatementHours] = clampByte(c.statementHours, 0, kMaxStatementHours);
-    const int steps = offsetSteps(probe);
-    payload[kOffset] = steps ? quint8(truncateTo<qint8>(c.offset * steps)) : 0;
+    payload[layout.flags] = flags;
+    layout.thresholds.write(payload + layout.lowThreshold, c.lowThreshold);
+    layout.thresholds.write(payload + layout.highThreshold, c.highThreshold);
+    payload[layout.statementMinutes] = clampByte(c.statementMinutes, 0, layout.maxStatementMinutes);
+    payload[layout.statementHours] = clampByte(c.statementHours, 0, layout.maxStatementHours);
+    payload[layout.offset] = layout.offsetSteps ? quint8(truncateTo<qint8>(c.offset * layout.offsetSteps)) : 0;
 }
 
-Config868 decodeConfig868(const quint8 *payload)
+Config868 decodeConfig868(const quint8 *payload, int offsetSteps)
 {
     Config868 c;
     c.role = payload[kFlags] & kRoleMask;
     c.statementMinutes = payload[kStatementMinutes];
     c.statementHours = payload[kStatementHours];
-    c.offset = double(qint8(payload[kOffset])) / kOffsetSteps2073;
+    c.offset = double(qint8(payload[kOffset])) / offsetSteps;
     c.channel = getU16le(payload + kChannel);
     c.baudCode = payload[kBaudCode];
     c.remoteAddress = payload[kRemoteAddress];
@@ -120,7 +134,7 @@ Config868 decodeConfig868(const quint8 *payload)
     return c;
 }
 
-void encodeConfig868(quint8 *payload, const Config868 &c, const QDateTime &now)
+void encodeConfig868(quint8 *payload, const Config868 &c, const QDateTime &now, int offsetSteps)
 {
     payload[kCommand] = command::WriteConfiguration;
     putClockStamp(payload + kStamp, now);
@@ -132,7 +146,7 @@ void encodeConfig868(quint8 *payload, const Config868 &c, const QDateTime &now)
         payload[kFlags] |= kCompatibilityRate;
     payload[kStatementMinutes] = clampByte(c.statementMinutes, 0, kMaxStatementMinutes);
     payload[kStatementHours] = clampByte(c.statementHours, 0, kMaxStatementHours);
-    payload[kOffset] = quint8(truncateTo<qint8>(c.offset * kOffsetSteps2073));
+    payload[kOffset] = quint8(truncateTo<qint8>(c.offset * offsetSteps));
     putU16le(payload + kChannel, quint16(qBound(0, c.channel, 0xFFFF)));
     payload[kBaudCode] = clampByte(c.baudCode);
     payload[kRemoteAddress] = clampByte(c.remoteAddress, 0, kMaxAddress);
@@ -215,15 +229,15 @@ int sendMinuteAt(int period, int index)
     return 0;
 }
 
-int statementHourIndex(int hours)
+int statementHourIndex(int hours, int maxHours)
 {
-    return hours >= 0 && hours <= kMaxStatementHours ? hours + 1 : 0;
+    return hours >= 0 && hours <= maxHours ? hours + 1 : 0;
 }
 
-int statementMinuteIndex(int minutes)
+int statementMinuteIndex(int minutes, int maxMinutes)
 {
-    const int index = minutes / kStatementMinuteStep + 1;
-    return minutes >= 0 && index <= kStatementMinuteItems ? index : 0;
+    const int index = minutes / kStatementMinuteStep;
+    return minutes >= 0 && index <= maxMinutes / kStatementMinuteStep ? index + 1 : 0;
 }
 
 } // namespace orlo::tm

@@ -3,6 +3,8 @@
 // command, or the status byte of an answer). Pure: QtCore only.
 #pragma once
 
+#include "link/frames/framebytes.h"
+
 #include <QDateTime>
 #include <QtGlobal>
 #include <array>
@@ -76,9 +78,47 @@ struct Config {
     double offset = 0;                   // degC
 };
 
+// Where a record of this family keeps its fields and how its thresholds and
+// offset count: the single-probe record is one such layout, the other
+// temperature records (two probes, temperature and humidity) extend it.
+struct ThresholdCodec {
+    double (*read)(const quint8 *field);
+    void (*write)(quint8 *field, double celsius);   // held to the field
+};
+struct Layout {
+    int flags;
+    int lowThreshold;
+    int highThreshold;
+    int sendTimes;
+    int statementMinutes;
+    int statementHours;
+    int offset;
+    ThresholdCodec thresholds;
+    int offsetSteps;            // per degC; 0: the offset is neither read nor written
+    int maxStatementHours;
+    int maxStatementMinutes;
+};
+
+// Signed 16-bit thresholds in 1/Steps degC.
+template <int Steps>
+double signedThreshold(const quint8 *field)
+{
+    return getS16le(field) / double(Steps);
+}
+template <int Steps>
+void putSignedThreshold(quint8 *field, double celsius)
+{
+    putS16le(field, truncateTo<qint16>(celsius * Steps));
+}
+
+// TM and TM_r20: thresholds in 1/128 degC, the probe's offset unit.
+Layout layoutOf(Probe probe);
+
 Config decodeConfig(const quint8 *payload, Probe probe);
+Config decodeConfig(const quint8 *payload, const Layout &layout);
 // Writes the command, the stamp and every field; the rest is left as it is.
 void encodeConfig(quint8 *payload, const Config &config, const QDateTime &now, Probe probe);
+void encodeConfig(quint8 *payload, const Config &config, const QDateTime &now, const Layout &layout);
 
 struct Config868 {
     int role = 0;                        // flags & kRoleMask: 0 Slave, 1 Master, 2-3 unknown
@@ -91,9 +131,11 @@ struct Config868 {
     int modemAddress = 0;
 };
 
-Config868 decodeConfig868(const quint8 *payload);
+constexpr int kOffsetSteps868 = 8;      // TM_868 offset: 1/8 degC
+Config868 decodeConfig868(const quint8 *payload, int offsetSteps = kOffsetSteps868);
 // Slave: command and stamp only. Master: role, rate flag and the fields.
-void encodeConfig868(quint8 *payload, const Config868 &config, const QDateTime &now);
+void encodeConfig868(quint8 *payload, const Config868 &config, const QDateTime &now,
+                     int offsetSteps = kOffsetSteps868);
 
 // Live reading.
 quint16 rawTemperature(const quint8 *payload);
@@ -111,7 +153,7 @@ int sendHourAt(int periodIndex, int index);
 int sendMinuteIndex(int periodIndex, int minute);
 int sendMinuteAt(int periodIndex, int index);
 // Statement boxes ("--", "00", ...): index 0 for anything out of range.
-int statementHourIndex(int hours);
-int statementMinuteIndex(int minutes);
+int statementHourIndex(int hours, int maxHours = kMaxStatementHours);
+int statementMinuteIndex(int minutes, int maxMinutes = kMaxStatementMinutes);
 
 } // namespace orlo::tm

@@ -1,0 +1,209 @@
+// Temperature and humidity pages (TH_r10, TH_868): the temperature pages
+// TM_r20 and TM_868 with the sensor's counts for the thresholds, a finer
+// offset and the live humidity beside the temperature.
+#include "app/mainwindow.h"
+#include "link/frames/th_frame.h"
+#include "link/moduletable.h"
+#include "pages/temperature_steps.h"
+#include "ui_mainwindow.h"
+
+namespace th = orlo::th;
+using namespace temperature;
+
+namespace {
+
+constexpr Limits kLimitsTh{-20.0, 70.0, 16.5, 26.5, 0.1};
+constexpr double kOffsetRange = 0.3;
+
+const QString kTitleWithHumidity = QStringLiteral("Brisane\nTemperature and Humidity SF8");
+const QString kTitleWithoutHumidity = QStringLiteral("Brisane\nTemperature SF8");
+
+// As the users know them, doubly encoded letters included.
+const Texts kTextsR10 = {
+    {warning::kTitleFrench, warning::kHeadEnglish + QStringLiteral("At least one time field of a temperature sending is not configured :\n\n"),
+     QStringLiteral("\nPour continuer, cliquez sur \"OK\", entrez une configuration valide\n"
+                   "et cliquez ï¿½  nouveau sur \"Configurer\"\n")},
+    {{QStringLiteral("\tHour field     nÂ°1 non configurÃ©.\n"), QStringLiteral("\tChamp minutes de l'heure nÂ°1 non configurÃ©.\n")},
+     {QStringLiteral("\tHour field     nÂ°2 non configured.\n"), QStringLiteral("\tChamp minutes de l'heure nÂ°2 non configurÃ©.\n")},
+     {QStringLiteral("\tHour field     de l'heure nÂ°3 non configurÃ©.\n"), QStringLiteral("\tChamp minutes de l'heure nÂ°3 non configurÃ©.\n")}},
+    QStringLiteral("\tChamp heure de relevÃ© non configurÃ©.\n"),
+    QStringLiteral("\tChamp minutes de relevÃ© non configurÃ©.\n")};
+
+ToolBoxPage r10Page(Ui::MainWindow &ui)
+{
+    return {{ui.comboBox_Periode_mesure_TH_r10,
+             {{ui.checkBox_envoi_T1_TH_r10, ui.comboBox_heures_T1_TH_r10, ui.comboBox_minutes_T1_TH_r10},
+              {ui.checkBox_envoi_T2_TH_r10, ui.comboBox_heures_T2_TH_r10, ui.comboBox_minutes_T2_TH_r10},
+              {ui.checkBox_envoi_T3_TH_r10, ui.comboBox_heures_T3_TH_r10, ui.comboBox_minutes_T3_TH_r10}},
+             ui.comboBox_heures_releve_TH_r10, ui.comboBox_minutes_releve_TH_r10,
+             ui.radioButton_Tous_les_jours_TH_r10, ui.radioButton_Tous_les_5_jours_TH_r10,
+             {ui.doubleSpinBox_Seuil_bas_TH_r10, ui.doubleSpinBox_Seuil_haut_TH_r10},
+             ui.doubleSpinBox_Offset_TH_r10,
+             ui.frame_Configurer_TH_r10, ui.frame_Parametres_TH_r10,
+             ui.pushButton_Configurer_TH_r10, ui.progressBar_Configurer_TH_r10,
+             ui.label_Resultat_configurer_TH_r10,
+             ui.lcdNumber_Temperature_TH_r10, ui.label_Temperature_TH_r10, kLimitsTh, kStatementTm},
+            ui.toolBox_Type_releve_TH_r10, ui.page_depassement_seuil_TH_r10, ui.page_periodique_TH_r10,
+            ui.page_ORLO_TH_r10, th::layout(), kOffsetRange, &kTextsR10, th::kReports,
+            ui.lcdNumber_Humidity_TH_r10, ui.label_Humidity_TH_r10};
+}
+
+RadioPage th868Page(Ui::MainWindow &ui)
+{
+    return {ui.tabWidget_TH_868, ui.comboBox_heures_releve_TH_868, ui.comboBox_minutes_releve_TH_868,
+            ui.doubleSpinBox_Offset_Master_TH_868, ui.spinBox_adressModem_Master_TH_868,
+            ui.spinBox_adressRemote_Master_TH_868, ui.widget_radioParameter_Master_TH_868,
+            ui.frame_Configurer_TH_868, ui.frame_Parametres_TH_868,
+            ui.pushButton_Configurer_TH_868, ui.progressBar_Configurer_TH_868, ui.label_Resultat_configurer_TH_868,
+            ui.lcdNumber_Temperature_TH_868, ui.label_Temperature_TH_868, ui.page_ORLO_TH_868,
+            th::kOffsetSteps, kOffsetRange, &kTexts868, th::kReports868,
+            ui.lcdNumber_Humidity_TH_868, ui.label_Humidity_TH_868};
+}
+
+// Without a title, the humidity is always shown; with one, a module without
+// a humidity sensor (a reading below 0 %RH) shows its temperature only.
+void showReadings(const Reading &temperature, const Reading &humidity, QLabel *title, double celsius,
+                  double relative)
+{
+    showReading(temperature, celsius, th::digitCount(celsius));
+    showReading(humidity, relative, th::digitCount(relative));
+    const bool sensed = !title || th::humiditySensed(relative);
+    if (!sensed) {
+        humidity.display->hide();
+        humidity.unit->hide();
+    }
+    if (title)
+        title->setText(sensed ? kTitleWithHumidity : kTitleWithoutHumidity);
+}
+
+} // namespace
+
+bool MainWindow::readTemperatureAndHumidity(int reports, double *celsius, double *humidity)
+{
+    if (!requestCommand(orlo::command::ReadLive, reports))
+        return false;
+    const th::Reading r = th::decodeReading(answerPayload());
+    *celsius = r.celsius;
+    *humidity = r.humidity;
+    return true;
+}
+
+// --- TH_r10 --------------------------------------------------------------
+
+void MainWindow::InitPageTH_r10()
+{
+    initToolBoxPage(r10Page(*ui), &MainWindow::TemperatureMeasurementTH_r10,
+                    &MainWindow::SetprogressBarConfigurerTH_r10);
+}
+
+void MainWindow::EnablePageTH_r10(bool enable)
+{
+    if (!enable) {
+        disableTemperaturePage(ui->frame_Configurer_TH_r10, ui->frame_Parametres_TH_r10);
+        return;
+    }
+    InitPageTH_r10();
+    enableToolBoxPage(r10Page(*ui));
+}
+
+void MainWindow::SetprogressBarConfigurerTH_r10()
+{
+    stepProgress(ui->progressBar_Configurer_TH_r10);
+}
+
+void MainWindow::TemperatureMeasurementTH_r10()
+{
+    ui->pushButton_Configurer_TH_r10->setEnabled(false);
+    double celsius = 0;
+    double humidity = 0;
+    if (readTemperatureAndHumidity(th::kReports, &celsius, &humidity))
+        showReadings({ui->lcdNumber_Temperature_TH_r10, ui->label_Temperature_TH_r10},
+                     {ui->lcdNumber_Humidity_TH_r10, ui->label_Humidity_TH_r10}, ui->label_TH_r10_Title,
+                     celsius, humidity);
+    ui->pushButton_Configurer_TH_r10->setEnabled(true);
+}
+
+void MainWindow::on_comboBox_Periode_mesure_TH_r10_currentIndexChanged(int index)
+{
+    refillSendTimes(r10Page(*ui).page, index);
+}
+
+void MainWindow::on_checkBox_envoi_T1_TH_r10_clicked(bool checked)
+{
+    sendTimeClicked(r10Page(*ui).page.sendTimes[0], checked);
+}
+
+void MainWindow::on_checkBox_envoi_T2_TH_r10_clicked(bool checked)
+{
+    sendTimeClicked(r10Page(*ui).page.sendTimes[1], checked);
+}
+
+void MainWindow::on_checkBox_envoi_T3_TH_r10_clicked(bool checked)
+{
+    sendTimeClicked(r10Page(*ui).page.sendTimes[2], checked);
+}
+
+void MainWindow::on_doubleSpinBox_Seuil_bas_TH_r10_valueChanged(double value)
+{
+    lowChanged({ui->doubleSpinBox_Seuil_bas_TH_r10, ui->doubleSpinBox_Seuil_haut_TH_r10}, value);
+}
+
+void MainWindow::on_doubleSpinBox_Seuil_haut_TH_r10_valueChanged(double value)
+{
+    highChanged({ui->doubleSpinBox_Seuil_bas_TH_r10, ui->doubleSpinBox_Seuil_haut_TH_r10}, value);
+}
+
+void MainWindow::on_comboBox_heures_releve_TH_r10_currentIndexChanged(int index)
+{
+    guardStatement(ui->comboBox_minutes_releve_TH_r10, index, true);
+}
+
+void MainWindow::on_pushButton_Configurer_TH_r10_clicked()
+{
+    configureToolBoxPage(r10Page(*ui));
+}
+
+// --- TH_868 --------------------------------------------------------------
+
+void MainWindow::InitPageTH_868()
+{
+    initRadioPage(th868Page(*ui), &MainWindow::TemperatureMeasurementTH_868,
+                  &MainWindow::SetprogressBarConfigurerTH_868);
+}
+
+void MainWindow::EnablePageTH_868(bool enable)
+{
+    if (!enable) {
+        disableTemperaturePage(ui->frame_Configurer_TH_868, ui->frame_Parametres_TH_868);
+        return;
+    }
+    InitPageTH_868();
+    enableRadioPage(th868Page(*ui));
+}
+
+void MainWindow::SetprogressBarConfigurerTH_868()
+{
+    stepProgress(ui->progressBar_Configurer_TH_868);
+}
+
+void MainWindow::TemperatureMeasurementTH_868()
+{
+    ui->pushButton_Configurer_TH_868->setEnabled(false);
+    double celsius = 0;
+    double humidity = 0;
+    if (readTemperatureAndHumidity(th::kReports868, &celsius, &humidity))
+        showReadings({ui->lcdNumber_Temperature_TH_868, ui->label_Temperature_TH_868},
+                     {ui->lcdNumber_Humidity_TH_868, ui->label_Humidity_TH_868}, nullptr, celsius, humidity);
+    ui->pushButton_Configurer_TH_868->setEnabled(true);
+}
+
+void MainWindow::on_comboBox_heures_releve_TH_868_currentIndexChanged(int index)
+{
+    guardStatement(ui->comboBox_minutes_releve_TH_868, index, true);
+}
+
+void MainWindow::on_pushButton_Configurer_TH_868_clicked()
+{
+    // Unlike TM_868, no reading follows an accepted write: the timer brings it.
+    configureRadioPage(th868Page(*ui));
+}

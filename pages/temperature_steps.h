@@ -1,0 +1,184 @@
+// Steps shared by the temperature pages (TM, TM_r20, TM_868, TH_r10, TH_868,
+// TM2D_r10): their widgets gathered per page, and what every page does with
+// them, parameterised by what differs between the pages.
+#pragma once
+
+#include "link/frames/tm_frame.h"
+#include "link/writecycle.h"
+
+#include <QString>
+#include <QStringList>
+
+class QCheckBox;
+class QComboBox;
+class QDoubleSpinBox;
+class QLabel;
+class QLCDNumber;
+class QProgressBar;
+class QPushButton;
+class QRadioButton;
+class QSpinBox;
+class QTabWidget;
+class QToolBox;
+class QWidget;
+class Wdradio;
+
+namespace temperature {
+
+constexpr int kSendTimeCount = 3;
+constexpr int kMeasureIntervalMs = 2000;
+constexpr int kProgressIntervalMs = 30;
+constexpr double kThresholdGap = 2.0;
+
+struct Texts {
+    WarningTexts box;
+    QString sendTime[kSendTimeCount][2];      // hour line, minute line
+    QString statementHour;
+    QString statementMinute;
+};
+extern const Texts kTextsR20;                 // TM_r20 and TM2D_r10
+extern const Texts kTexts868;                 // TM_868 and TH_868
+
+// A page's threshold limits and defaults; the pair stays kThresholdGap apart.
+struct Limits {
+    double lowMinimum;
+    double highMaximum;
+    double lowDefault;
+    double highDefault;
+    double step;
+};
+constexpr Limits kLimitsTm{-35.0, 120.0, 19.5, 24.5, 0.1};
+
+struct StatementRange {
+    int maxHours;
+    int maxMinutes;
+};
+constexpr StatementRange kStatementTm{orlo::tm::kMaxStatementHours, orlo::tm::kMaxStatementMinutes};
+
+struct SendTimeWidgets {
+    QCheckBox *enabled;
+    QComboBox *hour;
+    QComboBox *minute;
+};
+
+struct ThresholdPair {
+    QDoubleSpinBox *low;
+    QDoubleSpinBox *high;
+};
+
+// The widgets of a page with send times and thresholds, under its suffix.
+struct ThresholdPage {
+    QComboBox *period;
+    SendTimeWidgets sendTimes[kSendTimeCount];
+    QComboBox *statementHours;
+    QComboBox *statementMinutes;
+    QRadioButton *lifeFirst;
+    QRadioButton *lifeSecond;
+    ThresholdPair thresholds;
+    QDoubleSpinBox *offset;
+    QWidget *configureFrame;
+    QWidget *parameterFrame;
+    QPushButton *button;
+    QProgressBar *bar;
+    QLabel *result;
+    QLCDNumber *display;
+    QLabel *unit;
+    Limits limits;
+    StatementRange statement;
+};
+
+// A threshold page whose statement mode is a tool box (TM_r20, TH_r10).
+struct ToolBoxPage {
+    ThresholdPage page;
+    QToolBox *modes;
+    QWidget *thresholdMode;
+    QWidget *periodicMode;
+    QWidget *moduleWidget;                    // the page in the main stack
+    orlo::tm::Layout layout;
+    double offsetRange;
+    const Texts *texts;
+    int reports;
+    QLCDNumber *secondDisplay;                // humidity, or nullptr
+    QLabel *secondUnit;
+};
+
+// An 868 MHz page: Slave/Master role, radio parameters, addresses (TM_868, TH_868).
+struct RadioPage {
+    QTabWidget *roles;
+    QComboBox *statementHours;
+    QComboBox *statementMinutes;
+    QDoubleSpinBox *offset;
+    QSpinBox *modemAddress;
+    QSpinBox *remoteAddress;
+    Wdradio *radio;
+    QWidget *configureFrame;
+    QWidget *parameterFrame;
+    QPushButton *button;
+    QProgressBar *bar;
+    QLabel *result;
+    QLCDNumber *display;
+    QLabel *unit;
+    QWidget *moduleWidget;
+    int offsetSteps;
+    double offsetRange;
+    const Texts *texts;
+    int reports;
+    QLCDNumber *secondDisplay;                // humidity, or nullptr
+    QLabel *secondUnit;
+};
+
+// A live value on its display, with the digits it needs.
+struct Reading {
+    QLCDNumber *display;
+    QLabel *unit;
+};
+
+// Refilled without index signals; the caller runs the slot it needs.
+void fillBox(QComboBox *box, const QStringList &items);
+// A box index held to the box's items.
+void selectIndex(QComboBox *box, int index);
+void setOffsetRange(QDoubleSpinBox *offset, double range);
+
+void fillStatementBoxes(QComboBox *hours, QComboBox *minutes, StatementRange range);
+// Hour "00" makes the first minute choice "--": no zero statement period.
+void guardStatement(QComboBox *minutes, int hourIndex, bool rewriteAll);
+void showStatement(QComboBox *hours, QComboBox *minutes, int storedHours, int storedMinutes,
+                   StatementRange range);
+bool statementHourMissing(const QComboBox *hours);
+bool statementMinuteMissing(const QComboBox *minutes);
+int statementHours(const QComboBox *hours);
+int statementMinutes(const QComboBox *minutes);
+
+void sendTimeClicked(const SendTimeWidgets &w, bool checked);
+void refillSendTimes(const ThresholdPage &p, int period);
+
+// The coupling: the other threshold's bound follows the one that changed.
+void lowChanged(const ThresholdPair &pair, double low);
+void highChanged(const ThresholdPair &pair, double high);
+void resetThresholds(const ThresholdPair &pair, const Limits &limits);
+// The stored pair shown as it is, within the page's limits, then coupled.
+void showThresholds(const ThresholdPair &pair, const Limits &limits, double low, double high);
+
+void resetThresholdPage(const ThresholdPage &p);
+// Everything but the statement mode, which each variant shows its own way.
+void showThresholdConfig(const ThresholdPage &p, const orlo::tm::Config &c, bool withOffset);
+void showPage(const ThresholdPage &p);
+
+// The failed checks of the page, in the order of the warning's lines.
+struct Refusal {
+    bool sendTime[kSendTimeCount][2] = {};    // hour, minute
+    bool statementHour = false;
+    bool statementMinute = false;
+    bool any() const;
+};
+Refusal checkThresholdPage(const ThresholdPage &p);
+// Only the shown mode's fields have lines; a missing field of the other
+// mode still refuses the configuration.
+QStringList refusalLines(const Refusal &r, bool periodic, const Texts &texts);
+orlo::tm::Config thresholdConfig(const ThresholdPage &p, bool periodic);
+
+void showReading(const Reading &r, double value, int digits);
+// A stored rate code the radio widget has no entry for is shown as its first rate.
+int shownBaudCode(int code);
+
+} // namespace temperature
