@@ -30,13 +30,14 @@ std::unique_ptr<Firmware> firmwareFor(std::uint16_t productId)
     case orlo::ModuleType::DI_r2x:
     case orlo::ModuleType::DI4_r2x:
         return digitalInputFirmware(*entry);
+    case orlo::ModuleType::DI2_868_r_10:
+    case orlo::ModuleType::IOD_PS_r20:
+    case orlo::ModuleType::DIO_LoRa:
+        return mirrorFirmware(*entry);
     case orlo::ModuleType::TM2D_r10:
     case orlo::ModuleType::TH_r10:
     case orlo::ModuleType::TH_868:
-    case orlo::ModuleType::DI2_868_r_10:
     case orlo::ModuleType::DA:
-    case orlo::ModuleType::IOD_PS_r20:
-    case orlo::ModuleType::DIO_LoRa:
     case orlo::ModuleType::RS_r00:
     case orlo::ModuleType::RPT_r00:
     case orlo::ModuleType::RSLW_r00:
