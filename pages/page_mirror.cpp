@@ -338,14 +338,19 @@ QString twoDigits(int v)
     return QStringLiteral("%1").arg(v, 2, 10, QLatin1Char('0'));
 }
 
-// Refilled quietly: the minute rule runs when the page says so.
+// A list limited to its entries and rewritten in place, quietly: the minute
+// rule runs when the page says so.
 void refill(QComboBox *list, const QStringList &items, int visible)
 {
     const QSignalBlocker quiet(list);
-    list->clear();
     list->setMaxCount(items.size());
     list->setMaxVisibleItems(visible);
-    list->addItems(items);
+    for (int i = 0; i < items.size(); ++i) {
+        if (i < list->count())
+            list->setItemText(i, items.at(i));
+        else
+            list->insertItem(i, items.at(i));
+    }
     list->setCurrentIndex(kNotSet);
 }
 
@@ -631,41 +636,45 @@ void MainWindow::SetprogressBarConfigurer_DI2_868_r_10()
     stepProgress(ui->progressBar_Configurer_DI2_868_r_10);
 }
 
+// The slots of one input of the Master tab.
+#define ORLO_MIRROR_INPUT_SLOTS(S, TYPE, N)                                                                \
+    void MainWindow::on_pushButton_Front_entree_numerique##N##_Master_##S##_clicked()                      \
+    {                                                                                                      \
+        advanceMirrorEdge(TYPE, N);                                                                        \
+    }                                                                                                      \
+    void MainWindow::on_groupBox_Entree##N##_Master_##S##_clicked(bool checked)                            \
+    {                                                                                                      \
+        applyMirrorInputRule(TYPE, N, kMirrorRuleBox, checked);                                            \
+    }                                                                                                      \
+    void MainWindow::on_radioButton_Entree_numerique##N##_Master_##S##_clicked()                           \
+    {                                                                                                      \
+        applyMirrorInputRule(TYPE, N, kMirrorRuleDigital, false);                                          \
+    }                                                                                                      \
+    void MainWindow::on_radioButton_Compteur##N##_Master_##S##_clicked()                                   \
+    {                                                                                                      \
+        applyMirrorInputRule(TYPE, N, kMirrorRuleCounter, false);                                          \
+    }
+
 // The slots every mirror page has, each handing its page to the shared step.
 #define ORLO_MIRROR_PAGE_SLOTS(S, TYPE)                                                                    \
-    void MainWindow::EnablePage##S(bool enable) { enableMirrorPage(TYPE, enable); }                        \
-    void MainWindow::on_pushButton_Configurer_##S##_clicked() { configureMirror(TYPE); }                  \
-    void MainWindow::on_pushButton_DefaultConfiguration_##S##_clicked() { restoreMirrorDefaults(TYPE); }  \
+    void MainWindow::EnablePage##S(bool enable)                                                            \
+    {                                                                                                      \
+        enableMirrorPage(TYPE, enable);                                                                    \
+    }                                                                                                      \
+    void MainWindow::on_pushButton_Configurer_##S##_clicked()                                              \
+    {                                                                                                      \
+        configureMirror(TYPE);                                                                             \
+    }                                                                                                      \
+    void MainWindow::on_pushButton_DefaultConfiguration_##S##_clicked()                                    \
+    {                                                                                                      \
+        restoreMirrorDefaults(TYPE);                                                                       \
+    }                                                                                                      \
     void MainWindow::on_comboBox_heures_releve_compteur_Master_##S##_currentIndexChanged(int index)       \
     {                                                                                                      \
         rewriteMinutes(mirrorPage(*ui, TYPE).minutes, index);                                              \
     }                                                                                                      \
-    void MainWindow::on_pushButton_Front_entree_numerique1_Master_##S##_clicked() { advanceMirrorEdge(TYPE, 1); } \
-    void MainWindow::on_pushButton_Front_entree_numerique2_Master_##S##_clicked() { advanceMirrorEdge(TYPE, 2); } \
-    void MainWindow::on_groupBox_Entree1_Master_##S##_clicked(bool checked)                                \
-    {                                                                                                      \
-        applyMirrorInputRule(TYPE, 1, kMirrorRuleBox, checked);                                            \
-    }                                                                                                      \
-    void MainWindow::on_groupBox_Entree2_Master_##S##_clicked(bool checked)                                \
-    {                                                                                                      \
-        applyMirrorInputRule(TYPE, 2, kMirrorRuleBox, checked);                                            \
-    }                                                                                                      \
-    void MainWindow::on_radioButton_Entree_numerique1_Master_##S##_clicked()                               \
-    {                                                                                                      \
-        applyMirrorInputRule(TYPE, 1, kMirrorRuleDigital, false);                                          \
-    }                                                                                                      \
-    void MainWindow::on_radioButton_Compteur1_Master_##S##_clicked()                                       \
-    {                                                                                                      \
-        applyMirrorInputRule(TYPE, 1, kMirrorRuleCounter, false);                                          \
-    }                                                                                                      \
-    void MainWindow::on_radioButton_Entree_numerique2_Master_##S##_clicked()                               \
-    {                                                                                                      \
-        applyMirrorInputRule(TYPE, 2, kMirrorRuleDigital, false);                                          \
-    }                                                                                                      \
-    void MainWindow::on_radioButton_Compteur2_Master_##S##_clicked()                                       \
-    {                                                                                                      \
-        applyMirrorInputRule(TYPE, 2, kMirrorRuleCounter, false);                                          \
-    }
+    ORLO_MIRROR_INPUT_SLOTS(S, TYPE, 1)                                                                    \
+    ORLO_MIRROR_INPUT_SLOTS(S, TYPE, 2)
 
 ORLO_MIRROR_PAGE_SLOTS(IOD_PS_r20, ModuleType::IOD_PS_r20)
 ORLO_MIRROR_PAGE_SLOTS(ORLO_DIO_LoRa, ModuleType::DIO_LoRa)
