@@ -226,8 +226,8 @@ void WdloraTest::typedWithTheKeyboard()
     QTest::keyClick(p.channel, Qt::Key_Down);
     QCOMPARE(w.channel(), 18);
     p.rate->setCurrentIndex(1);
-    type(p.channel, 17);
-    QCOMPARE(w.channel(), 17);
+    type(p.channel, 29);
+    QCOMPARE(w.channel(), 29);
     QCOMPARE(p.channel->minimum(), 1);
     QCOMPARE(p.channel->maximum(), 29);
 }

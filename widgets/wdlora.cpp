@@ -119,6 +119,8 @@ int Wdlora::remoteAddress() const
 void Wdlora::on__comboBoxBaudrate_currentIndexChanged(int /*index*/)
 {
     const QScopedValueRollback<bool> quiet(validating, true);
+    // The new rate's channels can be typed at once (23 is in both ranges).
+    applyChannelRange();
     ui->_spinBoxChannel->setValue(kRateChangeChannel);
     previousChannel = kRateChangeChannel;
     ui->_labelMaxPower->setText(kPowerText);
