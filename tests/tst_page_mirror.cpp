@@ -5,6 +5,7 @@
 #include "sim/firmware.h"
 
 #include <QComboBox>
+#include <QElapsedTimer>
 #include <QGroupBox>
 #include <QLabel>
 #include <QMessageBox>
@@ -124,6 +125,7 @@ private slots:
     void countersReadAgain();
     void storedBytesTheListsLack();
     void anyStoredBytes();
+    void loRaWriteBarTurnsSlower();
 
 private:
     template <typename W>
@@ -548,7 +550,31 @@ void PageMirrorTest::anyStoredBytes()
         }
         sim::Bench::instance().unplug(m);
         QTRY_COMPARE(currentPage(*window), QString("page_Connect"));
+        QVERIFY(w<QFrame>(type, "frame_Configurer_")->isHidden());
+        QVERIFY(w<QTabWidget>(type, "tabWidget_")->isHidden());
     }
+}
+
+void PageMirrorTest::loRaWriteBarTurnsSlower()
+{
+    // Write on the LoRa page ticks every 50 ms: never more ticks than that
+    // allows (a 30 ms tick would fill the bar about twice as fast).
+    sim::Module &m = plugAndShow(*window, kLoRa, pageOf(kLoRa), [](sim::Module &mod) {
+        mod.stored = record(kLoRa, QByteArray::fromHex("000000001400040000"));
+    });
+    m.answerDelayMs = 1000;
+    auto *bar = w<QProgressBar>(kLoRa, "progressBar_Configurer_");
+    int highest = 0;
+    QTimer sampler;
+    connect(&sampler, &QTimer::timeout, bar, [&] { highest = qMax(highest, bar->value()); });
+    sampler.start(5);
+    QElapsedTimer clock;
+    clock.start();
+    write(kLoRa);
+    const qint64 elapsed = clock.elapsed();
+    QVERIFY2(highest >= 1, "the bar turns while the module answers");
+    // A coarse timer may fire up to 5 % early.
+    QVERIFY2(highest <= int(elapsed / 47) + 1, qPrintable(QString("%1 ticks in %2 ms").arg(highest).arg(elapsed)));
 }
 
 ORLO_TEST_MAIN(PageMirrorTest)
