@@ -85,13 +85,16 @@ struct Variant {
     Defaults defaults;
 };
 
+// Per page: progress intervals of Write and Default; Mirror tab, compatibility
+// bit, counters, edge 0 shown as both; Master remote range; mirror speeds; defaults.
 const Variant kVariants[] = {
-    {ModuleType::IOD_PS_r20, &MainWindow::SetprogressBarConfigurerIOD_PS_r20, mf::Variant::IOD_PS_r20, "IOD_PS_r20", 30, 30, true, true, false, false, {0, 240},
-     {2, 5}, {4, 160, 1, 1, false, 1}},
-    {ModuleType::DIO_LoRa, &MainWindow::SetprogressBarConfigurerORLO_DIO_LoRa, mf::Variant::DIO_LoRa, "ORLO_DIO_LoRa", 50, 30, true, false, false, false, {0, 240},
-     {2, 6}, {4, 160, 1, 1, false, 1}},
-    {ModuleType::DI2_868_r_10, &MainWindow::SetprogressBarConfigurer_DI2_868_r_10, mf::Variant::DI2_868_r_10, "DI2_868_r_10", 30, 30, false, true, true, true,
-     {0, 254}, {0, 255}, {4, 160, 1, 1, true, 2}},
+    {ModuleType::IOD_PS_r20, &MainWindow::SetprogressBarConfigurerIOD_PS_r20, mf::Variant::IOD_PS_r20,
+     "IOD_PS_r20", 30, 30, true, true, false, false, {0, 240}, {2, 5}, {4, 160, 1, 1, false, 1}},
+    // The LoRa speed code is the data-rate index: 610 bps and above on a mirror.
+    {ModuleType::DIO_LoRa, &MainWindow::SetprogressBarConfigurerORLO_DIO_LoRa, mf::Variant::DIO_LoRa,
+     "ORLO_DIO_LoRa", 50, 30, true, false, false, false, {0, 240}, {2, 6}, {4, 160, 1, 1, false, 1}},
+    {ModuleType::DI2_868_r_10, &MainWindow::SetprogressBarConfigurer_DI2_868_r_10, mf::Variant::DI2_868_r_10,
+     "DI2_868_r_10", 30, 30, false, true, true, true, {0, 254}, {0, 255}, {4, 160, 1, 1, true, 2}},
 };
 
 const Variant &variantOf(ModuleType type)
