@@ -237,6 +237,53 @@ private:
     int rememberedTabRS_r00 = 0;
     // Module information exchange, until it succeeds once.
     std::unique_ptr<QTimer> informationTimerRS_r00;
+    // Mirror pages (IOD_PS_r20, ORLO_DIO_LoRa, DI2_868_r_10): one implementation.
+    void SetprogressBarConfigurerIOD_PS_r20();
+    void SetprogressBarConfigurerORLO_DIO_LoRa();
+    void SetprogressBarConfigurer_DI2_868_r_10();
+    void on_comboBox_operatingMode_Mirror_IOD_PS_r20_currentIndexChanged(int index);
+    void on_comboBox_operatingMode_Mirror_ORLO_DIO_LoRa_currentIndexChanged(int index);
+    void on_pushButton_Configurer_IOD_PS_r20_clicked();
+    void on_pushButton_DefaultConfiguration_IOD_PS_r20_clicked();
+    void on_comboBox_heures_releve_compteur_Master_IOD_PS_r20_currentIndexChanged(int index);
+    void on_pushButton_Front_entree_numerique1_Master_IOD_PS_r20_clicked();
+    void on_pushButton_Front_entree_numerique2_Master_IOD_PS_r20_clicked();
+    void on_groupBox_Entree1_Master_IOD_PS_r20_clicked(bool checked);
+    void on_groupBox_Entree2_Master_IOD_PS_r20_clicked(bool checked);
+    void on_radioButton_Entree_numerique1_Master_IOD_PS_r20_clicked();
+    void on_radioButton_Compteur1_Master_IOD_PS_r20_clicked();
+    void on_radioButton_Entree_numerique2_Master_IOD_PS_r20_clicked();
+    void on_radioButton_Compteur2_Master_IOD_PS_r20_clicked();
+    void on_pushButton_Configurer_ORLO_DIO_LoRa_clicked();
+    void on_pushButton_DefaultConfiguration_ORLO_DIO_LoRa_clicked();
+    void on_comboBox_heures_releve_compteur_Master_ORLO_DIO_LoRa_currentIndexChanged(int index);
+    void on_pushButton_Front_entree_numerique1_Master_ORLO_DIO_LoRa_clicked();
+    void on_pushButton_Front_entree_numerique2_Master_ORLO_DIO_LoRa_clicked();
+    void on_groupBox_Entree1_Master_ORLO_DIO_LoRa_clicked(bool checked);
+    void on_groupBox_Entree2_Master_ORLO_DIO_LoRa_clicked(bool checked);
+    void on_radioButton_Entree_numerique1_Master_ORLO_DIO_LoRa_clicked();
+    void on_radioButton_Compteur1_Master_ORLO_DIO_LoRa_clicked();
+    void on_radioButton_Entree_numerique2_Master_ORLO_DIO_LoRa_clicked();
+    void on_radioButton_Compteur2_Master_ORLO_DIO_LoRa_clicked();
+    void on_pushButton_Configurer_DI2_868_r_10_clicked();
+    void on_pushButton_DefaultConfiguration_DI2_868_r_10_clicked();
+    void on_comboBox_heures_releve_compteur_Master_DI2_868_r_10_currentIndexChanged(int index);
+    void on_pushButton_Front_entree_numerique1_Master_DI2_868_r_10_clicked();
+    void on_pushButton_Front_entree_numerique2_Master_DI2_868_r_10_clicked();
+    void on_groupBox_Entree1_Master_DI2_868_r_10_clicked(bool checked);
+    void on_groupBox_Entree2_Master_DI2_868_r_10_clicked(bool checked);
+    void on_radioButton_Entree_numerique1_Master_DI2_868_r_10_clicked();
+    void on_radioButton_Compteur1_Master_DI2_868_r_10_clicked();
+    void on_radioButton_Entree_numerique2_Master_DI2_868_r_10_clicked();
+    void on_radioButton_Compteur2_Master_DI2_868_r_10_clicked();
+private:
+    // Mirror pages: the shared steps, given the page's module type.
+    void enableMirrorPage(orlo::ModuleType type, bool enable);
+    void initMirrorPage(orlo::ModuleType type);
+    void configureMirror(orlo::ModuleType type);
+    void restoreMirrorDefaults(orlo::ModuleType type);
+    void advanceMirrorEdge(orlo::ModuleType type, int input);
+    void applyMirrorInputRule(orlo::ModuleType type, int input, int rule, bool checked);
 
 private:
     // Digital-input pages: shared steps of the three pages.

@@ -138,6 +138,15 @@ BenchWindow::BenchWindow(QWidget *parent)
     layout->insertLayout(layout->indexOf(buttons) + 1, analog);
     for (QDoubleSpinBox *box : {analogCurrent, analogVoltage})
         connect(box, qOverload<double>(&QDoubleSpinBox::valueChanged), this, &BenchWindow::applyProbeReading);
+    // A pulse on both inputs of a plugged DI2_868_r_10 module.
+    auto *pulse = new QPushButton(tr("Pulse DI2 inputs"), this);
+    buttons->addWidget(pulse);
+    connect(pulse, &QPushButton::clicked, this, [this] {
+        for (const auto &[id, module] : pluggedModules)
+            if (const orlo::ModuleEntry *entry = orlo::findModule(id);
+                entry && entry->type == orlo::ModuleType::DI2_868_r_10)
+                sim::advanceInputCounters(*module, 1, 1);
+    });
 
     sim::Bench::instance().setTrafficObserver([this](const sim::Traffic &t) { log(t); });
 }

@@ -20,7 +20,7 @@ std::unique_ptr<Firmware> firmwareFor(std::uint16_t productId)
     const orlo::ModuleEntry *entry = orlo::findModule(productId);
     if (!entry)
         return std::make_unique<GenericFirmware>();
-    // One case per type; a type with a model of its own returns it here.
+    // One case per type, each with a model of its own.
     switch (entry->type) {
     case orlo::ModuleType::TM:
     case orlo::ModuleType::TM_r20:
@@ -46,7 +46,7 @@ std::unique_ptr<Firmware> firmwareFor(std::uint16_t productId)
     case orlo::ModuleType::DI2_868_r_10:
     case orlo::ModuleType::IOD_PS_r20:
     case orlo::ModuleType::DIO_LoRa:
-        break;
+        return mirrorFirmware(*entry);
     }
     return std::make_unique<GenericFirmware>();
 }

@@ -35,6 +35,12 @@ std::unique_ptr<Firmware> temperatureFirmware(const orlo::ModuleEntry &entry);
 std::unique_ptr<Firmware> digitalInputFirmware(const orlo::ModuleEntry &entry);
 std::unique_ptr<Firmware> bridgeFirmware();
 std::unique_ptr<Firmware> analogFirmware(const orlo::ModuleEntry &entry);
+std::unique_ptr<Firmware> mirrorFirmware(const orlo::ModuleEntry &entry);
+
+// The two input counters a DI2_868_r_10 module keeps in its stored record
+// (nothing on a module without them).
+void setInputCounters(Module &module, std::uint32_t counter1, std::uint32_t counter2);
+void advanceInputCounters(Module &module, std::uint32_t pulses1, std::uint32_t pulses2);
 
 // The probe reading a temperature module answers to command 3, raw or in
 // degrees (converted as its probe type counts).

@@ -791,11 +791,13 @@ void PageDiTest::slotsMatchTheirWidgets()
     int checked = 0;
     for (int i = meta->methodOffset(); i < meta->methodCount(); ++i) {
         const QString slot = QString::fromLatin1(meta->method(i).name());
-        if (!slot.startsWith(QLatin1String("on_")) || !slot.contains(QLatin1String("_DI")))
-            continue;
         const int cut = slot.lastIndexOf(QLatin1Char('_'));
         const QString object = slot.mid(3, cut - 3);
         const QString signal = slot.mid(cut + 1);
+        const bool ofTheseTypes = object.endsWith(QLatin1String("_DI")) || object.endsWith(QLatin1String("_DI_r2x"))
+            || object.endsWith(QLatin1String("_DI4_r2x"));
+        if (!slot.startsWith(QLatin1String("on_")) || !ofTheseTypes)
+            continue;
         const QList<QWidget *> found = window->findChildren<QWidget *>(object);
         QVERIFY2(found.size() == 1, qPrintable(slot));
         bool hasSignal = false;

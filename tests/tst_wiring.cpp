@@ -2,6 +2,7 @@
 // none does: every on_<object>_<signal> slot must find exactly one object
 // with that signal, and object names must be unique.
 #include "support/fixture.h"
+#include "widgets/wdlora.h"
 #include "widgets/wdradio.h"
 #include "widgets/wmorlorpt.h"
 #include "widgets/wmorlorslw.h"
@@ -65,9 +66,6 @@ QStringList duplicateNames(const QObject &root)
         if (w->objectName().isEmpty() || w->objectName().startsWith(QLatin1String("qt_"))
             || w->objectName().startsWith(QLatin1Char('_')) || namedInside(w))
             continue;
-        // A tab bar's scroll buttons are named by Qt, alike in every tab bar.
-        if (qobject_cast<const QTabBar *>(w->parentWidget()))
-            continue;
         if (seen.contains(w->objectName()))
             duplicates << w->objectName();
         seen.insert(w->objectName());
@@ -101,6 +99,9 @@ void WiringTest::radioWidgetSlotsFindTheirWidget()
     Wdradio radio;
     const QStringList broken = brokenSlots(radio, Wdradio::staticMetaObject);
     QVERIFY2(broken.isEmpty(), qPrintable(broken.join(QLatin1String(", "))));
+    Wdlora lora;
+    const QStringList brokenLora = brokenSlots(lora, Wdlora::staticMetaObject);
+    QVERIFY2(brokenLora.isEmpty(), qPrintable(brokenLora.join(QLatin1String(", "))));
 }
 
 void WiringTest::pageWidgetSlotsFindTheirWidget()

@@ -7,24 +7,9 @@ namespace orlo::di {
 
 namespace {
 
-Input decodeInput(quint8 nibble)
-{
-    Input input;
-    input.inUse = nibble & kInUse;
-    input.counter = nibble & kCounterMode;
-    input.edge = (nibble >> kEdgeShift) & kEdgeMask;
-    return input;
-}
-
 quint8 edgeBits(int edge, int shift)
 {
     return quint8((clampByte(edge, kEdgeNone, kEdgeBoth) & kEdgeMask) << shift);
-}
-
-quint8 encodeInput(const Input &input)
-{
-    return quint8((input.inUse ? kInUse : 0) | (input.counter ? kCounterMode : 0)
-                  | edgeBits(input.edge, kEdgeShift));
 }
 
 constexpr int kRadioVariantShift = 3;
@@ -36,6 +21,21 @@ void putHeader(quint8 *payload, quint8 command, const QDateTime &stamp)
 }
 
 } // namespace
+
+Input decodeInput(quint8 nibble)
+{
+    Input input;
+    input.inUse = nibble & kInUse;
+    input.counter = nibble & kCounterMode;
+    input.edge = (nibble >> kEdgeShift) & kEdgeMask;
+    return input;
+}
+
+quint8 encodeInput(const Input &input)
+{
+    return quint8((input.inUse ? kInUse : 0) | (input.counter ? kCounterMode : 0)
+                  | edgeBits(input.edge, kEdgeShift));
+}
 
 Record decode(const quint8 *payload, bool withCounters)
 {

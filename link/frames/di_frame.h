@@ -85,6 +85,10 @@ struct Record4 {
     quint32 counter2 = 0;
 };
 
+// One input's nibble of the inputs byte (DI, DI_r2x and the mirror modules).
+Input decodeInput(quint8 nibble);
+quint8 encodeInput(const Input &input);
+
 // Decoders read the answer to the read command; withCounters on r2x frames.
 Record decode(const quint8 *payload, bool withCounters);
 Record4 decode4(const quint8 *payload);

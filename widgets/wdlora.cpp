@@ -1,0 +1,168 @@
+#include "wdlora.h"
+#include "ui_wdlora.h"
+
+#include <QScopedValueRollback>
+#include <QSignalBlocker>
+#include <QStringList>
+
+#include <algorithm>
+#include <array>
+
+namespace {
+
+const QStringList kRates = {QStringLiteral("183"),  QStringLiteral("335"),  QStringLiteral("610"),
+                            QStringLiteral("1120"), QStringLiteral("2511"), QStringLiteral("4464"),
+                            QStringLiteral("9114")};
+
+constexpr int kFirstFastRate = 4;           // 2511 bps and above
+
+// Channel ranges of the two plans.
+constexpr int kSlowFirst = 1;
+constexpr int kSlowLast = 29;
+constexpr int kFastFirst = 2;
+constexpr int kFastLast = 26;
+
+// The fast plan, in ascending order.
+constexpr std::array<int, 12> kFastPlan{{2, 4, 6, 8, 10, 12, 14, 16, 18, 20, 23, 26}};
+
+constexpr int kRateChangeChannel = 23;      // allowed at every rate
+constexpr int kInitialChannel = 522;        // the form's, until the first validation
+
+const QString kPowerText = QStringLiteral("14dBm");
+
+// The lowest channel of the fast plan above ch (the last one if none is).
+int fastAbove(int ch)
+{
+    const auto it = std::upper_bound(kFastPlan.begin(), kFastPlan.end(), ch);
+    return it == kFastPlan.end() ? kFastPlan.back() : *it;
+}
+
+// The highest channel of the fast plan at or below ch (the first one if none is).
+int fastAtOrBelow(int ch)
+{
+    const auto it = std::upper_bound(kFastPlan.begin(), kFastPlan.end(), ch);
+    return it == kFastPlan.begin() ? kFastPlan.front() : *(it - 1);
+}
+
+} // namespace
+
+Wdlora::Wdlora(QWidget *parent)
+    : QWidget(parent), ui(std::make_unique<Ui::Wdlora>()), previousChannel(kInitialChannel)
+{
+    ui->setupUi(this);
+    // The list is installed quietly: the form's channel and power stand until
+    // the user or a page chooses a rate.
+    const QSignalBlocker quiet(ui->_comboBoxBaudrate);
+    ui->_comboBoxBaudrate->setMaxCount(kRateCount);
+    for (int i = 0; i < kRateCount; ++i)
+        ui->_comboBoxBaudrate->insertItem(i, kRates.at(i));
+    ui->_comboBoxBaudrate->setCurrentIndex(0);
+}
+
+Wdlora::~Wdlora() = default;
+
+bool Wdlora::isFastRate(int index)
+{
+    return index >= kFirstFastRate;
+}
+
+bool Wdlora::isPlanChannel(int channel, int index)
+{
+    if (isFastRate(index))
+        return std::binary_search(kFastPlan.begin(), kFastPlan.end(), channel);
+    return channel >= kSlowFirst && channel <= kSlowLast;
+}
+
+void Wdlora::setValues(int index, int channel, int modem, int remote)
+{
+    ui->_comboBoxBaudrate->setCurrentIndex(index);
+    {
+        // A stored channel is shown, not moved along the plan.
+        const QScopedValueRollback<bool> quiet(validating, true);
+        applyChannelRange();
+        ui->_spinBoxChannel->setValue(channel);
+    }
+    previousChannel = ui->_spinBoxChannel->value();
+    ui->_labelMaxPower->setText(kPowerText);
+    ui->_spinBoxModem->setValue(modem);
+    ui->_spinBoxRemote->setValue(remote);
+}
+
+void Wdlora::setFieldsHidden(bool hideModem, bool hideRemote)
+{
+    ui->_labelModem->setHidden(hideModem);
+    ui->_spinBoxModem->setHidden(hideModem);
+    ui->_labelRemote->setHidden(hideRemote);
+    ui->_spinBoxRemote->setHidden(hideRemote);
+}
+
+int Wdlora::channel() const
+{
+    return ui->_spinBoxChannel->value();
+}
+
+int Wdlora::baudIndex() const
+{
+    return ui->_comboBoxBaudrate->currentIndex();
+}
+
+int Wdlora::modemAddress() const
+{
+    return ui->_spinBoxModem->value();
+}
+
+int Wdlora::remoteAddress() const
+{
+    return ui->_spinBoxRemote->value();
+}
+
+void Wdlora::on__comboBoxBaudrate_currentIndexChanged(int /*index*/)
+{
+    const QScopedValueRollback<bool> quiet(validating, true);
+    // The new rate's channels can be typed at once (23 is in both ranges).
+    applyChannelRange();
+    ui->_spinBoxChannel->setValue(kRateChangeChannel);
+    previousChannel = kRateChangeChannel;
+    ui->_labelMaxPower->setText(kPowerText);
+}
+
+void Wdlora::on__spinBoxChannel_valueChanged(int value)
+{
+    // Arrow steps are checked at once; typed values wait for editingFinished.
+    if (!validating && (value == previousChannel + 1 || value == previousChannel - 1))
+        validateChannel();
+}
+
+void Wdlora::on__spinBoxChannel_editingFinished()
+{
+    validateChannel();
+}
+
+void Wdlora::applyChannelRange()
+{
+    if (isFastRate(baudIndex()))
+        ui->_spinBoxChannel->setRange(kFastFirst, kFastLast);
+    else
+        ui->_spinBoxChannel->setRange(kSlowFirst, kSlowLast);
+}
+
+void Wdlora::validateChannel()
+{
+    const QScopedValueRollback<bool> quiet(validating, true);
+    int v = ui->_spinBoxChannel->value();
+    applyChannelRange();
+    if (isFastRate(baudIndex())) {
+        // An arrow step moves to the next channel of the plan in its
+        // direction; any other value stays if the plan has it, or goes to the
+        // plan's channel below it.
+        if (v == previousChannel + 1)
+            v = fastAbove(previousChannel);
+        else if (v == previousChannel - 1)
+            v = fastAtOrBelow(previousChannel - 1);
+        else
+            v = fastAtOrBelow(v);
+    }
+    previousChannel = v;
+    ui->_spinBoxChannel->setValue(v);
+    ui->_labelMaxPower->setText(kPowerText);
+}
