@@ -237,6 +237,7 @@ private:
     int rememberedTabRS_r00 = 0;
     // Module information exchange, until it succeeds once.
     std::unique_ptr<QTimer> informationTimerRS_r00;
+public slots:
     // Mirror pages (IOD_PS_r20, ORLO_DIO_LoRa, DI2_868_r_10): one implementation.
     void SetprogressBarConfigurerIOD_PS_r20();
     void SetprogressBarConfigurerORLO_DIO_LoRa();

@@ -111,7 +111,7 @@ void PageTm2dTest::storedRecordShownAndWrittenBack()
     press(*window);
     QCOMPARE(on<QLabel>(*window, "label_Resultat_configurer_TM2D_r10")->text(), QStringLiteral("OK"));
     // A reading follows every press and makes the button usable again.
-    QCOMPARE(commandsReceived(m), (sim::Bytes{1, 3}));
+    QCOMPARE(receivedCommands(m), (QList<int>{1, 3}));
     QVERIFY(on<QPushButton>(*window, "pushButton_Configurer_TM2D_r10")->isEnabled());
     const sim::Bytes f = m.lastReceived(1);
     QCOMPARE(f.size(), std::size_t(40));
@@ -257,7 +257,7 @@ void PageTm2dTest::readingOnDemandAndSecondProbe()
         sim::setSecondProbeRaw(m, 0xF830);      // -125.0: none
     });
     // One reading as the page opens, none after: there is no timer.
-    QCOMPARE(commandsReceived(m), (sim::Bytes{2, 3}));
+    QCOMPARE(receivedCommands(m), (QList<int>{2, 3}));
     auto *lcd1 = on<QLCDNumber>(*window, "lcdNumber_Temperature_S1_TM2D_r10");
     auto *lcd2 = on<QLCDNumber>(*window, "lcdNumber_Temperature_S2_TM2D_r10");
     auto *title = on<QLabel>(*window, "label_TM2D_r10_Title");
@@ -272,7 +272,7 @@ void PageTm2dTest::readingOnDemandAndSecondProbe()
     QCOMPARE(title->text(), kTitleOne);
     QVERIFY(on<QPushButton>(*window, "pushButton_Configurer_TM2D_r10")->isEnabled());
     QTest::qWait(2500);
-    QCOMPARE(commandsReceived(m), (sim::Bytes{2, 3}));
+    QCOMPARE(receivedCommands(m), (QList<int>{2, 3}));
 
     // A refused press reads too, once its box is closed.
     sim::setTemperatureRaw(m, 0xFF60);          // -10.0
@@ -288,7 +288,7 @@ void PageTm2dTest::readingOnDemandAndSecondProbe()
                                           "entrez une configuration valide\net cliquez \uFFFD  nouveau sur "
                                           "\"Configurer\"\n"));
     }
-    QCOMPARE(commandsReceived(m), (sim::Bytes{2, 3, 3}));
+    QCOMPARE(receivedCommands(m), (QList<int>{2, 3, 3}));
     QCOMPARE(lcd1->value(), -10.0);
     QCOMPARE(lcd1->digitCount(), 5);
     QCOMPARE(lcd2->value(), -124.9375);
@@ -301,7 +301,7 @@ void PageTm2dTest::readingOnDemandAndSecondProbe()
     on<QComboBox>(*window, "comboBox_heures_releve_TM2D_r10")->setCurrentIndex(3);
     press(*window);
     QCOMPARE(on<QLabel>(*window, "label_Resultat_configurer_TM2D_r10")->text(), QStringLiteral("Echec"));
-    QCOMPARE(commandsReceived(m), (sim::Bytes{2, 3, 3, 1, 3}));
+    QCOMPARE(receivedCommands(m), (QList<int>{2, 3, 3, 1, 3}));
     m.silent = true;
     sim::setSecondProbeRaw(m, 0xF830);
     press(*window);

@@ -61,6 +61,9 @@ QList<int> receivedCommands(const sim::Module &module)
     QList<int> commands;
     for (const sim::Bytes &frame : module.received)
         commands << (frame.empty() ? -1 : frame.front());
+    return commands;
+}
+
 int s16At(const sim::Bytes &frame, std::size_t at)
 {
     return qint16(quint16(frame.at(at) | (frame.at(at + 1) << 8)));
@@ -70,14 +73,6 @@ void putS16At(sim::Bytes &frame, std::size_t at, int value)
 {
     frame.at(at) = std::uint8_t(value & 0xFF);
     frame.at(at + 1) = std::uint8_t((value >> 8) & 0xFF);
-}
-
-sim::Bytes commandsReceived(const sim::Module &module)
-{
-    sim::Bytes commands;
-    for (const sim::Bytes &frame : module.received)
-        commands.push_back(frame.empty() ? 0xFF : frame.front());
-    return commands;
 }
 
 MessageBoxCatcher::MessageBoxCatcher()

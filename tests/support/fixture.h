@@ -46,11 +46,10 @@ private:
 
 // The command (first payload byte) of each frame the module received, in order.
 QList<int> receivedCommands(const sim::Module &module);
-// Frames at the module's side: a signed little-endian 16-bit field, the
-// same written into a record, and the command of every frame received.
+// Frames at the module's side: a signed little-endian 16-bit field, and the
+// same written into a record.
 int s16At(const sim::Bytes &frame, std::size_t at);
 void putS16At(sim::Bytes &frame, std::size_t at, int value);
-sim::Bytes commandsReceived(const sim::Module &module);
 
 template <typename W>
 W *child(const QObject &parent, const char *name)
