@@ -25,11 +25,16 @@ struct PumpingRead {
 
 // A module that answered after an earlier exchange gave up has left its
 // reports queued; read first, they would pass for this frame's answer.
-void discardLateReports(hid_device *device)
+// False when the handle is dead: the module has left the bus.
+bool discardLateReports(hid_device *device)
 {
     quint8 report[kReportSize];
-    for (int i = 0; i < kMostStaleReports && hid_read_timeout(device, report, sizeof report, 0) > 0; ++i) {
+    for (int i = 0; i < kMostStaleReports; ++i) {
+        const int r = hid_read_timeout(device, report, sizeof report, 0);
+        if (r <= 0)
+            return r == 0;
     }
+    return true;
 }
 
 } // namespace
@@ -43,8 +48,11 @@ int writeFrame(const Exchange &exchange, quint8 *frame, int count)
 {
     if (exchangeInProgress())
         return 0;
-    if (exchange.device)
-        discardLateReports(exchange.device);
+    // A module already gone is sent nothing.
+    if (exchange.device && !discardLateReports(exchange.device)) {
+        exchange.failed = true;
+        return 0;
+    }
     QElapsedTimer clock;
     clock.start();
     int total = 0;

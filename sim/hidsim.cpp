@@ -216,8 +216,10 @@ int hid_write(hid_device *dev, const unsigned char *data, size_t length)
     if (!dev || !data || length == 0)
         return fail(dev, L"invalid argument");
     Module &module = *dev->module;
-    if (!module.plugged())
+    if (!module.plugged()) {
+        ++module.writesWhileUnplugged;
         return fail(dev, L"device unplugged");
+    }
     if (module.writeResult != kReportSize) {
         if (module.writeResult < 0)
             fail(dev, L"write failed");

@@ -74,6 +74,12 @@ public:
     int writeResult = 9;            // what hid_write returns (9, 0, -1 ...)
     int unplugAfterReports = -1;    // unplug once this many more reports arrived
 
+    // Traffic checks: hid_write calls made after the module left the bus,
+    // and how many reports of a request had arrived when it left (0: it
+    // left between two requests).
+    int writesWhileUnplugged = 0;
+    int reportsPendingAtUnplug = 0;
+
     // Every complete request frame received, payload only, in order.
     std::vector<Bytes> received;
     // The last frame received with this command, or empty.
