@@ -42,8 +42,8 @@ constexpr int kLateMarginMs = 1500;
 constexpr int kEarlyMarginMs = 50;
 // A page's live readings start a couple of seconds after it is shown, and
 // the temperature pages let the user write only after the first one: one
-// plug of a quarter of the types (which quarter depends on the seed) stays that
-// long, the others come and go quickly.
+// plug of a quarter of the types (which quarter depends on the seed) stays
+// that long, all other plugs come and go quickly.
 constexpr int kLongStayMs = 2300;
 constexpr int kLongStayShare = 4;
 const QString kOk = QStringLiteral("OK");
@@ -59,10 +59,11 @@ struct Totals {
 
 // Read bound of the transport a module type's page uses: the repeater and
 // LoRaWAN pages exchange through Hid, all others through the main window.
+constexpr int kMainWindowReadBoundMs = 2000;
 int readBoundOf(const orlo::ModuleEntry &entry)
 {
     const bool widgetPage = entry.type == orlo::ModuleType::RPT_r00 || entry.type == orlo::ModuleType::RSLW_r00;
-    return widgetPage ? 20000 : 2000;
+    return widgetPage ? Hid::kReadBoundMs : kMainWindowReadBoundMs;
 }
 
 // One request and what became of its answer.
@@ -391,7 +392,7 @@ void RobustnessTest::anyAnswerAnyMoment()
         }
         const bool longStay = plug == 0 && (quint32(index) + seed) % kLongStayShare == 0;
         // A whole read bound is affordable only on the main window's pages.
-        module.setFirmware(std::make_unique<RandomFirmware>(random, watch, bound <= 2000));
+        module.setFirmware(std::make_unique<RandomFirmware>(random, watch, bound <= kMainWindowReadBoundMs));
         if (!longStay && random.bounded(4) == 0)
             module.unplugAfterReports = 1 + int(random.bounded(8 * entry.reportsPerFrame));
         watch = Watch(entry.reportsPerFrame, bound);
