@@ -10,17 +10,15 @@
 // The seed is printed; ORLO_ROBUSTNESS_SEED=<n> repeats a run.
 #include "link/hid.h"
 #include "link/transport.h"
+#include "support/dialogcloser.h"
 #include "support/fixture.h"
 
 #include <QAbstractButton>
 #include <QAbstractSpinBox>
-#include <QApplication>
 #include <QComboBox>
-#include <QDialog>
 #include <QElapsedTimer>
 #include <QGroupBox>
 #include <QLabel>
-#include <QMessageBox>
 #include <QPushButton>
 #include <QRandomGenerator>
 #include <QSet>
@@ -206,35 +204,6 @@ void dropOffscreenNotes(QtMsgType type, const QMessageLogContext &context, const
     forwardMessage(type, context, message);
 }
 
-// Closes every message box or dialog as soon as it shows: the modal ones
-// would stop the run, the others would pile up.
-class ModalCloser : public QObject
-{
-public:
-    ModalCloser() { qApp->installEventFilter(this); }
-    ~ModalCloser() override { qApp->removeEventFilter(this); }
-
-protected:
-    bool eventFilter(QObject *watched, QEvent *event) override
-    {
-        auto *dialog = qobject_cast<QDialog *>(watched);
-        if (event->type() == QEvent::Show && dialog)
-            QTimer::singleShot(0, dialog, [dialog] { close(dialog); });
-        return false;
-    }
-
-private:
-    static void close(QDialog *dialog)
-    {
-        ++totals.boxesClosed;
-        auto *box = qobject_cast<QMessageBox *>(dialog);
-        if (box && box->defaultButton())
-            box->defaultButton()->click();
-        else
-            dialog->reject();
-    }
-};
-
 // What a user can press or pick on the page: buttons, tab bars, checkable
 // group boxes, lists and spin boxes.
 QList<QWidget *> pressable(QWidget *page)
@@ -369,7 +338,7 @@ void RobustnessTest::anyAnswerAnyMoment()
     Watch watch(entry.reportsPerFrame, bound);
     sim::Bench &bench = sim::Bench::instance();
     bench.setTrafficObserver([&watch](const sim::Traffic &traffic) { watch.see(traffic); });
-    const ModalCloser closer;
+    const DialogCloser closer;
     const int answersBefore = totals.answers;
     bool pressedAny = false;
 
@@ -435,11 +404,11 @@ void RobustnessTest::anyAnswerAnyMoment()
                 if (label->text() == kOk)
                     label->clear();
             QWidget *target = pick(targets, refused, random);
-            const int boxesBefore = totals.boxesClosed;
+            const int boxesBeforePress = closer.closed();
             watch.actionStarts();
             press(target, random);
             watch.actionEnds();
-            if (totals.boxesClosed != boxesBefore) {
+            if (closer.closed() != boxesBeforePress) {
                 for (QWidget *w : targets)
                     if (qobject_cast<QPushButton *>(w))
                         refused.insert(w);
@@ -502,6 +471,7 @@ void RobustnessTest::anyAnswerAnyMoment()
         QVERIFY2(watch.faults.isEmpty(), qPrintable(watch.faults.join(QLatin1Char('\n'))));
     }
     bench.setTrafficObserver({});
+    totals.boxesClosed += closer.closed();
     // A page with something to press exchanged frames with its module.
     if (pressedAny)
         QVERIFY(totals.answers > answersBefore);
