@@ -230,8 +230,11 @@ int hid_write(hid_device *dev, const unsigned char *data, size_t length)
         return fail(dev, L"invalid argument");
     Module &module = *dev->module;
     ++module.writeCalls;
-    if (!alive(dev))
+    if (!alive(dev)) {
+        if (!module.plugged())
+            ++module.writesWhileUnplugged;
         return fail(dev, L"device unplugged");
+    }
     if (module.writeResult != kReportSize) {
         if (module.writeResult < 0)
             fail(dev, L"write failed");

@@ -71,6 +71,8 @@ Module &Bench::plug(std::uint16_t productId)
 void Bench::unplug(Module &module)
 {
     // Also works on a module reset() forgot, still held by an open handle.
+    if (module.plugged_)
+        module.reportsPendingAtUnplug = int(module.incoming.size() / 8);
     module.plugged_ = false;
     module.outgoing.clear();
     module.incoming.clear();

@@ -81,6 +81,12 @@ public:
     // hid_write calls on its handles, whatever they returned.
     int writeCalls = 0;
 
+    // Traffic checks: hid_write calls made after the module left the bus,
+    // and how many reports of a request had arrived when it left (0: it
+    // left between two requests).
+    int writesWhileUnplugged = 0;
+    int reportsPendingAtUnplug = 0;
+
     // Every complete request frame received, payload only, in order.
     std::vector<Bytes> received;
     // The last frame received with this command, or empty.
