@@ -4,6 +4,7 @@
 // its reading mode in lists; DA takes the type from the module and adds two
 // digital inputs.
 #include "app/mainwindow.h"
+#include "pages/listfill.h"
 #include "link/clockstamp.h"
 #include "link/frames/da_frame.h"
 #include "link/transport.h"
@@ -172,21 +173,7 @@ void showAnalogType(const AnalogPage &p, da::Analog analog)
     p.x2->setText(current ? QStringLiteral("pour I = 20mA") : QStringLiteral("pour U = 10V"));
 }
 
-QString twoDigits(int v)
-{
-    return QStringLiteral("%1").arg(v, 2, 10, QLatin1Char('0'));
-}
 
-// Refilled without index signals; the caller runs the rule it needs.
-void refill(QComboBox *list, const QStringList &items, int visible)
-{
-    const QSignalBlocker quiet(list);
-    list->clear();
-    list->setMaxCount(items.size());
-    list->setMaxVisibleItems(visible);
-    list->addItems(items);
-    list->setCurrentIndex(0);
-}
 
 // The sending-time lists a sampling period offers.
 QStringList sendHourItems(int period)
@@ -196,7 +183,7 @@ QStringList sendHourItems(int period)
         return items;
     const int step = period == kPeriod2Hours ? 2 : 1;
     for (int h = 0; h <= da::kMaxReadingHours; h += step)
-        items << twoDigits(h);
+        items << orlo::twoDigits(h);
     return items;
 }
 
@@ -226,8 +213,8 @@ void applyPeriod(const AnalogPage &p, int period)
     const QStringList hours = sendHourItems(period);
     const QStringList minutes = sendMinuteItems(period);
     for (const SendTimeWidgets &w : p.sendTimes) {
-        refill(w.hour, hours, kReadingHourVisible);
-        refill(w.minute, minutes, minutes.size());
+        orlo::refillQuietly(w.hour, hours, kReadingHourVisible);
+        orlo::refillQuietly(w.minute, minutes, minutes.size());
     }
     p.configureFrame->setVisible(period != kPeriodNone);
     p.parameterFrame->setVisible(period != kPeriodNone);
@@ -302,7 +289,7 @@ void resetAnalogPage(const AnalogPage &p)
     p.parameterFrame->hide();
     const QStringList periods = {kDash, QStringLiteral("15 minutes"), QStringLiteral("30 minutes"),
                                  QStringLiteral("1 heure"), QStringLiteral("2 heures")};
-    refill(p.period, periods, periods.size());
+    orlo::refillQuietly(p.period, periods, periods.size());
     applyPeriod(p, kPeriodNone);
     for (const SendTimeWidgets &w : p.sendTimes) {
         w.inUse->setChecked(false);
@@ -310,12 +297,12 @@ void resetAnalogPage(const AnalogPage &p)
     }
     QStringList hours{kDash};
     for (int h = 0; h <= da::kMaxReadingHours; ++h)
-        hours << twoDigits(h);
-    refill(p.readingHours, hours, kReadingHourVisible);
+        hours << orlo::twoDigits(h);
+    orlo::refillQuietly(p.readingHours, hours, kReadingHourVisible);
     QStringList minutes{kDash};
     for (int m = 0; m <= da::kMaxReadingMinutes; m += kMinuteStep)
-        minutes << twoDigits(m);
-    refill(p.readingMinutes, minutes, minutes.size());
+        minutes << orlo::twoDigits(m);
+    orlo::refillQuietly(p.readingMinutes, minutes, minutes.size());
     guardReading(p.readingMinutes, p.readingHours->currentIndex());
     showThresholds(p, kLowDefault, kHighDefault, kLowMinimum, kHighMaximum, kResetGap);
     p.result->clear();
@@ -465,7 +452,7 @@ void MainWindow::enableAnalogPage(bool r20, bool enable)
     resetAnalogPage(p);
     if (r20) {
         const QStringList types = {QStringLiteral("Voltage"), QStringLiteral("Current")};
-        refill(ui->comboBox_Analog_DA_r20, types, types.size());
+        orlo::refillQuietly(ui->comboBox_Analog_DA_r20, types, types.size());
     } else {
         ui->frame_Periode_mesure_DA->hide();
         ui->frame_Etalonnage_DA->hide();

@@ -2,6 +2,7 @@
 // enable, edit it, write it back (command 1) or write it and clear the
 // counters (command 4).
 #include "app/mainwindow.h"
+#include "pages/listfill.h"
 #include "link/clockstamp.h"
 #include "link/frames/di_frame.h"
 #include "link/transport.h"
@@ -84,16 +85,6 @@ QStringList minuteList(int lastMinute)
     return items;
 }
 
-// Refilled quietly: the list rules run when the page says so, not per item.
-void refill(QComboBox *list, const QStringList &items, int visible)
-{
-    const QSignalBlocker quiet(list);
-    list->clear();
-    list->setMaxCount(items.size());
-    list->setMaxVisibleItems(visible);
-    list->addItems(items);
-    list->setCurrentIndex(0);
-}
 
 // A stored hour or minute the list cannot show becomes "--".
 int hourEntry(int hour, const QComboBox *list)
@@ -288,9 +279,9 @@ void resetTwoInputPage(const TwoInputPage &p, bool withLastValues)
     resetCommon(p.configurer, p.parameters, p.result, p.bar, p.write, p.reset);
     resetInput(p.input1, withLastValues);
     resetInput(p.input2, withLastValues);
-    refill(p.hours, hourList(withLastValues), kHourListVisible);
+    orlo::refillQuietly(p.hours, hourList(withLastValues), kHourListVisible);
     const QStringList minutes = minuteList(kLastMinute);
-    refill(p.minutes, minutes, minutes.size());
+    orlo::refillQuietly(p.minutes, minutes, minutes.size());
     p.bit7Clear->setChecked(false);
     p.bit7Set->setChecked(true);
     if (withLastValues) {
@@ -581,9 +572,9 @@ void MainWindow::EnablePageDI4_r2x(bool enable)
     showEdge(p.edge4, di::kEdgeNone);
     p.value1->setText(QString::number(0));
     p.value2->setText(QString::number(0));
-    refill(p.hours, hourList(true), kHourListVisible);
+    orlo::refillQuietly(p.hours, hourList(true), kHourListVisible);
     const QStringList minutes = minuteList(kLastMinuteDI4);
-    refill(p.minutes, minutes, minutes.size());
+    orlo::refillQuietly(p.minutes, minutes, minutes.size());
     p.bit7Clear->setChecked(false);
     p.bit7Set->setChecked(true);
     ui->label_Logo->hide();
@@ -625,7 +616,7 @@ void MainWindow::EnablePageDI4_r2x(bool enable)
     // list is hidden so a write never gives it one, and bit 0 goes back as read.
     radioVariantDI4_r2x = stored.radioVariant;
     if (stored.radioVariant != 0 && stored.joinMode) {
-        refill(p.joinMode, kJoinModes, kJoinModes.size());
+        orlo::refillQuietly(p.joinMode, kJoinModes, kJoinModes.size());
         p.joinMode->setCurrentIndex(stored.radioBit0 ? kJoinAbp : 0);
         p.joinMode->show();
     } else {

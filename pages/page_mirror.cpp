@@ -4,6 +4,7 @@
 // the stored role; Write sends the role of the current tab; Default restores
 // the module's defaults (command 5) and shows them.
 #include "app/mainwindow.h"
+#include "pages/listfill.h"
 #include "link/clockstamp.h"
 #include "link/frames/mirror_frame.h"
 #include "link/transport.h"
@@ -336,10 +337,6 @@ void applyOperatingMode(const TabWidgets &mirror, int mode)
     mirror.modemLabel->setVisible(!master);
 }
 
-QString twoDigits(int v)
-{
-    return QStringLiteral("%1").arg(v, 2, 10, QLatin1Char('0'));
-}
 
 // A list limited to its entries and rewritten in place, quietly: the minute
 // rule runs when the page says so.
@@ -363,7 +360,7 @@ void rewriteMinutes(QComboBox *minutes, int hourIndex)
 {
     for (int entry = 1; entry < minutes->count(); ++entry) {
         const bool offered = hourIndex == kHourZero ? entry > 1 : hourIndex != kHour24 || entry == 1;
-        minutes->setItemText(entry, offered ? twoDigits((entry - 1) * kMinuteStep) : kDash);
+        minutes->setItemText(entry, offered ? orlo::twoDigits((entry - 1) * kMinuteStep) : kDash);
     }
 }
 
@@ -519,11 +516,11 @@ void MainWindow::initMirrorPage(ModuleType type)
 
     QStringList hours{kDash};
     for (int h = 0; h <= kLastHour; ++h)
-        hours << twoDigits(h);
+        hours << orlo::twoDigits(h);
     refill(p.hours, hours, kHourListVisible);
     QStringList minutes{kDash};
     for (int m = 0; m <= kLastMinute; m += kMinuteStep)
-        minutes << twoDigits(m);
+        minutes << orlo::twoDigits(m);
     refill(p.minutes, minutes, minutes.size());
 
     p.input1.value->hide();

@@ -6,18 +6,6 @@ namespace orlo::rs {
 
 namespace {
 
-quint16 getU16be(const quint8 *p)
-{
-    return quint16((p[0] << 8) | p[1]);
-}
-
-void putU16be(quint8 *p, int v)
-{
-    const quint16 u = quint16(qBound(0, v, 0xFFFF));
-    p[0] = quint8(u >> 8);
-    p[1] = quint8(u & 0xFF);
-}
-
 Serial getSerial(const quint8 *payload, int interface, int speed)
 {
     Serial serial;
