@@ -6,6 +6,7 @@
 
 #include <QCheckBox>
 #include <QDoubleSpinBox>
+#include <QFormLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -15,6 +16,7 @@
 #include <QTime>
 #include <QVBoxLayout>
 #include <cmath>
+#include <initializer_list>
 
 namespace {
 constexpr int kMaxLogLines = 2000;
@@ -34,12 +36,9 @@ BenchWindow::BenchWindow(QWidget *parent)
     , plugButton(new QPushButton(tr("Plug"), this))
     , unplugButton(new QPushButton(tr("Unplug"), this))
     , traffic(new QPlainTextEdit(this))
-    , probe(new QDoubleSpinBox(this))
-    , informationVersion(new QLineEdit(this))
-    , informationIdentifier(new QLineEdit(this))
 {
     setWindowTitle(tr("Module bench"));
-    resize(620, 520);
+    resize(620, 640);
 
     for (const orlo::ModuleEntry &entry : orlo::kModules) {
         auto *item = new QListWidgetItem(modules);
@@ -54,35 +53,16 @@ BenchWindow::BenchWindow(QWidget *parent)
     traffic->setFont(QFont(QStringLiteral("monospace"), 9));
     traffic->setLineWrapMode(QPlainTextEdit::NoWrap);
 
-    probe->setRange(-40.0, 125.0);
-    probe->setDecimals(2);
-    probe->setSingleStep(0.5);
-    probe->setValue(20.0);
-    probe->setSuffix(QStringLiteral(" °C"));
-
     auto *buttons = new QHBoxLayout;
     buttons->addWidget(plugButton);
     buttons->addWidget(unplugButton);
     buttons->addStretch();
-    buttons->addWidget(new QLabel(tr("Temperature probes read"), this));
-    buttons->addWidget(probe);
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(new QLabel(tr("Modules of the family (vendor 04D8):"), this));
     layout->addWidget(modules, 2);
     layout->addLayout(buttons);
-    {
-        auto *information = new QHBoxLayout;
-        informationVersion->setPlaceholderText(tr("as stored"));
-        informationIdentifier->setPlaceholderText(tr("none"));
-        information->addWidget(new QLabel(tr("Gateway RPT_r00 / LoRaWAN RSLW_r00: version"), this));
-        information->addWidget(informationVersion);
-        information->addWidget(new QLabel(tr("identifier or EUI (hex)"), this));
-        information->addWidget(informationIdentifier);
-        layout->addLayout(information);
-        connect(informationVersion, &QLineEdit::editingFinished, this, &BenchWindow::applyModuleInformation);
-        connect(informationIdentifier, &QLineEdit::editingFinished, this, &BenchWindow::applyModuleInformation);
-    }
-    addHumidityAndProbeControls(layout);
+    layout->addWidget(new QLabel(tr("What the plugged modules read and answer:"), this));
+    addReadingControls(layout);
     layout->addWidget(new QLabel(tr("Frames (PC → module, module → PC):"), this));
     layout->addWidget(traffic, 3);
 
@@ -93,68 +73,11 @@ BenchWindow::BenchWindow(QWidget *parent)
         pluggedModules.count(id) ? unplug(id) : plug(id);
     });
 
-    connect(probe, qOverload<double>(&QDoubleSpinBox::valueChanged), this, &BenchWindow::applyProbeReading);
-
-    // What a radio bridge (RS_r00) answers about itself: identifier in hex
-    // (FFFFFFFF: none) and firmware version text; applied when edited and
-    // to a bridge as it is plugged.
-    auto *bridgeId = new QLineEdit(QStringLiteral("001A2B3C"), this);
-    auto *bridgeVersion = new QLineEdit(QStringLiteral("1.9"), this);
-    bridgeId->setInputMask(QStringLiteral("HHHHHHHH"));
-    auto *bridgeRow = new QHBoxLayout;
-    bridgeRow->addWidget(new QLabel(tr("Bridge RS_r00: Sigfox id"), this));
-    bridgeRow->addWidget(bridgeId);
-    bridgeRow->addWidget(new QLabel(tr("version"), this));
-    bridgeRow->addWidget(bridgeVersion);
-    layout->insertLayout(layout->indexOf(traffic) - 1, bridgeRow);
-    const auto applyBridge = [this, bridgeId, bridgeVersion] {
-        for (const auto &[id, module] : pluggedModules) {
-            const orlo::ModuleEntry *entry = orlo::findModule(id);
-            if (entry && entry->type == orlo::ModuleType::RS_r00)
-                sim::setModuleInformation(*module, bridgeId->text().toUInt(nullptr, 16),
-                                          bridgeVersion->text().toStdString());
-        }
-    };
-    connect(bridgeId, &QLineEdit::editingFinished, this, applyBridge);
-    connect(bridgeVersion, &QLineEdit::editingFinished, this, applyBridge);
-    connect(plugButton, &QPushButton::clicked, this, applyBridge);
-    connect(modules, &QListWidget::itemDoubleClicked, this, applyBridge);
-    // Analog modules: the current in a 4-20 mA loop, the voltage at a 0-10 V input.
-    analogCurrent = new QDoubleSpinBox(this);
-    analogCurrent->setRange(0.0, 24.0);
-    analogCurrent->setSingleStep(0.1);
-    analogCurrent->setValue(12.0);
-    analogCurrent->setSuffix(QStringLiteral(" mA"));
-    analogVoltage = new QDoubleSpinBox(this);
-    analogVoltage->setRange(0.0, 10.5);
-    analogVoltage->setSingleStep(0.1);
-    analogVoltage->setValue(5.0);
-    analogVoltage->setSuffix(QStringLiteral(" V"));
-    auto *analog = new QHBoxLayout;
-    analog->addStretch();
-    analog->addWidget(new QLabel(tr("Analog inputs read"), this));
-    analog->addWidget(analogCurrent);
-    analog->addWidget(analogVoltage);
-    layout->insertLayout(layout->indexOf(buttons) + 1, analog);
-    for (QDoubleSpinBox *box : {analogCurrent, analogVoltage})
-        connect(box, qOverload<double>(&QDoubleSpinBox::valueChanged), this, &BenchWindow::applyProbeReading);
-    // A pulse on both inputs of a plugged DI2_868_r_10 module.
-    auto *pulse = new QPushButton(tr("Pulse DI2 inputs"), this);
-    buttons->addWidget(pulse);
-    connect(pulse, &QPushButton::clicked, this, [this] {
-        for (const auto &[id, module] : pluggedModules)
-            if (const orlo::ModuleEntry *entry = orlo::findModule(id);
-                entry && entry->type == orlo::ModuleType::DI2_868_r_10)
-                sim::advanceInputCounters(*module, 1, 1);
-    });
-
     sim::Bench::instance().setTrafficObserver([this](const sim::Traffic &t) { log(t); });
 }
 
 BenchWindow::~BenchWindow()
 {
-    connect(probe, qOverload<double>(&QDoubleSpinBox::valueChanged), this, &BenchWindow::applyProbeReading);
-
     sim::Bench::instance().setTrafficObserver({});
 }
 
@@ -163,8 +86,8 @@ void BenchWindow::plug(std::uint16_t productId)
     if (pluggedModules.count(productId))
         return;
     pluggedModules[productId] = &sim::Bench::instance().plug(productId);
-    applyProbeReading();
-    applyModuleInformation();
+    applyReadings();
+    applyTwoProbeOptions();
     for (int row = 0; row < modules->count(); ++row)
         refreshRow(row);
 }
@@ -180,96 +103,142 @@ void BenchWindow::unplug(std::uint16_t productId)
         refreshRow(row);
 }
 
-void BenchWindow::applyProbeReading()
+namespace {
+
+QDoubleSpinBox *valueBox(QWidget *parent, double low, double high, double value, int decimals,
+                         const QString &suffix)
 {
-    using T = orlo::ModuleType;
-    for (const auto &[id, module] : pluggedModules) {
-        const orlo::ModuleEntry *entry = orlo::findModule(id);
-        if (entry && (entry->type == T::TM || entry->type == T::TM_r20 || entry->type == T::TM_868
-                      || entry->type == T::TH_r10 || entry->type == T::TH_868 || entry->type == T::TM2D_r10))
-            sim::setTemperatureCelsius(*module, probe->value());
-        if (entry && (entry->type == T::DA || entry->type == T::DA_r20))
-            sim::setAnalogReading(*module, analogCurrent->value(), analogVoltage->value());
-    }
+    auto *box = new QDoubleSpinBox(parent);
+    box->setRange(low, high);
+    box->setDecimals(decimals);
+    box->setSingleStep(decimals > 1 ? 0.5 : 0.1);
+    box->setValue(value);
+    box->setSuffix(suffix);
+    return box;
 }
 
-void BenchWindow::applyModuleInformation()
+QHBoxLayout *row(std::initializer_list<QWidget *> widgets)
 {
-    // Nothing typed: each module answers what its firmware holds.
-    const QString version = informationVersion->text().trimmed();
-    if (version.isEmpty())
-        return;
-    bool given = false;
-    const qulonglong identifier = informationIdentifier->text().trimmed().toULongLong(&given, 16);
-    using T = orlo::ModuleType;
-    for (const auto &[id, module] : pluggedModules) {
-        const orlo::ModuleEntry *entry = orlo::findModule(id);
-        if (entry && entry->type == T::RPT_r00)
-            sim::setModuleInformation(*module, given ? std::uint32_t(identifier) : 0xFFFFFFFFu,
-                                       version.toStdString());
-        else if (entry && entry->type == T::RSLW_r00)
-            sim::setLoRaWanInformation(*module, std::uint16_t(qBound(0L, std::lround(version.toDouble() * 100), 0xFFFFL)),
-                                       given ? identifier : 0);
-    }
-    applyHumidityAndProbes();
+    auto *line = new QHBoxLayout;
+    for (QWidget *w : widgets)
+        line->addWidget(w);
+    line->addStretch();
+    return line;
 }
 
-void BenchWindow::addHumidityAndProbeControls(QBoxLayout *layout)
+} // namespace
+
+void BenchWindow::addReadingControls(QBoxLayout *layout)
 {
-    humidity = new QDoubleSpinBox(this);
-    humidity->setRange(-6.0, 100.0);
-    humidity->setDecimals(1);
-    humidity->setValue(45.0);
-    humidity->setSuffix(QStringLiteral(" %RH"));
+    probe = valueBox(this, -40.0, 125.0, 20.0, 2, QStringLiteral(" °C"));
+    // The lowest value of these two means the sensor is not there.
+    humidity = valueBox(this, -6.0, 100.0, 45.0, 1, QStringLiteral(" %RH"));
     humidity->setSpecialValueText(tr("no sensor"));
-    secondProbe = new QDoubleSpinBox(this);
-    secondProbe->setRange(-125.0, 125.0);
-    secondProbe->setDecimals(2);
-    secondProbe->setSingleStep(0.5);
-    secondProbe->setValue(18.5);
-    secondProbe->setSuffix(QStringLiteral(" °C"));
+    secondProbe = valueBox(this, -125.0, 125.0, 18.5, 2, QStringLiteral(" °C"));
     secondProbe->setSpecialValueText(tr("not fitted"));
     loRaWan = new QCheckBox(tr("LoRaWAN"), this);
-    lowUnused = new QCheckBox(tr("Low thresholds unused when periodic"), this);
-    auto *row = new QHBoxLayout;
-    row->addWidget(new QLabel(tr("Humidity"), this));
-    row->addWidget(humidity);
-    row->addWidget(new QLabel(tr("Second probe"), this));
-    row->addWidget(secondProbe);
-    row->addWidget(loRaWan);
-    row->addWidget(lowUnused);
-    row->addStretch();
-    layout->addLayout(row);
-    connect(humidity, qOverload<double>(&QDoubleSpinBox::valueChanged), this, &BenchWindow::applyHumidityAndProbes);
-    connect(secondProbe, qOverload<double>(&QDoubleSpinBox::valueChanged), this,
-            &BenchWindow::applyHumidityAndProbes);
+    lowUnused = new QCheckBox(tr("low thresholds unused when periodic"), this);
+    // Analog modules: the current in a 4-20 mA loop, the voltage at a 0-10 V input.
+    analogCurrent = valueBox(this, 0.0, 24.0, 12.0, 1, QStringLiteral(" mA"));
+    analogVoltage = valueBox(this, 0.0, 10.5, 5.0, 1, QStringLiteral(" V"));
+    auto *pulse = new QPushButton(tr("Pulse both inputs"), this);
+    // The radio bridge's identifier (FFFFFFFF: none) and firmware version.
+    bridgeIdentifier = new QLineEdit(QStringLiteral("001A2B3C"), this);
+    bridgeIdentifier->setInputMask(QStringLiteral("HHHHHHHH"));
+    bridgeVersion = new QLineEdit(QStringLiteral("1.9"), this);
+    // Gateway and LoRaWAN module: nothing typed, each answers what it holds.
+    informationVersion = new QLineEdit(this);
+    informationVersion->setPlaceholderText(tr("version as stored"));
+    informationIdentifier = new QLineEdit(this);
+    informationIdentifier->setPlaceholderText(tr("identifier or EUI (hex), none"));
+
+    auto *form = new QFormLayout;
+    form->addRow(tr("Temperature probes"), row({probe}));
+    form->addRow(tr("Humidity (TH)"), row({humidity}));
+    form->addRow(tr("Second probe (TM2D)"), row({secondProbe, loRaWan, lowUnused}));
+    form->addRow(tr("Analog inputs (DA)"), row({analogCurrent, analogVoltage}));
+    form->addRow(tr("Counters (DI2_868_r_10)"), row({pulse}));
+    form->addRow(tr("Bridge RS_r00"), row({bridgeIdentifier, bridgeVersion}));
+    form->addRow(tr("Gateway, LoRaWAN serial"), row({informationVersion, informationIdentifier}));
+    layout->addLayout(form);
+
+    for (QDoubleSpinBox *box : {probe, humidity, secondProbe, analogCurrent, analogVoltage})
+        connect(box, qOverload<double>(&QDoubleSpinBox::valueChanged), this, &BenchWindow::applyReadings);
+    for (QLineEdit *edit : {bridgeIdentifier, bridgeVersion, informationVersion, informationIdentifier})
+        connect(edit, &QLineEdit::editingFinished, this, &BenchWindow::applyReadings);
     // The options are the stored record's: a module plugged again reads them.
-    connect(loRaWan, &QCheckBox::toggled, this, &BenchWindow::applyHumidityAndProbes);
-    connect(lowUnused, &QCheckBox::toggled, this, &BenchWindow::applyHumidityAndProbes);
+    for (QCheckBox *box : {loRaWan, lowUnused})
+        connect(box, &QCheckBox::toggled, this, &BenchWindow::applyTwoProbeOptions);
+    connect(pulse, &QPushButton::clicked, this, [this] {
+        for (const auto &[id, module] : pluggedModules)
+            if (const orlo::ModuleEntry *entry = orlo::findModule(id);
+                entry && entry->type == orlo::ModuleType::DI2_868_r_10)
+                sim::advanceInputCounters(*module, 1, 1);
+    });
 }
 
-void BenchWindow::applyHumidityAndProbes()
+void BenchWindow::applyReadings()
 {
     using T = orlo::ModuleType;
-    if (!humidity)
-        return;
+    const QString version = informationVersion->text().trimmed();
+    bool given = false;
+    const qulonglong identifier = informationIdentifier->text().trimmed().toULongLong(&given, 16);
     for (const auto &[id, module] : pluggedModules) {
         const orlo::ModuleEntry *entry = orlo::findModule(id);
         if (!entry)
             continue;
-        if (entry->type == T::TH_r10 || entry->type == T::TH_868) {
+        switch (entry->type) {
+        case T::TM:
+        case T::TM_r20:
+        case T::TM_868:
+            sim::setTemperatureCelsius(*module, probe->value());
+            break;
+        case T::TH_r10:
+        case T::TH_868:
+            sim::setTemperatureCelsius(*module, probe->value());
             if (humidity->value() <= humidity->minimum())
                 sim::removeHumiditySensor(*module);
             else
                 sim::setHumidity(*module, humidity->value());
-        } else if (entry->type == T::TM2D_r10) {
+            break;
+        case T::TM2D_r10:
+            sim::setTemperatureCelsius(*module, probe->value());
             if (secondProbe->value() <= secondProbe->minimum())
                 sim::removeSecondProbe(*module);
             else
                 sim::setSecondProbeCelsius(*module, secondProbe->value());
-            sim::setTwoProbeOptions(*module, loRaWan->isChecked(), lowUnused->isChecked());
+            break;
+        case T::DA:
+        case T::DA_r20:
+            sim::setAnalogReading(*module, analogCurrent->value(), analogVoltage->value());
+            break;
+        case T::RS_r00:
+            sim::setModuleInformation(*module, bridgeIdentifier->text().toUInt(nullptr, 16),
+                                      bridgeVersion->text().toStdString());
+            break;
+        case T::RPT_r00:
+            if (!version.isEmpty())
+                sim::setModuleInformation(*module, given ? std::uint32_t(identifier) : 0xFFFFFFFFu,
+                                          version.toStdString());
+            break;
+        case T::RSLW_r00:
+            if (!version.isEmpty())
+                sim::setLoRaWanInformation(
+                    *module, std::uint16_t(qBound(0L, std::lround(version.toDouble() * 100), 0xFFFFL)),
+                    given ? identifier : 0);
+            break;
+        default:
+            break;
         }
     }
+}
+
+void BenchWindow::applyTwoProbeOptions()
+{
+    for (const auto &[id, module] : pluggedModules)
+        if (const orlo::ModuleEntry *entry = orlo::findModule(id);
+            entry && entry->type == orlo::ModuleType::TM2D_r10)
+            sim::setTwoProbeOptions(*module, loRaWan->isChecked(), lowUnused->isChecked());
 }
 
 std::uint16_t BenchWindow::selectedProduct() const

@@ -32,27 +32,30 @@ public:
 private:
     void log(const sim::Traffic &traffic);
     void refreshRow(int row);
-    void applyProbeReading();
     std::uint16_t selectedProduct() const;
+    // What the plugged modules read and answer: probes, humidity, analog
+    // inputs, counters, module information. Set on every plugged module of
+    // the type concerned, when edited and as a module is plugged.
+    void addReadingControls(QBoxLayout *layout);
+    void applyReadings();
+    // The two-probe module's options live in its stored record: set when
+    // toggled and as a module is plugged, not at every reading change.
+    void applyTwoProbeOptions();
 
     QListWidget *modules;
     QPushButton *plugButton;
     QPushButton *unplugButton;
     QPlainTextEdit *traffic;
-    QDoubleSpinBox *probe;
-    QDoubleSpinBox *analogCurrent;
-    QDoubleSpinBox *analogVoltage;
-    // Module information of the repeater and the LoRaWAN serial module.
-    void applyModuleInformation();
-    QLineEdit *informationVersion;
-    QLineEdit *informationIdentifier;
-    // Temperature-and-humidity and two-probe modules: humidity (or no
-    // sensor), second probe (or none) and the two-probe module's options.
-    void addHumidityAndProbeControls(QBoxLayout *layout);
-    void applyHumidityAndProbes();
+    QDoubleSpinBox *probe = nullptr;
     QDoubleSpinBox *humidity = nullptr;
     QDoubleSpinBox *secondProbe = nullptr;
     QCheckBox *loRaWan = nullptr;
     QCheckBox *lowUnused = nullptr;
+    QDoubleSpinBox *analogCurrent = nullptr;
+    QDoubleSpinBox *analogVoltage = nullptr;
+    QLineEdit *bridgeIdentifier = nullptr;
+    QLineEdit *bridgeVersion = nullptr;
+    QLineEdit *informationVersion = nullptr;
+    QLineEdit *informationIdentifier = nullptr;
     std::map<std::uint16_t, sim::Module *> pluggedModules;
 };
