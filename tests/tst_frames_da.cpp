@@ -94,6 +94,8 @@ void FramesDaTest::encodedCounts_data()
     QTest::newRow("-10..10 V") << U << -10.0 << 10.0 << 0.0 << 32120 << 0.5 << 1606;
     QTest::newRow("above the fields") << I << 0.0 << 100.0 << 1e6 << 65535 << 1e6 << 32767;
     QTest::newRow("below the fields") << I << 0.0 << 100.0 << -1e6 << 0 << -1e6 << -32768;
+    // Divided by k = R / span, not multiplied by its inverse: one count apart here.
+    QTest::newRow("top of 0..27") << I << 0.0 << 27.0 << 27.0 << 59727 << 0.0 << 0;
     QTest::newRow("inverted") << U << 10.0 << 0.0 << 2.5 << 48180 << 1.0 << -6424;
     // R = 0 never divides: the zero count and no offset.
     QTest::newRow("R = 0") << I << 5.0 << 5.5 << 5.2 << 11984 << 1.0 << 0;

@@ -35,7 +35,8 @@ void FramesRslwTest::minuteItems_data()
     QTest::newRow("60") << 60 << 11;
     QTest::newRow("64") << 64 << 11;
     QTest::newRow("65") << 65 << -1;
-    QTest::newRow("4") << 4 << -1;
+    QTest::newRow("4") << 4 << 0;
+    QTest::newRow("1") << 1 << 0;
     QTest::newRow("0") << 0 << -1;
     QTest::newRow("255") << 255 << -1;
 }

@@ -240,7 +240,7 @@ void PageRptTest::silentModuleAndNoNestedExchange()
     WmOrloRpt &p = *page();
     auto *write = child<QPushButton>(p, "pushButton_Configurer_ORLO_RPT_r00");
     auto *defaults = child<QPushButton>(p, "pushButton_DefaultConfiguration_ORLO_RPT_r00");
-    auto *bar = child<QProgressBar>(p, "progressBar_Configurer_ORLO_RPT_r00");
+    auto *bar = child<QProgressBar>(p, "progressBar_Configurer");
     const QList<int> before = receivedCommands(m);
     m.silent = true;
 

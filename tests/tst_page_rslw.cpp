@@ -143,7 +143,7 @@ void PageRslwTest::formAtStart()
 void PageRslwTest::storedBytesNoListShows()
 {
     plugAndShow(*window, kRslw, kPage, [](sim::Module &mod) {
-        const QByteArray r = record({7, 0, 9, 5, 5, 5, 0, 24, 3, 0}, {0, 0, 0, 40, 0, 0, 0, 1, 0, 0, 0, 1, 0, 0, 0, 1, 0, 0, 0, 1, 0, 0, 0, 1}, 0, 9);
+        const QByteArray r = record({7, 0, 9, 5, 5, 5, 0, 24, 0, 0}, {0, 0, 0, 40, 0, 0, 0, 1, 0, 0, 0, 1, 0, 0, 0, 1, 0, 0, 0, 1, 0, 0, 0, 1}, 0, 9);
         mod.stored.assign(r.begin(), r.end());
     });
     // Empty boxes, not invalid entries; values held to their ranges.

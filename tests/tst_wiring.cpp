@@ -47,28 +47,31 @@ QStringList brokenSlots(const QObject &root, const QMetaObject &meta)
     return broken;
 }
 
-// Named inside a reusable widget of its own (the radio widgets' forms, a
-// tab bar's scroll buttons): connect-by-name of the window never needs them.
-bool namedInside(const QWidget *w)
+// Where a name must be unique: inside one of our widget classes (the radio
+// widgets, the repeater and LoRaWAN pages) names come from that class's own
+// form and connect-by-name of that widget; elsewhere from the window's.
+const QObject *namingScope(const QWidget *w, const QObject &root)
 {
-    for (const QObject *a = w->parent(); a; a = a->parent())
-        if (a->inherits("Wdradio") || a->inherits("Wdlora") || a->inherits("QTabBar"))
-            return true;
-    return false;
+    for (const QObject *a = w->parent(); a && a != &root; a = a->parent())
+        if (a->inherits("Wdradio") || a->inherits("Wdlora") || a->inherits("WmOrloRpt")
+            || a->inherits("WmOrloRsLw"))
+            return a;
+    return &root;
 }
 
 QStringList duplicateNames(const QObject &root)
 {
-    QSet<QString> seen;
+    QSet<QPair<const QObject *, QString>> seen;
     QStringList duplicates;
     for (const QWidget *w : root.findChildren<QWidget *>()) {
-        // A reusable widget's own children are named inside it.
+        // Qt's own names, and a tab bar's scroll buttons, alike in every tab bar.
         if (w->objectName().isEmpty() || w->objectName().startsWith(QLatin1String("qt_"))
-            || w->objectName().startsWith(QLatin1Char('_')) || namedInside(w))
+            || w->objectName().startsWith(QLatin1Char('_')) || qobject_cast<const QTabBar *>(w->parentWidget()))
             continue;
-        if (seen.contains(w->objectName()))
+        const QPair<const QObject *, QString> key(namingScope(w, root), w->objectName());
+        if (seen.contains(key))
             duplicates << w->objectName();
-        seen.insert(w->objectName());
+        seen.insert(key);
     }
     return duplicates;
 }

@@ -149,7 +149,7 @@ void WmOrloRpt::on_pushButton_Configurer_ORLO_RPT_r00_clicked()
     rpt::encode(frame.payload(), record);
     page::write(*link, frame,
                 {form->pushButton_Configurer_ORLO_RPT_r00, form->pushButton_DefaultConfiguration_ORLO_RPT_r00,
-                 form->progressBar_Configurer_ORLO_RPT_r00, form->label_Resultat_configurer_ORLO_RPT_r00,
+                 form->progressBar_Configurer, form->label_Resultat_configurer_ORLO_RPT_r00,
                  progressTimer, &informationTimer});
 }
 
@@ -163,7 +163,7 @@ void WmOrloRpt::on_pushButton_DefaultConfiguration_ORLO_RPT_r00_clicked()
 
 void WmOrloRpt::SetprogressBarConfigurer()
 {
-    page::stepProgress(form->progressBar_Configurer_ORLO_RPT_r00);
+    page::stepProgress(form->progressBar_Configurer);
 }
 
 void WmOrloRpt::Update()

@@ -160,7 +160,10 @@ quint16 thresholdRaw(double value, const Calibration &c, const Scaling &s)
     const int steps = calibrationSteps(c);
     if (!steps)
         return truncateTo<quint16>(s.zero);
-    return truncateTo<quint16>((value - c.y1) * s.span / steps + s.zero);
+    // Divided by k = R / span as the module's calibration is defined: the
+    // product with span / R would round one count apart at times.
+    const double k = double(steps) / s.span;
+    return truncateTo<quint16>((value - c.y1) / k + s.zero);
 }
 
 qint16 offsetRaw(double value, const Calibration &c, const Scaling &s)

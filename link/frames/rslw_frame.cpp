@@ -20,8 +20,7 @@ quint8 itemByte(int item, int items)
 
 int minuteItem(int minuteByte)
 {
-    if (minuteByte < kMinuteStep)
-        return -1;
+    // Integer division toward zero: bytes 1 to 4 read as the first item.
     return modbus::itemOrNone((minuteByte - kMinuteStep) / kMinuteStep, kMinuteItems);
 }
 

@@ -65,7 +65,7 @@ Record decode(const quint8 *payload);
 void encode(quint8 *payload, const Record &record);
 
 // The minute item of a stored byte: (byte - 5) / 5, or -1 when no item shows
-// it (below 5, beyond 60).
+// it (0, or beyond 64).
 int minuteItem(int minuteByte);
 
 // Module information answer (command 3).
