@@ -9,18 +9,28 @@
 #include <QPushButton>
 #include <QTextStream>
 #include <QTimer>
+#include <cstring>
 #include <iterator>
 
-bool MainWindow::runWriteCycle(const WriteCycle &cycle)
+namespace orlo {
+
+namespace {
+constexpr int kLastProgress = 100;
+} // namespace
+
+bool runWriteCycle(const CycleLink &link, quint8 *tx, quint8 *rx, const WriteCycle &cycle)
 {
     // Events turn while the answer is awaited: never a cycle inside a cycle.
-    if (orlo::exchangeInProgress())
+    if (exchangeInProgress())
         return false;
-    const int expected = orlo::kReportSize * cycle.reports;
+    const int expected = kReportSize * cycle.reports;
     cycle.button->setEnabled(false);
+    if (cycle.otherButton)
+        cycle.otherButton->setEnabled(false);
     cycle.result->setText(result::kBusy);
     // No detection tick and no measurement exchange may start inside the cycle.
-    pollTimer->stop();
+    if (link.pollTimer)
+        link.pollTimer->stop();
     // Only the page timers that were running resume: a one-shot timer that
     // already fired stays quiet.
     QTimer *const pageTimers[] = {cycle.measurementTimer, cycle.informationTimer};
@@ -31,24 +41,46 @@ bool MainWindow::runWriteCycle(const WriteCycle &cycle)
             pageTimers[i]->stop();
     }
 
-    int total = writeReports(txBuffer, quint8(cycle.reports));
-    if (progressTimer)
-        progressTimer->start(cycle.progressIntervalMs);
-    if (total == expected)
-        total = readReports(rxBuffer, quint8(cycle.reports), 1);
-    if (progressTimer)
-        progressTimer->stop();
+    int total = link.write(tx, quint8(cycle.reports));
+    if (link.progressTimer)
+        link.progressTimer->start(cycle.progressIntervalMs);
+    if (total == expected) {
+        // What the send left in the buffer never passes for the answer.
+        if (rx == tx)
+            std::memset(rx, 0, kFrameBufferSize);
+        total = link.read(rx, quint8(cycle.reports), 1);
+    }
+    if (link.progressTimer)
+        link.progressTimer->stop();
     for (std::size_t i = 0; i < std::size(pageTimers); ++i)
         if (resume[i])
             pageTimers[i]->start();
-    pollTimer->start();
+    if (link.pollTimer)
+        link.pollTimer->start();
     cycle.progressBar->setValue(0);
 
-    const bool accepted = total == expected && rxBuffer[1] == 0;
+    const bool accepted = total == expected && rx[1] == 0;
     cycle.result->setText(accepted ? result::kOk : result::kFailed);
     if (cycle.reenableButton)
         cycle.button->setEnabled(true);
+    if (cycle.otherButton)
+        cycle.otherButton->setEnabled(true);
     return accepted;
+}
+
+void stepProgress(QProgressBar *bar)
+{
+    bar->setValue(bar->value() >= kLastProgress ? 0 : bar->value() + 1);
+}
+
+} // namespace orlo
+
+bool MainWindow::runWriteCycle(const WriteCycle &cycle)
+{
+    const CycleLink link{[this](quint8 *frame, quint8 count) { return writeReports(frame, count); },
+                         [this](quint8 *frame, quint8 count, int mode) { return readReports(frame, count, mode); },
+                         progressTimer.get(), pollTimer};
+    return orlo::runWriteCycle(link, txBuffer, rxBuffer, cycle);
 }
 
 void MainWindow::warnInvalidConfiguration(QLabel *resultLabel, const WarningTexts &texts,
@@ -68,5 +100,5 @@ void MainWindow::warnInvalidConfiguration(QLabel *resultLabel, const WarningText
 
 void MainWindow::stepProgress(QProgressBar *bar)
 {
-    bar->setValue(bar->value() >= 100 ? 0 : bar->value() + 1);
+    orlo::stepProgress(bar);
 }

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QString>
+#include <functional>
 
 class QLabel;
 class QProgressBar;
@@ -18,7 +19,26 @@ struct WriteCycle {
     QTimer *measurementTimer = nullptr; // paused during the cycle too
     bool reenableButton = true;         // false: the page re-enables it itself
     QTimer *informationTimer = nullptr; // module information exchange, paused too
+    QPushButton *otherButton = nullptr; // a Default beside Write: disabled meanwhile too
 };
+
+// How a cycle reaches the module: the main window's transport or Hid's.
+struct CycleLink {
+    std::function<int(quint8 *frame, quint8 count)> write;
+    std::function<int(quint8 *frame, quint8 count, int mode)> read;
+    QTimer *progressTimer;              // ticks the bar while the answer is awaited
+    QTimer *pollTimer;                  // detection, paused meanwhile; null when the link does it
+};
+
+namespace orlo {
+// The configuration write cycle of every page: sends the frame the page built
+// in `tx` (it stamps nothing itself), pauses the timers, awaits the
+// acknowledgement into `rx` (may be `tx`) while the bar turns; "OK" and true
+// when the module accepted, else "Echec". Refused inside another exchange.
+bool runWriteCycle(const CycleLink &link, quint8 *tx, quint8 *rx, const WriteCycle &cycle);
+// One tick of a write's progress bar: up to 100, then back to 0.
+void stepProgress(QProgressBar *bar);
+} // namespace orlo
 
 struct WarningTexts {
     QString title;

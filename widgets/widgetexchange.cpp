@@ -1,19 +1,10 @@
 #include "widgets/widgetexchange.h"
 
 #include "link/hid.h"
-#include "link/writecycle.h"
 
-#include <QLabel>
-#include <QProgressBar>
-#include <QPushButton>
-#include <QTimer>
 #include <cstring>
 
 namespace orlo::widgetpage {
-
-namespace {
-constexpr int kLastProgress = 100;
-} // namespace
 
 void Frame::clear()
 {
@@ -32,36 +23,11 @@ bool request(Hid &link, Frame &frame, quint8 command)
     return link.readReports(frame.bytes, kReports, 0) == kWholeFrame;
 }
 
-bool write(Hid &link, Frame &frame, const WriteControls &controls)
+CycleLink cycleLink(Hid &link, QTimer *progress)
 {
-    controls.write->setEnabled(false);
-    controls.defaults->setEnabled(false);
-    controls.result->setText(result::kBusy);
-    const bool resumeInformation = controls.information && controls.information->isActive();
-    if (controls.information)
-        controls.information->stop();
-
-    int total = link.writeReports(frame.bytes, kReports);
-    controls.progress->start(kProgressMs);
-    if (total == kWholeFrame) {
-        frame.clear();
-        total = link.readReports(frame.bytes, kReports, 1);
-    }
-    controls.progress->stop();
-    controls.bar->setValue(0);
-
-    const bool accepted = total == kWholeFrame && frame.payload()[0] == 0;
-    controls.result->setText(accepted ? result::kOk : result::kFailed);
-    controls.write->setEnabled(true);
-    controls.defaults->setEnabled(true);
-    if (resumeInformation)
-        controls.information->start();
-    return accepted;
-}
-
-void stepProgress(QProgressBar *bar)
-{
-    bar->setValue(bar->value() >= kLastProgress ? 0 : bar->value() + 1);
+    return {[&link](quint8 *f, quint8 count) { return link.writeReports(f, count); },
+            [&link](quint8 *f, quint8 count, int mode) { return link.readReports(f, count, mode); },
+            progress, nullptr};
 }
 
 } // namespace orlo::widgetpage

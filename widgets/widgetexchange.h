@@ -4,13 +4,11 @@
 #pragma once
 
 #include "link/moduletable.h"
+#include "link/writecycle.h"
 
 #include <QtGlobal>
 
 class Hid;
-class QLabel;
-class QProgressBar;
-class QPushButton;
 class QTimer;
 
 namespace orlo::widgetpage {
@@ -32,21 +30,8 @@ struct Frame {
 // directions were whole.
 bool request(Hid &link, Frame &frame, quint8 command);
 
-struct WriteControls {
-    QPushButton *write;
-    QPushButton *defaults;
-    QProgressBar *bar;
-    QLabel *result;
-    QTimer *progress;
-    QTimer *information = nullptr;  // paused during the write, resumed after
-};
-
-// Sends the configuration the page built in `frame` and awaits the
-// acknowledgement while the bar turns: "OK" when the module accepted, else
-// "Echec". Both buttons stay disabled meanwhile, so nothing else starts.
-bool write(Hid &link, Frame &frame, const WriteControls &controls);
-
-// One tick of a write's progress bar: up to 100, then back to 0.
-void stepProgress(QProgressBar *bar);
+// The shared write cycle's way to the module through Hid, which pauses
+// module detection itself during the wait.
+CycleLink cycleLink(Hid &link, QTimer *progress);
 
 } // namespace orlo::widgetpage

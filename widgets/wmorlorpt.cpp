@@ -147,10 +147,10 @@ void WmOrloRpt::on_pushButton_Configurer_ORLO_RPT_r00_clicked()
     record.maxFrames = form->spinBox_maxFrame->value();
     frame.clear();
     rpt::encode(frame.payload(), record);
-    page::write(*link, frame,
-                {form->pushButton_Configurer_ORLO_RPT_r00, form->pushButton_DefaultConfiguration_ORLO_RPT_r00,
-                 form->progressBar_Configurer, form->label_Resultat_configurer_ORLO_RPT_r00,
-                 progressTimer, &informationTimer});
+    orlo::runWriteCycle(page::cycleLink(*link, progressTimer), frame.bytes, frame.bytes,
+                        {form->pushButton_Configurer_ORLO_RPT_r00, form->progressBar_Configurer,
+                         form->label_Resultat_configurer_ORLO_RPT_r00, page::kReports, page::kProgressMs, nullptr,
+                         true, &informationTimer, form->pushButton_DefaultConfiguration_ORLO_RPT_r00});
 }
 
 void WmOrloRpt::on_pushButton_DefaultConfiguration_ORLO_RPT_r00_clicked()
@@ -163,7 +163,7 @@ void WmOrloRpt::on_pushButton_DefaultConfiguration_ORLO_RPT_r00_clicked()
 
 void WmOrloRpt::SetprogressBarConfigurer()
 {
-    page::stepProgress(form->progressBar_Configurer);
+    orlo::stepProgress(form->progressBar_Configurer);
 }
 
 void WmOrloRpt::Update()

@@ -149,9 +149,10 @@ void WmOrloRsLw::on_pushButton_Configurer_clicked()
     record.functionItem = form->comboBox_codeFunction->currentIndex();
     frame.clear();
     rslw::encode(frame.payload(), record);
-    page::write(*link, frame,
-                {form->pushButton_Configurer, form->pushButton_DefaultConfiguration, form->progressBar_Configurer,
-                 form->label_Resultat_configurer, progressTimer});
+    orlo::runWriteCycle(page::cycleLink(*link, progressTimer), frame.bytes, frame.bytes,
+                        {form->pushButton_Configurer, form->progressBar_Configurer, form->label_Resultat_configurer,
+                         page::kReports, page::kProgressMs, nullptr, true, nullptr,
+                         form->pushButton_DefaultConfiguration});
 }
 
 void WmOrloRsLw::on_pushButton_DefaultConfiguration_clicked()
@@ -164,7 +165,7 @@ void WmOrloRsLw::on_pushButton_DefaultConfiguration_clicked()
 
 void WmOrloRsLw::SetprogressBarConfigurer()
 {
-    page::stepProgress(form->progressBar_Configurer);
+    orlo::stepProgress(form->progressBar_Configurer);
 }
 
 void WmOrloRsLw::on_checkBox_Frame1_Master_toggled(bool checked)
