@@ -51,6 +51,21 @@ std::unique_ptr<Firmware> firmwareFor(std::uint16_t productId)
     return std::make_unique<GenericFirmware>();
 }
 
+void putLe(Bytes &bytes, std::size_t at, std::uint64_t value, std::size_t size)
+{
+    for (std::size_t i = 0; i < size; ++i)
+        bytes[at + i] = std::uint8_t(value >> (8 * i));
+}
+
+void setLiveWord(Module &module, std::size_t at, std::uint16_t value)
+{
+    const std::size_t size = 8 * std::size_t(module.reportsPerFrame > 0 ? module.reportsPerFrame : 1);
+    if (module.live.size() < size)
+        module.live.resize(size, 0);
+    module.live[0] = 0;
+    putLe(module.live, at, value, 2);
+}
+
 Bytes GenericFirmware::answer(Module &module, const Bytes &request)
 {
     const std::uint8_t command = request.empty() ? 0 : request.front();

@@ -30,6 +30,12 @@ protected:
     static Bytes fitted(const Module &module, Bytes bytes);
 };
 
+// A little-endian field of `size` bytes at `at`.
+void putLe(Bytes &bytes, std::size_t at, std::uint64_t value, std::size_t size);
+// The live answer (command 3) sized to the module's frame, status 0, with a
+// 16-bit little-endian reading at `at`.
+void setLiveWord(Module &module, std::size_t at, std::uint16_t value);
+
 // The models of the types that have one, each in its own source.
 std::unique_ptr<Firmware> temperatureFirmware(const orlo::ModuleEntry &entry);
 std::unique_ptr<Firmware> digitalInputFirmware(const orlo::ModuleEntry &entry);

@@ -37,11 +37,6 @@ constexpr double kVoltageRange = 10.0;
 constexpr double kDemoMilliamps = 12.0;
 constexpr double kDemoVolts = 5.0;
 
-void putU16(Bytes &b, std::size_t at, std::uint16_t v)
-{
-    b[at] = std::uint8_t(v & 0xFF);
-    b[at + 1] = std::uint8_t(v >> 8);
-}
 
 std::uint16_t count(double v)
 {
@@ -88,14 +83,14 @@ public:
         r = fitted(module, {});
         r[kConfig] = demo.config;
         r[kInputs] = demo.inputs;
-        putU16(r, kThresholdLow, demo.low);
-        putU16(r, kThresholdHigh, demo.high);
+        putLe(r, kThresholdLow, demo.low, 2);
+        putLe(r, kThresholdHigh, demo.high, 2);
         r[kSendTime1] = demo.t1Minute;
         r[kSendTime1 + 1] = demo.t1Hour;
         r[kReadingMinutes] = demo.readingMinutes;
         r[kReadingHours] = demo.readingHours;
-        putU16(r, kY1, std::uint16_t(demo.y1));
-        putU16(r, kY2, std::uint16_t(demo.y2));
+        putLe(r, kY1, std::uint16_t(demo.y1), 2);
+        putLe(r, kY2, std::uint16_t(demo.y2), 2);
         std::memcpy(&r[kUnit], demo.unit, std::strlen(demo.unit));
         module.stored = module.defaults;
         setAnalogReading(module, kDemoMilliamps, kDemoVolts);
@@ -114,11 +109,7 @@ std::unique_ptr<Firmware> analogFirmware(const orlo::ModuleEntry &entry)
 
 void setAnalogRaw(Module &module, std::uint16_t raw)
 {
-    const std::size_t size = 8 * std::size_t(module.reportsPerFrame > 0 ? module.reportsPerFrame : 1);
-    if (module.live.size() < size)
-        module.live.resize(size, 0);
-    module.live[0] = 0;
-    putU16(module.live, kRaw, raw);
+    setLiveWord(module, kRaw, raw);
 }
 
 void setAnalogReading(Module &module, double milliamps, double volts)

@@ -17,12 +17,6 @@ constexpr std::size_t kHour = 12;
 constexpr std::size_t kCounters = 13;       // two u32 little-endian
 constexpr std::size_t kCountersSize = 8;
 
-void putU32le(Bytes &record, std::size_t at, std::uint32_t v)
-{
-    for (std::size_t i = 0; i < 4; ++i)
-        record[at + i] = std::uint8_t(v >> (8 * i));
-}
-
 struct Demo {
     std::uint8_t flags, inputs, minute, hour;
     std::uint32_t counter1, counter2;
@@ -57,8 +51,8 @@ public:
         module.defaults[kHour] = demo.hour;
         module.stored = module.defaults;
         if (hasCounters(module)) {
-            putU32le(module.stored, kCounters, demo.counter1);
-            putU32le(module.stored, kCounters + 4, demo.counter2);
+            putLe(module.stored, kCounters, demo.counter1, 4);
+            putLe(module.stored, kCounters + 4, demo.counter2, 4);
         }
     }
 

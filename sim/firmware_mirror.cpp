@@ -49,12 +49,6 @@ std::uint32_t getU32(const Bytes &record, std::size_t at)
     return v;
 }
 
-void putU32(Bytes &record, std::size_t at, std::uint32_t v)
-{
-    for (std::size_t i = 0; i < kCounterSize; ++i)
-        record[at + i] = std::uint8_t(v >> (8 * i));
-}
-
 bool hasCounters(const Module &module)
 {
     return module.stored.size() >= kCounter2 + kCounterSize;
@@ -125,8 +119,8 @@ void setInputCounters(Module &module, std::uint32_t counter1, std::uint32_t coun
 {
     if (!hasCounters(module))
         return;
-    putU32(module.stored, kCounter1, counter1);
-    putU32(module.stored, kCounter2, counter2);
+    putLe(module.stored, kCounter1, counter1, kCounterSize);
+    putLe(module.stored, kCounter2, counter2, kCounterSize);
 }
 
 void advanceInputCounters(Module &module, std::uint32_t pulses1, std::uint32_t pulses2)

@@ -34,12 +34,6 @@ constexpr std::size_t kLwOtaa = 35;
 constexpr std::size_t kLwVersion = 1;
 constexpr std::size_t kLwEui = 3;
 
-void putLe(Bytes &b, std::size_t at, std::uint64_t v, std::size_t size)
-{
-    for (std::size_t i = 0; i < size; ++i)
-        b[at + i] = std::uint8_t(v >> (8 * i));
-}
-
 class RepeaterFirmware : public GenericFirmware {
 public:
     void attach(Module &module) override

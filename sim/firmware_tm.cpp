@@ -26,11 +26,6 @@ constexpr std::size_t kRaw = 1;             // live answer: u16le
 
 constexpr std::uint16_t kProduct14Bit = 0x0244;
 
-void putU16(Bytes &b, std::size_t at, std::uint16_t v)
-{
-    b[at] = std::uint8_t(v & 0xFF);
-    b[at + 1] = std::uint8_t(v >> 8);
-}
 
 // The probes: 1/8 degC above an offset of 2073, or 14-bit two's complement
 // in 1/32 degC.
@@ -64,7 +59,7 @@ public:
             r[kFlags] = 0x01;
             r[kStatementMinutes] = 30;
             r[kStatementHours] = 0;
-            putU16(r, kChannel, 522);
+            putLe(r, kChannel, 522, 2);
             r[kBaudCode] = 4;
             r[kRemote] = 1;
             r[kModem] = 2;
@@ -73,8 +68,8 @@ public:
             // life frame every 5 days, thresholds 19.5 / 24.5 degC (16.5 /
             // 26.5 degC in the sensor's counts on a humidity module).
             r[kFlags] = 0x02 | 0x10 | 0x80;
-            putU16(r, kLowThreshold, humidity_ ? humidityModuleCount(16.5) : 2496);
-            putU16(r, kHighThreshold, humidity_ ? humidityModuleCount(26.5) : 3136);
+            putLe(r, kLowThreshold, humidity_ ? humidityModuleCount(16.5) : 2496, 2);
+            putLe(r, kHighThreshold, humidity_ ? humidityModuleCount(26.5) : 3136, 2);
             r[kSendTime1] = 0x00;
             r[kSendTime1 + 1] = 0x08;
             r[kStatementMinutes] = 0;
@@ -100,11 +95,7 @@ std::unique_ptr<Firmware> temperatureFirmware(const orlo::ModuleEntry &entry)
 
 void setTemperatureRaw(Module &module, std::uint16_t raw)
 {
-    const std::size_t size = 8 * std::size_t(module.reportsPerFrame > 0 ? module.reportsPerFrame : 1);
-    if (module.live.size() < size)
-        module.live.resize(size, 0);
-    module.live[0] = 0;
-    putU16(module.live, kRaw, raw);
+    setLiveWord(module, kRaw, raw);
 }
 
 void setTemperatureCelsius(Module &module, double celsius)

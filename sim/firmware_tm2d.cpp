@@ -22,11 +22,6 @@ constexpr std::uint8_t kLowUnusedWhenPeriodic = 0x01;
 constexpr std::uint8_t kLoRaWan = 0x40;
 constexpr std::uint16_t kNoProbe = 0xF830;  // -125.0 degC
 
-void putU16(Bytes &b, std::size_t at, std::uint16_t v)
-{
-    b[at] = std::uint8_t(v & 0xFF);
-    b[at + 1] = std::uint8_t(v >> 8);
-}
 
 class TwoProbeFirmware : public GenericFirmware {
 public:
@@ -38,7 +33,7 @@ public:
         r[kFlags] = 0x02 | 0x10 | 0x80;
         const double thresholds[] = {19.5, 24.5, 10.0, 30.0};
         for (std::size_t i = 0; i < 4; ++i)
-            putU16(r, kThresholds + 2 * i, twoProbeRaw(thresholds[i]));
+            putLe(r, kThresholds + 2 * i, twoProbeRaw(thresholds[i]), 2);
         r[kSendTime1 + 1] = 0x08;
         r[kStatementHours] = 1;
         module.defaults = module.stored;
@@ -64,7 +59,7 @@ void setSecondProbeRaw(Module &module, std::uint16_t raw)
     // Probe 1 sits in front: keep it, sizing the answer if need be.
     if (module.live.size() < kProbe2 + 2)
         setTemperatureRaw(module, 0);
-    putU16(module.live, kProbe2, raw);
+    putLe(module.live, kProbe2, raw, 2);
 }
 
 void setSecondProbeCelsius(Module &module, double celsius)

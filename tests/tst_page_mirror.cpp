@@ -59,14 +59,6 @@ QByteArray fieldsOf(const sim::Bytes &frame)
     return out;
 }
 
-std::vector<int> commands(const sim::Module &m)
-{
-    std::vector<int> out;
-    for (const sim::Bytes &frame : m.received)
-        out.push_back(frame.empty() ? -1 : frame[0]);
-    return out;
-}
-
 bool showsIcon(const QPushButton *button, const char *resource)
 {
     if (!resource)
@@ -185,7 +177,7 @@ void PageMirrorTest::eachRoleReadAndWritten()
     const auto type = std::uint16_t(id);
     sim::Module &m = plugAndShow(*window, type, pageOf(type),
                                  [&](sim::Module &mod) { mod.stored = record(type, stored); });
-    QCOMPARE(commands(m), std::vector<int>{2});
+    QCOMPARE(receivedCommands(m), QList<int>{2});
     QCOMPARE(w<QTabWidget>(type, "tabWidget_")->currentIndex(), tab);
     QVERIFY(w<QTabWidget>(type, "tabWidget_")->isVisible());
     QVERIFY(w<QFrame>(type, "frame_Configurer_")->isVisible());
@@ -362,7 +354,7 @@ void PageMirrorTest::refusals()
     QCOMPARE(box.text, text);
     QCOMPARE(box.defaultButton, int(QMessageBox::Ok));
     QCOMPARE(w<QLabel>(type, "label_Resultat_configurer_")->text(), QString());
-    QCOMPARE(commands(m), std::vector<int>{2});
+    QCOMPARE(receivedCommands(m), QList<int>{2});
 }
 
 void PageMirrorTest::defaultRestoresAndShows_data()
@@ -468,7 +460,7 @@ void PageMirrorTest::noExchangeInsideAnother()
     QVERIFY(pressed);
     QCOMPARE(w<QLabel>(type, "label_Resultat_configurer_")->text(), QString("OK"));
     const int command = first == "pushButton_Configurer_" ? 1 : 5;
-    QCOMPARE(commands(m), (std::vector<int>{2, command}));
+    QCOMPARE(receivedCommands(m), (QList<int>{2, command}));
     // Nothing is left waiting either.
     QTest::qWait(100);
     QCOMPARE(int(m.received.size()), 2);

@@ -53,14 +53,6 @@ void click(QAbstractButton *button)
     QTest::mouseClick(button, Qt::LeftButton, {}, indicator ? QPoint(6, button->height() / 2) : QPoint());
 }
 
-std::vector<int> commands(const sim::Module &m)
-{
-    std::vector<int> c;
-    for (const sim::Bytes &f : m.received)
-        c.push_back(f.empty() ? -1 : f[0]);
-    return c;
-}
-
 // Master polling six frames, RS485 at 115200, 23 h 60, timeout 25.0 s,
 // Read Inputs Registers.
 const sim::Bytes kMaster = record({0, 2, 1, 7, 23, 60, 250,
@@ -146,7 +138,7 @@ void PageRsTest::eachRoleReadAndWrittenBack()
     QFETCH(sim::Bytes, stored);
     QFETCH(int, tab);
     sim::Module &m = plug(stored);
-    QCOMPARE(commands(m), std::vector<int>{2});
+    QCOMPARE(receivedCommands(m), QList<int>{2});
     QCOMPARE(on<QTabWidget>(*window, "tabWidget")->currentIndex(), tab);
     QVERIFY(on<QTabWidget>(*window, "tabWidget")->isVisible());
     m.received.clear();
@@ -310,7 +302,7 @@ void PageRsTest::informationAfterItsDelayThenOnce()
     QCOMPARE(timer->interval(), 3500);
     QTRY_COMPARE_WITH_TIMEOUT(window->statusBar()->currentMessage(), QStringLiteral("sw:v1.9 Sigfox id: 0xc0ffee"),
                               8000);
-    QCOMPARE(commands(m), (std::vector<int>{2, 3}));
+    QCOMPARE(receivedCommands(m), (QList<int>{2, 3}));
     QVERIFY(!timer->isActive());
 }
 
@@ -390,7 +382,7 @@ void PageRsTest::defaultRestoresAndReadsAgain()
     askInformation();
     m.received.clear();
     QTest::mouseClick(on<QPushButton>(*window, "pushButton_DefaultConfiguration"), Qt::LeftButton);
-    QCOMPARE(commands(m), (std::vector<int>{5, 2}));
+    QCOMPARE(receivedCommands(m), (QList<int>{5, 2}));
     // The module's defaults: a slave record.
     QCOMPARE(on<QTabWidget>(*window, "tabWidget")->currentIndex(), 1);
     QCOMPARE(on<QComboBox>(*window, "comboBox_codeFunction_Master")->currentIndex(), 0);
@@ -423,7 +415,7 @@ void PageRsTest::noExchangeInsideAWrite()
     write();
     QVERIFY(timerPaused);
     QCOMPARE(on<QLabel>(*window, "label_Resultat_configurer")->text(), QStringLiteral("OK"));
-    QCOMPARE(commands(m), std::vector<int>{1});
+    QCOMPARE(receivedCommands(m), QList<int>{1});
     // Resumed after the cycle: it was running before.
     QVERIFY(timer->isActive());
     QVERIFY(child<QTimer>(*window, "pollTimer")->isActive());
