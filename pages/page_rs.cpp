@@ -32,7 +32,6 @@ constexpr int kModemMax = 240;
 constexpr double kTimeoutMinSeconds = 0.1;
 constexpr double kTimeoutMaxSeconds = 25.0;
 constexpr double kTimeoutStepSeconds = 0.1;
-constexpr int kFirstNormalRadioCode = 1;
 
 // Tabs, one per role.
 constexpr int kTabMaster = 0;
@@ -53,12 +52,6 @@ int roleOfTab(int tab)
     default:
         return rs::kRoleSlave;
     }
-}
-
-// A stored radio code the radio widget cannot show is shown as its first rate.
-int shownRadioCode(int code)
-{
-    return Wdradio::isKnownBaudCode(code) ? code : kFirstNormalRadioCode;
 }
 
 mb::BlockChain chainOf(Ui::MainWindow &ui)
@@ -124,7 +117,7 @@ rs::Serial serialShown(const SerialWidgets &serial)
 
 void showRadio(Wdradio *radio, const rs::Radio &stored)
 {
-    radio->setValues(shownRadioCode(stored.code), stored.channel, stored.modem, stored.remote);
+    radio->setValues(Wdradio::shownBaudCode(stored.code), stored.channel, stored.modem, stored.remote);
 }
 
 rs::Radio radioShown(const Wdradio *radio)

@@ -309,10 +309,4 @@ void showReading(const Reading &r, double value, int digits)
     r.unit->show();
 }
 
-int shownBaudCode(int code)
-{
-    constexpr int kFirstNormal = 1;
-    return Wdradio::isKnownBaudCode(code) ? code : kFirstNormal;
-}
-
 } // namespace temperature

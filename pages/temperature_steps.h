@@ -178,7 +178,5 @@ QStringList refusalLines(const Refusal &r, bool periodic, const Texts &texts);
 orlo::tm::Config thresholdConfig(const ThresholdPage &p, bool periodic);
 
 void showReading(const Reading &r, double value, int digits);
-// A stored rate code the radio widget has no entry for is shown as its first rate.
-int shownBaudCode(int code);
 
 } // namespace temperature

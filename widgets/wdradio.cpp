@@ -112,6 +112,11 @@ bool Wdradio::isKnownBaudCode(int code)
     return normal || compat;
 }
 
+int Wdradio::shownBaudCode(int code)
+{
+    return isKnownBaudCode(code) ? code : normalCodeBase;
+}
+
 int Wdradio::channelPower(int ch, int k, bool highPower)
 {
     // No rate selected (index -1) or an unknown one: nothing is allowed.

@@ -38,6 +38,9 @@ public:
     static int channelPower(int ch, int k, bool highPower);
     // A code setValues can show: a rate of the normal or compatibility list.
     static bool isKnownBaudCode(int code);
+    // The code a page shows for a stored one: a code the lists have no entry
+    // for is shown as the first normal rate.
+    static int shownBaudCode(int code);
 
 private slots:
     void on__checkBoxCompatibility_toggled(bool checked);
