@@ -21,7 +21,7 @@ class MainWindow;
 
 namespace inputs {
 
-// What the page shows while it reads the module, and its write buttons.
+// What the page hides while it reads the module, and its write buttons.
 struct PageFrame {
     QWidget *page;
     QFrame *configurer;
@@ -31,7 +31,6 @@ struct PageFrame {
     QPushButton *write;
     QPushButton *other;                 // the counter reset, or Default
 };
-// Settings hidden until the stored record is read; both buttons enabled.
 void resetFrame(const PageFrame &frame);
 void showFrame(const PageFrame &frame);
 

@@ -17,9 +17,6 @@ using orlo::ModuleType;
 
 namespace {
 
-constexpr int kProgressMs = 30;
-constexpr int kProgressFastMs = 15;     // DI_r2x configure
-
 // DI4_r2x: list entries its reading-period rules refer to.
 constexpr int kHourZero = 1;            // "00"
 constexpr int kHourOne = 2;             // "01"
@@ -36,23 +33,19 @@ struct Flags {
     QCheckBox *cableBreak;
 };
 
-// The warning texts and the progress tick of Write, or of the counter reset.
-struct Press {
-    const inputs::TimeTexts *texts;
-    int progressMs;
-};
-
-// DI and DI_r2x: two inputs, each a digital input or a counter.
+// DI and DI_r2x: two inputs, each a digital input or a counter. DI_r2x
+// differs from DI in the fields its page sets.
 struct TwoInputPage {
     inputs::PageFrame frame;
     Flags flags;
     inputs::InputGroup inputs;
     void (MainWindow::*progress)();
-    int reports = di::kReportsR2x;
-    int lastHour = inputs::kLastHour;
-    Press configure{&inputs::kTextsEnglish, kProgressFastMs};
-    Press reset{&inputs::kTextsFrench, kProgressMs};
-    std::optional<Counters> counters;   // DI_r2x: shown, and zero after an accepted reset
+    int reports = di::kReportsDI;
+    int lastHour = inputs::kLastHourDI;
+    // Write's; the counter reset always speaks French, at 30 ms.
+    const inputs::TimeTexts *writeTexts = &inputs::kTextsFrench;
+    int writeProgressMs = 30;
+    std::optional<Counters> counters;   // shown, and zero after an accepted reset
 };
 
 // DI4_r2x: counters on inputs 1 and 2, digital inputs 3 and 4, radio options.
@@ -79,9 +72,6 @@ TwoInputPage pageDI(Ui::MainWindow &ui)
     p.flags = {ui.radioButton_Tous_les_5_jours_DI, ui.radioButton_Tous_les_jours_DI, ui.checkBox_Cut_DI};
     p.inputs = inputs::groupDI(ui);
     p.progress = &MainWindow::SetprogressBarConfigurerDI;
-    p.reports = di::kReportsDI;
-    p.lastHour = inputs::kLastHourDI;
-    p.configure = {&inputs::kTextsFrench, kProgressMs};
     return p;
 }
 
@@ -94,6 +84,10 @@ TwoInputPage pageDI_r2x(Ui::MainWindow &ui)
     p.flags = {ui.radioButton_Desactivee_DI_r2x, ui.radioButton_Tous_les_jours_DI_r2x, ui.checkBox_Cut_DI_r2x};
     p.inputs = inputs::groupDI_r2x(ui);
     p.progress = &MainWindow::SetprogressBarConfigurerDI_r2x;
+    p.reports = di::kReportsR2x;
+    p.lastHour = inputs::kLastHour;
+    p.writeTexts = &inputs::kTextsEnglish;
+    p.writeProgressMs = 15;
     p.counters = Counters{ui.label_index_compteur1_DI_r2x, ui.label_index_compteur2_DI_r2x};
     return p;
 }
@@ -123,11 +117,6 @@ void fillFlags(const Flags &f, bool keepAliveBit, bool cableBreak)
 {
     f.cableBreak->setChecked(cableBreak);
     (keepAliveBit ? f.bit7Set : f.bit7Clear)->setChecked(true);
-}
-
-bool clearsCounters(quint8 command)
-{
-    return command == orlo::command::WriteAndClearCounters;
 }
 
 // ---- DI and DI_r2x ------------------------------------------------------------
@@ -262,16 +251,16 @@ void MainWindow::enableTwoInputPage(ModuleType type, bool enable)
 void MainWindow::configureTwoInputPage(ModuleType type, quint8 command)
 {
     const TwoInputPage p = type == ModuleType::DI ? pageDI(*ui) : pageDI_r2x(*ui);
-    const bool clearing = clearsCounters(command);
-    const Press &press = clearing ? p.reset : p.configure;
-    const QStringList missing = inputs::missingTimes(p.inputs.time, *press.texts);
-    quint8 *payload = clearedRequest(p.frame.result, press.texts->box, missing);
+    const bool clearing = command == orlo::command::WriteAndClearCounters;
+    const inputs::TimeTexts &texts = clearing ? inputs::kTextsFrench : *p.writeTexts;
+    quint8 *payload = clearedRequest(p.frame.result, texts.box, inputs::missingTimes(p.inputs.time, texts));
     if (!payload)
         return;
     di::encode(payload, command, orlo::currentDateTime(), recordOf(p, edgeState1, edgeState2));
-    QPushButton *button = clearing ? p.frame.other : p.frame.write;
-    const bool accepted = runWriteCycle({button, p.frame.bar, p.frame.result, p.reports, press.progressMs});
-    if (accepted && clearing && p.counters)
+    WriteCycle cycle{clearing ? p.frame.other : p.frame.write, p.frame.bar, p.frame.result, p.reports};
+    if (!clearing)
+        cycle.progressIntervalMs = p.writeProgressMs;
+    if (runWriteCycle(cycle) && clearing && p.counters)
         inputs::showCounters(*p.counters, 0, 0);
 }
 
@@ -444,15 +433,15 @@ void MainWindow::SetprogressBarConfigurerDI4_r2x()
 void MainWindow::configureDI4_r2x(quint8 command)
 {
     const FourInputPage p = pageDI4_r2x(*ui);
-    const bool clearing = clearsCounters(command);
+    const bool clearing = command == orlo::command::WriteAndClearCounters;
     const inputs::TimeTexts &texts = clearing ? inputs::kTextsAccented : inputs::kTextsEnglish;
     quint8 *payload = clearedRequest(p.frame.result, texts.box, inputs::missingTimes(p.time, texts));
     if (!payload)
         return;
     const int variant = radioVariantDI4_r2x;
     di::encode4(payload, command, orlo::currentDateTime(), recordOf(p, edgeState1, edgeState2, variant));
-    QPushButton *button = clearing ? p.frame.other : p.frame.write;
-    if (runWriteCycle({button, p.frame.bar, p.frame.result, di::kReportsR2x, kProgressMs}) && clearing)
+    const WriteCycle cycle{clearing ? p.frame.other : p.frame.write, p.frame.bar, p.frame.result, di::kReportsR2x};
+    if (runWriteCycle(cycle) && clearing)
         inputs::showCounters(p.counters, 0, 0);
 }
 
@@ -502,12 +491,8 @@ void MainWindow::on_comboBox_heures_releve_compteur_DI4_r2x_currentIndexChanged(
 {
     if (index < 0)
         return;
-    if (index == kHourZero) {
-        ui->comboBox_minutes_releve_compteur_DI4_r2x->setCurrentIndex(kMinuteTen);
-    } else {
-        ui->comboBox_minutes_releve_compteur_DI4_r2x->setCurrentIndex(kMinuteZero);
-        ui->comboBox_heures_releve_compteur_DI4_r2x->setCurrentIndex(index);
-    }
+    ui->comboBox_minutes_releve_compteur_DI4_r2x->setCurrentIndex(index == kHourZero ? kMinuteTen : kMinuteZero);
+    ui->comboBox_heures_releve_compteur_DI4_r2x->setCurrentIndex(index);
 }
 
 void MainWindow::on_comboBox_minutes_releve_compteur_DI4_r2x_currentIndexChanged(int index)

@@ -25,9 +25,6 @@ constexpr int kTabSlave = 0;
 constexpr int kTabMaster = 1;
 constexpr int kTabMirror = 2;
 
-constexpr int kProgressMs = 30;
-constexpr int kProgressLoRaMs = 50;     // Write on the LoRa module
-
 // The Mirror tab's operating mode; the mirror role is 2 + its index.
 constexpr int kSlaveMirror = 0;
 constexpr int kMasterMirror = 1;
@@ -95,7 +92,8 @@ struct TimeOuts {
     QSpinBox *master;
 };
 
-// One mirror page: its widgets, and what differs between the three.
+// One mirror page: its widgets, and what differs between the three (the
+// values given here are IOD_PS_r20's).
 struct MirrorPage {
     mf::Variant variant;
     void (MainWindow::*progress)();
@@ -107,7 +105,7 @@ struct MirrorPage {
     std::optional<MirrorTab> mirror;    // IOD_PS_r20, ORLO_DIO_LoRa
     std::optional<TimeOuts> timeOuts;   // IOD_PS_r20, ORLO_DIO_LoRa
     WarningTexts warning;
-    int writeProgressMs = kProgressMs;
+    int writeProgressMs = 30;
     Range masterRemote = kAddress;
     bool defaultSlaveRadio = false;     // Default shows the Slave tab's radio widget too
     int defaultMasterModem = kDefaultAddress;
@@ -166,7 +164,7 @@ MirrorPage pageORLO_DIO_LoRa(Ui::MainWindow &ui)
     p.mirror = mirrorTabORLO_DIO_LoRa(ui);
     p.timeOuts = TimeOuts{ui.spinBox_TimeOut_Slave_ORLO_DIO_LoRa, ui.spinBox_TimeOut_Master_ORLO_DIO_LoRa};
     p.warning = {warning::kTitleEnglish, warning::kHeadEnglish, kFooterWrite};
-    p.writeProgressMs = kProgressLoRaMs;
+    p.writeProgressMs = 50;
     return p;
 }
 
@@ -231,32 +229,22 @@ int shownSpeed(const Wdradio *radio)
     return radio->baudCode();
 }
 
-// The LoRa widget's speed code is its data-rate index, never a compatibility code.
 int shownSpeed(const Wdlora *radio)
 {
     return radio->baudIndex();
 }
 
-bool hasCompatibility(const Wdradio *)
-{
-    return true;
-}
-
-bool hasCompatibility(const Wdlora *)
-{
-    return false;
-}
-
-// A code the widget's list has no entry for goes back as stored.
+// A code the widget's list has no entry for goes back as stored. The LoRa
+// widget's code is its data-rate index, never a compatibility code.
 void takeRadio(mf::Record &record, const Radio &radio)
 {
     std::visit(
         [&record](auto *widget) {
             record.channel = widget->channel();
             record.speed = widget->baudIndex() < 0 ? widget->property(kStoredSpeed).toInt() : shownSpeed(widget);
-            record.compatibility = hasCompatibility(widget) && mf::isCompatibilitySpeed(record.speed);
         },
         radio);
+    record.compatibility = std::holds_alternative<Wdradio *>(radio) && mf::isCompatibilitySpeed(record.speed);
 }
 
 // ---- Tabs ---------------------------------------------------------------------------
@@ -473,7 +461,9 @@ void MainWindow::configureMirror(ModuleType type)
         return;
     mf::encode(payload, orlo::command::WriteConfiguration, orlo::currentDateTime(), record, p.variant);
     const int reports = mf::layoutOf(p.variant).reports;
-    runWriteCycle({p.frame.write, p.frame.bar, p.frame.result, reports, p.writeProgressMs});
+    WriteCycle cycle{p.frame.write, p.frame.bar, p.frame.result, reports};
+    cycle.progressIntervalMs = p.writeProgressMs;
+    runWriteCycle(cycle);
 }
 
 void MainWindow::restoreMirrorDefaults(ModuleType type)
@@ -483,7 +473,7 @@ void MainWindow::restoreMirrorDefaults(ModuleType type)
     if (!payload)
         return;
     payload[mf::kCommand] = orlo::command::RestoreDefaults;
-    if (runWriteCycle({p.frame.other, p.frame.bar, p.frame.result, mf::layoutOf(p.variant).reports, kProgressMs}))
+    if (runWriteCycle({p.frame.other, p.frame.bar, p.frame.result, mf::layoutOf(p.variant).reports}))
         showDefaults(p);
 }
 
