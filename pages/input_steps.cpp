@@ -39,8 +39,6 @@ QStringList dashThenCounted(int last, int step)
 InputStyle styleOf(ModuleType type)
 {
     InputStyle style;
-    // DI's index spin boxes follow their box too, but never show.
-    style.boxEnablesValue = type == ModuleType::DI || type == ModuleType::DI_r2x || type == ModuleType::DI2_868_r_10;
     style.counterShowsValue = type == ModuleType::DI_r2x || type == ModuleType::DI2_868_r_10;
     style.noneShowsBoth = type == ModuleType::DI2_868_r_10;
     return style;
@@ -167,8 +165,7 @@ void applyBoxRule(const InputWidgets &input, bool checked)
     input.digital->setEnabled(checked);
     input.counter->setEnabled(checked);
     input.edge->setEnabled(checked);
-    if (input.style.boxEnablesValue)
-        input.value->setEnabled(checked);
+    input.value->setEnabled(checked);
 }
 
 // A counter has no edge.

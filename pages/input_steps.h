@@ -36,7 +36,6 @@ void showFrame(const PageFrame &frame);
 
 // How a page shows an input beside its digital-input / counter choice.
 struct InputStyle {
-    bool boxEnablesValue = false;       // the group box enables the value widget with the rest
     bool counterShowsValue = false;     // a counter shows its last stored value
     bool noneShowsBoth = false;         // edge code "none" shown with the both-edges icon
 };

@@ -106,7 +106,7 @@ FourInputPage pageDI4_r2x(Ui::MainWindow &ui)
             ui.comboBox_lorawan_joinMode_DI4_r2x, ui.checkBox_radio_local_DI4_r2x};
 }
 
-// Each page's first keep-alive button is checked until the record is read.
+// The keep-alive button of flags bit 7 is checked until the record is read.
 void resetFlags(const Flags &f)
 {
     f.bit7Clear->setChecked(false);
@@ -236,8 +236,10 @@ di::Record4 recordOf(const FourInputPage &p, int edge3, int edge4, int radioVari
 void MainWindow::enableTwoInputPage(ModuleType type, bool enable)
 {
     const TwoInputPage p = type == ModuleType::DI ? pageDI(*ui) : pageDI_r2x(*ui);
-    if (!enable)
-        return stopInputPage(p.frame.configurer, p.frame.settings);
+    if (!enable) {
+        stopInputPage(p.frame.configurer, p.frame.settings);
+        return;
+    }
     startInputPage(p.progress);
     resetTwoInputPage(p);
     const di::Record stored = di::decode(readStoredConfiguration(p.reports), p.counters.has_value());
@@ -407,8 +409,10 @@ void MainWindow::on_comboBox_heures_releve_compteur_DI_r2x_currentIndexChanged(i
 void MainWindow::EnablePageDI4_r2x(bool enable)
 {
     const FourInputPage p = pageDI4_r2x(*ui);
-    if (!enable)
-        return stopInputPage(p.frame.configurer, p.frame.settings);
+    if (!enable) {
+        stopInputPage(p.frame.configurer, p.frame.settings);
+        return;
+    }
     startInputPage(&MainWindow::SetprogressBarConfigurerDI4_r2x);
     resetFourInputPage(p);
     ui->label_Logo->hide();

@@ -416,8 +416,10 @@ mf::Record mirrorRecord(const MirrorTab &mirror)
 void MainWindow::enableMirrorPage(ModuleType type, bool enable)
 {
     const MirrorPage p = mirrorPage(*ui, type);
-    if (!enable)
-        return stopInputPage(p.frame.configurer, p.tabs);
+    if (!enable) {
+        stopInputPage(p.frame.configurer, p.tabs);
+        return;
+    }
     // Both edges start on "rising".
     startInputPage(p.progress);
     inputs::advanceEdge(edgeState1, p.master.inputs.input1.edge);
