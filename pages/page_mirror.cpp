@@ -111,24 +111,6 @@ struct MirrorPage {
     int defaultMasterModem = kDefaultAddress;
 };
 
-MirrorTab mirrorTabIOD_PS_r20(Ui::MainWindow &ui)
-{
-    return {ui.widget_radioParameter_Mirror_IOD_PS_r20, ui.spinBox_adressModem_Mirror_IOD_PS_r20,
-            ui.spinBox_adressRemote_Mirror_IOD_PS_r20, ui.label_adressModem_Mirror_IOD_PS_r20,
-            ui.label_adressRemote_Mirror_IOD_PS_r20, ui.spinBox_TimeOut_Mirror_IOD_PS_r20,
-            ui.comboBox_operatingMode_Mirror_IOD_PS_r20, kMirrorSpeeds,
-            QStringLiteral("\t1200,38400,57600,115200 is not available\n")};
-}
-
-MirrorTab mirrorTabORLO_DIO_LoRa(Ui::MainWindow &ui)
-{
-    return {ui.widget_radioParameter_Mirror_ORLO_DIO_LoRa, ui.spinBox_adressModem_Mirror_ORLO_DIO_LoRa,
-            ui.spinBox_adressRemote_Mirror_ORLO_DIO_LoRa, ui.label_adressModem_Mirror_ORLO_DIO_LoRa,
-            ui.label_adressRemote_Mirror_ORLO_DIO_LoRa, ui.spinBox_TimeOut_Mirror_ORLO_DIO_LoRa,
-            ui.comboBox_operatingMode_Mirror_ORLO_DIO_LoRa, kMirrorSpeedsLoRa,
-            QStringLiteral("\tDatarate 183bps and 335bps are not available\n")};
-}
-
 MirrorPage pageIOD_PS_r20(Ui::MainWindow &ui)
 {
     MirrorPage p{};
@@ -142,7 +124,11 @@ MirrorPage pageIOD_PS_r20(Ui::MainWindow &ui)
     p.master = {ui.widget_radioParameter_Master_IOD_PS_r20, ui.spinBox_adressModem_Master_IOD_PS_r20,
                 ui.spinBox_adressRemote_Master_IOD_PS_r20, inputs::groupIOD_PS_r20(ui)};
     p.counters = {ui.label_index_compteur1_Master_IOD_PS_r20, ui.label_index_compteur2_Master_IOD_PS_r20};
-    p.mirror = mirrorTabIOD_PS_r20(ui);
+    p.mirror = MirrorTab{ui.widget_radioParameter_Mirror_IOD_PS_r20, ui.spinBox_adressModem_Mirror_IOD_PS_r20,
+                         ui.spinBox_adressRemote_Mirror_IOD_PS_r20, ui.label_adressModem_Mirror_IOD_PS_r20,
+                         ui.label_adressRemote_Mirror_IOD_PS_r20, ui.spinBox_TimeOut_Mirror_IOD_PS_r20,
+                         ui.comboBox_operatingMode_Mirror_IOD_PS_r20, kMirrorSpeeds,
+                         QStringLiteral("\t1200,38400,57600,115200 is not available\n")};
     p.timeOuts = TimeOuts{ui.spinBox_TimeOut_Slave_IOD_PS_r20, ui.spinBox_TimeOut_Master_IOD_PS_r20};
     p.warning = {warning::kTitleEnglish, warning::kHeadEnglish + QStringLiteral("Warning\n\n"), kFooterWrite};
     return p;
@@ -161,7 +147,11 @@ MirrorPage pageORLO_DIO_LoRa(Ui::MainWindow &ui)
     p.master = {ui.widget_radioParameter_Master_ORLO_DIO_LoRa, ui.spinBox_adressModem_Master_ORLO_DIO_LoRa,
                 ui.spinBox_adressRemote_Master_ORLO_DIO_LoRa, inputs::groupORLO_DIO_LoRa(ui)};
     p.counters = {ui.label_index_compteur1_Master_ORLO_DIO_LoRa, ui.label_index_compteur2_Master_ORLO_DIO_LoRa};
-    p.mirror = mirrorTabORLO_DIO_LoRa(ui);
+    p.mirror = MirrorTab{ui.widget_radioParameter_Mirror_ORLO_DIO_LoRa, ui.spinBox_adressModem_Mirror_ORLO_DIO_LoRa,
+                         ui.spinBox_adressRemote_Mirror_ORLO_DIO_LoRa, ui.label_adressModem_Mirror_ORLO_DIO_LoRa,
+                         ui.label_adressRemote_Mirror_ORLO_DIO_LoRa, ui.spinBox_TimeOut_Mirror_ORLO_DIO_LoRa,
+                         ui.comboBox_operatingMode_Mirror_ORLO_DIO_LoRa, kMirrorSpeedsLoRa,
+                         QStringLiteral("\tDatarate 183bps and 335bps are not available\n")};
     p.timeOuts = TimeOuts{ui.spinBox_TimeOut_Slave_ORLO_DIO_LoRa, ui.spinBox_TimeOut_Master_ORLO_DIO_LoRa};
     p.warning = {warning::kTitleEnglish, warning::kHeadEnglish, kFooterWrite};
     p.writeProgressMs = 50;
@@ -513,7 +503,7 @@ void MainWindow::on_pushButton_DefaultConfiguration_IOD_PS_r20_clicked()
 
 void MainWindow::on_comboBox_operatingMode_Mirror_IOD_PS_r20_currentIndexChanged(int index)
 {
-    applyOperatingMode(mirrorTabIOD_PS_r20(*ui), index);
+    applyOperatingMode(*pageIOD_PS_r20(*ui).mirror, index);
 }
 
 void MainWindow::on_comboBox_heures_releve_compteur_Master_IOD_PS_r20_currentIndexChanged(int index)
@@ -580,7 +570,7 @@ void MainWindow::on_pushButton_DefaultConfiguration_ORLO_DIO_LoRa_clicked()
 
 void MainWindow::on_comboBox_operatingMode_Mirror_ORLO_DIO_LoRa_currentIndexChanged(int index)
 {
-    applyOperatingMode(mirrorTabORLO_DIO_LoRa(*ui), index);
+    applyOperatingMode(*pageORLO_DIO_LoRa(*ui).mirror, index);
 }
 
 void MainWindow::on_comboBox_heures_releve_compteur_Master_ORLO_DIO_LoRa_currentIndexChanged(int index)
