@@ -84,7 +84,8 @@ InputGroup groupIOD_PS_r20(Ui::MainWindow &ui)
             {ui.groupBox_Entree2_Master_IOD_PS_r20, ui.radioButton_Entree_numerique2_Master_IOD_PS_r20,
              ui.radioButton_Compteur2_Master_IOD_PS_r20, ui.pushButton_Front_entree_numerique2_Master_IOD_PS_r20,
              ui.label_index_compteur2_Master_IOD_PS_r20, style},
-            {ui.comboBox_heures_releve_compteur_Master_IOD_PS_r20, ui.comboBox_minutes_releve_compteur_Master_IOD_PS_r20}};
+            {ui.comboBox_heures_releve_compteur_Master_IOD_PS_r20,
+             ui.comboBox_minutes_releve_compteur_Master_IOD_PS_r20}};
 }
 
 InputGroup groupORLO_DIO_LoRa(Ui::MainWindow &ui)
