@@ -280,17 +280,21 @@ public slots:
 private:
     // Mirror pages: the shared steps, given the page's module type.
     void enableMirrorPage(orlo::ModuleType type, bool enable);
-    void initMirrorPage(orlo::ModuleType type);
     void configureMirror(orlo::ModuleType type);
     void restoreMirrorDefaults(orlo::ModuleType type);
-    void advanceMirrorEdge(orlo::ModuleType type, int input);
-    void applyMirrorInputRule(orlo::ModuleType type, int input, int rule, bool checked);
 
 private:
-    // Digital-input pages: shared steps of the three pages.
-    void configureDI(quint8 command, QPushButton *button);
-    void configureDI_r2x(quint8 command, QPushButton *button);
-    void configureDI4_r2x(quint8 command, QPushButton *button);
+    // Digital-input pages: DI and DI_r2x given by their module type, and DI4_r2x.
+    void enableTwoInputPage(orlo::ModuleType type, bool enable);
+    void configureTwoInputPage(orlo::ModuleType type, quint8 command);
+    void configureDI4_r2x(quint8 command);
+    // Steps of the digital-input and mirror pages: the edges and the progress
+    // timer of a fresh page; the page taken down; the cleared request to fill,
+    // or null inside another exchange or when a field is missing (then the
+    // warning is shown).
+    void startInputPage(void (MainWindow::*progress)());
+    void stopInputPage(QWidget *configurer, QWidget *settings);
+    quint8 *clearedRequest(QLabel *result, const WarningTexts &texts, const QStringList &missing);
     // DI4_r2x: radio variant (flags bits 3-5) of the last stored record read,
     // written back unchanged.
     int radioVariantDI4_r2x = 0;

@@ -4,21 +4,19 @@
 // the stored role; Write sends the role of the current tab; Default restores
 // the module's defaults (command 5) and shows them.
 #include "app/mainwindow.h"
-#include "pages/listfill.h"
 #include "link/clockstamp.h"
 #include "link/frames/mirror_frame.h"
 #include "link/transport.h"
-#include "link/writecycle.h"
+#include "pages/input_steps.h"
+#include "pages/listfill.h"
 #include "ui_mainwindow.h"
 #include "widgets/wdlora.h"
 #include "widgets/wdradio.h"
 
-#include <QSignalBlocker>
-#include <QTimer>
-#include <cstring>
+#include <optional>
+#include <variant>
 
 namespace mf = orlo::mirror;
-namespace di = orlo::di;
 using orlo::ModuleType;
 
 namespace {
@@ -27,23 +25,10 @@ constexpr int kTabSlave = 0;
 constexpr int kTabMaster = 1;
 constexpr int kTabMirror = 2;
 
-// The meter-reading lists: "--", then hours 00 .. 24 and minutes 00 .. 50.
-constexpr int kNotSet = 0;
-constexpr int kLastHour = 24;
-constexpr int kHourZero = 1;            // "00": reading at 00:00 is not offered
-constexpr int kHour24 = kLastHour + 1;  // "24": only minute 00 is offered
-constexpr int kMinuteStep = 10;
-constexpr int kLastMinute = 50;
-constexpr int kHourListVisible = 10;
-const QString kDash = QStringLiteral("--");
-
 // The Mirror tab's operating mode; the mirror role is 2 + its index.
 constexpr int kSlaveMirror = 0;
 constexpr int kMasterMirror = 1;
 const QStringList kOperatingModes = {QStringLiteral("Slave mirror"), QStringLiteral("Master mirror")};
-
-// What an input's widget asks of its input's controls.
-enum InputRule { kMirrorRuleBox, kMirrorRuleDigital, kMirrorRuleCounter };
 
 const QString kTabStyle = QStringLiteral("QTabWidget,QTabWidget::pane,QTabBar");
 
@@ -57,278 +42,209 @@ struct Range {
 };
 constexpr Range kSlaveModem{1, 240};
 constexpr Range kAddress{0, 240};
+constexpr Range kRemoteDI2{0, 254};
 constexpr Range kTimeOut{0, 10};
+constexpr Range kMirrorSpeeds{2, 5};            // 2400 .. 19200 bps
+// The LoRa speed code is the data-rate index: 610 bps and above on a mirror.
+constexpr Range kMirrorSpeedsLoRa{2, 6};
 
-// What the page shows after the module restored its defaults.
-struct Defaults {
-    int speed;
-    int channel;
-    int modem;
-    int remote;
-    bool slaveRadio;    // the Slave tab's radio widget too
-    int masterModem;
-};
+// What Default shows besides zero time-outs and counters.
+constexpr int kDefaultSpeed = 4;
+constexpr int kDefaultChannel = 160;
+constexpr int kDefaultAddress = 1;
 
-// What differs between the three pages.
-struct Variant {
-    ModuleType type;
-    void (MainWindow::*progress)();
-    mf::Variant frame;
-    const char *suffix;
-    int writeProgressMs;
-    int defaultsProgressMs;
-    bool mirrorTab;
-    bool compatibilityBit;      // Wdradio: speed codes above 8 set it
-    bool counters;              // last counter values shown
-    bool edgeNoneShowsBoth;
-    Range masterRemote;
-    Range mirrorSpeed;          // speed codes the mirror role accepts
-    Defaults defaults;
-};
-
-// Per page: progress intervals of Write and Default; Mirror tab, compatibility
-// bit, counters, edge 0 shown as both; Master remote range; mirror speeds; defaults.
-const Variant kVariants[] = {
-    {ModuleType::IOD_PS_r20, &MainWindow::SetprogressBarConfigurerIOD_PS_r20, mf::Variant::IOD_PS_r20,
-     "IOD_PS_r20", 30, 30, true, true, false, false, {0, 240}, {2, 5}, {4, 160, 1, 1, false, 1}},
-    // The LoRa speed code is the data-rate index: 610 bps and above on a mirror.
-    {ModuleType::DIO_LoRa, &MainWindow::SetprogressBarConfigurerORLO_DIO_LoRa, mf::Variant::DIO_LoRa,
-     "ORLO_DIO_LoRa", 50, 30, true, false, false, false, {0, 240}, {2, 6}, {4, 160, 1, 1, false, 1}},
-    {ModuleType::DI2_868_r_10, &MainWindow::SetprogressBarConfigurer_DI2_868_r_10, mf::Variant::DI2_868_r_10,
-     "DI2_868_r_10", 30, 30, false, true, true, true, {0, 254}, {0, 255}, {4, 160, 1, 1, true, 2}},
-};
-
-const Variant &variantOf(ModuleType type)
-{
-    for (const Variant &v : kVariants)
-        if (v.type == type)
-            return v;
-    return kVariants[0];
-}
-
-// Invalid-configuration texts.
-const QString kHourLine = QStringLiteral("\tMeter reading hour time is not set.\n");
-const QString kMinuteLine = QStringLiteral("\tMeter reading minute time is not set.\n");
 const QString kFooterWrite = QStringLiteral("\nTo continue, click \"OK\", enter a valid configuration\n"
                                             "and click again on \"Write\"\n");
 
-WarningTexts warningOf(ModuleType type)
-{
-    switch (type) {
-    case ModuleType::IOD_PS_r20:
-        return {warning::kTitleEnglish, warning::kHeadEnglish + QStringLiteral("Warning\n\n"), kFooterWrite};
-    case ModuleType::DIO_LoRa:
-        return {warning::kTitleEnglish, warning::kHeadEnglish, kFooterWrite};
-    default:
-        return {warning::kTitleEnglish,
-                warning::kHeadEnglish + QStringLiteral("At least one time field of a sending is not configured.\n\n"),
-                QStringLiteral("\nTo continue, click \"OK\", enter a valid configuration\n"
-                               "and click again on \"Configurer\"\n")};
-    }
-}
-
-QString speedLineOf(ModuleType type)
-{
-    return type == ModuleType::DIO_LoRa ? QStringLiteral("\tDatarate 183bps and 335bps are not available\n")
-                                        : QStringLiteral("\t1200,38400,57600,115200 is not available\n");
-}
-
 // ---- Widgets ------------------------------------------------------------------
 
-struct InputWidgets {
-    QGroupBox *box;
-    QRadioButton *digital;
-    QRadioButton *counter;
-    QPushButton *edge;
-    QLabel *value;
+// A tab's radio widget: Wdradio, or Wdlora on the LoRa module.
+using Radio = std::variant<Wdradio *, Wdlora *>;
+
+struct SlaveTab {
+    Radio radio;
+    QSpinBox *modem;
 };
 
-// One tab's addresses, time-out and radio widget; null where the tab has none.
-struct TabWidgets {
-    QWidget *radio;
+struct MasterTab {
+    Radio radio;
     QSpinBox *modem;
     QSpinBox *remote;
-    QSpinBox *timeOut;
+    inputs::InputGroup inputs;
+};
+
+// The mirror role uses one address: its own as Slave mirror, the peer's as
+// Master mirror.
+struct MirrorTab {
+    Radio radio;
+    QSpinBox *modem;
+    QSpinBox *remote;
     QLabel *modemLabel;
     QLabel *remoteLabel;
+    QSpinBox *timeOut;
+    QComboBox *mode;
+    Range speeds;               // speed codes the mirror role accepts
+    QString speedLine;          // the warning's line for another one
 };
 
+struct TimeOuts {
+    QSpinBox *slave;
+    QSpinBox *master;
+};
+
+// One mirror page: its widgets, and what differs between the three (the
+// values given here are IOD_PS_r20's).
 struct MirrorPage {
-    const Variant &v;
-    QWidget *page;
+    mf::Variant variant;
+    void (MainWindow::*progress)();
+    inputs::PageFrame frame;            // its settings are the tabs
     QTabWidget *tabs;
-    QFrame *configurer;
-    QProgressBar *bar;
-    QLabel *result;
-    QPushButton *write;
-    QPushButton *defaults;
-    QComboBox *hours;
-    QComboBox *minutes;
-    QComboBox *operatingMode;
-    InputWidgets input1;
-    InputWidgets input2;
-    TabWidgets slave;
-    TabWidgets master;
-    TabWidgets mirror;
+    SlaveTab slave;
+    MasterTab master;
+    inputs::Counters counters;          // shown by the module that answers with them
+    std::optional<MirrorTab> mirror;    // IOD_PS_r20, ORLO_DIO_LoRa
+    std::optional<TimeOuts> timeOuts;   // IOD_PS_r20, ORLO_DIO_LoRa
+    WarningTexts warning;
+    int writeProgressMs = 30;
+    Range masterRemote = kAddress;
+    bool defaultSlaveRadio = false;     // Default shows the Slave tab's radio widget too
+    int defaultMasterModem = kDefaultAddress;
 };
 
-// The page's widget of that name (stem + suffix), or null.
-template <typename T>
-T *part(QWidget *page, const char *stem, const char *suffix)
+MirrorPage pageIOD_PS_r20(Ui::MainWindow &ui)
 {
-    return page->findChild<T *>(QLatin1String(stem) + QLatin1String(suffix));
+    MirrorPage p{};
+    p.variant = mf::Variant::IOD_PS_r20;
+    p.progress = &MainWindow::SetprogressBarConfigurerIOD_PS_r20;
+    p.tabs = ui.tabWidget_IOD_PS_r20;
+    p.frame = {ui.page_IOD_PS_r20, ui.frame_Configurer_IOD_PS_r20, ui.tabWidget_IOD_PS_r20,
+               ui.progressBar_Configurer_IOD_PS_r20, ui.label_Resultat_configurer_IOD_PS_r20,
+               ui.pushButton_Configurer_IOD_PS_r20, ui.pushButton_DefaultConfiguration_IOD_PS_r20};
+    p.slave = {ui.widget_radioParameter_Slave_IOD_PS_r20, ui.spinBox_adressModem_Slave_IOD_PS_r20};
+    p.master = {ui.widget_radioParameter_Master_IOD_PS_r20, ui.spinBox_adressModem_Master_IOD_PS_r20,
+                ui.spinBox_adressRemote_Master_IOD_PS_r20, inputs::groupIOD_PS_r20(ui)};
+    p.counters = {ui.label_index_compteur1_Master_IOD_PS_r20, ui.label_index_compteur2_Master_IOD_PS_r20};
+    p.mirror = MirrorTab{ui.widget_radioParameter_Mirror_IOD_PS_r20, ui.spinBox_adressModem_Mirror_IOD_PS_r20,
+                         ui.spinBox_adressRemote_Mirror_IOD_PS_r20, ui.label_adressModem_Mirror_IOD_PS_r20,
+                         ui.label_adressRemote_Mirror_IOD_PS_r20, ui.spinBox_TimeOut_Mirror_IOD_PS_r20,
+                         ui.comboBox_operatingMode_Mirror_IOD_PS_r20, kMirrorSpeeds,
+                         QStringLiteral("\t1200,38400,57600,115200 is not available\n")};
+    p.timeOuts = TimeOuts{ui.spinBox_TimeOut_Slave_IOD_PS_r20, ui.spinBox_TimeOut_Master_IOD_PS_r20};
+    p.warning = {warning::kTitleEnglish, warning::kHeadEnglish + QStringLiteral("Warning\n\n"), kFooterWrite};
+    return p;
 }
 
-InputWidgets inputOf(QWidget *page, const char *suffix, int n)
+MirrorPage pageORLO_DIO_LoRa(Ui::MainWindow &ui)
 {
-    const auto name = [n](const char *a, const char *b) { return QByteArray(a) + QByteArray::number(n) + b; };
-    return {part<QGroupBox>(page, name("groupBox_Entree", "_Master_"), suffix),
-            part<QRadioButton>(page, name("radioButton_Entree_numerique", "_Master_"), suffix),
-            part<QRadioButton>(page, name("radioButton_Compteur", "_Master_"), suffix),
-            part<QPushButton>(page, name("pushButton_Front_entree_numerique", "_Master_"), suffix),
-            part<QLabel>(page, name("label_index_compteur", "_Master_"), suffix)};
+    MirrorPage p{};
+    p.variant = mf::Variant::DIO_LoRa;
+    p.progress = &MainWindow::SetprogressBarConfigurerORLO_DIO_LoRa;
+    p.tabs = ui.tabWidget_ORLO_DIO_LoRa;
+    p.frame = {ui.page_ORLO_DIO_LoRa, ui.frame_Configurer_ORLO_DIO_LoRa, ui.tabWidget_ORLO_DIO_LoRa,
+               ui.progressBar_Configurer_ORLO_DIO_LoRa, ui.label_Resultat_configurer_ORLO_DIO_LoRa,
+               ui.pushButton_Configurer_ORLO_DIO_LoRa, ui.pushButton_DefaultConfiguration_ORLO_DIO_LoRa};
+    p.slave = {ui.widget_radioParameter_Slave_ORLO_DIO_LoRa, ui.spinBox_adressModem_Slave_ORLO_DIO_LoRa};
+    p.master = {ui.widget_radioParameter_Master_ORLO_DIO_LoRa, ui.spinBox_adressModem_Master_ORLO_DIO_LoRa,
+                ui.spinBox_adressRemote_Master_ORLO_DIO_LoRa, inputs::groupORLO_DIO_LoRa(ui)};
+    p.counters = {ui.label_index_compteur1_Master_ORLO_DIO_LoRa, ui.label_index_compteur2_Master_ORLO_DIO_LoRa};
+    p.mirror = MirrorTab{ui.widget_radioParameter_Mirror_ORLO_DIO_LoRa, ui.spinBox_adressModem_Mirror_ORLO_DIO_LoRa,
+                         ui.spinBox_adressRemote_Mirror_ORLO_DIO_LoRa, ui.label_adressModem_Mirror_ORLO_DIO_LoRa,
+                         ui.label_adressRemote_Mirror_ORLO_DIO_LoRa, ui.spinBox_TimeOut_Mirror_ORLO_DIO_LoRa,
+                         ui.comboBox_operatingMode_Mirror_ORLO_DIO_LoRa, kMirrorSpeedsLoRa,
+                         QStringLiteral("\tDatarate 183bps and 335bps are not available\n")};
+    p.timeOuts = TimeOuts{ui.spinBox_TimeOut_Slave_ORLO_DIO_LoRa, ui.spinBox_TimeOut_Master_ORLO_DIO_LoRa};
+    p.warning = {warning::kTitleEnglish, warning::kHeadEnglish, kFooterWrite};
+    p.writeProgressMs = 50;
+    return p;
 }
 
-TabWidgets tabOf(QWidget *page, const char *suffix, const char *tab)
+// Two tabs and no time-outs; the answer carries the counters.
+MirrorPage pageDI2_868_r_10(Ui::MainWindow &ui)
 {
-    const auto name = [tab](const char *stem) { return QByteArray(stem) + tab + '_'; };
-    return {part<QWidget>(page, name("widget_radioParameter_"), suffix),
-            part<QSpinBox>(page, name("spinBox_adressModem_"), suffix),
-            part<QSpinBox>(page, name("spinBox_adressRemote_"), suffix),
-            part<QSpinBox>(page, name("spinBox_TimeOut_"), suffix),
-            part<QLabel>(page, name("label_adressModem_"), suffix),
-            part<QLabel>(page, name("label_adressRemote_"), suffix)};
-}
-
-QWidget *pageWidget(Ui::MainWindow &ui, ModuleType type)
-{
-    switch (type) {
-    case ModuleType::DIO_LoRa:
-        return ui.page_ORLO_DIO_LoRa;
-    case ModuleType::DI2_868_r_10:
-        return ui.page_DI2_868_r_10;
-    default:
-        return ui.page_IOD_PS_r20;
-    }
+    MirrorPage p{};
+    p.variant = mf::Variant::DI2_868_r_10;
+    p.progress = &MainWindow::SetprogressBarConfigurer_DI2_868_r_10;
+    p.tabs = ui.tabWidget_DI2_868_r_10;
+    p.frame = {ui.page_DI2_868_r_10, ui.frame_Configurer_DI2_868_r_10, ui.tabWidget_DI2_868_r_10,
+               ui.progressBar_Configurer_DI2_868_r_10, ui.label_Resultat_configurer_DI2_868_r_10,
+               ui.pushButton_Configurer_DI2_868_r_10, ui.pushButton_DefaultConfiguration_DI2_868_r_10};
+    p.slave = {ui.widget_radioParameter_Slave_DI2_868_r_10, ui.spinBox_adressModem_Slave_DI2_868_r_10};
+    p.master = {ui.widget_radioParameter_Master_DI2_868_r_10, ui.spinBox_adressModem_Master_DI2_868_r_10,
+                ui.spinBox_adressRemote_Master_DI2_868_r_10, inputs::groupDI2_868_r_10(ui)};
+    p.counters = {ui.label_index_compteur1_Master_DI2_868_r_10, ui.label_index_compteur2_Master_DI2_868_r_10};
+    p.warning = inputs::kTextsEnglish.box;
+    p.masterRemote = kRemoteDI2;
+    p.defaultSlaveRadio = true;
+    p.defaultMasterModem = 2;
+    return p;
 }
 
 MirrorPage mirrorPage(Ui::MainWindow &ui, ModuleType type)
 {
-    const Variant &v = variantOf(type);
-    QWidget *page = pageWidget(ui, type);
-    const char *s = v.suffix;
-    return {v,
-            page,
-            part<QTabWidget>(page, "tabWidget_", s),
-            part<QFrame>(page, "frame_Configurer_", s),
-            part<QProgressBar>(page, "progressBar_Configurer_", s),
-            part<QLabel>(page, "label_Resultat_configurer_", s),
-            part<QPushButton>(page, "pushButton_Configurer_", s),
-            part<QPushButton>(page, "pushButton_DefaultConfiguration_", s),
-            part<QComboBox>(page, "comboBox_heures_releve_compteur_Master_", s),
-            part<QComboBox>(page, "comboBox_minutes_releve_compteur_Master_", s),
-            part<QComboBox>(page, "comboBox_operatingMode_Mirror_", s),
-            inputOf(page, s, 1),
-            inputOf(page, s, 2),
-            tabOf(page, s, "Slave"),
-            tabOf(page, s, "Master"),
-            tabOf(page, s, "Mirror")};
+    switch (type) {
+    case ModuleType::DIO_LoRa:
+        return pageORLO_DIO_LoRa(ui);
+    case ModuleType::DI2_868_r_10:
+        return pageDI2_868_r_10(ui);
+    default:
+        return pageIOD_PS_r20(ui);
+    }
 }
 
-// ---- The radio widgets: Wdradio, or Wdlora on the LoRa module ------------------
+// ---- The radio widgets --------------------------------------------------------------
 
-void showRadio(QWidget *radio, int speed, int channel, int modem, int remote)
+void showRadio(const Radio &radio, int speed, int channel, int modem, int remote)
 {
-    radio->setProperty(kStoredSpeed, speed);
-    if (auto *lora = qobject_cast<Wdlora *>(radio))
-        lora->setValues(speed, channel, modem, remote);
-    else if (auto *r = qobject_cast<Wdradio *>(radio))
-        r->setValues(speed, channel, modem, remote);
+    std::visit(
+        [&](auto *widget) {
+            widget->setProperty(kStoredSpeed, speed);
+            widget->setValues(speed, channel, modem, remote);
+        },
+        radio);
 }
 
-void hideRadioAddresses(QWidget *radio)
+void showDefaultRadio(const Radio &radio)
 {
-    if (auto *lora = qobject_cast<Wdlora *>(radio))
-        lora->setFieldsHidden(true, true);
-    else if (auto *r = qobject_cast<Wdradio *>(radio))
-        r->setFieldsHidden(true, true);
+    showRadio(radio, kDefaultSpeed, kDefaultChannel, kDefaultAddress, kDefaultAddress);
 }
 
-// The speed code the widget shows: Wdradio's code, Wdlora's data-rate index,
-// or the stored code when the list had no entry for it.
-int radioSpeed(const QWidget *radio)
+// The page has address fields of its own.
+void hideRadioAddresses(const Radio &radio)
 {
-    const auto *lora = qobject_cast<const Wdlora *>(radio);
-    const auto *r = qobject_cast<const Wdradio *>(radio);
-    const int index = lora ? lora->baudIndex() : r ? r->baudIndex() : -1;
-    if (index < 0)
-        return radio->property(kStoredSpeed).toInt();
-    return lora ? index : r->baudCode();
+    std::visit([](auto *widget) { widget->setFieldsHidden(true, true); }, radio);
 }
 
-int radioChannel(const QWidget *radio)
+int shownSpeed(const Wdradio *radio)
 {
-    if (const auto *lora = qobject_cast<const Wdlora *>(radio))
-        return lora->channel();
-    const auto *r = qobject_cast<const Wdradio *>(radio);
-    return r ? r->channel() : 0;
+    return radio->baudCode();
 }
 
-// ---- Widget rules -------------------------------------------------------------------
+int shownSpeed(const Wdlora *radio)
+{
+    return radio->baudIndex();
+}
+
+// A code the widget's list has no entry for goes back as stored. The LoRa
+// widget's code is its data-rate index, never a compatibility code.
+void takeRadio(mf::Record &record, const Radio &radio)
+{
+    std::visit(
+        [&record](auto *widget) {
+            record.channel = widget->channel();
+            record.speed = widget->baudIndex() < 0 ? widget->property(kStoredSpeed).toInt() : shownSpeed(widget);
+        },
+        radio);
+    record.compatibility = std::holds_alternative<Wdradio *>(radio) && mf::isCompatibilitySpeed(record.speed);
+}
+
+// ---- Tabs ---------------------------------------------------------------------------
 
 void setRange(QSpinBox *box, Range range)
 {
-    if (box)
-        box->setRange(range.lo, range.hi);
+    box->setRange(range.lo, range.hi);
 }
 
-void setValue(QSpinBox *box, int value)
-{
-    if (box)
-        box->setValue(value);
-}
-
-int valueOf(const QSpinBox *box)
-{
-    return box ? box->value() : 0;
-}
-
-QIcon edgeIcon(int state, bool noneShowsBoth)
-{
-    static const char *const kIcons[] = {nullptr, ":/MainWindow/img/ORLO_DI/rising_edge_32px",
-                                         ":/MainWindow/img/ORLO_DI/falling_edge_32px",
-                                         ":/MainWindow/img/ORLO_DI/both_edges_32px"};
-    if (state == di::kEdgeNone && noneShowsBoth)
-        state = di::kEdgeBoth;
-    const bool known = state > di::kEdgeNone && state <= di::kEdgeBoth;
-    return known ? QIcon(QString::fromLatin1(kIcons[state])) : QIcon();
-}
-
-// Rising, falling, both, rising ...
-int nextEdge(int state)
-{
-    return state == di::kEdgeBoth ? 1 : state + 1;
-}
-
-void applyBoxRule(const InputWidgets &input, bool checked, bool counters)
-{
-    input.digital->setEnabled(checked);
-    input.counter->setEnabled(checked);
-    input.edge->setEnabled(checked);
-    if (counters)
-        input.value->setEnabled(checked);
-}
-
-// A counter has no edge; its last value is shown on the pages that read it.
-void applyModeRule(const InputWidgets &input, bool counter, bool counters)
-{
-    input.edge->setVisible(!counter);
-    input.value->setVisible(counter && counters);
-}
-
-// The mirror role uses one address: its own as Slave mirror, the peer's as
-// Master mirror.
-void applyOperatingMode(const TabWidgets &mirror, int mode)
+void applyOperatingMode(const MirrorTab &mirror, int mode)
 {
     const bool master = mode == kMasterMirror;
     mirror.remote->setVisible(master);
@@ -337,288 +253,220 @@ void applyOperatingMode(const TabWidgets &mirror, int mode)
     mirror.modemLabel->setVisible(!master);
 }
 
-
-// A list limited to its entries and rewritten in place, quietly: the minute
-// rule runs when the page says so.
-void refill(QComboBox *list, const QStringList &items, int visible)
+void resetMirrorTab(const MirrorTab &mirror)
 {
-    const QSignalBlocker quiet(list);
-    list->setMaxCount(items.size());
-    list->setMaxVisibleItems(visible);
-    for (int i = 0; i < items.size(); ++i) {
-        if (i < list->count())
-            list->setItemText(i, items.at(i));
-        else
-            list->insertItem(i, items.at(i));
+    setRange(mirror.modem, kAddress);
+    setRange(mirror.remote, kAddress);
+    setRange(mirror.timeOut, kTimeOut);
+    hideRadioAddresses(mirror.radio);
+    orlo::refillQuietly(mirror.mode, kOperatingModes, kOperatingModes.size());
+    mirror.remote->setValue(0);
+    applyOperatingMode(mirror, kSlaveMirror);
+}
+
+void resetMirrorPage(const MirrorPage &p)
+{
+    inputs::resetFrame(p.frame);
+    setRange(p.slave.modem, kSlaveModem);
+    setRange(p.master.modem, kAddress);
+    setRange(p.master.remote, p.masterRemote);
+    hideRadioAddresses(p.slave.radio);
+    hideRadioAddresses(p.master.radio);
+    if (p.timeOuts) {
+        setRange(p.timeOuts->slave, kTimeOut);
+        setRange(p.timeOuts->master, kTimeOut);
     }
-    list->setCurrentIndex(kNotSet);
+    if (p.mirror)
+        resetMirrorTab(*p.mirror);
+    inputs::fillReadingLists(p.master.inputs.time, inputs::kLastHour, inputs::kLastMinute);
+    p.counters.value1->hide();
+    p.counters.value2->hide();
 }
 
-// Minute items 1 .. 6 for an hour item: the reading time runs from 00:10
-// to 24:00; an item that cannot be chosen reads "--".
-void rewriteMinutes(QComboBox *minutes, int hourIndex)
+void showMirrorTab(const MirrorTab &mirror, const mf::Record &stored)
 {
-    for (int entry = 1; entry < minutes->count(); ++entry) {
-        const bool offered = hourIndex == kHourZero ? entry > 1 : hourIndex != kHour24 || entry == 1;
-        minutes->setItemText(entry, offered ? orlo::twoDigits((entry - 1) * kMinuteStep) : kDash);
+    const int mode = stored.role == mf::MasterMirror ? kMasterMirror : kSlaveMirror;
+    mirror.mode->setCurrentIndex(mode);
+    mirror.timeOut->setValue(stored.timeOut);
+    // The address the role does not use is cleared.
+    mirror.remote->setValue(mode == kMasterMirror ? stored.remote : 0);
+    mirror.modem->setValue(mode == kMasterMirror ? 0 : stored.modem);
+    applyOperatingMode(mirror, mode);
+    hideRadioAddresses(mirror.radio);
+}
+
+// The tab of the stored role; true when the record's edge selections apply.
+bool showStoredRole(const MirrorPage &p, const mf::Record &stored)
+{
+    const auto showRadioOf = [&stored](const Radio &radio) {
+        showRadio(radio, stored.speed, stored.channel, stored.modem, stored.remote);
+    };
+    if (stored.role == mf::Slave) {
+        p.tabs->setCurrentIndex(kTabSlave);
+        p.slave.modem->setValue(stored.modem);
+        if (p.timeOuts)
+            p.timeOuts->slave->setValue(stored.timeOut);
+        showRadioOf(p.slave.radio);
+        return false;
     }
+    if (stored.role == mf::Master) {
+        p.tabs->setCurrentIndex(kTabMaster);
+        p.master.remote->setValue(stored.remote);
+        p.master.modem->setValue(stored.modem);
+        if (p.timeOuts)
+            p.timeOuts->master->setValue(stored.timeOut);
+        showRadioOf(p.master.radio);
+        inputs::fillInputs(p.master.inputs, stored.input1, stored.input2);
+        return true;
+    }
+    if (p.mirror) {
+        p.tabs->setCurrentIndex(kTabMirror);
+        showRadioOf(p.mirror->radio);
+        showMirrorTab(*p.mirror, stored);
+        return false;
+    }
+    // A two-tab module keeps only the edge selections of a mirror record.
+    if (stored.role != mf::MasterMirror)
+        return false;
+    inputs::showEdge(p.master.inputs.input1, stored.input1.edge);
+    inputs::showEdge(p.master.inputs.input2, stored.input2.edge);
+    return true;
 }
 
-void fillInput(const InputWidgets &input, const di::Input &stored, const Variant &v)
+void showDefaults(const MirrorPage &p)
 {
-    input.box->setChecked(stored.inUse);
-    applyBoxRule(input, stored.inUse, v.counters);
-    (stored.counter ? input.counter : input.digital)->setChecked(true);
-    applyModeRule(input, stored.counter, v.counters);
-    input.edge->setIcon(edgeIcon(stored.edge, v.edgeNoneShowsBoth));
-}
-
-void fillTab(const TabWidgets &tab, const mf::Record &stored)
-{
-    setValue(tab.remote, stored.remote);
-    setValue(tab.modem, stored.modem);
-    setValue(tab.timeOut, stored.timeOut);
-    showRadio(tab.radio, stored.speed, stored.channel, stored.modem, stored.remote);
+    if (p.defaultSlaveRadio)
+        showDefaultRadio(p.slave.radio);
+    p.slave.modem->setValue(kDefaultAddress);
+    inputs::showCounters(p.counters, 0, 0);
+    showDefaultRadio(p.master.radio);
+    p.master.remote->setValue(kDefaultAddress);
+    p.master.modem->setValue(p.defaultMasterModem);
+    if (p.timeOuts) {
+        p.timeOuts->slave->setValue(0);
+        p.timeOuts->master->setValue(0);
+    }
+    if (p.mirror) {
+        p.mirror->mode->setCurrentIndex(kSlaveMirror);
+        applyOperatingMode(*p.mirror, kSlaveMirror);
+        p.mirror->remote->setValue(kDefaultAddress);
+        p.mirror->modem->setValue(kDefaultAddress);
+        p.mirror->timeOut->setValue(0);
+        showDefaultRadio(p.mirror->radio);
+    }
 }
 
 // ---- Records the tabs write ---------------------------------------------------------
-
-void takeRadio(mf::Record &record, const TabWidgets &tab, bool compatibilityBit)
-{
-    record.speed = radioSpeed(tab.radio);
-    record.channel = radioChannel(tab.radio);
-    record.compatibility = compatibilityBit && mf::isCompatibilitySpeed(record.speed);
-    record.modem = valueOf(tab.modem);
-    record.timeOut = valueOf(tab.timeOut);
-}
 
 mf::Record slaveRecord(const MirrorPage &p)
 {
     mf::Record record;
     record.role = mf::Slave;
-    takeRadio(record, p.slave, p.v.compatibilityBit);
+    takeRadio(record, p.slave.radio);
+    record.modem = p.slave.modem->value();
+    if (p.timeOuts)
+        record.timeOut = p.timeOuts->slave->value();
     return record;
 }
 
-mf::Record masterRecord(const MirrorPage &p, int edge1, int edge2, QStringList &missing)
+mf::Record masterRecord(const MirrorPage &p, int edge1, int edge2)
 {
+    const inputs::InputGroup &in = p.master.inputs;
     mf::Record record;
     record.role = mf::Master;
-    if (p.hours->currentIndex() <= kNotSet)
-        missing << kHourLine;
-    if (p.minutes->currentIndex() < 0 || p.minutes->currentText() == kDash)
-        missing << kMinuteLine;
-    record.hour = p.hours->currentIndex() - 1;
-    record.minute = (p.minutes->currentIndex() - 1) * kMinuteStep;
-    takeRadio(record, p.master, p.v.compatibilityBit);
-    record.remote = valueOf(p.master.remote);
-    record.input1 = {p.input1.box->isChecked(), p.input1.counter->isChecked(), edge1};
-    record.input2 = {p.input2.box->isChecked(), p.input2.counter->isChecked(), edge2};
+    record.hour = inputs::hourOf(in.time);
+    record.minute = inputs::minuteOf(in.time);
+    takeRadio(record, p.master.radio);
+    record.modem = p.master.modem->value();
+    record.remote = p.master.remote->value();
+    if (p.timeOuts)
+        record.timeOut = p.timeOuts->master->value();
+    record.input1 = inputs::inputOf(in.input1, edge1);
+    record.input2 = inputs::inputOf(in.input2, edge2);
     return record;
 }
 
-mf::Record mirrorRecord(const MirrorPage &p, ModuleType type, QStringList &missing)
+// No compatibility bit on a mirror role.
+mf::Record mirrorRecord(const MirrorTab &mirror)
 {
     mf::Record record;
-    record.role = mf::SlaveMirror + qMax(0, p.operatingMode->currentIndex());
-    takeRadio(record, p.mirror, false);
-    record.remote = valueOf(p.mirror.remote);
-    if (record.speed < p.v.mirrorSpeed.lo || record.speed > p.v.mirrorSpeed.hi)
-        missing << speedLineOf(type);
+    takeRadio(record, mirror.radio);
+    record.role = mf::SlaveMirror + qMax(0, mirror.mode->currentIndex());
+    record.compatibility = false;
+    record.modem = mirror.modem->value();
+    record.remote = mirror.remote->value();
+    record.timeOut = mirror.timeOut->value();
     return record;
 }
 
 } // namespace
 
-// ---- Slots --------------------------------------------------------------------------
+// ---- Steps of the three pages -------------------------------------------------------
 
 void MainWindow::enableMirrorPage(ModuleType type, bool enable)
 {
     const MirrorPage p = mirrorPage(*ui, type);
     if (!enable) {
-        progressTimer.reset();
-        p.configurer->hide();
-        p.tabs->hide();
+        stopInputPage(p.frame.configurer, p.tabs);
         return;
     }
-    initMirrorPage(type);
-    const mf::Record stored = mf::decode(readStoredConfiguration(mf::layoutOf(p.v.frame).reports), p.v.frame);
-    p.tabs->setStyleSheet(kTabStyle);
-
-    p.hours->setCurrentIndex(stored.hour <= kLastHour ? stored.hour + 1 : kNotSet);
-    const bool minuteShown = stored.minute % kMinuteStep == 0 && stored.minute <= kLastMinute;
-    p.minutes->setCurrentIndex(minuteShown ? stored.minute / kMinuteStep + 1 : kNotSet);
-    if (p.v.counters) {
-        p.input1.value->setText(QString::number(stored.counter1));
-        p.input2.value->setText(QString::number(stored.counter2));
-    }
-
-    if (stored.role == mf::Slave) {
-        p.tabs->setCurrentIndex(kTabSlave);
-        fillTab(p.slave, stored);
-    } else if (stored.role == mf::Master) {
-        p.tabs->setCurrentIndex(kTabMaster);
-        fillTab(p.master, stored);
-        fillInput(p.input1, stored.input1, p.v);
-        fillInput(p.input2, stored.input2, p.v);
-        edgeState1 = stored.input1.edge;
-        edgeState2 = stored.input2.edge;
-    } else if (p.v.mirrorTab) {
-        p.tabs->setCurrentIndex(kTabMirror);
-        fillTab(p.mirror, stored);
-        const int mode = stored.role == mf::MasterMirror ? kMasterMirror : kSlaveMirror;
-        p.operatingMode->setCurrentIndex(mode);
-        // The address the role does not use is cleared.
-        (mode == kMasterMirror ? p.mirror.modem : p.mirror.remote)->setValue(0);
-        applyOperatingMode(p.mirror, mode);
-        hideRadioAddresses(p.mirror.radio);
-    } else if (stored.role == mf::MasterMirror) {
-        // A two-tab module keeps only the edge selections of a mirror record.
-        edgeState1 = stored.input1.edge;
-        edgeState2 = stored.input2.edge;
-        p.input1.edge->setIcon(edgeIcon(edgeState1, p.v.edgeNoneShowsBoth));
-        p.input2.edge->setIcon(edgeIcon(edgeState2, p.v.edgeNoneShowsBoth));
-    }
-
-    p.tabs->show();
-    p.configurer->show();
-    p.result->clear();
-    showModulePage(p.page);
-}
-
-void MainWindow::initMirrorPage(ModuleType type)
-{
-    const MirrorPage p = mirrorPage(*ui, type);
-    edgeState1 = edgeState2 = di::kEdgeNone;
-    advanceMirrorEdge(type, 1);
-    advanceMirrorEdge(type, 2);
-
-    p.tabs->hide();
-    p.configurer->hide();
+    // Both edges start on "rising".
+    startInputPage(p.progress);
+    inputs::advanceEdge(edgeState1, p.master.inputs.input1.edge);
+    inputs::advanceEdge(edgeState2, p.master.inputs.input2.edge);
+    resetMirrorPage(p);
     ui->label_Logo->hide();
 
-    setRange(p.slave.modem, kSlaveModem);
-    setRange(p.master.modem, kAddress);
-    setRange(p.mirror.modem, kAddress);
-    setRange(p.master.remote, p.v.masterRemote);
-    setRange(p.mirror.remote, kAddress);
-    for (QSpinBox *timeOut : {p.slave.timeOut, p.master.timeOut, p.mirror.timeOut})
-        setRange(timeOut, kTimeOut);
-    for (const TabWidgets *tab : {&p.slave, &p.master, &p.mirror})
-        if (tab->radio)
-            hideRadioAddresses(tab->radio);
-
-    if (p.v.mirrorTab) {
-        refill(p.operatingMode, kOperatingModes, kOperatingModes.size());
-        p.mirror.remote->setValue(0);
-        applyOperatingMode(p.mirror, kSlaveMirror);
+    const mf::Layout layout = mf::layoutOf(p.variant);
+    const mf::Record stored = mf::decode(readStoredConfiguration(layout.reports), p.variant);
+    p.tabs->setStyleSheet(kTabStyle);
+    inputs::showReadingTime(p.master.inputs.time, stored.hour, stored.minute);
+    if (layout.counters)
+        inputs::showCounters(p.counters, stored.counter1, stored.counter2);
+    if (showStoredRole(p, stored)) {
+        edgeState1 = stored.input1.edge;
+        edgeState2 = stored.input2.edge;
     }
-
-    QStringList hours{kDash};
-    for (int h = 0; h <= kLastHour; ++h)
-        hours << orlo::twoDigits(h);
-    refill(p.hours, hours, kHourListVisible);
-    QStringList minutes{kDash};
-    for (int m = 0; m <= kLastMinute; m += kMinuteStep)
-        minutes << orlo::twoDigits(m);
-    refill(p.minutes, minutes, minutes.size());
-
-    p.input1.value->hide();
-    p.input2.value->hide();
-    p.result->clear();
-    p.bar->setValue(0);
-    p.write->setEnabled(true);
-    p.defaults->setEnabled(true);
-
-    progressTimer = std::make_unique<QTimer>();
-    connect(progressTimer.get(), &QTimer::timeout, this, p.v.progress);
+    inputs::showFrame(p.frame);
+    showModulePage(p.frame.page);
 }
 
 void MainWindow::configureMirror(ModuleType type)
 {
-    // Default stays enabled while Write waits, and the other way round.
-    if (orlo::exchangeInProgress())
-        return;
-    const QDateTime now = orlo::currentDateTime();
-    std::memset(txBuffer, 0, sizeof txBuffer);
     const MirrorPage p = mirrorPage(*ui, type);
-    QStringList missing;
+    const int tab = p.tabs->currentIndex();
     mf::Record record;
-    switch (p.tabs->currentIndex()) {
-    case kTabMaster:
-        record = masterRecord(p, edgeState1, edgeState2, missing);
-        break;
-    case kTabMirror:
-        record = mirrorRecord(p, type, missing);
-        break;
-    default:
+    QStringList missing;
+    if (tab == kTabMaster) {
+        record = masterRecord(p, edgeState1, edgeState2);
+        missing = inputs::missingTimes(p.master.inputs.time, inputs::kTextsEnglish);
+    } else if (tab == kTabMirror && p.mirror) {
+        record = mirrorRecord(*p.mirror);
+        if (record.speed < p.mirror->speeds.lo || record.speed > p.mirror->speeds.hi)
+            missing << p.mirror->speedLine;
+    } else {
         record = slaveRecord(p);
-        break;
     }
-    if (!missing.isEmpty()) {
-        warnInvalidConfiguration(p.result, warningOf(type), missing);
+    // Default stays enabled while Write waits, and the other way round.
+    quint8 *payload = clearedRequest(p.frame.result, p.warning, missing);
+    if (!payload)
         return;
-    }
-    mf::encode(requestPayload(), orlo::command::WriteConfiguration, now, record, p.v.frame);
-    runWriteCycle({p.write, p.bar, p.result, mf::layoutOf(p.v.frame).reports, p.v.writeProgressMs});
+    mf::encode(payload, orlo::command::WriteConfiguration, orlo::currentDateTime(), record, p.variant);
+    const int reports = mf::layoutOf(p.variant).reports;
+    WriteCycle cycle{p.frame.write, p.frame.bar, p.frame.result, reports};
+    cycle.progressIntervalMs = p.writeProgressMs;
+    runWriteCycle(cycle);
 }
 
 void MainWindow::restoreMirrorDefaults(ModuleType type)
 {
-    if (orlo::exchangeInProgress())
+    const MirrorPage p = mirrorPage(*ui, type);
+    quint8 *payload = clearedRequest(p.frame.result, p.warning, {});
+    if (!payload)
         return;
-    std::memset(txBuffer, 0, sizeof txBuffer);
-    const MirrorPage p = mirrorPage(*ui, type);
-    requestPayload()[mf::kCommand] = orlo::command::RestoreDefaults;
-    if (!runWriteCycle({p.defaults, p.bar, p.result, mf::layoutOf(p.v.frame).reports, p.v.defaultsProgressMs}))
-        return;
-    const Defaults &d = p.v.defaults;
-    if (d.slaveRadio)
-        showRadio(p.slave.radio, d.speed, d.channel, d.modem, d.remote);
-    setValue(p.slave.modem, d.modem);
-    setValue(p.slave.timeOut, 0);
-    p.input1.value->setText(QString::number(0));
-    p.input2.value->setText(QString::number(0));
-    showRadio(p.master.radio, d.speed, d.channel, d.modem, d.remote);
-    setValue(p.master.remote, d.remote);
-    setValue(p.master.modem, d.masterModem);
-    setValue(p.master.timeOut, 0);
-    if (p.v.mirrorTab) {
-        p.operatingMode->setCurrentIndex(kSlaveMirror);
-        applyOperatingMode(p.mirror, kSlaveMirror);
-        setValue(p.mirror.remote, d.remote);
-        setValue(p.mirror.modem, d.modem);
-        setValue(p.mirror.timeOut, 0);
-        showRadio(p.mirror.radio, d.speed, d.channel, d.modem, d.remote);
-    }
-}
-
-void MainWindow::advanceMirrorEdge(ModuleType type, int input)
-{
-    const MirrorPage p = mirrorPage(*ui, type);
-    int &state = input == 1 ? edgeState1 : edgeState2;
-    state = nextEdge(state);
-    (input == 1 ? p.input1 : p.input2).edge->setIcon(edgeIcon(state, p.v.edgeNoneShowsBoth));
-}
-
-void MainWindow::applyMirrorInputRule(ModuleType type, int input, int rule, bool checked)
-{
-    const MirrorPage p = mirrorPage(*ui, type);
-    const InputWidgets &widgets = input == 1 ? p.input1 : p.input2;
-    if (rule == kMirrorRuleBox)
-        applyBoxRule(widgets, checked, p.v.counters);
-    else
-        applyModeRule(widgets, rule == kMirrorRuleCounter, p.v.counters);
-}
-
-void MainWindow::on_comboBox_operatingMode_Mirror_IOD_PS_r20_currentIndexChanged(int index)
-{
-    applyOperatingMode(mirrorPage(*ui, ModuleType::IOD_PS_r20).mirror, index);
-}
-
-void MainWindow::on_comboBox_operatingMode_Mirror_ORLO_DIO_LoRa_currentIndexChanged(int index)
-{
-    applyOperatingMode(mirrorPage(*ui, ModuleType::DIO_LoRa).mirror, index);
+    payload[mf::kCommand] = orlo::command::RestoreDefaults;
+    if (runWriteCycle({p.frame.other, p.frame.bar, p.frame.result, mf::layoutOf(p.variant).reports}))
+        showDefaults(p);
 }
 
 void MainWindow::SetprogressBarConfigurerIOD_PS_r20()
@@ -636,46 +484,198 @@ void MainWindow::SetprogressBarConfigurer_DI2_868_r_10()
     stepProgress(ui->progressBar_Configurer_DI2_868_r_10);
 }
 
-// The slots of one input of the Master tab.
-#define ORLO_MIRROR_INPUT_SLOTS(S, TYPE, N)                                                                \
-    void MainWindow::on_pushButton_Front_entree_numerique##N##_Master_##S##_clicked()                      \
-    {                                                                                                      \
-        advanceMirrorEdge(TYPE, N);                                                                        \
-    }                                                                                                      \
-    void MainWindow::on_groupBox_Entree##N##_Master_##S##_clicked(bool checked)                            \
-    {                                                                                                      \
-        applyMirrorInputRule(TYPE, N, kMirrorRuleBox, checked);                                            \
-    }                                                                                                      \
-    void MainWindow::on_radioButton_Entree_numerique##N##_Master_##S##_clicked()                           \
-    {                                                                                                      \
-        applyMirrorInputRule(TYPE, N, kMirrorRuleDigital, false);                                          \
-    }                                                                                                      \
-    void MainWindow::on_radioButton_Compteur##N##_Master_##S##_clicked()                                   \
-    {                                                                                                      \
-        applyMirrorInputRule(TYPE, N, kMirrorRuleCounter, false);                                          \
-    }
+// ---- IOD_PS_r20 -------------------------------------------------------------
 
-// The slots every mirror page has, each handing its page to the shared step.
-#define ORLO_MIRROR_PAGE_SLOTS(S, TYPE)                                                                    \
-    void MainWindow::EnablePage##S(bool enable)                                                            \
-    {                                                                                                      \
-        enableMirrorPage(TYPE, enable);                                                                    \
-    }                                                                                                      \
-    void MainWindow::on_pushButton_Configurer_##S##_clicked()                                              \
-    {                                                                                                      \
-        configureMirror(TYPE);                                                                             \
-    }                                                                                                      \
-    void MainWindow::on_pushButton_DefaultConfiguration_##S##_clicked()                                    \
-    {                                                                                                      \
-        restoreMirrorDefaults(TYPE);                                                                       \
-    }                                                                                                      \
-    void MainWindow::on_comboBox_heures_releve_compteur_Master_##S##_currentIndexChanged(int index)       \
-    {                                                                                                      \
-        rewriteMinutes(mirrorPage(*ui, TYPE).minutes, index);                                              \
-    }                                                                                                      \
-    ORLO_MIRROR_INPUT_SLOTS(S, TYPE, 1)                                                                    \
-    ORLO_MIRROR_INPUT_SLOTS(S, TYPE, 2)
+void MainWindow::EnablePageIOD_PS_r20(bool enable)
+{
+    enableMirrorPage(ModuleType::IOD_PS_r20, enable);
+}
 
-ORLO_MIRROR_PAGE_SLOTS(IOD_PS_r20, ModuleType::IOD_PS_r20)
-ORLO_MIRROR_PAGE_SLOTS(ORLO_DIO_LoRa, ModuleType::DIO_LoRa)
-ORLO_MIRROR_PAGE_SLOTS(DI2_868_r_10, ModuleType::DI2_868_r_10)
+void MainWindow::on_pushButton_Configurer_IOD_PS_r20_clicked()
+{
+    configureMirror(ModuleType::IOD_PS_r20);
+}
+
+void MainWindow::on_pushButton_DefaultConfiguration_IOD_PS_r20_clicked()
+{
+    restoreMirrorDefaults(ModuleType::IOD_PS_r20);
+}
+
+void MainWindow::on_comboBox_operatingMode_Mirror_IOD_PS_r20_currentIndexChanged(int index)
+{
+    applyOperatingMode(*pageIOD_PS_r20(*ui).mirror, index);
+}
+
+void MainWindow::on_comboBox_heures_releve_compteur_Master_IOD_PS_r20_currentIndexChanged(int index)
+{
+    inputs::rewriteMinutes(inputs::groupIOD_PS_r20(*ui).time.minutes, index);
+}
+
+void MainWindow::on_pushButton_Front_entree_numerique1_Master_IOD_PS_r20_clicked()
+{
+    inputs::advanceEdge(edgeState1, inputs::groupIOD_PS_r20(*ui).input1.edge);
+}
+
+void MainWindow::on_groupBox_Entree1_Master_IOD_PS_r20_clicked(bool checked)
+{
+    inputs::applyBoxRule(inputs::groupIOD_PS_r20(*ui).input1, checked);
+}
+
+void MainWindow::on_radioButton_Entree_numerique1_Master_IOD_PS_r20_clicked()
+{
+    inputs::applyModeRule(inputs::groupIOD_PS_r20(*ui).input1, false);
+}
+
+void MainWindow::on_radioButton_Compteur1_Master_IOD_PS_r20_clicked()
+{
+    inputs::applyModeRule(inputs::groupIOD_PS_r20(*ui).input1, true);
+}
+
+void MainWindow::on_pushButton_Front_entree_numerique2_Master_IOD_PS_r20_clicked()
+{
+    inputs::advanceEdge(edgeState2, inputs::groupIOD_PS_r20(*ui).input2.edge);
+}
+
+void MainWindow::on_groupBox_Entree2_Master_IOD_PS_r20_clicked(bool checked)
+{
+    inputs::applyBoxRule(inputs::groupIOD_PS_r20(*ui).input2, checked);
+}
+
+void MainWindow::on_radioButton_Entree_numerique2_Master_IOD_PS_r20_clicked()
+{
+    inputs::applyModeRule(inputs::groupIOD_PS_r20(*ui).input2, false);
+}
+
+void MainWindow::on_radioButton_Compteur2_Master_IOD_PS_r20_clicked()
+{
+    inputs::applyModeRule(inputs::groupIOD_PS_r20(*ui).input2, true);
+}
+
+// ---- ORLO_DIO_LoRa ----------------------------------------------------------
+
+void MainWindow::EnablePageORLO_DIO_LoRa(bool enable)
+{
+    enableMirrorPage(ModuleType::DIO_LoRa, enable);
+}
+
+void MainWindow::on_pushButton_Configurer_ORLO_DIO_LoRa_clicked()
+{
+    configureMirror(ModuleType::DIO_LoRa);
+}
+
+void MainWindow::on_pushButton_DefaultConfiguration_ORLO_DIO_LoRa_clicked()
+{
+    restoreMirrorDefaults(ModuleType::DIO_LoRa);
+}
+
+void MainWindow::on_comboBox_operatingMode_Mirror_ORLO_DIO_LoRa_currentIndexChanged(int index)
+{
+    applyOperatingMode(*pageORLO_DIO_LoRa(*ui).mirror, index);
+}
+
+void MainWindow::on_comboBox_heures_releve_compteur_Master_ORLO_DIO_LoRa_currentIndexChanged(int index)
+{
+    inputs::rewriteMinutes(inputs::groupORLO_DIO_LoRa(*ui).time.minutes, index);
+}
+
+void MainWindow::on_pushButton_Front_entree_numerique1_Master_ORLO_DIO_LoRa_clicked()
+{
+    inputs::advanceEdge(edgeState1, inputs::groupORLO_DIO_LoRa(*ui).input1.edge);
+}
+
+void MainWindow::on_groupBox_Entree1_Master_ORLO_DIO_LoRa_clicked(bool checked)
+{
+    inputs::applyBoxRule(inputs::groupORLO_DIO_LoRa(*ui).input1, checked);
+}
+
+void MainWindow::on_radioButton_Entree_numerique1_Master_ORLO_DIO_LoRa_clicked()
+{
+    inputs::applyModeRule(inputs::groupORLO_DIO_LoRa(*ui).input1, false);
+}
+
+void MainWindow::on_radioButton_Compteur1_Master_ORLO_DIO_LoRa_clicked()
+{
+    inputs::applyModeRule(inputs::groupORLO_DIO_LoRa(*ui).input1, true);
+}
+
+void MainWindow::on_pushButton_Front_entree_numerique2_Master_ORLO_DIO_LoRa_clicked()
+{
+    inputs::advanceEdge(edgeState2, inputs::groupORLO_DIO_LoRa(*ui).input2.edge);
+}
+
+void MainWindow::on_groupBox_Entree2_Master_ORLO_DIO_LoRa_clicked(bool checked)
+{
+    inputs::applyBoxRule(inputs::groupORLO_DIO_LoRa(*ui).input2, checked);
+}
+
+void MainWindow::on_radioButton_Entree_numerique2_Master_ORLO_DIO_LoRa_clicked()
+{
+    inputs::applyModeRule(inputs::groupORLO_DIO_LoRa(*ui).input2, false);
+}
+
+void MainWindow::on_radioButton_Compteur2_Master_ORLO_DIO_LoRa_clicked()
+{
+    inputs::applyModeRule(inputs::groupORLO_DIO_LoRa(*ui).input2, true);
+}
+
+// ---- DI2_868_r_10 -----------------------------------------------------------
+
+void MainWindow::EnablePageDI2_868_r_10(bool enable)
+{
+    enableMirrorPage(ModuleType::DI2_868_r_10, enable);
+}
+
+void MainWindow::on_pushButton_Configurer_DI2_868_r_10_clicked()
+{
+    configureMirror(ModuleType::DI2_868_r_10);
+}
+
+void MainWindow::on_pushButton_DefaultConfiguration_DI2_868_r_10_clicked()
+{
+    restoreMirrorDefaults(ModuleType::DI2_868_r_10);
+}
+
+void MainWindow::on_comboBox_heures_releve_compteur_Master_DI2_868_r_10_currentIndexChanged(int index)
+{
+    inputs::rewriteMinutes(inputs::groupDI2_868_r_10(*ui).time.minutes, index);
+}
+
+void MainWindow::on_pushButton_Front_entree_numerique1_Master_DI2_868_r_10_clicked()
+{
+    inputs::advanceEdge(edgeState1, inputs::groupDI2_868_r_10(*ui).input1.edge);
+}
+
+void MainWindow::on_groupBox_Entree1_Master_DI2_868_r_10_clicked(bool checked)
+{
+    inputs::applyBoxRule(inputs::groupDI2_868_r_10(*ui).input1, checked);
+}
+
+void MainWindow::on_radioButton_Entree_numerique1_Master_DI2_868_r_10_clicked()
+{
+    inputs::applyModeRule(inputs::groupDI2_868_r_10(*ui).input1, false);
+}
+
+void MainWindow::on_radioButton_Compteur1_Master_DI2_868_r_10_clicked()
+{
+    inputs::applyModeRule(inputs::groupDI2_868_r_10(*ui).input1, true);
+}
+
+void MainWindow::on_pushButton_Front_entree_numerique2_Master_DI2_868_r_10_clicked()
+{
+    inputs::advanceEdge(edgeState2, inputs::groupDI2_868_r_10(*ui).input2.edge);
+}
+
+void MainWindow::on_groupBox_Entree2_Master_DI2_868_r_10_clicked(bool checked)
+{
+    inputs::applyBoxRule(inputs::groupDI2_868_r_10(*ui).input2, checked);
+}
+
+void MainWindow::on_radioButton_Entree_numerique2_Master_DI2_868_r_10_clicked()
+{
+    inputs::applyModeRule(inputs::groupDI2_868_r_10(*ui).input2, false);
+}
+
+void MainWindow::on_radioButton_Compteur2_Master_DI2_868_r_10_clicked()
+{
+    inputs::applyModeRule(inputs::groupDI2_868_r_10(*ui).input2, true);
+}

@@ -44,9 +44,8 @@ constexpr quint8 kCounter2InUse = 0x10;
 constexpr quint8 kInput4InUse = 0x20;
 constexpr int kEdge4Shift = 6;
 
-// Edge codes: 0 none, 1 rising, 2 falling, 3 both.
-constexpr int kEdgeNone = 0;
-constexpr int kEdgeBoth = 3;
+// Edge codes of an input: the two bits of its edge field.
+enum Edge : int { kEdgeNone = 0, kEdgeRising = 1, kEdgeFalling = 2, kEdgeBoth = 3 };
 
 struct Input {
     bool inUse = false;

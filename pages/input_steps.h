@@ -1,0 +1,115 @@
+// The input group shared by the digital-input pages (DI, DI_r2x, DI4_r2x)
+// and the mirror pages' Master tab: an input's widgets and rules, the edge
+// buttons, the meter-reading time lists and the warning of a missing time.
+#pragma once
+
+#include "link/frames/di_frame.h"
+#include "link/writecycle.h"
+
+#include <QStringList>
+
+class QComboBox;
+class QFrame;
+class QGroupBox;
+class QIcon;
+class QRadioButton;
+class QWidget;
+
+namespace Ui {
+class MainWindow;
+}
+
+namespace inputs {
+
+// What the page hides while it reads the module, and its write buttons.
+struct PageFrame {
+    QWidget *page;
+    QFrame *configurer;
+    QWidget *settings;
+    QProgressBar *bar;
+    QLabel *result;
+    QPushButton *write;
+    QPushButton *other;                 // the counter reset, or Default
+};
+void resetFrame(const PageFrame &frame);
+void showFrame(const PageFrame &frame);
+
+// How a page shows an input beside its digital-input / counter choice.
+struct InputStyle {
+    bool counterShowsValue = false;     // a counter shows its last stored value
+    bool noneShowsBoth = false;         // edge code "none" shown with the both-edges icon
+};
+
+struct InputWidgets {
+    QGroupBox *box;
+    QRadioButton *digital;
+    QRadioButton *counter;
+    QPushButton *edge;
+    QWidget *value;                     // last stored value (DI: an index spin box, never shown)
+    InputStyle style;
+};
+
+// The daily meter-reading time.
+struct ReadingTime {
+    QComboBox *hours;
+    QComboBox *minutes;
+};
+
+struct InputGroup {
+    InputWidgets input1;
+    InputWidgets input2;
+    ReadingTime time;
+};
+InputGroup groupDI(Ui::MainWindow &ui);
+InputGroup groupDI_r2x(Ui::MainWindow &ui);
+InputGroup groupIOD_PS_r20(Ui::MainWindow &ui);
+InputGroup groupORLO_DIO_LoRa(Ui::MainWindow &ui);
+InputGroup groupDI2_868_r_10(Ui::MainWindow &ui);
+
+// The last stored counter values, on the pages that read them.
+struct Counters {
+    QLabel *value1;
+    QLabel *value2;
+};
+void showCounters(const Counters &counters, quint32 counter1, quint32 counter2);
+
+void applyBoxRule(const InputWidgets &input, bool checked);
+void applyModeRule(const InputWidgets &input, bool counter);
+void fillInputs(const InputGroup &group, const orlo::di::Input &first, const orlo::di::Input &second);
+void resetInput(const InputWidgets &input);
+orlo::di::Input inputOf(const InputWidgets &input, int edge);
+
+QIcon edgeIcon(int edge);
+void showEdge(const InputWidgets &input, int edge);
+// Rising, falling, both, rising ...
+void advanceEdge(int &edge, QPushButton *button);
+
+// "--", then "00" .. the last hour, and the minutes in steps of ten.
+constexpr int kLastHourDI = 23;
+constexpr int kLastHour = 24;
+constexpr int kLastMinute = 50;
+constexpr int kLastPeriodMinute = 30;   // DI4_r2x: sub-hour reading periods
+constexpr int kNotSet = 0;              // the "--" entry
+void fillReadingLists(const ReadingTime &time, int lastHour, int lastMinute);
+// A stored hour or minute the list cannot show is "--".
+int hourEntry(int hour, const QComboBox *hours);
+int minuteEntry(int minute, const QComboBox *minutes);
+void showReadingTime(const ReadingTime &time, int hour, int minute);
+// Hour "00" offers no minute "00", hour "24" only minute "00".
+void rewriteMinutes(QComboBox *minutes, int hourEntry);
+int hourOf(const ReadingTime &time);
+int minuteOf(const ReadingTime &time);
+
+// The box of a write refused for a missing time, and its lines.
+struct TimeTexts {
+    WarningTexts box;
+    QString hourLine;
+    QString minuteLine;
+};
+extern const TimeTexts kTextsFrench;    // DI; DI_r2x's counter reset
+extern const TimeTexts kTextsEnglish;   // DI_r2x, DI4_r2x, the mirror pages
+extern const TimeTexts kTextsAccented;  // DI4_r2x's counter reset
+// Both checks always run, hour line first.
+QStringList missingTimes(const ReadingTime &time, const TimeTexts &texts);
+
+} // namespace inputs
