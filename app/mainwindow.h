@@ -22,7 +22,7 @@ class Hid;
 struct WriteCycle;
 struct WarningTexts;
 namespace orlo::tm { struct Layout; }
-namespace temperature { struct ThresholdPage; struct ToolBoxPage; struct RadioPage; struct Texts; }
+namespace temperature { struct ThresholdPage; struct ToolBoxPage; struct RadioPage; struct AnalogPage; struct Texts; }
 
 namespace Ui {
 class MainWindow;
@@ -332,10 +332,13 @@ public slots:
     void on_doubleSpinBox_Y2_DA_r20_valueChanged(double value);
     void on_comboBox_Analog_DA_r20_currentIndexChanged(int index);
 private:
-    // Shared steps of the two analog pages.
-    void enableAnalogPage(bool r20, bool enable);
-    void measureAnalogValue(bool r20);
-    void configureAnalogPage(bool r20);
+    // Steps of the two analog pages, each given its page's description.
+    void initAnalogPage(const temperature::AnalogPage &page, void (MainWindow::*measurement)(),
+                        void (MainWindow::*progress)());
+    void showAnalogPage(const temperature::AnalogPage &page);
+    void disableAnalogPage(const temperature::AnalogPage &page);
+    void measureAnalogValue(const temperature::AnalogPage &page);
+    void configureAnalogPage(const temperature::AnalogPage &page, bool periodic);
     // Edge selection of the DA digital inputs: 0 none, 1 rising, 2 falling, 3 both.
     int edgeStateDA1 = 0;
     int edgeStateDA2 = 0;

@@ -29,16 +29,6 @@ constexpr int kTabMaster = 1;
 constexpr int kRoleSlave = 0;
 constexpr int kRoleMaster = 1;
 
-// Warning texts, odd characters included, as the users know them.
-const Texts kTextsTm = {
-    {warning::kTitleFrench, warning::kHeadFrench + QStringLiteral("Au moins un champ horaire d'un des 3 envois de temp�rature possible n'est pas configur� :\n\n"),
-     warning::kFooterFrench},
-    {{QStringLiteral("\tChamp heure     de l'heure n�1 non configur�.\n"), QStringLiteral("\tChamp minutes de l'heure n�1 non configur�.\n")},
-     {QStringLiteral("\tChamp heure     de l'heure n�2 non configur�.\n"), QStringLiteral("\tChamp minutes de l'heure n�2 non configur�.\n")},
-     {QStringLiteral("\tChamp heure     de l'heure n�3 non configur�.\n"), QStringLiteral("\tChamp minutes de l'heure n�3 non configur�.\n")}},
-    QStringLiteral("\tChamp heure de relev� non configur�.\n"),
-    QStringLiteral("\tChamp minutes de relev� non configur�.\n")};
-
 ThresholdPage tmPage(Ui::MainWindow &ui)
 {
     return {ui.comboBox_Periode_mesure_TM,
@@ -138,7 +128,7 @@ void MainWindow::configureThresholdPage(const ThresholdPage &p, bool periodic, c
     if (refuseThresholdPage(p, periodic, texts))
         return;
     tmf::encodeConfig(requestPayload(), thresholdConfig(p, periodic), now, layout);
-    runWriteCycle({p.button, p.bar, p.result, reports, kProgressIntervalMs, measureTimer.get(), false});
+    runWriteCycle(writeCycle(p.button, p.bar, p.result, reports, measureTimer.get()));
 }
 
 bool MainWindow::refuseThresholdPage(const ThresholdPage &p, bool periodic, const Texts &texts)
@@ -154,12 +144,8 @@ void MainWindow::initToolBoxPage(const ToolBoxPage &t, void (MainWindow::*measur
                                  void (MainWindow::*progress)())
 {
     const ThresholdPage &p = t.page;
-    p.configureFrame->hide();
-    p.parameterFrame->hide();
     ui->label_Logo->hide();
     resetThresholdPage(p);
-    fillStatementBoxes(p.statementHours, p.statementMinutes, p.statement);
-    guardStatement(p.statementMinutes, p.statementHours->currentIndex(), true);
     setOffsetRange(p.offset, t.offsetRange);
     if (t.secondDisplay) {
         t.secondDisplay->hide();
@@ -264,7 +250,7 @@ bool MainWindow::configureRadioPage(const RadioPage &r)
         c.modemAddress = r.modemAddress->value();
     }
     tmf::encodeConfig868(requestPayload(), c, now, r.offsetSteps);
-    return runWriteCycle({r.button, r.bar, r.result, r.reports, kProgressIntervalMs, measureTimer.get(), false});
+    return runWriteCycle(writeCycle(r.button, r.bar, r.result, r.reports, measureTimer.get()));
 }
 
 // --- TM ------------------------------------------------------------------
@@ -272,13 +258,9 @@ bool MainWindow::configureRadioPage(const RadioPage &r)
 void MainWindow::InitPageTM()
 {
     const ThresholdPage p = tmPage(*ui);
-    p.configureFrame->hide();
-    p.parameterFrame->hide();
     ui->frame_Periode_mesure_TM->hide();
     ui->label_Logo->hide();
     resetThresholdPage(p);
-    fillStatementBoxes(p.statementHours, p.statementMinutes, p.statement);
-    guardStatement(p.statementMinutes, p.statementHours->currentIndex(), false);
     const tmf::Probe probe = tmf::probeOfTm(productId);
     if (probe == tmf::Probe::Offset2073)
         setOffsetRange(p.offset, kOffsetRange);
@@ -379,7 +361,7 @@ void MainWindow::on_comboBox_heures_releve_TM_currentIndexChanged(int index)
 void MainWindow::on_pushButton_Configurer_TM_clicked()
 {
     configureThresholdPage(tmPage(*ui), ui->horizontalSlider_Type_releve_TM->value() == kSliderPeriodic,
-                           tmf::layoutOf(tmf::probeOfTm(productId)), kTextsTm, tmf::kReports);
+                           tmf::layoutOf(tmf::probeOfTm(productId)), kTextsFrench, tmf::kReports);
 }
 
 // --- TM_r20 --------------------------------------------------------------

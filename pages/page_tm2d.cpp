@@ -7,6 +7,7 @@
 #include "link/frames/tm2d_frame.h"
 #include "link/moduletable.h"
 #include "link/transport.h"
+#include "pages/listfill.h"
 #include "pages/temperature_steps.h"
 #include "ui_mainwindow.h"
 
@@ -99,13 +100,10 @@ void resetOffset(QDoubleSpinBox *offset)
 void MainWindow::InitPageTM2D_r10()
 {
     const ThresholdPage p = probe1Page(*ui);
-    p.configureFrame->hide();
-    p.parameterFrame->hide();
     ui->label_Logo->hide();
     resetThresholdPage(p);
     resetThresholds(probe2Thresholds(*ui), kLimitsTm2d);
     setLowThresholdsVisible(*ui, true);
-    fillStatementBoxes(p.statementHours, p.statementMinutes, kStatementTm2d);
     lockUnsetMinute(p.statementMinutes);
     resetOffset(ui->doubleSpinBox_Offset_S1_TM2D_r10);
     resetOffset(ui->doubleSpinBox_Offset_S2_TM2D_r10);
@@ -131,12 +129,12 @@ void MainWindow::EnablePageTM2D_r10(bool enable)
     on_comboBox_minutes_releve_TM2D_r10_currentIndexChanged(p.statementMinutes->currentIndex());
     on_comboBox_heures_releve_TM2D_r10_currentIndexChanged(p.statementHours->currentIndex());
     showThresholdConfig(p, c.first, true);
-    showThresholds(probe2Thresholds(*ui), kLimitsTm2d, c.second.lowThreshold, c.second.highThreshold);
+    showThresholds(probe2Thresholds(*ui), kLimitsTm2d.bounds(), c.second.lowThreshold, c.second.highThreshold);
     ui->doubleSpinBox_Offset_S2_TM2D_r10->setValue(c.second.offset);
 
     QComboBox *join = ui->comboBox_lorawan_joinMode_TM2D_r10;
     const bool loRaWan = c.options & tm2d::kLoRaWan;
-    fillBox(join, loRaWan ? kJoinModes : QStringList());
+    orlo::refillQuietly(join, loRaWan ? kJoinModes : QStringList(), kJoinModes.size());
     if (loRaWan)
         join->setCurrentIndex((c.options & tm2d::kJoinAbp) ? kJoinAbp : 0);
     join->setVisible(loRaWan);
@@ -164,7 +162,7 @@ void MainWindow::showLowThresholdsTM2D_r10(bool shown)
             pair.low->setRange(qMin(pair.low->minimum(), 0.0), qMax(pair.low->maximum(), 0.0));
             pair.low->setValue(0.0);
         } else if (optionsTM2D_r10 & tm2d::kLowUnusedWhenPeriodic) {
-            showThresholds(pair, kLimitsTm2d, storedLowTM2D_r10[n], pair.high->value());
+            showThresholds(pair, kLimitsTm2d.bounds(), storedLowTM2D_r10[n], pair.high->value());
         }
     }
 }
@@ -195,9 +193,11 @@ void MainWindow::TemperatureMeasurementTM2D_r10()
     ui->pushButton_Configurer_TM2D_r10->setEnabled(true);
 }
 
+// A configuration refused or not acknowledged: the page stays as the user
+// left it, and a fresh reading makes the button usable again, as after "OK".
 void MainWindow::configurationFailed_TM2D_r10()
 {
-    // Nothing to do: a failed write already shows "Echec" and takes a reading.
+    TemperatureMeasurementTM2D_r10();
 }
 
 void MainWindow::on_comboBox_Periode_mesure_TM2D_r10_currentIndexChanged(int index)
@@ -285,7 +285,10 @@ void MainWindow::on_pushButton_Configurer_TM2D_r10_clicked()
         const QComboBox *join = ui->comboBox_lorawan_joinMode_TM2D_r10;
         c.options = tm2d::optionsWithJoinMode(optionsTM2D_r10, !join->isHidden(), join->currentIndex() == kJoinAbp);
         tm2d::encodeConfig(requestPayload(), c, now);
-        runWriteCycle({p.button, p.bar, p.result, tm2d::kReports, kProgressIntervalMs, nullptr, false});
+        if (runWriteCycle(writeCycle(p.button, p.bar, p.result, tm2d::kReports, nullptr))) {
+            TemperatureMeasurementTM2D_r10();
+            return;
+        }
     }
-    TemperatureMeasurementTM2D_r10();
+    configurationFailed_TM2D_r10();
 }

@@ -1,5 +1,6 @@
 #include "pages/temperature_steps.h"
 
+#include "pages/listfill.h"
 #include "widgets/wdradio.h"
 
 #include <QCheckBox>
@@ -11,6 +12,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSignalBlocker>
+#include <algorithm>
 #include <cmath>
 
 namespace tmf = orlo::tm;
@@ -26,25 +28,33 @@ constexpr int kPeriod15Minutes = 1;
 constexpr int kPeriod30Minutes = 2;
 constexpr int kPeriod2Hours = 4;
 constexpr int kGuardedMinuteCount = 7;        // "--", "00" .. "50"
+constexpr int kHourListVisible = 10;          // shorter lists show all their items
 const QString kDash = QStringLiteral("--");
 const QString kZero = QStringLiteral("00");
-
-QString twoDigits(int v)
-{
-    return QStringLiteral("%1").arg(v, 2, 10, QLatin1Char('0'));
-}
 
 QStringList countedItems(int last, int step)
 {
     QStringList items{kDash};
     for (int v = 0; v <= last; v += step)
-        items << twoDigits(v);
+        items << orlo::twoDigits(v);
     return items;
+}
+
+void refillAll(QComboBox *box, const QStringList &items)
+{
+    orlo::refillQuietly(box, items, items.size());
 }
 
 } // namespace
 
 // Warning texts, odd characters included, as the users know them.
+const Texts kTextsFrench = {
+    warning::french(QStringLiteral("Au moins un champ horaire d'un des 3 envois de temp\uFFFDrature possible n'est pas configur\uFFFD :\n\n")),
+    {{QStringLiteral("\tChamp heure     de l'heure n\uFFFD1 non configur\uFFFD.\n"), QStringLiteral("\tChamp minutes de l'heure n\uFFFD1 non configur\uFFFD.\n")},
+     {QStringLiteral("\tChamp heure     de l'heure n\uFFFD2 non configur\uFFFD.\n"), QStringLiteral("\tChamp minutes de l'heure n\uFFFD2 non configur\uFFFD.\n")},
+     {QStringLiteral("\tChamp heure     de l'heure n\uFFFD3 non configur\uFFFD.\n"), QStringLiteral("\tChamp minutes de l'heure n\uFFFD3 non configur\uFFFD.\n")}},
+    QStringLiteral("\tChamp heure de relev\uFFFD non configur\uFFFD.\n"),
+    QStringLiteral("\tChamp minutes de relev\uFFFD non configur\uFFFD.\n")};
 const Texts kTextsR20 = {
     {warning::kTitleFrench, warning::kHeadEnglish + QStringLiteral("At least one time field of a temperature sending is not configured :\n\n"),
      QStringLiteral("\nPour continuer, cliquez sur \"OK\", entrez une configuration valide\n"
@@ -62,15 +72,6 @@ const Texts kTexts868 = {
     QStringLiteral("\tChamp heure de relevÃ© non configurÃ©.\n"),
     QStringLiteral("\tChamp minutes de relevÃ© non configurÃ©.\n")};
 
-void fillBox(QComboBox *box, const QStringList &items)
-{
-    const QSignalBlocker blocker(box);
-    box->clear();
-    box->setMaxCount(items.size());
-    box->addItems(items);
-    box->setCurrentIndex(0);
-}
-
 void selectIndex(QComboBox *box, int index)
 {
     box->setCurrentIndex(qBound(0, index, box->count() - 1));
@@ -83,8 +84,8 @@ void setOffsetRange(QDoubleSpinBox *offset, double range)
 
 void fillStatementBoxes(QComboBox *hours, QComboBox *minutes, StatementRange range)
 {
-    fillBox(hours, countedItems(range.maxHours, 1));
-    fillBox(minutes, countedItems(range.maxMinutes, tmf::kStatementMinuteStep));
+    orlo::refillQuietly(hours, countedItems(range.maxHours, 1), kHourListVisible);
+    refillAll(minutes, countedItems(range.maxMinutes, tmf::kStatementMinuteStep));
 }
 
 void guardStatement(QComboBox *minutes, int hourIndex, bool rewriteAll)
@@ -94,7 +95,7 @@ void guardStatement(QComboBox *minutes, int hourIndex, bool rewriteAll)
     minutes->setItemText(1, hourIndex == kHourZero ? kDash : kZero);
     if (rewriteAll)
         for (int i = 2; i < kGuardedMinuteCount; ++i)
-            minutes->setItemText(i, twoDigits((i - 1) * tmf::kStatementMinuteStep));
+            minutes->setItemText(i, orlo::twoDigits((i - 1) * tmf::kStatementMinuteStep));
 }
 
 void showStatement(QComboBox *hours, QComboBox *minutes, int storedHours, int storedMinutes,
@@ -132,7 +133,7 @@ void refillSendTimes(const ThresholdPage &p, int period)
         hours << kZero;
         const int step = period == kPeriod2Hours ? 2 : 1;
         for (int h = step; h <= tmf::kMaxStatementHours; h += step)
-            hours << twoDigits(h);
+            hours << orlo::twoDigits(h);
         if (period == kPeriod15Minutes)
             minutes << kZero << QStringLiteral("15") << QStringLiteral("30") << QStringLiteral("45");
         else if (period == kPeriod30Minutes)
@@ -141,8 +142,8 @@ void refillSendTimes(const ThresholdPage &p, int period)
             minutes = QStringList{kZero};
     }
     for (const SendTimeWidgets &w : p.sendTimes) {
-        fillBox(w.hour, hours);
-        fillBox(w.minute, minutes);
+        orlo::refillQuietly(w.hour, hours, kHourListVisible);
+        refillAll(w.minute, minutes);
     }
     // Nothing can be written while no period is chosen.
     p.configureFrame->setVisible(chosen);
@@ -151,12 +152,12 @@ void refillSendTimes(const ThresholdPage &p, int period)
 
 void lowChanged(const ThresholdPair &pair, double low)
 {
-    pair.high->setMinimum(low + kThresholdGap);
+    pair.high->setMinimum(low + pair.gap);
 }
 
 void highChanged(const ThresholdPair &pair, double high)
 {
-    pair.low->setMaximum(high - kThresholdGap);
+    pair.low->setMaximum(high - pair.gap);
 }
 
 void resetThresholds(const ThresholdPair &pair, const Limits &limits)
@@ -173,33 +174,45 @@ void resetThresholds(const ThresholdPair &pair, const Limits &limits)
 }
 
 // Both ranges widened while loading, then the coupling applied to what was
-// loaded. Each stays within the page's limits, so that the coupling never
-// pushes the other beyond them.
-void showThresholds(const ThresholdPair &pair, const Limits &limits, double low, double high)
+// loaded. Each stays within the bounds, so that the coupling never pushes the
+// other beyond them; bounds closer than the gap (a narrow calibration) hold
+// the pair together, and a stored pair in the wrong order is pulled together.
+void showThresholds(const ThresholdPair &pair, Bounds b, double low, double high)
 {
     {
         const QSignalBlocker lowBlocker(pair.low);
         const QSignalBlocker highBlocker(pair.high);
-        pair.low->setRange(limits.lowMinimum, limits.highMaximum - kThresholdGap);
-        pair.high->setRange(limits.lowMinimum + kThresholdGap, limits.highMaximum);
+        pair.low->setRange(b.bottom, std::max(b.bottom, b.top - pair.gap));
+        pair.high->setRange(std::min(b.top, b.bottom + pair.gap), b.top);
         pair.high->setValue(high);
         pair.low->setValue(low);
     }
-    pair.high->setMinimum(pair.low->value() + kThresholdGap);
-    pair.low->setMaximum(pair.high->value() - kThresholdGap);
+    pair.high->setMinimum(std::min(b.top, std::max(b.bottom, pair.low->value() + pair.gap)));
+    pair.low->setMaximum(std::max(b.bottom, std::min(b.top, pair.high->value() - pair.gap)));
+}
+
+Bounds thresholdBounds(const ThresholdPage &p)
+{
+    const CalibrationBoxes &c = p.calibration;
+    if (!c.y1 || !c.y2)
+        return p.limits.bounds();
+    return {std::min(c.y1->value(), c.y2->value()), std::max(c.y1->value(), c.y2->value())};
 }
 
 void resetThresholdPage(const ThresholdPage &p)
 {
-    fillBox(p.period, {kDash, QStringLiteral("15 minutes"), QStringLiteral("30 minutes"),
-                       QStringLiteral("1 heure"), QStringLiteral("2 heures")});
+    refillAll(p.period, {kDash, QStringLiteral("15 minutes"), QStringLiteral("30 minutes"),
+                         QStringLiteral("1 heure"), QStringLiteral("2 heures")});
     refillSendTimes(p, kPeriodNone);
     for (const SendTimeWidgets &w : p.sendTimes) {
         w.enabled->setChecked(false);
         sendTimeClicked(w, false);
     }
-    p.lifeSecond->setChecked(true);
-    p.lifeFirst->setChecked(false);
+    fillStatementBoxes(p.statementHours, p.statementMinutes, p.statement);
+    if (p.lifeSecond) {
+        p.lifeSecond->setChecked(true);
+        p.lifeFirst->setChecked(false);
+    }
     resetThresholds(p.thresholds, p.limits);
     p.result->clear();
     p.bar->setValue(0);
@@ -213,7 +226,7 @@ void showThresholdConfig(const ThresholdPage &p, const tmf::Config &c, bool with
     p.period->setCurrentIndex(tmf::periodIndex(c.periodCode));
     const int period = p.period->currentIndex();
     refillSendTimes(p, period);
-    showThresholds(p.thresholds, p.limits, c.lowThreshold, c.highThreshold);
+    showThresholds(p.thresholds, thresholdBounds(p), c.lowThreshold, c.highThreshold);
     for (int n = 0; n < kSendTimeCount; ++n) {
         const SendTimeWidgets &w = p.sendTimes[n];
         const tmf::SendTime &t = c.sendTimes[size_t(n)];
@@ -224,7 +237,8 @@ void showThresholdConfig(const ThresholdPage &p, const tmf::Config &c, bool with
         }
         sendTimeClicked(w, t.enabled);
     }
-    (c.lifeFrameSecond ? p.lifeSecond : p.lifeFirst)->setChecked(true);
+    if (p.lifeSecond)
+        (c.lifeFrameSecond ? p.lifeSecond : p.lifeFirst)->setChecked(true);
     showStatement(p.statementHours, p.statementMinutes, c.statementHours, c.statementMinutes, p.statement);
     if (withOffset)
         p.offset->setValue(c.offset);
@@ -240,10 +254,17 @@ void showPage(const ThresholdPage &p)
 
 bool Refusal::any() const
 {
+    return anyShown(false) || anyShown(true);
+}
+
+bool Refusal::anyShown(bool periodic) const
+{
+    if (periodic)
+        return statementHour || statementMinute;
     for (const auto &t : sendTime)
         if (t[0] || t[1])
             return true;
-    return statementHour || statementMinute;
+    return false;
 }
 
 Refusal checkThresholdPage(const ThresholdPage &p)
@@ -280,20 +301,22 @@ QStringList refusalLines(const Refusal &r, bool periodic, const Texts &texts)
 
 tmf::Config thresholdConfig(const ThresholdPage &p, bool periodic)
 {
+    const Refusal unset = checkThresholdPage(p);
     tmf::Config c;
     const int period = p.period->currentIndex();
     c.periodCode = tmf::periodCode(period);
     c.periodic = periodic;
-    c.lifeFrameSecond = p.lifeSecond->isChecked();
+    c.lifeFrameSecond = p.lifeSecond && p.lifeSecond->isChecked();
     for (int n = 0; n < kSendTimeCount; ++n) {
         const SendTimeWidgets &w = p.sendTimes[n];
-        c.sendTimes[size_t(n)] = {w.enabled->isChecked(), tmf::sendHourAt(period, w.hour->currentIndex()),
-                                  tmf::sendMinuteAt(period, w.minute->currentIndex())};
+        if (w.enabled->isChecked() && !unset.sendTime[n][0] && !unset.sendTime[n][1])
+            c.sendTimes[size_t(n)] = {true, tmf::sendHourAt(period, w.hour->currentIndex()),
+                                      tmf::sendMinuteAt(period, w.minute->currentIndex())};
     }
     c.lowThreshold = p.thresholds.low->value();
     c.highThreshold = p.thresholds.high->value();
-    c.statementHours = statementHours(p.statementHours);
-    c.statementMinutes = statementMinutes(p.statementMinutes);
+    c.statementHours = unset.statementHour ? 0 : statementHours(p.statementHours);
+    c.statementMinutes = unset.statementMinute ? 0 : statementMinutes(p.statementMinutes);
     c.offset = p.offset->value();
     return c;
 }
@@ -307,6 +330,15 @@ void showReading(const Reading &r, double value, int digits)
     r.display->display(r.display->checkOverflow(value) ? tenth : value);
     r.display->show();
     r.unit->show();
+}
+
+WriteCycle writeCycle(QPushButton *button, QProgressBar *bar, QLabel *result, int reports, QTimer *measurement)
+{
+    WriteCycle cycle{button, bar, result, reports};
+    cycle.progressIntervalMs = kProgressIntervalMs;
+    cycle.measurementTimer = measurement;
+    cycle.reenableButton = false;
+    return cycle;
 }
 
 } // namespace temperature

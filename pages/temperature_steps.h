@@ -1,6 +1,7 @@
 // Steps shared by the temperature pages (TM, TM_r20, TM_868, TH_r10, TH_868,
-// TM2D_r10): their widgets gathered per page, and what every page does with
-// them, parameterised by what differs between the pages.
+// TM2D_r10) and the analog pages (DA, DA_r20): their widgets gathered per
+// page, and what every page does with them, parameterised by what differs
+// between the pages.
 #pragma once
 
 #include "link/frames/tm_frame.h"
@@ -19,6 +20,7 @@ class QPushButton;
 class QRadioButton;
 class QSpinBox;
 class QTabWidget;
+class QTimer;
 class QToolBox;
 class QWidget;
 class Wdradio;
@@ -28,7 +30,7 @@ namespace temperature {
 constexpr int kSendTimeCount = 3;
 constexpr int kMeasureIntervalMs = 2000;
 constexpr int kProgressIntervalMs = 30;
-constexpr double kThresholdGap = 2.0;
+constexpr double kThresholdGap = 2.0;         // the defaults' gap, and the temperature pages'
 
 struct Texts {
     WarningTexts box;
@@ -36,16 +38,24 @@ struct Texts {
     QString statementHour;
     QString statementMinute;
 };
+extern const Texts kTextsFrench;              // TM and DA
 extern const Texts kTextsR20;                 // TM_r20 and TM2D_r10
 extern const Texts kTexts868;                 // TM_868 and TH_868
 
-// A page's threshold limits and defaults; the pair stays kThresholdGap apart.
+// Where a threshold pair may lie.
+struct Bounds {
+    double bottom;
+    double top;
+};
+
+// A page's threshold limits and defaults; the defaults stay kThresholdGap apart.
 struct Limits {
     double lowMinimum;
     double highMaximum;
     double lowDefault;
     double highDefault;
     double step;
+    constexpr Bounds bounds() const { return {lowMinimum, highMaximum}; }
 };
 constexpr Limits kLimitsTm{-35.0, 120.0, 19.5, 24.5, 0.1};
 
@@ -64,6 +74,13 @@ struct SendTimeWidgets {
 struct ThresholdPair {
     QDoubleSpinBox *low;
     QDoubleSpinBox *high;
+    double gap = kThresholdGap;               // how close the user may bring them
+};
+
+// The analog pages' two-point calibration: their thresholds lie between Y1 and Y2.
+struct CalibrationBoxes {
+    QDoubleSpinBox *y1 = nullptr;
+    QDoubleSpinBox *y2 = nullptr;
 };
 
 // The widgets of a page with send times and thresholds, under its suffix.
@@ -72,7 +89,7 @@ struct ThresholdPage {
     SendTimeWidgets sendTimes[kSendTimeCount];
     QComboBox *statementHours;
     QComboBox *statementMinutes;
-    QRadioButton *lifeFirst;
+    QRadioButton *lifeFirst;                  // life frame, or nullptr when the page has none
     QRadioButton *lifeSecond;
     ThresholdPair thresholds;
     QDoubleSpinBox *offset;
@@ -85,6 +102,7 @@ struct ThresholdPage {
     QLabel *unit;
     Limits limits;
     StatementRange statement;
+    CalibrationBoxes calibration{};           // none: the limits bound the thresholds
 };
 
 // A threshold page whose statement mode is a tool box (TM_r20, TH_r10).
@@ -133,8 +151,6 @@ struct Reading {
     QLabel *unit;
 };
 
-// Refilled without index signals; the caller runs the slot it needs.
-void fillBox(QComboBox *box, const QStringList &items);
 // A box index held to the box's items.
 void selectIndex(QComboBox *box, int index);
 void setOffsetRange(QDoubleSpinBox *offset, double range);
@@ -156,9 +172,12 @@ void refillSendTimes(const ThresholdPage &p, int period);
 void lowChanged(const ThresholdPair &pair, double low);
 void highChanged(const ThresholdPair &pair, double high);
 void resetThresholds(const ThresholdPair &pair, const Limits &limits);
-// The stored pair shown as it is, within the page's limits, then coupled.
-void showThresholds(const ThresholdPair &pair, const Limits &limits, double low, double high);
+// The pair shown as it is, held within the bounds, then coupled.
+void showThresholds(const ThresholdPair &pair, Bounds bounds, double low, double high);
+// The page's limits, or its calibration's Y1..Y2.
+Bounds thresholdBounds(const ThresholdPage &p);
 
+// Every list refilled, frames hidden until a period is read, defaults set.
 void resetThresholdPage(const ThresholdPage &p);
 // Everything but the statement mode, which each variant shows its own way.
 void showThresholdConfig(const ThresholdPage &p, const orlo::tm::Config &c, bool withOffset);
@@ -170,13 +189,21 @@ struct Refusal {
     bool statementHour = false;
     bool statementMinute = false;
     bool any() const;
+    bool anyShown(bool periodic) const;       // in the mode shown
 };
 Refusal checkThresholdPage(const ThresholdPage &p);
-// Only the shown mode's fields have lines; a missing field of the other
-// mode still refuses the configuration.
+// Only the shown mode's fields have lines; on the temperature pages a
+// missing field of the other mode still refuses the configuration.
 QStringList refusalLines(const Refusal &r, bool periodic, const Texts &texts);
+// A field left unset (the analog pages allow it in the mode not shown) goes
+// out unset: a send time as not in use, the statement as 0.
 orlo::tm::Config thresholdConfig(const ThresholdPage &p, bool periodic);
 
 void showReading(const Reading &r, double value, int digits);
+
+// The family's write cycle: the page's measurement timer pauses with it, and
+// the next reading, not the cycle, makes the button usable again.
+WriteCycle writeCycle(QPushButton *button, QProgressBar *bar, QLabel *result, int reports,
+                      QTimer *measurement);
 
 } // namespace temperature

@@ -24,7 +24,16 @@ constexpr std::size_t kY2 = 27;
 constexpr std::size_t kUnit = 29;           // up to 4 letters and a NUL
 constexpr std::size_t kRaw = 1;             // live answer: u16le
 
+// Config byte (sampling period code in bits 0-1: 0 = 15 min, 2 = 1 h).
+constexpr std::uint8_t kPeriod1Hour = 0x02;
 constexpr std::uint8_t kCurrentLoop = 0x04; // DA_r20 record: 4-20 mA
+constexpr std::uint8_t kPeriodicReading = 0x08;
+constexpr std::uint8_t kSendTime1InUse = 0x10;
+constexpr std::uint8_t kKeepAlive5Days = 0x80;
+// Inputs byte: input 1 in the low nibble, input 2 in the high one.
+constexpr std::uint8_t kInput1Rising = 0x05;    // in use, edge 1
+constexpr std::uint8_t kInput2Falling = 0x90;   // in use, edge 2
+constexpr std::uint8_t kNoInputs = 0xDD;        // DA_r20 has none
 constexpr std::uint16_t kProductVoltage = 0x0235;
 
 // The converter: counts at 4 mA (or 0 V) and from there to 20 mA (or 10 V).
@@ -70,14 +79,15 @@ public:
         Demo demo{};
         if (type_ == orlo::ModuleType::DA_r20) {
             // 4-20 mA loop for 0..100 %, a reading every hour, 15 min sampling.
-            demo = {0x04 | 0x08, 0xDD, 21533, 50179, 0, 0, 0, 1, 0, 1000, "%"};
+            demo = {kCurrentLoop | kPeriodicReading, kNoInputs, 21533, 50179, 0, 0, 0, 1, 0, 1000, "%"};
         } else if (module.productId() == kProductVoltage) {
             // 0-10 V for 0..5 m; thresholds 1 m and 4 m; daily keep-alive.
-            demo = {0x02 | 0x10, 0x00, 12848, 51392, 0x30, 0x07, 0, 1, 0, 50, "m"};
+            demo = {kPeriod1Hour | kSendTime1InUse, 0x00, 12848, 51392, 0x30, 0x07, 0, 1, 0, 50, "m"};
         } else {
             // 4-20 mA for 0..10 bar, thresholds 2 and 8 bar; 1 h sampling, send
             // at 08:00; keep-alive every 5 days; input 1 rising, input 2 falling.
-            demo = {0x02 | 0x10 | 0x80, 0x05 | 0x90, 21533, 50179, 0x00, 0x08, 0, 1, 0, 100, "bar"};
+            demo = {kPeriod1Hour | kSendTime1InUse | kKeepAlive5Days, kInput1Rising | kInput2Falling,
+                    21533, 50179, 0x00, 0x08, 0, 1, 0, 100, "bar"};
         }
         Bytes &r = module.defaults;
         r = fitted(module, {});
