@@ -7,6 +7,7 @@
 #include "link/transport.h"
 #include "link/writecycle.h"
 #include "ui_mainwindow.h"
+#include "widgets/listfill.h"
 #include "widgets/modbusframes.h"
 
 #include <QMessageBox>
@@ -101,7 +102,7 @@ SerialWidgets serialOf(Ui::MainWindow &ui, int tab)
 void resetSerial(const SerialWidgets &serial)
 {
     serial.rs232->setChecked(true);
-    mb::fillList(serial.speed, mb::speedItems(), mb::kSpeedItemDefault, kSpeedVisible);
+    orlo::refillQuietly(serial.speed, mb::speedItems(), kSpeedVisible, mb::kSpeedItemDefault);
 }
 
 void showSerial(const SerialWidgets &serial, const rs::Serial &stored)
@@ -185,16 +186,17 @@ void MainWindow::InitPageORLO_RS_r00()
 
     // Master.
     resetSerial(serialOf(u, kTabMaster));
-    mb::fillList(u.comboBox_Heur_Master_ORLO_RS_r00, mb::hourItems(), 0, kHourVisible);
+    orlo::refillQuietly(u.comboBox_Heur_Master_ORLO_RS_r00, mb::hourItems(), kHourVisible);
     u.comboBox_Heur_Master_ORLO_RS_r00->setMaxCount(kHourMaxCount);
-    mb::fillList(u.comboBox_Min_Master_ORLO_RS_r00, mb::minuteItems(rs::kMinuteStep, rs::kMinuteItems), 0,
-                 kMinuteVisible);
+    orlo::refillQuietly(u.comboBox_Min_Master_ORLO_RS_r00, mb::minuteItems(rs::kMinuteStep, rs::kMinuteItems),
+                        kMinuteVisible);
     QDoubleSpinBox *timeout = u.doubleSpinBox_Timeout_Master_ORLO_RS_r00;
     timeout->setRange(kTimeoutMinSeconds, kTimeoutMaxSeconds);
     timeout->setSingleStep(kTimeoutStepSeconds);
     timeout->setValue(kTimeoutMinSeconds);
     mb::resetChain(chainOf(u), kLengthMax);
-    mb::fillList(u.comboBox_codeFunction_Master_ORLO_RS_r00, mb::functionItems(), mb::kFunctionHoldingItem);
+    orlo::refillQuietly(u.comboBox_codeFunction_Master_ORLO_RS_r00, mb::functionItems(), orlo::kListOwnVisible,
+                        mb::kFunctionHoldingItem);
     u.comboBox_codeFunction_Master_ORLO_RS_r00->setEnabled(false);
 
     // Bridge.

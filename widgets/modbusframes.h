@@ -57,9 +57,6 @@ const QStringList &functionItems();     // "Read Holding Registers (0x03)", ...
 QStringList hourItems();                // "0" ... "23"
 QStringList minuteItems(int step, int count);   // step, 2 x step, ...
 
-// Refills a list quietly (no index signal): at most items.size() entries,
-// `visible` shown at once (0 leaves the list's own), then `selected`.
-void fillList(QComboBox *list, const QStringList &items, int selected, int visible = 0);
 // Selects a stored item, or leaves the list empty (index -1) when it has no
 // such item, so the user sees there is something to choose.
 void selectItem(QComboBox *list, int item);

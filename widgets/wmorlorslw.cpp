@@ -4,6 +4,7 @@
 #include "link/frames/rslw_frame.h"
 #include "link/hid.h"
 #include "link/transport.h"
+#include "widgets/listfill.h"
 
 #include <QStatusBar>
 #include <QTimer>
@@ -76,16 +77,19 @@ void WmOrloRsLw::initialiseAndRead()
     if (!link)
         return;
     form->radioButton_RS232->setChecked(true);
-    modbus::fillList(form->comboBox_baudrate, modbus::speedItems(), modbus::kSpeedItemDefault);
+    orlo::refillQuietly(form->comboBox_baudrate, modbus::speedItems(), orlo::kListOwnVisible,
+                        modbus::kSpeedItemDefault);
     modbus::fillSerialFormat(serialFormat());
     // As after any switch of the interface: eight bits, no parity, one stop bit.
     modbus::setSerialFormatFree(serialFormat(), false);
     form->spinBox_addressModemSlave->setRange(rslw::kMinSlaveModem, rslw::kMaxSlaveModem);
     form->spinBox_addressModemSlave->setValue(rslw::kMinSlaveModem);
     form->checkBox_otaa->setChecked(true);
-    modbus::fillList(form->comboBox_codeFunction, modbus::functionItems(), modbus::kFunctionHoldingItem);
-    modbus::fillList(form->comboBox_Heur_Master, modbus::hourItems(), 0);
-    modbus::fillList(form->comboBox_Min_Master, modbus::minuteItems(rslw::kMinuteStep, rslw::kMinuteItems), 0);
+    orlo::refillQuietly(form->comboBox_codeFunction, modbus::functionItems(), orlo::kListOwnVisible,
+                        modbus::kFunctionHoldingItem);
+    orlo::refillQuietly(form->comboBox_Heur_Master, modbus::hourItems(), orlo::kListOwnVisible);
+    orlo::refillQuietly(form->comboBox_Min_Master, modbus::minuteItems(rslw::kMinuteStep, rslw::kMinuteItems),
+                        orlo::kListOwnVisible);
     form->doubleSpinBox_Timeout_Master->setDecimals(kTimeoutDecimals);
     form->doubleSpinBox_Timeout_Master->setRange(kTimeoutMinSeconds, kTimeoutMaxSeconds);
     form->doubleSpinBox_Timeout_Master->setSingleStep(kTimeoutStepSeconds);
