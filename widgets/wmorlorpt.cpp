@@ -3,6 +3,7 @@
 
 #include "link/frames/rpt_frame.h"
 #include "link/hid.h"
+#include "link/trace.h"
 #include "link/transport.h"
 
 #include <QMessageBox>
@@ -24,12 +25,6 @@ constexpr int kUnusedRemote = 255;
 const QString kPlainStyle = QStringLiteral("font: 8pt \"MS Shell Dlg 2\";");
 const QString kDuplicateStyle = QStringLiteral("background-color: orange; font: 8pt \"MS Shell Dlg 2\";");
 const QString kDuplicateText = QStringLiteral("Several ORLO has the same LSB!");
-
-void trace(const char *line)
-{
-    std::fputs(line, stdout);
-    std::fflush(stdout);
-}
 
 } // namespace
 
@@ -87,7 +82,7 @@ void WmOrloRpt::readConfiguration()
 {
     if (!link)
         return;
-    trace("*** Lecture de la configuration ORLO-GW ***\n");
+    orlo::trace("*** Lecture de la configuration ORLO-GW ***\n");
     page::request(*link, frame, orlo::command::ReadConfiguration);
     const rpt::Record record = rpt::decode(frame.payload());
 
@@ -139,7 +134,7 @@ void WmOrloRpt::on_pushButton_Configurer_ORLO_RPT_r00_clicked()
         box->show();
     }
 
-    trace("*** Sauvegarde de la configuration ORLO-GW ***\n");
+    orlo::trace("*** Sauvegarde de la configuration ORLO-GW ***\n");
     record.sf8 = !form->groupBox_868->isChecked();
     record.baudCode = form->widget_radioParameter->baudCode();
     record.channel = form->widget_radioParameter->channel();
@@ -147,10 +142,11 @@ void WmOrloRpt::on_pushButton_Configurer_ORLO_RPT_r00_clicked()
     record.maxFrames = form->spinBox_maxFrame->value();
     frame.clear();
     rpt::encode(frame.payload(), record);
-    orlo::runWriteCycle(page::cycleLink(*link, progressTimer), frame.bytes, frame.bytes,
-                        {form->pushButton_Configurer_ORLO_RPT_r00, form->progressBar_Configurer,
-                         form->label_Resultat_configurer_ORLO_RPT_r00, page::kReports, page::kProgressMs, nullptr,
-                         true, &informationTimer, form->pushButton_DefaultConfiguration_ORLO_RPT_r00});
+    WriteCycle cycle{form->pushButton_Configurer_ORLO_RPT_r00, form->progressBar_Configurer,
+                     form->label_Resultat_configurer_ORLO_RPT_r00, page::kReports, page::kProgressMs};
+    cycle.informationTimer = &informationTimer;
+    cycle.otherButton = form->pushButton_DefaultConfiguration_ORLO_RPT_r00;
+    orlo::runWriteCycle(page::cycleLink(*link, progressTimer), frame.bytes, frame.bytes, cycle);
 }
 
 void WmOrloRpt::on_pushButton_DefaultConfiguration_ORLO_RPT_r00_clicked()

@@ -3,12 +3,12 @@
 
 #include "link/frames/rslw_frame.h"
 #include "link/hid.h"
+#include "link/trace.h"
 #include "link/transport.h"
 #include "widgets/listfill.h"
 
 #include <QStatusBar>
 #include <QTimer>
-#include <cstdio>
 
 namespace rslw = orlo::rslw;
 namespace modbus = orlo::modbus;
@@ -20,12 +20,6 @@ constexpr int kTimeoutDecimals = 1;
 constexpr double kTimeoutMinSeconds = 0.1;
 constexpr double kTimeoutMaxSeconds = 25.0;
 constexpr double kTimeoutStepSeconds = 0.1;
-
-void trace(const char *line)
-{
-    std::fputs(line, stdout);
-    std::fflush(stdout);
-}
 
 } // namespace
 
@@ -96,7 +90,7 @@ void WmOrloRsLw::initialiseAndRead()
     form->doubleSpinBox_Timeout_Master->setValue(kTimeoutMinSeconds);
     modbus::resetChain(chain(), rslw::kMaxBlockLength);
 
-    trace("*** Lecture de la configuration RSLW ***\n");
+    orlo::trace("*** Lecture de la configuration RSLW ***\n");
     page::request(*link, frame, orlo::command::ReadConfiguration);
     getInfo();
     const rslw::Record record = rslw::decode(frame.payload());
@@ -136,7 +130,7 @@ void WmOrloRsLw::on_pushButton_Configurer_clicked()
 {
     if (!link || orlo::exchangeInProgress())
         return;
-    trace("*** Sauvegarde de la configuration ***\n");
+    orlo::trace("*** Sauvegarde de la configuration ***\n");
     rslw::Record record;
     record.role = form->tabWidget_ORLO_RSLW_r00->currentIndex();
     record.rs485 = form->radioButton_RS485->isChecked();
@@ -153,10 +147,10 @@ void WmOrloRsLw::on_pushButton_Configurer_clicked()
     record.functionItem = form->comboBox_codeFunction->currentIndex();
     frame.clear();
     rslw::encode(frame.payload(), record);
-    orlo::runWriteCycle(page::cycleLink(*link, progressTimer), frame.bytes, frame.bytes,
-                        {form->pushButton_Configurer, form->progressBar_Configurer, form->label_Resultat_configurer,
-                         page::kReports, page::kProgressMs, nullptr, true, nullptr,
-                         form->pushButton_DefaultConfiguration});
+    WriteCycle cycle{form->pushButton_Configurer, form->progressBar_Configurer, form->label_Resultat_configurer,
+                     page::kReports, page::kProgressMs};
+    cycle.otherButton = form->pushButton_DefaultConfiguration;
+    orlo::runWriteCycle(page::cycleLink(*link, progressTimer), frame.bytes, frame.bytes, cycle);
 }
 
 void WmOrloRsLw::on_pushButton_DefaultConfiguration_clicked()
