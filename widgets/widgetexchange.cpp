@@ -23,11 +23,12 @@ bool request(Hid &link, Frame &frame, quint8 command)
     return link.readReports(frame.bytes, kReports, 0) == kWholeFrame;
 }
 
-CycleLink cycleLink(Hid &link, QTimer *progress)
+bool runWriteCycle(Hid &link, QTimer *progress, Frame &frame, const WriteCycle &cycle)
 {
-    return {[&link](quint8 *f, quint8 count) { return link.writeReports(f, count); },
-            [&link](quint8 *f, quint8 count, int mode) { return link.readReports(f, count, mode); },
-            progress, nullptr};
+    const CycleLink through{[&link](quint8 *f, quint8 count) { return link.writeReports(f, count); },
+                            [&link](quint8 *f, quint8 count, int mode) { return link.readReports(f, count, mode); },
+                            progress, nullptr};
+    return orlo::runWriteCycle(through, frame.bytes, frame.bytes, cycle);
 }
 
 } // namespace orlo::widgetpage

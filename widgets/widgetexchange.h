@@ -30,8 +30,9 @@ struct Frame {
 // directions were whole.
 bool request(Hid &link, Frame &frame, quint8 command);
 
-// The shared write cycle's way to the module through Hid, which pauses
-// module detection itself during the wait.
-CycleLink cycleLink(Hid &link, QTimer *progress);
+// The shared write cycle through Hid, which pauses module detection itself
+// during the wait: the frame built in `frame` goes out and the module's
+// acknowledgement comes back into it, while `progress` ticks the bar.
+bool runWriteCycle(Hid &link, QTimer *progress, Frame &frame, const WriteCycle &cycle);
 
 } // namespace orlo::widgetpage

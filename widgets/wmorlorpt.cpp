@@ -146,7 +146,7 @@ void WmOrloRpt::on_pushButton_Configurer_ORLO_RPT_r00_clicked()
                      form->label_Resultat_configurer_ORLO_RPT_r00, page::kReports, page::kProgressMs};
     cycle.informationTimer = &informationTimer;
     cycle.otherButton = form->pushButton_DefaultConfiguration_ORLO_RPT_r00;
-    orlo::runWriteCycle(page::cycleLink(*link, progressTimer), frame.bytes, frame.bytes, cycle);
+    page::runWriteCycle(*link, progressTimer, frame, cycle);
 }
 
 void WmOrloRpt::on_pushButton_DefaultConfiguration_ORLO_RPT_r00_clicked()

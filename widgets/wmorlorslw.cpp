@@ -150,7 +150,7 @@ void WmOrloRsLw::on_pushButton_Configurer_clicked()
     WriteCycle cycle{form->pushButton_Configurer, form->progressBar_Configurer, form->label_Resultat_configurer,
                      page::kReports, page::kProgressMs};
     cycle.otherButton = form->pushButton_DefaultConfiguration;
-    orlo::runWriteCycle(page::cycleLink(*link, progressTimer), frame.bytes, frame.bytes, cycle);
+    page::runWriteCycle(*link, progressTimer, frame, cycle);
 }
 
 void WmOrloRsLw::on_pushButton_DefaultConfiguration_clicked()
