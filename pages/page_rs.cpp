@@ -30,9 +30,6 @@ constexpr int kMinuteVisible = 6;
 constexpr int kLengthMax = 4;
 constexpr int kModemMin = 1;
 constexpr int kModemMax = 240;
-constexpr double kTimeoutMinSeconds = 0.1;
-constexpr double kTimeoutMaxSeconds = 25.0;
-constexpr double kTimeoutStepSeconds = 0.1;
 
 // Tabs, one per role.
 constexpr int kTabMaster = 0;
@@ -246,10 +243,7 @@ void MainWindow::InitPageORLO_RS_r00()
     u.comboBox_Heur_Master_ORLO_RS_r00->setMaxCount(kHourMaxCount);
     orlo::refillQuietly(u.comboBox_Min_Master_ORLO_RS_r00, mb::minuteItems(rs::kMinuteStep, rs::kMinuteItems),
                         kMinuteVisible);
-    QDoubleSpinBox *timeout = u.doubleSpinBox_Timeout_Master_ORLO_RS_r00;
-    timeout->setRange(kTimeoutMinSeconds, kTimeoutMaxSeconds);
-    timeout->setSingleStep(kTimeoutStepSeconds);
-    timeout->setValue(kTimeoutMinSeconds);
+    mb::resetTimeout(u.doubleSpinBox_Timeout_Master_ORLO_RS_r00);
     mb::resetChain(chainOf(u), kLengthMax);
     orlo::refillQuietly(u.comboBox_codeFunction_Master_ORLO_RS_r00, mb::functionItems(), orlo::kListOwnVisible,
                         mb::kFunctionHoldingItem);

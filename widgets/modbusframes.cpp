@@ -4,12 +4,15 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDoubleSpinBox>
 #include <QSignalBlocker>
 #include <QSpinBox>
 
 namespace orlo::modbus {
 
 namespace {
+
+constexpr int kTimeoutDecimals = 1;
 
 void setFieldsEnabled(const BlockWidgets &block, bool enabled)
 {
@@ -111,6 +114,15 @@ Blocks blocksOf(const BlockChain &chain)
         block.length = widgets.length->value();
     }
     return blocks;
+}
+
+void resetTimeout(QDoubleSpinBox *seconds)
+{
+    // The seconds a timeout byte can hold, one byte a step.
+    seconds->setDecimals(kTimeoutDecimals);
+    seconds->setRange(timeoutSeconds(kTimeoutMin), timeoutSeconds(kTimeoutMax));
+    seconds->setSingleStep(1 / kTimeoutStep);
+    seconds->setValue(timeoutSeconds(kTimeoutMin));
 }
 
 const QStringList &speedItems()

@@ -10,6 +10,7 @@
 
 class QCheckBox;
 class QComboBox;
+class QDoubleSpinBox;
 class QSpinBox;
 
 namespace orlo::modbus {
@@ -46,6 +47,9 @@ void chainToggled(const BlockChain &chain, int index, bool checked);
 void showBlocks(const BlockChain &chain, const Blocks &blocks);
 // The blocks as shown: frame 1 always on.
 Blocks blocksOf(const BlockChain &chain);
+
+// A fresh answer timeout field: 0.1 s to 25.0 s by 0.1 s, at 0.1 s.
+void resetTimeout(QDoubleSpinBox *seconds);
 
 // List texts.
 const QStringList &speedItems();        // "4800" ... "115200"

@@ -1,6 +1,7 @@
 #include "widgets/widgetexchange.h"
 
 #include "link/hid.h"
+#include "link/transport.h"
 
 #include <cstring>
 
@@ -9,6 +10,11 @@ namespace orlo::widgetpage {
 void Frame::clear()
 {
     std::memset(bytes, 0, sizeof bytes);
+}
+
+bool mayExchange(const Hid *link)
+{
+    return link && !exchangeInProgress();
 }
 
 bool request(Hid &link, Frame &frame, quint8 command)
@@ -21,6 +27,11 @@ bool request(Hid &link, Frame &frame, quint8 command)
     // writeReports left report identifiers in the payload: the answer starts clean.
     frame.clear();
     return link.readReports(frame.bytes, kReports, 0) == kWholeFrame;
+}
+
+bool restoreDefaults(Hid *link, Frame &frame)
+{
+    return mayExchange(link) && request(*link, frame, command::RestoreDefaults);
 }
 
 bool runWriteCycle(Hid &link, QTimer *progress, Frame &frame, const WriteCycle &cycle)

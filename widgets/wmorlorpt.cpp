@@ -4,7 +4,6 @@
 #include "link/frames/rpt_frame.h"
 #include "link/hid.h"
 #include "link/trace.h"
-#include "link/transport.h"
 
 #include <QMessageBox>
 #include <QStatusBar>
@@ -113,7 +112,7 @@ void WmOrloRpt::readConfiguration()
 
 void WmOrloRpt::on_pushButton_Configurer_ORLO_RPT_r00_clicked()
 {
-    if (!link || orlo::exchangeInProgress())
+    if (!page::mayExchange(link))
         return;
     rpt::Record record;
     for (int m = 0; m < rpt::kModules; ++m)
@@ -151,9 +150,7 @@ void WmOrloRpt::on_pushButton_Configurer_ORLO_RPT_r00_clicked()
 
 void WmOrloRpt::on_pushButton_DefaultConfiguration_ORLO_RPT_r00_clicked()
 {
-    if (!link || orlo::exchangeInProgress())
-        return;
-    if (page::request(*link, frame, orlo::command::RestoreDefaults))
+    if (page::restoreDefaults(link, frame))
         readConfiguration();
 }
 
@@ -165,7 +162,7 @@ void WmOrloRpt::SetprogressBarConfigurer()
 void WmOrloRpt::Update()
 {
     // During another exchange the timer keeps running: it asks again after.
-    if (!link || orlo::exchangeInProgress())
+    if (!page::mayExchange(link))
         return;
     informationTimer.stop();
     // Only a whole answer is shown: a cut one would show what the module never sent.

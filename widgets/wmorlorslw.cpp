@@ -4,7 +4,6 @@
 #include "link/frames/rslw_frame.h"
 #include "link/hid.h"
 #include "link/trace.h"
-#include "link/transport.h"
 #include "widgets/listfill.h"
 
 #include <QStatusBar>
@@ -13,15 +12,6 @@
 namespace rslw = orlo::rslw;
 namespace modbus = orlo::modbus;
 namespace page = orlo::widgetpage;
-
-namespace {
-
-constexpr int kTimeoutDecimals = 1;
-constexpr double kTimeoutMinSeconds = 0.1;
-constexpr double kTimeoutMaxSeconds = 25.0;
-constexpr double kTimeoutStepSeconds = 0.1;
-
-} // namespace
 
 WmOrloRsLw::WmOrloRsLw(QWidget *parent)
     : QWidget(parent)
@@ -84,10 +74,7 @@ void WmOrloRsLw::initialiseAndRead()
     orlo::refillQuietly(form->comboBox_Heur_Master, modbus::hourItems(), orlo::kListOwnVisible);
     orlo::refillQuietly(form->comboBox_Min_Master, modbus::minuteItems(rslw::kMinuteStep, rslw::kMinuteItems),
                         orlo::kListOwnVisible);
-    form->doubleSpinBox_Timeout_Master->setDecimals(kTimeoutDecimals);
-    form->doubleSpinBox_Timeout_Master->setRange(kTimeoutMinSeconds, kTimeoutMaxSeconds);
-    form->doubleSpinBox_Timeout_Master->setSingleStep(kTimeoutStepSeconds);
-    form->doubleSpinBox_Timeout_Master->setValue(kTimeoutMinSeconds);
+    modbus::resetTimeout(form->doubleSpinBox_Timeout_Master);
     modbus::resetChain(chain(), rslw::kMaxBlockLength);
 
     orlo::trace("*** Lecture de la configuration RSLW ***\n");
@@ -115,7 +102,7 @@ void WmOrloRsLw::initialiseAndRead()
 
 void WmOrloRsLw::getInfo()
 {
-    if (!link || orlo::exchangeInProgress())
+    if (!page::mayExchange(link))
         return;
     // Only a whole answer is shown: a cut one would show what the module never sent.
     if (!page::request(*link, informationFrame, orlo::command::ReadLive))
@@ -128,7 +115,7 @@ void WmOrloRsLw::getInfo()
 
 void WmOrloRsLw::on_pushButton_Configurer_clicked()
 {
-    if (!link || orlo::exchangeInProgress())
+    if (!page::mayExchange(link))
         return;
     orlo::trace("*** Sauvegarde de la configuration ***\n");
     rslw::Record record;
@@ -155,9 +142,7 @@ void WmOrloRsLw::on_pushButton_Configurer_clicked()
 
 void WmOrloRsLw::on_pushButton_DefaultConfiguration_clicked()
 {
-    if (!link || orlo::exchangeInProgress())
-        return;
-    if (page::request(*link, frame, orlo::command::RestoreDefaults))
+    if (page::restoreDefaults(link, frame))
         initialiseAndRead();
 }
 
