@@ -358,6 +358,8 @@ private:
     // The module's stored record (command 2, read without turning the event
     // loop, not checked): its payload, zeros where nothing arrived.
     const quint8 *readStoredConfiguration(int reports);
+    // The same under a trace line of the page's own.
+    const quint8 *readStoredConfiguration(int reports, const char *trace);
     // A request of a bare command and its answer; true when both were whole.
     bool requestCommand(quint8 command, int reports);
     quint8 *requestPayload() { return txBuffer + 1; }

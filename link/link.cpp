@@ -1,10 +1,10 @@
 // The main window's frame transport: 1 s to write a frame, 2 s to read one.
 #include "app/mainwindow.h"
+#include "link/trace.h"
 #include "link/transport.h"
 
 #include <QEventLoop>
 #include <QTimer>
-#include <cstdio>
 #include <cstring>
 
 namespace {
@@ -46,8 +46,12 @@ bool MainWindow::requestCommand(quint8 command, int reports)
 
 const quint8 *MainWindow::readStoredConfiguration(int reports)
 {
-    std::fputs("/*** Lecture de la configuration ***/\n", stdout);
-    std::fflush(stdout);
+    return readStoredConfiguration(reports, "/*** Lecture de la configuration ***/\n");
+}
+
+const quint8 *MainWindow::readStoredConfiguration(int reports, const char *trace)
+{
+    orlo::trace(trace);
     std::memset(txBuffer, 0, sizeof txBuffer);
     // A failed read shows zeros rather than the bytes of an earlier exchange.
     std::memset(rxBuffer, 0, sizeof rxBuffer);

@@ -1,7 +1,6 @@
 #include "app/mainwindow.h"
 #include "link/transport.h"
 #include "link/writecycle.h"
-#include "ui_mainwindow.h"
 
 #include <QLabel>
 #include <QMessageBox>

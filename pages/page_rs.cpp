@@ -7,6 +7,7 @@
 #include "link/transport.h"
 #include "link/writecycle.h"
 #include "ui_mainwindow.h"
+#include "widgets/listfill.h"
 #include "widgets/modbusframes.h"
 
 #include <QMessageBox>
@@ -29,9 +30,6 @@ constexpr int kMinuteVisible = 6;
 constexpr int kLengthMax = 4;
 constexpr int kModemMin = 1;
 constexpr int kModemMax = 240;
-constexpr double kTimeoutMinSeconds = 0.1;
-constexpr double kTimeoutMaxSeconds = 25.0;
-constexpr double kTimeoutStepSeconds = 0.1;
 
 // Tabs, one per role.
 constexpr int kTabMaster = 0;
@@ -44,14 +42,7 @@ const QString kMasterRefused = QStringLiteral("The master mode is not suported b
 
 int roleOfTab(int tab)
 {
-    switch (tab) {
-    case kTabMaster:
-        return rs::kRoleMaster;
-    case kTabBridge:
-        return rs::kRoleBridge;
-    default:
-        return rs::kRoleSlave;
-    }
+    return tab == kTabMaster ? rs::kRoleMaster : tab == kTabBridge ? rs::kRoleBridge : rs::kRoleSlave;
 }
 
 mb::BlockChain chainOf(Ui::MainWindow &ui)
@@ -101,7 +92,7 @@ SerialWidgets serialOf(Ui::MainWindow &ui, int tab)
 void resetSerial(const SerialWidgets &serial)
 {
     serial.rs232->setChecked(true);
-    mb::fillList(serial.speed, mb::speedItems(), mb::kSpeedItemDefault, kSpeedVisible);
+    orlo::refillQuietly(serial.speed, mb::speedItems(), kSpeedVisible, mb::kSpeedItemDefault);
 }
 
 void showSerial(const SerialWidgets &serial, const rs::Serial &stored)
@@ -123,6 +114,69 @@ void showRadio(Wdradio *radio, const rs::Radio &stored)
 rs::Radio radioShown(const Wdradio *radio)
 {
     return {radio->baudCode(), radio->channel(), radio->modemAddress(), radio->remoteAddress()};
+}
+
+void showSlave(Ui::MainWindow &ui, const rs::Slave &stored)
+{
+    ui.tabWidget_ORLO_RS_r00->setCurrentIndex(kTabSlave);
+    ui.spinBox_addressModem_Slave_ORLO_RS_r00->setValue(stored.modemAddress);
+    showSerial(serialOf(ui, kTabSlave), stored.serial);
+    showRadio(ui.wdradio_Slave_ORLO_RS_r00, stored.radio);
+}
+
+// The bridge mode and the energy saving each check their button; a value
+// with no button leaves the group as it is.
+void showBridgeMode(Ui::MainWindow &ui, int mode)
+{
+    Wdradio *radio = ui.wdradio_Bridge_ORLO_RS_r00;
+    ui.radioButton_modeSigfox_Bridge_ORLO_RS_r00->setEnabled(false);
+    if (mode == rs::kModeSigfox) {
+        ui.radioButton_modeSigfox_Bridge_ORLO_RS_r00->setChecked(true);
+        ui.radioButton_modeSigfox_Bridge_ORLO_RS_r00->setEnabled(true);
+        radio->setCompatibilityEnabled(true);
+    } else if (mode == rs::kModeLocal || mode == rs::kModeAdvanced) {
+        (mode == rs::kModeLocal ? ui.radioButton_modeLocal_Bridge_ORLO_RS_r00
+                                : ui.radioButton_modeLocal_Bridge_Advancd_ORLO_RS_r00)
+            ->setChecked(true);
+        radio->setCompatibilityEnabled(false);
+    }
+}
+
+void showEnergySaving(Ui::MainWindow &ui, int saving)
+{
+    if (saving == rs::kSavingDisabled) {
+        ui.radioButton_mod_low_power_disable_Bridge_ORLO_RS_r00->setChecked(true);
+        ui.wdradio_Bridge_ORLO_RS_r00->setCompatibilityEnabled(true);
+    } else if (saving == rs::kSavingMaster || saving == rs::kSavingSlave) {
+        (saving == rs::kSavingMaster ? ui.radioButton_mod_low_power_master_Bridge_ORLO_RS_r00
+                                     : ui.radioButton_mod_low_power_slave_Bridge_ORLO_RS_r00)
+            ->setChecked(true);
+        ui.groupBox_3_lowPoweMod_ORLO_RS_r00->setEnabled(true);
+    }
+}
+
+void showBridge(Ui::MainWindow &ui, const rs::Bridge &stored)
+{
+    ui.tabWidget_ORLO_RS_r00->setCurrentIndex(kTabBridge);
+    showBridgeMode(ui, stored.mode);
+    showEnergySaving(ui, stored.energySaving);
+    showSerial(serialOf(ui, kTabBridge), stored.serial);
+    // The data bits' own rule refills the parity list before its item is chosen.
+    ui.comboBox_databit_Bridge_ORLO_RS_r00->setCurrentIndex(stored.dataBitsItem);
+    mb::selectItem(ui.comboBox_parity_Bridge_ORLO_RS_r00, stored.parityItem);
+    ui.comboBox_stopbit_Bridge_ORLO_RS_r00->setCurrentIndex(stored.stopBitsItem);
+    showRadio(ui.wdradio_Bridge_ORLO_RS_r00, stored.radio);
+}
+
+void showMaster(Ui::MainWindow &ui, const rs::Master &stored)
+{
+    ui.tabWidget_ORLO_RS_r00->setCurrentIndex(kTabMaster);
+    ui.comboBox_codeFunction_Master_ORLO_RS_r00->setCurrentIndex(stored.functionItem);
+    showSerial(serialOf(ui, kTabMaster), stored.serial);
+    mb::selectItem(ui.comboBox_Heur_Master_ORLO_RS_r00, stored.hourItem);
+    mb::selectItem(ui.comboBox_Min_Master_ORLO_RS_r00, stored.minuteItem);
+    ui.doubleSpinBox_Timeout_Master_ORLO_RS_r00->setValue(stored.timeout);
+    mb::showBlocks(chainOf(ui), stored.blocks);
 }
 
 rs::Record recordShown(Ui::MainWindow &ui, int tab)
@@ -185,16 +239,14 @@ void MainWindow::InitPageORLO_RS_r00()
 
     // Master.
     resetSerial(serialOf(u, kTabMaster));
-    mb::fillList(u.comboBox_Heur_Master_ORLO_RS_r00, mb::hourItems(), 0, kHourVisible);
+    orlo::refillQuietly(u.comboBox_Heur_Master_ORLO_RS_r00, mb::hourItems(), kHourVisible);
     u.comboBox_Heur_Master_ORLO_RS_r00->setMaxCount(kHourMaxCount);
-    mb::fillList(u.comboBox_Min_Master_ORLO_RS_r00, mb::minuteItems(rs::kMinuteStep, rs::kMinuteItems), 0,
-                 kMinuteVisible);
-    QDoubleSpinBox *timeout = u.doubleSpinBox_Timeout_Master_ORLO_RS_r00;
-    timeout->setRange(kTimeoutMinSeconds, kTimeoutMaxSeconds);
-    timeout->setSingleStep(kTimeoutStepSeconds);
-    timeout->setValue(kTimeoutMinSeconds);
+    orlo::refillQuietly(u.comboBox_Min_Master_ORLO_RS_r00, mb::minuteItems(rs::kMinuteStep, rs::kMinuteItems),
+                        kMinuteVisible);
+    mb::resetTimeout(u.doubleSpinBox_Timeout_Master_ORLO_RS_r00);
     mb::resetChain(chainOf(u), kLengthMax);
-    mb::fillList(u.comboBox_codeFunction_Master_ORLO_RS_r00, mb::functionItems(), mb::kFunctionHoldingItem);
+    orlo::refillQuietly(u.comboBox_codeFunction_Master_ORLO_RS_r00, mb::functionItems(), orlo::kListOwnVisible,
+                        mb::kFunctionHoldingItem);
     u.comboBox_codeFunction_Master_ORLO_RS_r00->setEnabled(false);
 
     // Bridge.
@@ -235,15 +287,10 @@ void MainWindow::EnablePageORLO_RS_r00(bool enable)
         return;
     }
     InitPageORLO_RS_r00();
-    std::fputs(kReadTrace, stdout);
-    std::fflush(stdout);
-    std::memset(txBuffer, 0, sizeof txBuffer);
-    // A failed read shows zeros rather than the bytes of an earlier exchange.
-    std::memset(rxBuffer, 0, sizeof rxBuffer);
-    requestCommand(orlo::command::ReadConfiguration, rs::kReports);
+    const quint8 *stored = readStoredConfiguration(rs::kReports, kReadTrace);
     showModulePage(ui->page_ORLO_RS_r00);
     ui->tabWidget_ORLO_RS_r00->setStyleSheet(kTabStyle);
-    showStoredORLO_RS_r00(answerPayload());
+    showStoredORLO_RS_r00(stored);
     rememberedTabRS_r00 = ui->tabWidget_ORLO_RS_r00->currentIndex();
     ui->tabWidget_ORLO_RS_r00->show();
     ui->label_Resultat_configurer_ORLO_RS_r00->clear();
@@ -252,59 +299,21 @@ void MainWindow::EnablePageORLO_RS_r00(bool enable)
 
 void MainWindow::showStoredORLO_RS_r00(const quint8 *payload)
 {
-    Ui::MainWindow &u = *ui;
     const rs::Record r = rs::decode(payload);
     switch (r.role) {
     case rs::kRoleSlave:
-        u.tabWidget_ORLO_RS_r00->setCurrentIndex(kTabSlave);
-        u.spinBox_addressModem_Slave_ORLO_RS_r00->setValue(r.slave.modemAddress);
-        showSerial(serialOf(u, kTabSlave), r.slave.serial);
-        showRadio(u.wdradio_Slave_ORLO_RS_r00, r.slave.radio);
+        showSlave(*ui, r.slave);
         break;
-    case rs::kRoleBridge: {
-        const rs::Bridge &b = r.bridge;
-        Wdradio *radio = u.wdradio_Bridge_ORLO_RS_r00;
-        u.tabWidget_ORLO_RS_r00->setCurrentIndex(kTabBridge);
+    case rs::kRoleBridge:
+        // Locked until the firmware's information says otherwise.
         serialFormatRS_r00 = false;
-        u.radioButton_modeSigfox_Bridge_ORLO_RS_r00->setEnabled(false);
-        if (b.mode == rs::kModeSigfox) {
-            u.radioButton_modeSigfox_Bridge_ORLO_RS_r00->setChecked(true);
-            u.radioButton_modeSigfox_Bridge_ORLO_RS_r00->setEnabled(true);
-            radio->setCompatibilityEnabled(true);
-        } else if (b.mode == rs::kModeLocal || b.mode == rs::kModeAdvanced) {
-            (b.mode == rs::kModeLocal ? u.radioButton_modeLocal_Bridge_ORLO_RS_r00
-                                      : u.radioButton_modeLocal_Bridge_Advancd_ORLO_RS_r00)
-                ->setChecked(true);
-            radio->setCompatibilityEnabled(false);
-        }
-        if (b.energySaving == rs::kSavingDisabled) {
-            u.radioButton_mod_low_power_disable_Bridge_ORLO_RS_r00->setChecked(true);
-            radio->setCompatibilityEnabled(true);
-        } else if (b.energySaving == rs::kSavingMaster || b.energySaving == rs::kSavingSlave) {
-            (b.energySaving == rs::kSavingMaster ? u.radioButton_mod_low_power_master_Bridge_ORLO_RS_r00
-                                                 : u.radioButton_mod_low_power_slave_Bridge_ORLO_RS_r00)
-                ->setChecked(true);
-            u.groupBox_3_lowPoweMod_ORLO_RS_r00->setEnabled(true);
-        }
-        showSerial(serialOf(u, kTabBridge), b.serial);
-        u.comboBox_databit_Bridge_ORLO_RS_r00->setCurrentIndex(b.dataBitsItem);
-        mb::selectItem(u.comboBox_parity_Bridge_ORLO_RS_r00, b.parityItem);
-        u.comboBox_stopbit_Bridge_ORLO_RS_r00->setCurrentIndex(b.stopBitsItem);
-        showRadio(radio, b.radio);
+        showBridge(*ui, r.bridge);
         break;
-    }
-    case rs::kRoleMaster: {
-        const rs::Master &m = r.master;
+    case rs::kRoleMaster:
+        // Before the tab is selected, which refuses the master tab otherwise.
         masterSupportedRS_r00 = true;
-        u.tabWidget_ORLO_RS_r00->setCurrentIndex(kTabMaster);
-        u.comboBox_codeFunction_Master_ORLO_RS_r00->setCurrentIndex(m.functionItem);
-        showSerial(serialOf(u, kTabMaster), m.serial);
-        mb::selectItem(u.comboBox_Heur_Master_ORLO_RS_r00, m.hourItem);
-        mb::selectItem(u.comboBox_Min_Master_ORLO_RS_r00, m.minuteItem);
-        u.doubleSpinBox_Timeout_Master_ORLO_RS_r00->setValue(m.timeout);
-        mb::showBlocks(chainOf(u), m.blocks);
+        showMaster(*ui, r.master);
         break;
-    }
     default:
         // A role this page does not know: nothing is filled.
         break;

@@ -57,11 +57,18 @@ void putLe(Bytes &bytes, std::size_t at, std::uint64_t value, std::size_t size)
         bytes[at + i] = std::uint8_t(value >> (8 * i));
 }
 
+std::uint64_t getLe(const Bytes &bytes, std::size_t at, std::size_t size)
+{
+    std::uint64_t value = 0;
+    for (std::size_t i = 0; i < size; ++i)
+        value |= std::uint64_t(bytes[at + i]) << (8 * i);
+    return value;
+}
+
 void setLiveWord(Module &module, std::size_t at, std::uint16_t value)
 {
-    const std::size_t size = 8 * std::size_t(module.reportsPerFrame > 0 ? module.reportsPerFrame : 1);
-    if (module.live.size() < size)
-        module.live.resize(size, 0);
+    if (module.live.size() < module.frameSize())
+        module.live.resize(module.frameSize(), 0);
     module.live[0] = 0;
     putLe(module.live, at, value, 2);
 }
@@ -122,9 +129,7 @@ Bytes GenericFirmware::status(const Module &module, std::uint8_t first)
 
 Bytes GenericFirmware::fitted(const Module &module, Bytes bytes)
 {
-    // At least one report, so that offset 0 always exists.
-    const int reports = module.reportsPerFrame > 0 ? module.reportsPerFrame : 1;
-    bytes.resize(8 * static_cast<std::size_t>(reports), 0);
+    bytes.resize(module.frameSize(), 0);
     return bytes;
 }
 

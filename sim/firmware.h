@@ -30,8 +30,9 @@ protected:
     static Bytes fitted(const Module &module, Bytes bytes);
 };
 
-// A little-endian field of `size` bytes at `at`.
+// A little-endian field of `size` bytes at `at`, written and read.
 void putLe(Bytes &bytes, std::size_t at, std::uint64_t value, std::size_t size);
+std::uint64_t getLe(const Bytes &bytes, std::size_t at, std::size_t size);
 // The live answer (command 3) sized to the module's frame, status 0, with a
 // 16-bit little-endian reading at `at`.
 void setLiveWord(Module &module, std::size_t at, std::uint16_t value);

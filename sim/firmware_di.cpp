@@ -3,8 +3,6 @@
 // stored values of the two counters.
 #include "sim/firmware.h"
 
-#include <algorithm>
-
 namespace sim {
 
 namespace {
@@ -73,7 +71,7 @@ protected:
 private:
     static bool hasCounters(const Module &module)
     {
-        return 8 * static_cast<std::size_t>(std::max(module.reportsPerFrame, 0)) >= kCounters + kCountersSize;
+        return module.frameSize() >= kCounters + kCountersSize;
     }
 
     orlo::ModuleType type_;

@@ -14,6 +14,7 @@ constexpr std::size_t kInputs = 10;
 constexpr std::size_t kMinute = 11;
 constexpr std::size_t kHour = 12;
 constexpr std::size_t kChannel = 13;        // u16 little-endian
+constexpr std::size_t kChannelSize = 2;
 constexpr std::size_t kSpeed = 15;
 constexpr std::size_t kRemote = 16;
 constexpr std::size_t kModem = 17;
@@ -40,14 +41,6 @@ constexpr std::uint32_t kDi2Counts[] = {1234, 56789};
 // What command 5 restores: a Slave at 9600 bps (LoRa: 2511 bps, channel 23).
 constexpr Setting kSlaveDefaults{0x00, 0xDD, 0, 0, 160, 4, 1, 1, 0};
 constexpr Setting kLoRaSlaveDefaults{0x00, 0xDD, 0, 0, 23, 4, 1, 1, 0};
-
-std::uint32_t getU32(const Bytes &record, std::size_t at)
-{
-    std::uint32_t v = 0;
-    for (std::size_t i = 0; i < kCounterSize; ++i)
-        v |= std::uint32_t(record[at + i]) << (8 * i);
-    return v;
-}
 
 bool hasCounters(const Module &module)
 {
@@ -96,8 +89,7 @@ private:
         r[kInputs] = s.inputs;
         r[kMinute] = s.minute;
         r[kHour] = s.hour;
-        r[kChannel] = std::uint8_t(s.channel & 0xFF);
-        r[kChannel + 1] = std::uint8_t(s.channel >> 8);
+        putLe(r, kChannel, s.channel, kChannelSize);
         r[kSpeed] = s.speed;
         r[kRemote] = s.remote;
         r[kModem] = s.modem;
@@ -128,7 +120,8 @@ void advanceInputCounters(Module &module, std::uint32_t pulses1, std::uint32_t p
     if (!hasCounters(module))
         return;
     // The counters wrap around at 2^32 like the module's.
-    setInputCounters(module, getU32(module.stored, kCounter1) + pulses1, getU32(module.stored, kCounter2) + pulses2);
+    const auto counter = [&module](std::size_t at) { return std::uint32_t(getLe(module.stored, at, kCounterSize)); };
+    setInputCounters(module, counter(kCounter1) + pulses1, counter(kCounter2) + pulses2);
 }
 
 } // namespace sim

@@ -4,8 +4,6 @@
 // bench can set.
 #include "sim/firmware.h"
 
-#include <algorithm>
-
 namespace sim {
 
 namespace {
@@ -15,6 +13,7 @@ constexpr std::size_t kRole = 1;
 constexpr std::uint8_t kRoleSlave = 0;
 constexpr std::uint8_t kRoleMaster = 2;
 constexpr std::size_t kIdentifier = 1;      // information answer: u32le
+constexpr std::size_t kIdentifierSize = 4;
 constexpr std::size_t kVersion = 6;         // then the version text
 
 constexpr std::uint32_t kDemoIdentifier = 0x001A2B3C;
@@ -47,10 +46,9 @@ std::unique_ptr<Firmware> bridgeFirmware()
 
 void setModuleInformation(Module &module, std::uint32_t identifier, const std::string &version)
 {
-    const std::size_t size = 8 * std::size_t(module.reportsPerFrame > 0 ? module.reportsPerFrame : 1);
+    const std::size_t size = module.frameSize();
     module.live.assign(size, 0);
-    for (std::size_t i = 0; i < 4 && kIdentifier + i < size; ++i)
-        module.live[kIdentifier + i] = std::uint8_t(identifier >> (8 * i));
+    putLe(module.live, kIdentifier, identifier, kIdentifierSize);
     // Cut to the answer; a text that fills it has no terminating zero.
     for (std::size_t i = 0; i < version.size() && kVersion + i < size; ++i)
         module.live[kVersion + i] = std::uint8_t(version[i]);

@@ -10,6 +10,7 @@ namespace sim {
 namespace {
 
 constexpr std::size_t kHumidity = 3;        // live answer: u16le, after the temperature
+constexpr std::size_t kHumiditySize = 2;
 
 // The sensor: temperature = 175.72 * count / 65536 - 46.85, humidity =
 // 125 * count / 65536 - 6.
@@ -30,10 +31,9 @@ std::uint16_t humidityModuleCount(double celsius)
 void setHumidityRaw(Module &module, std::uint16_t count)
 {
     // The temperature sits in front: keep it, sizing the answer if need be.
-    if (module.live.size() < kHumidity + 2)
+    if (module.live.size() < kHumidity + kHumiditySize)
         setTemperatureRaw(module, 0);
-    module.live[kHumidity] = std::uint8_t(count & 0xFF);
-    module.live[kHumidity + 1] = std::uint8_t(count >> 8);
+    putLe(module.live, kHumidity, count, kHumiditySize);
 }
 
 void setHumidity(Module &module, double percent)

@@ -75,11 +75,6 @@ std::wstring productString(std::uint16_t productId)
     return L"Orlo " + name;
 }
 
-std::size_t frameSize(const Module &module)
-{
-    return kPayload * static_cast<std::size_t>(std::max(1, module.reportsPerFrame));
-}
-
 // Reads and writes fail once the module was pulled, even if it came back.
 bool alive(const hid_device *dev)
 {
@@ -109,7 +104,7 @@ void queueAnswer(Module &module, Bytes answer)
 {
     if (answer.empty())
         return;
-    answer.resize(frameSize(module), 0);
+    answer.resize(module.frameSize(), 0);
     std::size_t reports = answer.size() / kPayload;
     if (module.answerReports >= 0)
         reports = std::min(reports, static_cast<std::size_t>(module.answerReports));
@@ -253,10 +248,10 @@ int hid_write(hid_device *dev, const unsigned char *data, size_t length)
         module.unplugAfterReports = -1;
         pullOut = true;
     }
-    if (module.incoming.size() >= frameSize(module)) {
+    if (module.incoming.size() >= module.frameSize()) {
         Bytes request = std::move(module.incoming);
         module.incoming.clear();
-        request.resize(frameSize(module));
+        request.resize(module.frameSize());
         module.received.push_back(request);
         if (!pullOut && !module.silent && module.firmware())
             queueAnswer(module, module.firmware()->answer(module, request));

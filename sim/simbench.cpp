@@ -2,6 +2,8 @@
 // tests all drive it from their one thread, so nothing here is locked.
 #include "sim/simbench.h"
 
+#include "link/moduletable.h"
+
 #include <algorithm>
 
 namespace sim {
@@ -12,6 +14,11 @@ Bytes Module::lastReceived(std::uint8_t command) const
         if (!frame->empty() && frame->front() == command)
             return *frame;
     return {};
+}
+
+std::size_t Module::frameSize() const
+{
+    return orlo::kReportPayload * static_cast<std::size_t>(std::max(1, reportsPerFrame));
 }
 
 void Module::setFirmware(std::unique_ptr<Firmware> firmware)
@@ -57,7 +64,7 @@ Module &Bench::plug(std::uint16_t productId)
     module->productId_ = productId;
     module->path_ = "sim:" + std::to_string(d.nextPath++);
     module->reportsPerFrame = reportsPerFrameFor(productId);
-    const std::size_t size = 8 * static_cast<std::size_t>(module->reportsPerFrame);
+    const std::size_t size = module->frameSize();
     module->stored.assign(size, 0);
     module->defaults.assign(size, 0);
     module->live.assign(size, 0);
@@ -72,7 +79,7 @@ void Bench::unplug(Module &module)
 {
     // Also works on a module reset() forgot, still held by an open handle.
     if (module.plugged_)
-        module.reportsPendingAtUnplug = int(module.incoming.size() / 8);
+        module.reportsPendingAtUnplug = int(module.incoming.size() / orlo::kReportPayload);
     module.plugged_ = false;
     module.outgoing.clear();
     module.incoming.clear();

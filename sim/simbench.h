@@ -57,6 +57,9 @@ public:
 
     // Reports per frame, both directions (set from the product identifier).
     int reportsPerFrame = 3;
+    // Payload bytes of one frame: 8 a report, and never less than one report,
+    // so that offset 0 always exists.
+    std::size_t frameSize() const;
 
     // Stored record: the payload answered to command 2 (offset 0 is replaced
     // by the status byte 0), replaced by commands 1 and 4, reset to

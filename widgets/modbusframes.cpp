@@ -1,13 +1,18 @@
 #include "widgets/modbusframes.h"
 
+#include "widgets/listfill.h"
+
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDoubleSpinBox>
 #include <QSignalBlocker>
 #include <QSpinBox>
 
 namespace orlo::modbus {
 
 namespace {
+
+constexpr int kTimeoutDecimals = 1;
 
 void setFieldsEnabled(const BlockWidgets &block, bool enabled)
 {
@@ -111,6 +116,15 @@ Blocks blocksOf(const BlockChain &chain)
     return blocks;
 }
 
+void resetTimeout(QDoubleSpinBox *seconds)
+{
+    // The seconds a timeout byte can hold, one byte a step.
+    seconds->setDecimals(kTimeoutDecimals);
+    seconds->setRange(timeoutSeconds(kTimeoutMin), timeoutSeconds(kTimeoutMax));
+    seconds->setSingleStep(1 / kTimeoutStep);
+    seconds->setValue(timeoutSeconds(kTimeoutMin));
+}
+
 const QStringList &speedItems()
 {
     static const QStringList items{QStringLiteral("4800"),  QStringLiteral("9600"),  QStringLiteral("19200"),
@@ -161,17 +175,6 @@ QStringList minuteItems(int step, int count)
     return items;
 }
 
-void fillList(QComboBox *list, const QStringList &items, int selected, int visible)
-{
-    const QSignalBlocker quiet(list);
-    list->clear();
-    list->setMaxCount(items.size());
-    if (visible > 0)
-        list->setMaxVisibleItems(visible);
-    list->addItems(items);
-    list->setCurrentIndex(itemOrNone(selected, items.size()));
-}
-
 void selectItem(QComboBox *list, int item)
 {
     list->setCurrentIndex(itemOrNone(item, list->count()));
@@ -179,15 +182,15 @@ void selectItem(QComboBox *list, int item)
 
 void fillSerialFormat(const SerialFormat &format)
 {
-    fillList(format.dataBits, dataBitItems(), kDataBits8Item);
+    refillQuietly(format.dataBits, dataBitItems(), kListOwnVisible, kDataBits8Item);
     refillParity(format.parity, kDataBits8Item);
-    fillList(format.stopBits, stopBitItems(), kStopBits1Item);
+    refillQuietly(format.stopBits, stopBitItems(), kListOwnVisible, kStopBits1Item);
 }
 
 void refillParity(QComboBox *parity, int dataBitsItem)
 {
     const bool seven = dataBitsItem == kDataBits7Item;
-    fillList(parity, parityItems(dataBitsItem), seven ? kParityOddItem : kParityNoneItem);
+    refillQuietly(parity, parityItems(dataBitsItem), kListOwnVisible, seven ? kParityOddItem : kParityNoneItem);
 }
 
 void setSerialFormatFree(const SerialFormat &format, bool free)

@@ -10,6 +10,7 @@
 
 class QCheckBox;
 class QComboBox;
+class QDoubleSpinBox;
 class QSpinBox;
 
 namespace orlo::modbus {
@@ -47,6 +48,9 @@ void showBlocks(const BlockChain &chain, const Blocks &blocks);
 // The blocks as shown: frame 1 always on.
 Blocks blocksOf(const BlockChain &chain);
 
+// A fresh answer timeout field: 0.1 s to 25.0 s by 0.1 s, at 0.1 s.
+void resetTimeout(QDoubleSpinBox *seconds);
+
 // List texts.
 const QStringList &speedItems();        // "4800" ... "115200"
 const QStringList &dataBitItems();      // "7 bits", "8 bits"
@@ -57,9 +61,6 @@ const QStringList &functionItems();     // "Read Holding Registers (0x03)", ...
 QStringList hourItems();                // "0" ... "23"
 QStringList minuteItems(int step, int count);   // step, 2 x step, ...
 
-// Refills a list quietly (no index signal): at most items.size() entries,
-// `visible` shown at once (0 leaves the list's own), then `selected`.
-void fillList(QComboBox *list, const QStringList &items, int selected, int visible = 0);
 // Selects a stored item, or leaves the list empty (index -1) when it has no
 // such item, so the user sees there is something to choose.
 void selectItem(QComboBox *list, int item);

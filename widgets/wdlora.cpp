@@ -1,8 +1,9 @@
 #include "wdlora.h"
 #include "ui_wdlora.h"
 
+#include "widgets/listfill.h"
+
 #include <QScopedValueRollback>
-#include <QSignalBlocker>
 #include <QStringList>
 
 #include <algorithm>
@@ -52,11 +53,7 @@ Wdlora::Wdlora(QWidget *parent)
     ui->setupUi(this);
     // The list is installed quietly: the form's channel and power stand until
     // the user or a page chooses a rate.
-    const QSignalBlocker quiet(ui->_comboBoxBaudrate);
-    ui->_comboBoxBaudrate->setMaxCount(kRateCount);
-    for (int i = 0; i < kRateCount; ++i)
-        ui->_comboBoxBaudrate->insertItem(i, kRates.at(i));
-    ui->_comboBoxBaudrate->setCurrentIndex(0);
+    orlo::refillQuietly(ui->_comboBoxBaudrate, kRates, orlo::kListOwnVisible);
 }
 
 Wdlora::~Wdlora() = default;

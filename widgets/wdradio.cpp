@@ -1,6 +1,8 @@
 #include "wdradio.h"
 #include "ui_wdradio.h"
 
+#include "widgets/listfill.h"
+
 #include <QStringList>
 
 #include <algorithm>
@@ -78,16 +80,6 @@ QStringList fourRates()
 {
     return {QStringLiteral("1200"), QStringLiteral("4800"), QStringLiteral("19200"),
             QStringLiteral("57600")};
-}
-
-// Overwrites the entries in place rather than clearing the box, so the index
-// signal reports real entries and never passes through an empty list.
-void installList(QComboBox *box, const QStringList &entries, int selected)
-{
-    box->setMaxCount(entries.size());
-    for (int i = 0; i < entries.size(); ++i)
-        box->insertItem(i, entries.at(i));
-    box->setCurrentIndex(selected);
 }
 
 QString compatPowerText(int channel)
@@ -182,7 +174,7 @@ void Wdradio::setFieldsHidden(bool hideModem, bool hideRemote)
 
 void Wdradio::setBaudList4(bool four)
 {
-    installList(ui->_comboBoxBaudrate, four ? fourRates() : normalRates(), 0);
+    orlo::replaceItemsInPlace(ui->_comboBoxBaudrate, four ? fourRates() : normalRates(), 0);
     ui->line->setHidden(four);
     ui->_checkBoxCompatibility->setHidden(four);
 }
@@ -227,7 +219,7 @@ void Wdradio::on__checkBoxCompatibility_toggled(bool checked)
         ui->_spinBoxChannel->setValue(compatDefaultChannel);
         previousChannel = compatDefaultChannel;
         ui->_labelMaxPower->setText(defaultPowerText);
-        installList(ui->_comboBoxBaudrate, compatRates(), compatDefaultIndex);
+        orlo::replaceItemsInPlace(ui->_comboBoxBaudrate, compatRates(), compatDefaultIndex);
         // Kelo modems have fixed addresses.
         ui->_spinBoxModem->setValue(compatModem);
         ui->_spinBoxModem->setEnabled(false);
@@ -238,7 +230,7 @@ void Wdradio::on__checkBoxCompatibility_toggled(bool checked)
         ui->_spinBoxChannel->setValue(defaultChannel);
         previousChannel = defaultChannel;
         ui->_labelMaxPower->setText(defaultPowerText);
-        installList(ui->_comboBoxBaudrate, normalRates(), 0);
+        orlo::replaceItemsInPlace(ui->_comboBoxBaudrate, normalRates(), 0);
         ui->_spinBoxModem->setEnabled(true);
         ui->_spinBoxRemote->setEnabled(true);
     }

@@ -1,6 +1,7 @@
 #include "widgets/widgetexchange.h"
 
 #include "link/hid.h"
+#include "link/transport.h"
 
 #include <cstring>
 
@@ -9,6 +10,11 @@ namespace orlo::widgetpage {
 void Frame::clear()
 {
     std::memset(bytes, 0, sizeof bytes);
+}
+
+bool mayExchange(const Hid *link)
+{
+    return link && !exchangeInProgress();
 }
 
 bool request(Hid &link, Frame &frame, quint8 command)
@@ -23,11 +29,17 @@ bool request(Hid &link, Frame &frame, quint8 command)
     return link.readReports(frame.bytes, kReports, 0) == kWholeFrame;
 }
 
-CycleLink cycleLink(Hid &link, QTimer *progress)
+bool restoreDefaults(Hid *link, Frame &frame)
 {
-    return {[&link](quint8 *f, quint8 count) { return link.writeReports(f, count); },
-            [&link](quint8 *f, quint8 count, int mode) { return link.readReports(f, count, mode); },
-            progress, nullptr};
+    return mayExchange(link) && request(*link, frame, command::RestoreDefaults);
+}
+
+bool runWriteCycle(Hid &link, QTimer *progress, Frame &frame, const WriteCycle &cycle)
+{
+    const CycleLink through{[&link](quint8 *f, quint8 count) { return link.writeReports(f, count); },
+                            [&link](quint8 *f, quint8 count, int mode) { return link.readReports(f, count, mode); },
+                            progress, nullptr};
+    return orlo::runWriteCycle(through, frame.bytes, frame.bytes, cycle);
 }
 
 } // namespace orlo::widgetpage

@@ -25,13 +25,22 @@ struct Frame {
     void clear();
 };
 
+// True while the page may talk to its module: it has one (the main window
+// closed none since the page started) and no other exchange is waiting.
+bool mayExchange(const Hid *link);
+
 // A bare command and its answer, read without turning the event loop. The
 // frame is cleared first, so a missing answer reads as zeros; true when both
 // directions were whole.
 bool request(Hid &link, Frame &frame, quint8 command);
 
-// The shared write cycle's way to the module through Hid, which pauses
-// module detection itself during the wait.
-CycleLink cycleLink(Hid &link, QTimer *progress);
+// Command 5 when the page may exchange; true when the module took it and
+// answered whole, so that the page reads the defaults back.
+bool restoreDefaults(Hid *link, Frame &frame);
+
+// The shared write cycle through Hid, which pauses module detection itself
+// during the wait: the frame built in `frame` goes out and the module's
+// acknowledgement comes back into it, while `progress` ticks the bar.
+bool runWriteCycle(Hid &link, QTimer *progress, Frame &frame, const WriteCycle &cycle);
 
 } // namespace orlo::widgetpage

@@ -3,7 +3,7 @@
 
 #include "link/frames/rpt_frame.h"
 #include "link/hid.h"
-#include "link/transport.h"
+#include "link/trace.h"
 
 #include <QMessageBox>
 #include <QStatusBar>
@@ -24,12 +24,6 @@ constexpr int kUnusedRemote = 255;
 const QString kPlainStyle = QStringLiteral("font: 8pt \"MS Shell Dlg 2\";");
 const QString kDuplicateStyle = QStringLiteral("background-color: orange; font: 8pt \"MS Shell Dlg 2\";");
 const QString kDuplicateText = QStringLiteral("Several ORLO has the same LSB!");
-
-void trace(const char *line)
-{
-    std::fputs(line, stdout);
-    std::fflush(stdout);
-}
 
 } // namespace
 
@@ -87,7 +81,7 @@ void WmOrloRpt::readConfiguration()
 {
     if (!link)
         return;
-    trace("*** Lecture de la configuration ORLO-GW ***\n");
+    orlo::trace("*** Lecture de la configuration ORLO-GW ***\n");
     page::request(*link, frame, orlo::command::ReadConfiguration);
     const rpt::Record record = rpt::decode(frame.payload());
 
@@ -118,7 +112,7 @@ void WmOrloRpt::readConfiguration()
 
 void WmOrloRpt::on_pushButton_Configurer_ORLO_RPT_r00_clicked()
 {
-    if (!link || orlo::exchangeInProgress())
+    if (!page::mayExchange(link))
         return;
     rpt::Record record;
     for (int m = 0; m < rpt::kModules; ++m)
@@ -139,7 +133,7 @@ void WmOrloRpt::on_pushButton_Configurer_ORLO_RPT_r00_clicked()
         box->show();
     }
 
-    trace("*** Sauvegarde de la configuration ORLO-GW ***\n");
+    orlo::trace("*** Sauvegarde de la configuration ORLO-GW ***\n");
     record.sf8 = !form->groupBox_868->isChecked();
     record.baudCode = form->widget_radioParameter->baudCode();
     record.channel = form->widget_radioParameter->channel();
@@ -147,17 +141,16 @@ void WmOrloRpt::on_pushButton_Configurer_ORLO_RPT_r00_clicked()
     record.maxFrames = form->spinBox_maxFrame->value();
     frame.clear();
     rpt::encode(frame.payload(), record);
-    orlo::runWriteCycle(page::cycleLink(*link, progressTimer), frame.bytes, frame.bytes,
-                        {form->pushButton_Configurer_ORLO_RPT_r00, form->progressBar_Configurer,
-                         form->label_Resultat_configurer_ORLO_RPT_r00, page::kReports, page::kProgressMs, nullptr,
-                         true, &informationTimer, form->pushButton_DefaultConfiguration_ORLO_RPT_r00});
+    WriteCycle cycle{form->pushButton_Configurer_ORLO_RPT_r00, form->progressBar_Configurer,
+                     form->label_Resultat_configurer_ORLO_RPT_r00, page::kReports, page::kProgressMs};
+    cycle.informationTimer = &informationTimer;
+    cycle.otherButton = form->pushButton_DefaultConfiguration_ORLO_RPT_r00;
+    page::runWriteCycle(*link, progressTimer, frame, cycle);
 }
 
 void WmOrloRpt::on_pushButton_DefaultConfiguration_ORLO_RPT_r00_clicked()
 {
-    if (!link || orlo::exchangeInProgress())
-        return;
-    if (page::request(*link, frame, orlo::command::RestoreDefaults))
+    if (page::restoreDefaults(link, frame))
         readConfiguration();
 }
 
@@ -169,7 +162,7 @@ void WmOrloRpt::SetprogressBarConfigurer()
 void WmOrloRpt::Update()
 {
     // During another exchange the timer keeps running: it asks again after.
-    if (!link || orlo::exchangeInProgress())
+    if (!page::mayExchange(link))
         return;
     informationTimer.stop();
     // Only a whole answer is shown: a cut one would show what the module never sent.

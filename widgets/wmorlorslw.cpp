@@ -3,30 +3,15 @@
 
 #include "link/frames/rslw_frame.h"
 #include "link/hid.h"
-#include "link/transport.h"
+#include "link/trace.h"
+#include "widgets/listfill.h"
 
 #include <QStatusBar>
 #include <QTimer>
-#include <cstdio>
 
 namespace rslw = orlo::rslw;
 namespace modbus = orlo::modbus;
 namespace page = orlo::widgetpage;
-
-namespace {
-
-constexpr int kTimeoutDecimals = 1;
-constexpr double kTimeoutMinSeconds = 0.1;
-constexpr double kTimeoutMaxSeconds = 25.0;
-constexpr double kTimeoutStepSeconds = 0.1;
-
-void trace(const char *line)
-{
-    std::fputs(line, stdout);
-    std::fflush(stdout);
-}
-
-} // namespace
 
 WmOrloRsLw::WmOrloRsLw(QWidget *parent)
     : QWidget(parent)
@@ -76,23 +61,23 @@ void WmOrloRsLw::initialiseAndRead()
     if (!link)
         return;
     form->radioButton_RS232->setChecked(true);
-    modbus::fillList(form->comboBox_baudrate, modbus::speedItems(), modbus::kSpeedItemDefault);
+    orlo::refillQuietly(form->comboBox_baudrate, modbus::speedItems(), orlo::kListOwnVisible,
+                        modbus::kSpeedItemDefault);
     modbus::fillSerialFormat(serialFormat());
     // As after any switch of the interface: eight bits, no parity, one stop bit.
     modbus::setSerialFormatFree(serialFormat(), false);
     form->spinBox_addressModemSlave->setRange(rslw::kMinSlaveModem, rslw::kMaxSlaveModem);
     form->spinBox_addressModemSlave->setValue(rslw::kMinSlaveModem);
     form->checkBox_otaa->setChecked(true);
-    modbus::fillList(form->comboBox_codeFunction, modbus::functionItems(), modbus::kFunctionHoldingItem);
-    modbus::fillList(form->comboBox_Heur_Master, modbus::hourItems(), 0);
-    modbus::fillList(form->comboBox_Min_Master, modbus::minuteItems(rslw::kMinuteStep, rslw::kMinuteItems), 0);
-    form->doubleSpinBox_Timeout_Master->setDecimals(kTimeoutDecimals);
-    form->doubleSpinBox_Timeout_Master->setRange(kTimeoutMinSeconds, kTimeoutMaxSeconds);
-    form->doubleSpinBox_Timeout_Master->setSingleStep(kTimeoutStepSeconds);
-    form->doubleSpinBox_Timeout_Master->setValue(kTimeoutMinSeconds);
+    orlo::refillQuietly(form->comboBox_codeFunction, modbus::functionItems(), orlo::kListOwnVisible,
+                        modbus::kFunctionHoldingItem);
+    orlo::refillQuietly(form->comboBox_Heur_Master, modbus::hourItems(), orlo::kListOwnVisible);
+    orlo::refillQuietly(form->comboBox_Min_Master, modbus::minuteItems(rslw::kMinuteStep, rslw::kMinuteItems),
+                        orlo::kListOwnVisible);
+    modbus::resetTimeout(form->doubleSpinBox_Timeout_Master);
     modbus::resetChain(chain(), rslw::kMaxBlockLength);
 
-    trace("*** Lecture de la configuration RSLW ***\n");
+    orlo::trace("*** Lecture de la configuration RSLW ***\n");
     page::request(*link, frame, orlo::command::ReadConfiguration);
     getInfo();
     const rslw::Record record = rslw::decode(frame.payload());
@@ -117,7 +102,7 @@ void WmOrloRsLw::initialiseAndRead()
 
 void WmOrloRsLw::getInfo()
 {
-    if (!link || orlo::exchangeInProgress())
+    if (!page::mayExchange(link))
         return;
     // Only a whole answer is shown: a cut one would show what the module never sent.
     if (!page::request(*link, informationFrame, orlo::command::ReadLive))
@@ -130,9 +115,9 @@ void WmOrloRsLw::getInfo()
 
 void WmOrloRsLw::on_pushButton_Configurer_clicked()
 {
-    if (!link || orlo::exchangeInProgress())
+    if (!page::mayExchange(link))
         return;
-    trace("*** Sauvegarde de la configuration ***\n");
+    orlo::trace("*** Sauvegarde de la configuration ***\n");
     rslw::Record record;
     record.role = form->tabWidget_ORLO_RSLW_r00->currentIndex();
     record.rs485 = form->radioButton_RS485->isChecked();
@@ -149,17 +134,15 @@ void WmOrloRsLw::on_pushButton_Configurer_clicked()
     record.functionItem = form->comboBox_codeFunction->currentIndex();
     frame.clear();
     rslw::encode(frame.payload(), record);
-    orlo::runWriteCycle(page::cycleLink(*link, progressTimer), frame.bytes, frame.bytes,
-                        {form->pushButton_Configurer, form->progressBar_Configurer, form->label_Resultat_configurer,
-                         page::kReports, page::kProgressMs, nullptr, true, nullptr,
-                         form->pushButton_DefaultConfiguration});
+    WriteCycle cycle{form->pushButton_Configurer, form->progressBar_Configurer, form->label_Resultat_configurer,
+                     page::kReports, page::kProgressMs};
+    cycle.otherButton = form->pushButton_DefaultConfiguration;
+    page::runWriteCycle(*link, progressTimer, frame, cycle);
 }
 
 void WmOrloRsLw::on_pushButton_DefaultConfiguration_clicked()
 {
-    if (!link || orlo::exchangeInProgress())
-        return;
-    if (page::request(*link, frame, orlo::command::RestoreDefaults))
+    if (page::restoreDefaults(link, frame))
         initialiseAndRead();
 }
 

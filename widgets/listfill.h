@@ -1,0 +1,51 @@
+// Small list helpers shared by the module pages and the radio and serial
+// widgets.
+#pragma once
+
+#include <QComboBox>
+#include <QSignalBlocker>
+#include <QStringList>
+
+namespace orlo {
+
+// For `visible`: the open list shows as many entries as its form says.
+constexpr int kListOwnVisible = -1;
+
+// Refilled without index signals: the list rules run when the page says so,
+// not once per item. At most items.size() entries, `visible` of them shown at
+// once, then `selected`.
+inline void refillQuietly(QComboBox *list, const QStringList &items, int visible, int selected)
+{
+    const QSignalBlocker quiet(list);
+    list->clear();
+    list->setMaxCount(items.size());
+    if (visible != kListOwnVisible)
+        list->setMaxVisibleItems(visible);
+    list->addItems(items);
+    list->setCurrentIndex(selected);
+}
+
+// The same with the first item selected.
+inline void refillQuietly(QComboBox *list, const QStringList &items, int visible)
+{
+    refillQuietly(list, items, visible, 0);
+}
+
+// Overwrites the entries in place rather than clearing the list, index
+// signals on: the list's own rule runs, sees only real entries and never an
+// empty list. Then `selected`.
+inline void replaceItemsInPlace(QComboBox *list, const QStringList &items, int selected)
+{
+    list->setMaxCount(items.size());
+    for (int i = 0; i < items.size(); ++i)
+        list->insertItem(i, items.at(i));
+    list->setCurrentIndex(selected);
+}
+
+// An hour or a minute as the lists show it: "07".
+inline QString twoDigits(int value)
+{
+    return QStringLiteral("%1").arg(value, 2, 10, QLatin1Char('0'));
+}
+
+} // namespace orlo
