@@ -375,15 +375,9 @@ void MainWindow::EnablePageDA(bool enable)
     showAnalogPage(p);
 }
 
-void MainWindow::SetprogressBarConfigurerDA()
-{
-    stepProgress(ui->progressBar_Configurer_DA);
-}
+void MainWindow::SetprogressBarConfigurerDA() { stepProgress(ui->progressBar_Configurer_DA); }
 
-void MainWindow::ValueMeasurementDA()
-{
-    measureAnalogValue(daPage(*ui, productId));
-}
+void MainWindow::ValueMeasurementDA() { measureAnalogValue(daPage(*ui, productId)); }
 
 void MainWindow::on_pushButton_Configurer_DA_clicked()
 {
@@ -436,20 +430,11 @@ void MainWindow::on_comboBox_heures_releve_DA_currentIndexChanged(int index)
     guardStatement(ui->comboBox_minutes_releve_DA, index, false);
 }
 
-void MainWindow::on_lineEdit_Unite_DA_textChanged(const QString &text)
-{
-    showUnit(daPage(*ui, productId), text);
-}
+void MainWindow::on_lineEdit_Unite_DA_textChanged(const QString &text) { showUnit(daPage(*ui, productId), text); }
 
-void MainWindow::on_doubleSpinBox_Y1_DA_valueChanged(double)
-{
-    applyCalibration(daPage(*ui, productId));
-}
+void MainWindow::on_doubleSpinBox_Y1_DA_valueChanged(double) { applyCalibration(daPage(*ui, productId)); }
 
-void MainWindow::on_doubleSpinBox_Y2_DA_valueChanged(double)
-{
-    applyCalibration(daPage(*ui, productId));
-}
+void MainWindow::on_doubleSpinBox_Y2_DA_valueChanged(double) { applyCalibration(daPage(*ui, productId)); }
 
 void MainWindow::on_pushButton_Front_entree_numerique1_DA_clicked()
 {
@@ -485,15 +470,9 @@ void MainWindow::EnablePageDA_r20(bool enable)
     showAnalogPage(p);
 }
 
-void MainWindow::SetprogressBarConfigurerDA_r20()
-{
-    stepProgress(ui->progressBar_Configurer_DA_r20);
-}
+void MainWindow::SetprogressBarConfigurerDA_r20() { stepProgress(ui->progressBar_Configurer_DA_r20); }
 
-void MainWindow::ValueMeasurementDA_r20()
-{
-    measureAnalogValue(r20Page(*ui));
-}
+void MainWindow::ValueMeasurementDA_r20() { measureAnalogValue(r20Page(*ui)); }
 
 void MainWindow::on_pushButton_Configurer_DA_r20_clicked()
 {
@@ -536,21 +515,12 @@ void MainWindow::on_comboBox_heures_releve_DA_r20_currentIndexChanged(int index)
     guardStatement(ui->comboBox_minutes_releve_DA_r20, index, false);
 }
 
-void MainWindow::on_lineEdit_Unite_DA_r20_textChanged(const QString &text)
-{
-    showUnit(r20Page(*ui), text);
-}
+void MainWindow::on_lineEdit_Unite_DA_r20_textChanged(const QString &text) { showUnit(r20Page(*ui), text); }
 
 // As on DA: the resolution and the offset limits follow the calibration too.
-void MainWindow::on_doubleSpinBox_Y1_DA_r20_valueChanged(double)
-{
-    applyCalibration(r20Page(*ui));
-}
+void MainWindow::on_doubleSpinBox_Y1_DA_r20_valueChanged(double) { applyCalibration(r20Page(*ui)); }
 
-void MainWindow::on_doubleSpinBox_Y2_DA_r20_valueChanged(double)
-{
-    applyCalibration(r20Page(*ui));
-}
+void MainWindow::on_doubleSpinBox_Y2_DA_r20_valueChanged(double) { applyCalibration(r20Page(*ui)); }
 
 // Thresholds and offset are the stored counts scaled for the new type.
 void MainWindow::on_comboBox_Analog_DA_r20_currentIndexChanged(int)

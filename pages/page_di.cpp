@@ -268,15 +268,9 @@ void MainWindow::configureTwoInputPage(ModuleType type, quint8 command)
 
 // ---- DI -----------------------------------------------------------------------
 
-void MainWindow::EnablePageDI(bool enable)
-{
-    enableTwoInputPage(ModuleType::DI, enable);
-}
+void MainWindow::EnablePageDI(bool enable) { enableTwoInputPage(ModuleType::DI, enable); }
 
-void MainWindow::SetprogressBarConfigurerDI()
-{
-    stepProgress(ui->progressBar_Configurer_DI);
-}
+void MainWindow::SetprogressBarConfigurerDI() { stepProgress(ui->progressBar_Configurer_DI); }
 
 void MainWindow::on_pushButton_Configurer_DI_clicked()
 {
@@ -313,20 +307,14 @@ void MainWindow::on_radioButton_Entree_numerique1_DI_clicked()
     inputs::applyModeRule(pageDI(*ui).inputs.input1, false);
 }
 
-void MainWindow::on_radioButton_Compteur1_DI_clicked()
-{
-    inputs::applyModeRule(pageDI(*ui).inputs.input1, true);
-}
+void MainWindow::on_radioButton_Compteur1_DI_clicked() { inputs::applyModeRule(pageDI(*ui).inputs.input1, true); }
 
 void MainWindow::on_radioButton_Entree_numerique2_DI_clicked()
 {
     inputs::applyModeRule(pageDI(*ui).inputs.input2, false);
 }
 
-void MainWindow::on_radioButton_Compteur2_DI_clicked()
-{
-    inputs::applyModeRule(pageDI(*ui).inputs.input2, true);
-}
+void MainWindow::on_radioButton_Compteur2_DI_clicked() { inputs::applyModeRule(pageDI(*ui).inputs.input2, true); }
 
 // DI's hour list ends at "23": midnight sharp is the only time refused.
 void MainWindow::on_comboBox_heures_releve_compteur_DI_currentIndexChanged(int index)
@@ -344,10 +332,7 @@ void MainWindow::EnablePageDI_r2x(bool enable)
     enableTwoInputPage(ModuleType::DI_r2x, enable);
 }
 
-void MainWindow::SetprogressBarConfigurerDI_r2x()
-{
-    stepProgress(ui->progressBar_Configurer_DI_r2x);
-}
+void MainWindow::SetprogressBarConfigurerDI_r2x() { stepProgress(ui->progressBar_Configurer_DI_r2x); }
 
 void MainWindow::on_pushButton_Configurer_DI_r2x_clicked()
 {
@@ -429,10 +414,7 @@ void MainWindow::EnablePageDI4_r2x(bool enable)
     showModulePage(p.frame.page);
 }
 
-void MainWindow::SetprogressBarConfigurerDI4_r2x()
-{
-    stepProgress(ui->progressBar_Configurer_DI4_r2x);
-}
+void MainWindow::SetprogressBarConfigurerDI4_r2x() { stepProgress(ui->progressBar_Configurer_DI4_r2x); }
 
 void MainWindow::configureDI4_r2x(quint8 command)
 {
@@ -449,15 +431,9 @@ void MainWindow::configureDI4_r2x(quint8 command)
         inputs::showCounters(p.counters, 0, 0);
 }
 
-void MainWindow::on_pushButton_Configurer_DI4_r2x_clicked()
-{
-    configureDI4_r2x(orlo::command::WriteConfiguration);
-}
+void MainWindow::on_pushButton_Configurer_DI4_r2x_clicked() { configureDI4_r2x(orlo::command::WriteConfiguration); }
 
-void MainWindow::on_pushButton_RAZ_DI4_r2x_clicked()
-{
-    configureDI4_r2x(orlo::command::WriteAndClearCounters);
-}
+void MainWindow::on_pushButton_RAZ_DI4_r2x_clicked() { configureDI4_r2x(orlo::command::WriteAndClearCounters); }
 
 void MainWindow::on_pushButton_Front_entree_numerique1_DI4_r2x_clicked()
 {

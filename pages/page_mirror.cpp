@@ -469,32 +469,17 @@ void MainWindow::restoreMirrorDefaults(ModuleType type)
         showDefaults(p);
 }
 
-void MainWindow::SetprogressBarConfigurerIOD_PS_r20()
-{
-    stepProgress(ui->progressBar_Configurer_IOD_PS_r20);
-}
+void MainWindow::SetprogressBarConfigurerIOD_PS_r20() { stepProgress(ui->progressBar_Configurer_IOD_PS_r20); }
 
-void MainWindow::SetprogressBarConfigurerORLO_DIO_LoRa()
-{
-    stepProgress(ui->progressBar_Configurer_ORLO_DIO_LoRa);
-}
+void MainWindow::SetprogressBarConfigurerORLO_DIO_LoRa() { stepProgress(ui->progressBar_Configurer_ORLO_DIO_LoRa); }
 
-void MainWindow::SetprogressBarConfigurer_DI2_868_r_10()
-{
-    stepProgress(ui->progressBar_Configurer_DI2_868_r_10);
-}
+void MainWindow::SetprogressBarConfigurer_DI2_868_r_10() { stepProgress(ui->progressBar_Configurer_DI2_868_r_10); }
 
 // ---- IOD_PS_r20 -------------------------------------------------------------
 
-void MainWindow::EnablePageIOD_PS_r20(bool enable)
-{
-    enableMirrorPage(ModuleType::IOD_PS_r20, enable);
-}
+void MainWindow::EnablePageIOD_PS_r20(bool enable) { enableMirrorPage(ModuleType::IOD_PS_r20, enable); }
 
-void MainWindow::on_pushButton_Configurer_IOD_PS_r20_clicked()
-{
-    configureMirror(ModuleType::IOD_PS_r20);
-}
+void MainWindow::on_pushButton_Configurer_IOD_PS_r20_clicked() { configureMirror(ModuleType::IOD_PS_r20); }
 
 void MainWindow::on_pushButton_DefaultConfiguration_IOD_PS_r20_clicked()
 {
@@ -553,15 +538,9 @@ void MainWindow::on_radioButton_Compteur2_Master_IOD_PS_r20_clicked()
 
 // ---- ORLO_DIO_LoRa ----------------------------------------------------------
 
-void MainWindow::EnablePageORLO_DIO_LoRa(bool enable)
-{
-    enableMirrorPage(ModuleType::DIO_LoRa, enable);
-}
+void MainWindow::EnablePageORLO_DIO_LoRa(bool enable) { enableMirrorPage(ModuleType::DIO_LoRa, enable); }
 
-void MainWindow::on_pushButton_Configurer_ORLO_DIO_LoRa_clicked()
-{
-    configureMirror(ModuleType::DIO_LoRa);
-}
+void MainWindow::on_pushButton_Configurer_ORLO_DIO_LoRa_clicked() { configureMirror(ModuleType::DIO_LoRa); }
 
 void MainWindow::on_pushButton_DefaultConfiguration_ORLO_DIO_LoRa_clicked()
 {
@@ -620,15 +599,9 @@ void MainWindow::on_radioButton_Compteur2_Master_ORLO_DIO_LoRa_clicked()
 
 // ---- DI2_868_r_10 -----------------------------------------------------------
 
-void MainWindow::EnablePageDI2_868_r_10(bool enable)
-{
-    enableMirrorPage(ModuleType::DI2_868_r_10, enable);
-}
+void MainWindow::EnablePageDI2_868_r_10(bool enable) { enableMirrorPage(ModuleType::DI2_868_r_10, enable); }
 
-void MainWindow::on_pushButton_Configurer_DI2_868_r_10_clicked()
-{
-    configureMirror(ModuleType::DI2_868_r_10);
-}
+void MainWindow::on_pushButton_Configurer_DI2_868_r_10_clicked() { configureMirror(ModuleType::DI2_868_r_10); }
 
 void MainWindow::on_pushButton_DefaultConfiguration_DI2_868_r_10_clicked()
 {

@@ -320,10 +320,7 @@ void MainWindow::showStoredORLO_RS_r00(const quint8 *payload)
     }
 }
 
-void MainWindow::SetprogressBarConfigurerORLO_RS_r00()
-{
-    stepProgress(ui->progressBar_Configurer_ORLO_RS_r00);
-}
+void MainWindow::SetprogressBarConfigurerORLO_RS_r00() { stepProgress(ui->progressBar_Configurer_ORLO_RS_r00); }
 
 void MainWindow::Update_RS_r00()
 {
@@ -388,40 +385,19 @@ void MainWindow::on_tabWidget_ORLO_RS_r00_currentChanged(int index)
     rememberedTabRS_r00 = index;
 }
 
-void MainWindow::chainToggledORLO_RS_r00(int frame, bool checked)
-{
-    mb::chainToggled(chainOf(*ui), frame, checked);
-}
+void MainWindow::chainToggledORLO_RS_r00(int frame, bool checked) { mb::chainToggled(chainOf(*ui), frame, checked); }
 
-void MainWindow::on_checkBox_Frame1_Master_ORLO_RS_r00_toggled(bool checked)
-{
-    chainToggledORLO_RS_r00(0, checked);
-}
+void MainWindow::on_checkBox_Frame1_Master_ORLO_RS_r00_toggled(bool checked) { chainToggledORLO_RS_r00(0, checked); }
 
-void MainWindow::on_checkBox_Frame2_Master_ORLO_RS_r00_toggled(bool checked)
-{
-    chainToggledORLO_RS_r00(1, checked);
-}
+void MainWindow::on_checkBox_Frame2_Master_ORLO_RS_r00_toggled(bool checked) { chainToggledORLO_RS_r00(1, checked); }
 
-void MainWindow::on_checkBox_Frame3_Master_ORLO_RS_r00_toggled(bool checked)
-{
-    chainToggledORLO_RS_r00(2, checked);
-}
+void MainWindow::on_checkBox_Frame3_Master_ORLO_RS_r00_toggled(bool checked) { chainToggledORLO_RS_r00(2, checked); }
 
-void MainWindow::on_checkBox_Frame4_Master_ORLO_RS_r00_toggled(bool checked)
-{
-    chainToggledORLO_RS_r00(3, checked);
-}
+void MainWindow::on_checkBox_Frame4_Master_ORLO_RS_r00_toggled(bool checked) { chainToggledORLO_RS_r00(3, checked); }
 
-void MainWindow::on_checkBox_Frame5_Master_ORLO_RS_r00_toggled(bool checked)
-{
-    chainToggledORLO_RS_r00(4, checked);
-}
+void MainWindow::on_checkBox_Frame5_Master_ORLO_RS_r00_toggled(bool checked) { chainToggledORLO_RS_r00(4, checked); }
 
-void MainWindow::on_checkBox_Frame6_Master_ORLO_RS_r00_toggled(bool checked)
-{
-    chainToggledORLO_RS_r00(5, checked);
-}
+void MainWindow::on_checkBox_Frame6_Master_ORLO_RS_r00_toggled(bool checked) { chainToggledORLO_RS_r00(5, checked); }
 
 void MainWindow::on_radioButton_RS232_Bridge_ORLO_RS_r00_toggled(bool checked)
 {

@@ -106,10 +106,7 @@ void MainWindow::EnablePageTH_r10(bool enable)
     enableToolBoxPage(r10Page(*ui));
 }
 
-void MainWindow::SetprogressBarConfigurerTH_r10()
-{
-    stepProgress(ui->progressBar_Configurer_TH_r10);
-}
+void MainWindow::SetprogressBarConfigurerTH_r10() { stepProgress(ui->progressBar_Configurer_TH_r10); }
 
 void MainWindow::TemperatureMeasurementTH_r10()
 {
@@ -158,10 +155,7 @@ void MainWindow::on_comboBox_heures_releve_TH_r10_currentIndexChanged(int index)
     guardStatement(ui->comboBox_minutes_releve_TH_r10, index, true);
 }
 
-void MainWindow::on_pushButton_Configurer_TH_r10_clicked()
-{
-    configureToolBoxPage(r10Page(*ui));
-}
+void MainWindow::on_pushButton_Configurer_TH_r10_clicked() { configureToolBoxPage(r10Page(*ui)); }
 
 // --- TH_868 --------------------------------------------------------------
 
@@ -181,10 +175,7 @@ void MainWindow::EnablePageTH_868(bool enable)
     enableRadioPage(th868Page(*ui));
 }
 
-void MainWindow::SetprogressBarConfigurerTH_868()
-{
-    stepProgress(ui->progressBar_Configurer_TH_868);
-}
+void MainWindow::SetprogressBarConfigurerTH_868() { stepProgress(ui->progressBar_Configurer_TH_868); }
 
 void MainWindow::TemperatureMeasurementTH_868()
 {

@@ -298,10 +298,7 @@ void MainWindow::EnablePageTM(bool enable)
     showModulePage(ui->page_ORLO_TM);
 }
 
-void MainWindow::SetprogressBarConfigurerTM()
-{
-    stepProgress(ui->progressBar_Configurer_TM);
-}
+void MainWindow::SetprogressBarConfigurerTM() { stepProgress(ui->progressBar_Configurer_TM); }
 
 void MainWindow::TemperatureMeasurementTM()
 {
@@ -313,30 +310,15 @@ void MainWindow::TemperatureMeasurementTM()
     ui->pushButton_Configurer_TM->setEnabled(true);
 }
 
-void MainWindow::on_comboBox_Periode_mesure_TM_currentIndexChanged(int index)
-{
-    refillSendTimes(tmPage(*ui), index);
-}
+void MainWindow::on_comboBox_Periode_mesure_TM_currentIndexChanged(int index) { refillSendTimes(tmPage(*ui), index); }
 
-void MainWindow::on_checkBox_envoi_T1_TM_clicked(bool checked)
-{
-    sendTimeClicked(tmPage(*ui).sendTimes[0], checked);
-}
+void MainWindow::on_checkBox_envoi_T1_TM_clicked(bool checked) { sendTimeClicked(tmPage(*ui).sendTimes[0], checked); }
 
-void MainWindow::on_checkBox_envoi_T2_TM_clicked(bool checked)
-{
-    sendTimeClicked(tmPage(*ui).sendTimes[1], checked);
-}
+void MainWindow::on_checkBox_envoi_T2_TM_clicked(bool checked) { sendTimeClicked(tmPage(*ui).sendTimes[1], checked); }
 
-void MainWindow::on_checkBox_envoi_T3_TM_clicked(bool checked)
-{
-    sendTimeClicked(tmPage(*ui).sendTimes[2], checked);
-}
+void MainWindow::on_checkBox_envoi_T3_TM_clicked(bool checked) { sendTimeClicked(tmPage(*ui).sendTimes[2], checked); }
 
-void MainWindow::on_doubleSpinBox_Seuil_bas_TM_valueChanged(double value)
-{
-    lowChanged(tmPage(*ui).thresholds, value);
-}
+void MainWindow::on_doubleSpinBox_Seuil_bas_TM_valueChanged(double value) { lowChanged(tmPage(*ui).thresholds, value); }
 
 void MainWindow::on_doubleSpinBox_Seuil_haut_TM_valueChanged(double value)
 {
@@ -382,10 +364,7 @@ void MainWindow::EnablePageTM_r20(bool enable)
     enableToolBoxPage(r20Page(*ui));
 }
 
-void MainWindow::SetprogressBarConfigurerTM_r20()
-{
-    stepProgress(ui->progressBar_Configurer_TM_r20);
-}
+void MainWindow::SetprogressBarConfigurerTM_r20() { stepProgress(ui->progressBar_Configurer_TM_r20); }
 
 void MainWindow::TemperatureMeasurementTM_r20()
 {
@@ -432,10 +411,7 @@ void MainWindow::on_comboBox_heures_releve_TM_r20_currentIndexChanged(int index)
     guardStatement(ui->comboBox_minutes_releve_TM_r20, index, true);
 }
 
-void MainWindow::on_pushButton_Configurer_TM_r20_clicked()
-{
-    configureToolBoxPage(r20Page(*ui));
-}
+void MainWindow::on_pushButton_Configurer_TM_r20_clicked() { configureToolBoxPage(r20Page(*ui)); }
 
 // --- TM_868 --------------------------------------------------------------
 
@@ -455,10 +431,7 @@ void MainWindow::EnablePageTM_868(bool enable)
     enableRadioPage(tm868Page(*ui));
 }
 
-void MainWindow::SetprogressBarConfigurerTM_868()
-{
-    stepProgress(ui->progressBar_Configurer_TM_868);
-}
+void MainWindow::SetprogressBarConfigurerTM_868() { stepProgress(ui->progressBar_Configurer_TM_868); }
 
 void MainWindow::TemperatureMeasurementTM_868()
 {

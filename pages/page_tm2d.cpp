@@ -167,10 +167,7 @@ void MainWindow::showLowThresholdsTM2D_r10(bool shown)
     }
 }
 
-void MainWindow::SetprogressBarConfigurerTM2D_r10()
-{
-    stepProgress(ui->progressBar_Configurer_TM2D_r10);
-}
+void MainWindow::SetprogressBarConfigurerTM2D_r10() { stepProgress(ui->progressBar_Configurer_TM2D_r10); }
 
 void MainWindow::TemperatureMeasurementTM2D_r10()
 {
@@ -195,10 +192,7 @@ void MainWindow::TemperatureMeasurementTM2D_r10()
 
 // A configuration refused or not acknowledged: the page stays as the user
 // left it, and a fresh reading makes the button usable again, as after "OK".
-void MainWindow::configurationFailed_TM2D_r10()
-{
-    TemperatureMeasurementTM2D_r10();
-}
+void MainWindow::configurationFailed_TM2D_r10() { TemperatureMeasurementTM2D_r10(); }
 
 void MainWindow::on_comboBox_Periode_mesure_TM2D_r10_currentIndexChanged(int index)
 {
