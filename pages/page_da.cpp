@@ -390,7 +390,7 @@ da::Record recordOf(const AnalogPage &p, const da::Scaling &s, bool periodic, Re
     r.readingMinutes = minuteMissing ? 0 : (p.readingMinutes->currentIndex() - 1) * kMinuteStep;
 
     const da::Calibration c = shownCalibration(p);
-    refusal->calibration = da::calibrationSteps(c) == 0;
+    refusal->calibration = !da::hasSpan(c);
     r.lowRaw = da::thresholdRaw(p.low->value(), c, s);
     r.highRaw = da::thresholdRaw(p.high->value(), c, s);
     r.offsetRaw = da::offsetRaw(p.offset->value(), c, s);

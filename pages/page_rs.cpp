@@ -4,6 +4,7 @@
 // which unlock the features that firmware supports.
 #include "app/mainwindow.h"
 #include "link/frames/rs_frame.h"
+#include "link/hid.h"
 #include "link/transport.h"
 #include "link/writecycle.h"
 #include "ui_mainwindow.h"
@@ -240,7 +241,9 @@ void MainWindow::EnablePageORLO_RS_r00(bool enable)
     std::memset(txBuffer, 0, sizeof txBuffer);
     // A failed read shows zeros rather than the bytes of an earlier exchange.
     std::memset(rxBuffer, 0, sizeof rxBuffer);
-    requestCommand(orlo::command::ReadConfiguration, rs::kReports);
+    orlo::StoredRead &stored = hid->storedRead();
+    stored.record(requestCommand(orlo::command::ReadConfiguration, rs::kReports, stored.readMode()),
+                  orlo::StoredRead::now());
     showModulePage(ui->page_ORLO_RS_r00);
     ui->tabWidget_ORLO_RS_r00->setStyleSheet(kTabStyle);
     showStoredORLO_RS_r00(answerPayload());

@@ -11,7 +11,7 @@ void Frame::clear()
     std::memset(bytes, 0, sizeof bytes);
 }
 
-bool request(Hid &link, Frame &frame, quint8 command)
+bool request(Hid &link, Frame &frame, quint8 command, int mode)
 {
     frame.clear();
     frame.payload()[0] = command;
@@ -20,7 +20,15 @@ bool request(Hid &link, Frame &frame, quint8 command)
         return false;
     // writeReports left report identifiers in the payload: the answer starts clean.
     frame.clear();
-    return link.readReports(frame.bytes, kReports, 0) == kWholeFrame;
+    return link.readReports(frame.bytes, kReports, mode) == kWholeFrame;
+}
+
+bool readStored(Hid &link, Frame &frame)
+{
+    StoredRead &stored = link.storedRead();
+    const bool whole = request(link, frame, command::ReadConfiguration, stored.readMode());
+    stored.record(whole, StoredRead::now());
+    return whole;
 }
 
 CycleLink cycleLink(Hid &link, QTimer *progress)

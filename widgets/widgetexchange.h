@@ -25,10 +25,13 @@ struct Frame {
     void clear();
 };
 
-// A bare command and its answer, read without turning the event loop. The
-// frame is cleared first, so a missing answer reads as zeros; true when both
-// directions were whole.
-bool request(Hid &link, Frame &frame, quint8 command);
+// A bare command and its answer, read without turning the event loop unless
+// mode is 1. The frame is cleared first, so a missing answer reads as zeros;
+// true when both directions were whole.
+bool request(Hid &link, Frame &frame, quint8 command, int mode = 0);
+// The module's stored record; whether it came whole is kept by the link,
+// which sends no configuration before.
+bool readStored(Hid &link, Frame &frame);
 
 // The shared write cycle's way to the module through Hid, which pauses
 // module detection itself during the wait.

@@ -56,6 +56,11 @@ void WmOrloRpt::start(Hid *hid, QStatusBar *bar)
     informationTimer.start(kInformationDelayMs);
 }
 
+QLabel *WmOrloRpt::resultLabel() const
+{
+    return form->label_Resultat_configurer_ORLO_RPT_r00;
+}
+
 void WmOrloRpt::stop()
 {
     link = nullptr;
@@ -88,7 +93,7 @@ void WmOrloRpt::readConfiguration()
     if (!link)
         return;
     trace("*** Lecture de la configuration ORLO-GW ***\n");
-    page::request(*link, frame, orlo::command::ReadConfiguration);
+    page::readStored(*link, frame);
     const rpt::Record record = rpt::decode(frame.payload());
 
     if (record.sf8) {
@@ -118,7 +123,7 @@ void WmOrloRpt::readConfiguration()
 
 void WmOrloRpt::on_pushButton_Configurer_ORLO_RPT_r00_clicked()
 {
-    if (!link || orlo::exchangeInProgress())
+    if (!link || !link->mayConfigure())
         return;
     rpt::Record record;
     for (int m = 0; m < rpt::kModules; ++m)
@@ -155,7 +160,7 @@ void WmOrloRpt::on_pushButton_Configurer_ORLO_RPT_r00_clicked()
 
 void WmOrloRpt::on_pushButton_DefaultConfiguration_ORLO_RPT_r00_clicked()
 {
-    if (!link || orlo::exchangeInProgress())
+    if (!link || !link->mayConfigure())
         return;
     if (page::request(*link, frame, orlo::command::RestoreDefaults))
         readConfiguration();

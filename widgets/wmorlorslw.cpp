@@ -64,6 +64,11 @@ void WmOrloRsLw::start(Hid *hid, QStatusBar *bar)
     initialiseAndRead();
 }
 
+QLabel *WmOrloRsLw::resultLabel() const
+{
+    return form->label_Resultat_configurer;
+}
+
 void WmOrloRsLw::stop()
 {
     link = nullptr;
@@ -93,7 +98,7 @@ void WmOrloRsLw::initialiseAndRead()
     modbus::resetChain(chain(), rslw::kMaxBlockLength);
 
     trace("*** Lecture de la configuration RSLW ***\n");
-    page::request(*link, frame, orlo::command::ReadConfiguration);
+    page::readStored(*link, frame);
     getInfo();
     const rslw::Record record = rslw::decode(frame.payload());
 
@@ -130,7 +135,7 @@ void WmOrloRsLw::getInfo()
 
 void WmOrloRsLw::on_pushButton_Configurer_clicked()
 {
-    if (!link || orlo::exchangeInProgress())
+    if (!link || !link->mayConfigure())
         return;
     trace("*** Sauvegarde de la configuration ***\n");
     rslw::Record record;
@@ -157,7 +162,7 @@ void WmOrloRsLw::on_pushButton_Configurer_clicked()
 
 void WmOrloRsLw::on_pushButton_DefaultConfiguration_clicked()
 {
-    if (!link || orlo::exchangeInProgress())
+    if (!link || !link->mayConfigure())
         return;
     if (page::request(*link, frame, orlo::command::RestoreDefaults))
         initialiseAndRead();
