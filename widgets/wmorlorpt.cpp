@@ -102,9 +102,9 @@ void WmOrloRpt::readConfiguration()
         enableSfx();
     } else {
         enableModbus();
-        // A code beyond the four-rate list leaves the list without a choice.
-        const bool known = record.baudCode >= rpt::kFirstBaudCode && record.baudCode <= rpt::kLastBaudCode;
-        form->widget_radioParameter->setValues(known ? record.baudCode : 0, record.channel, kUnusedModem, kUnusedRemote);
+        // A code beyond the four-rate list leaves the list without a choice
+        // and is written back as stored.
+        form->widget_radioParameter->setValues(record.baudCode, record.channel, kUnusedModem, kUnusedRemote);
     }
     // Shown in both modes: a record read and written back unchanged keeps its
     // daily frame limit and modem address.
