@@ -26,7 +26,6 @@ constexpr int kFastLast = 26;
 constexpr std::array<int, 12> kFastPlan{{2, 4, 6, 8, 10, 12, 14, 16, 18, 20, 23, 26}};
 
 constexpr int kRateChangeChannel = 23;      // allowed at every rate
-constexpr int kInitialChannel = 522;        // the form's, until the first validation
 
 const QString kPowerText = QStringLiteral("14dBm");
 
@@ -47,16 +46,20 @@ int fastAtOrBelow(int ch)
 } // namespace
 
 Wdlora::Wdlora(QWidget *parent)
-    : QWidget(parent), ui(std::make_unique<Ui::Wdlora>()), previousChannel(kInitialChannel)
+    : QWidget(parent), ui(std::make_unique<Ui::Wdlora>()), previousChannel(kRateChangeChannel)
 {
     ui->setupUi(this);
-    // The list is installed quietly: the form's channel and power stand until
-    // the user or a page chooses a rate.
+    // The list is installed quietly: the form's power stands until the user
+    // or a page chooses a rate. A widget never filled from a module still
+    // holds a channel of the first rate's plan, never the form's 522.
     const QSignalBlocker quiet(ui->_comboBoxBaudrate);
     ui->_comboBoxBaudrate->setMaxCount(kRateCount);
     for (int i = 0; i < kRateCount; ++i)
         ui->_comboBoxBaudrate->insertItem(i, kRates.at(i));
     ui->_comboBoxBaudrate->setCurrentIndex(0);
+    const QScopedValueRollback<bool> still(validating, true);
+    applyChannelRange();
+    ui->_spinBoxChannel->setValue(kRateChangeChannel);
 }
 
 Wdlora::~Wdlora() = default;
