@@ -355,13 +355,22 @@ private:
     void warnInvalidConfiguration(QLabel *result, const WarningTexts &texts,
                                   const QStringList &lines);
     static void stepProgress(QProgressBar *bar);
-    // The module's stored record (command 2, read without turning the event
-    // loop, not checked): its payload, zeros where nothing arrived.
+    // The module's stored record (command 2): its payload, zeros where
+    // nothing arrived. Whether it arrived whole is kept by the link, which
+    // sends no configuration before; a retry turns the event loop.
     const quint8 *readStoredConfiguration(int reports);
     // The same under a trace line of the page's own.
     const quint8 *readStoredConfiguration(int reports, const char *trace);
     // A request of a bare command and its answer; true when both were whole.
-    bool requestCommand(quint8 command, int reports);
+    bool requestCommand(quint8 command, int reports, int mode = 0);
+    // A configuration button may send: no other exchange waits and the
+    // module's record was read.
+    bool mayConfigure() const;
+    // A read of the stored record failed: the page's result label and the
+    // status bar say so, detection reads it again at later ticks.
+    void showStoredReadFailure();
+    void readStoredAgain();
+    QLabel *resultLabelOf(int productId) const;
     quint8 *requestPayload() { return txBuffer + 1; }
     const quint8 *answerPayload() const { return rxBuffer + 1; }
     void showModulePage(QWidget *page);

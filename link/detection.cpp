@@ -3,7 +3,11 @@
 #include "app/mainwindow.h"
 #include "link/hid.h"
 #include "link/transport.h"
+#include "ui_mainwindow.h"
+#include "widgets/wmorlorpt.h"
+#include "widgets/wmorlorslw.h"
 
+#include <QLabel>
 #include <QStatusBar>
 #include <cwchar>
 #include <hidapi/hidapi.h>
@@ -56,6 +60,9 @@ void showPermissionHint(QStatusBar *bar, bool show)
         bar->clearMessage();
 }
 
+const QString kStoredReadFailure = QStringLiteral(
+    "The module's configuration could not be read: reading it again...");
+
 struct Enumeration {
     hid_device_info *list = hid_enumerate(orlo::kVendorId, 0);
     ~Enumeration() { hid_free_enumeration(list); }
@@ -89,11 +96,16 @@ void MainWindow::Connexion()
     if (productId != 0) {
         if (!moduleShown) {
             moduleShown = true;
+            hid->storedRead().expect();
             enablePageOf(productId, true);
+            showStoredReadFailure();
+        } else if (hid->storedRead().retryDue(orlo::StoredRead::now()) && !orlo::exchangeInProgress()) {
+            readStoredAgain();
         }
     } else if (moduleShown) {
         timeoutFlag = true;  // an exchange still waiting ends at once
         moduleShown = false;
+        hid->storedRead().forget();
         statusBar()->clearMessage();
         enablePageOf(previous, false);
         showConnectPage();
@@ -150,6 +162,63 @@ void MainWindow::closeModule()
     device = nullptr;
     devicePath.clear();
     productId = 0;
+}
+
+void MainWindow::readStoredAgain()
+{
+    // The page starts afresh on the module as if just plugged, its read
+    // turning the event loop: detection waits meanwhile, so the page cannot
+    // be taken away under its own read.
+    pollTimer->stop();
+    enablePageOf(productId, false);
+    enablePageOf(productId, true);
+    pollTimer->start();
+    if (hid->storedRead().failed())
+        showStoredReadFailure();
+    else if (statusBar()->currentMessage() == kStoredReadFailure)
+        statusBar()->clearMessage();
+}
+
+void MainWindow::showStoredReadFailure()
+{
+    if (!hid->storedRead().failed())
+        return;
+    if (QLabel *label = resultLabelOf(productId))
+        label->setText(result::kFailed);
+    statusBar()->showMessage(kStoredReadFailure);
+}
+
+bool MainWindow::mayConfigure() const
+{
+    return hid->mayConfigure();
+}
+
+QLabel *MainWindow::resultLabelOf(int id) const
+{
+    using T = orlo::ModuleType;
+    const orlo::ModuleEntry *entry = orlo::findModule(quint16(id));
+    if (!entry)
+        return nullptr;
+    switch (entry->type) {
+    case T::TM: return ui->label_Resultat_configurer_TM;
+    case T::TM_r20: return ui->label_Resultat_configurer_TM_r20;
+    case T::TM_868: return ui->label_Resultat_configurer_TM_868;
+    case T::TM2D_r10: return ui->label_Resultat_configurer_TM2D_r10;
+    case T::TH_r10: return ui->label_Resultat_configurer_TH_r10;
+    case T::TH_868: return ui->label_Resultat_configurer_TH_868;
+    case T::DI: return ui->label_Resultat_configurer_DI;
+    case T::DI_r2x: return ui->label_Resultat_configurer_DI_r2x;
+    case T::DI4_r2x: return ui->label_Resultat_configurer_DI4_r2x;
+    case T::DI2_868_r_10: return ui->label_Resultat_configurer_DI2_868_r_10;
+    case T::DA: return ui->label_Resultat_configurer_DA;
+    case T::DA_r20: return ui->label_Resultat_configurer_DA_r20;
+    case T::IOD_PS_r20: return ui->label_Resultat_configurer_IOD_PS_r20;
+    case T::DIO_LoRa: return ui->label_Resultat_configurer_ORLO_DIO_LoRa;
+    case T::RS_r00: return ui->label_Resultat_configurer_ORLO_RS_r00;
+    case T::RPT_r00: return ui->widget_orlo_rpt_r00->resultLabel();
+    case T::RSLW_r00: return ui->widget_orlo_rslw_r00->resultLabel();
+    }
+    return nullptr;
 }
 
 void MainWindow::enablePageOf(int id, bool enable)

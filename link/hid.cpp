@@ -17,7 +17,7 @@ Hid::Hid(QObject *parent, hid_device **device, QTimer **pollTimer)
 int Hid::writeReports(quint8 *frame, quint8 count)
 {
     // Inside another exchange's wait: refused before its bound is touched.
-    if (orlo::exchangeInProgress())
+    if (orlo::exchangeInProgress() || !stored.allows(frame[1]))
         return 0;
     timeoutFlag = false;
     timer->start(kWriteBoundMs);
@@ -43,6 +43,11 @@ int Hid::readReports(quint8 *frame, quint8 count, int mode)
     if (resumePolling)
         poll->start();
     return total;
+}
+
+bool Hid::mayConfigure() const
+{
+    return !orlo::exchangeInProgress() && stored.mayConfigure();
 }
 
 bool Hid::takeFailure()

@@ -3,6 +3,8 @@
 // module detection during a read that turns the event loop.
 #pragma once
 
+#include "link/storedread.h"
+
 #include <QObject>
 
 struct hid_device_;
@@ -26,6 +28,13 @@ public:
     // True once after an exchange that hidapi failed (the handle may be dead).
     bool takeFailure();
 
+    // The open module's stored record: read whole yet? Nothing that would
+    // replace it is sent before.
+    orlo::StoredRead &storedRead() { return stored; }
+    // A configuration button may send now: no other exchange waits and the
+    // module's record was read.
+    bool mayConfigure() const;
+
 public slots:
     void InCaseOfTimeout();
 
@@ -35,4 +44,5 @@ private:
     QTimer **pollTimer;
     bool timeoutFlag = false;
     bool failed = false;
+    orlo::StoredRead stored;
 };

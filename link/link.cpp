@@ -1,5 +1,6 @@
 // The main window's frame transport: 1 s to write a frame, 2 s to read one.
 #include "app/mainwindow.h"
+#include "link/hid.h"
 #include "link/trace.h"
 #include "link/transport.h"
 
@@ -15,8 +16,9 @@ constexpr int kReadBoundMs = 2000;
 int MainWindow::writeReports(quint8 *frame, quint8 count)
 {
     // Inside another exchange's wait: refused before the bound of the
-    // exchange that waits is touched.
-    if (orlo::exchangeInProgress())
+    // exchange that waits is touched. A configuration is sent only over a
+    // record that was read.
+    if (orlo::exchangeInProgress() || !hid->storedRead().allows(frame[1]))
         return 0;
     startTimeoutTimer(kWriteBoundMs);
     const int total = orlo::writeFrame({device, kWriteBoundMs, timeoutFlag, linkFailed}, frame, count);
@@ -34,14 +36,14 @@ int MainWindow::readReports(quint8 *frame, quint8 count, int mode)
     return total;
 }
 
-bool MainWindow::requestCommand(quint8 command, int reports)
+bool MainWindow::requestCommand(quint8 command, int reports, int mode)
 {
     const int expected = orlo::kReportSize * reports;
     txBuffer[0] = 0;
     txBuffer[1] = command;
     if (writeReports(txBuffer, quint8(reports)) != expected)
         return false;
-    return readReports(rxBuffer, quint8(reports), 0) == expected;
+    return readReports(rxBuffer, quint8(reports), mode) == expected;
 }
 
 const quint8 *MainWindow::readStoredConfiguration(int reports)
@@ -55,7 +57,9 @@ const quint8 *MainWindow::readStoredConfiguration(int reports, const char *trace
     std::memset(txBuffer, 0, sizeof txBuffer);
     // A failed read shows zeros rather than the bytes of an earlier exchange.
     std::memset(rxBuffer, 0, sizeof rxBuffer);
-    requestCommand(orlo::command::ReadConfiguration, reports);
+    orlo::StoredRead &stored = hid->storedRead();
+    stored.record(requestCommand(orlo::command::ReadConfiguration, reports, stored.readMode()),
+                  orlo::StoredRead::now());
     return answerPayload();
 }
 

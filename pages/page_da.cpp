@@ -326,7 +326,7 @@ void MainWindow::configureAnalogPage(const AnalogPage &p, bool periodic)
     std::memset(txBuffer, 0, sizeof txBuffer);
     const Refusal missing = checkThresholdPage(p.steps);
     // A calibration narrower than one unit cannot be scaled.
-    const bool unscalable = da::calibrationSteps(shownCalibration(p)) == 0;
+    const bool unscalable = !da::hasSpan(shownCalibration(p));
     if (missing.anyShown(periodic) || unscalable) {
         QStringList lines = refusalLines(missing, periodic, *p.texts);
         if (unscalable)

@@ -108,7 +108,7 @@ rs::Serial serialShown(const SerialWidgets &serial)
 
 void showRadio(Wdradio *radio, const rs::Radio &stored)
 {
-    radio->setValues(Wdradio::shownBaudCode(stored.code), stored.channel, stored.modem, stored.remote);
+    radio->setValues(stored.code, stored.channel, stored.modem, stored.remote);
 }
 
 rs::Radio radioShown(const Wdradio *radio)

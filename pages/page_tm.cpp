@@ -209,7 +209,7 @@ void MainWindow::enableRadioPage(const RadioPage &r)
         r.offset->setValue(c.offset);
         r.modemAddress->setValue(c.modemAddress);
         r.remoteAddress->setValue(c.remoteAddress);
-        r.radio->setValues(Wdradio::shownBaudCode(c.baudCode), c.channel, c.modemAddress, c.remoteAddress);
+        r.radio->setValues(c.baudCode, c.channel, c.modemAddress, c.remoteAddress);
         r.radio->setFieldsHidden(true, true);
     }
     r.display->setEnabled(true);

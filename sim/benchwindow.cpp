@@ -5,6 +5,7 @@
 #include "sim/simbench.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QDoubleSpinBox>
 #include <QFormLayout>
 #include <QHBoxLayout>
@@ -35,6 +36,7 @@ BenchWindow::BenchWindow(QWidget *parent)
     , modules(new QListWidget(this))
     , plugButton(new QPushButton(tr("Plug"), this))
     , unplugButton(new QPushButton(tr("Unplug"), this))
+    , answers(new QComboBox(this))
     , traffic(new QPlainTextEdit(this))
 {
     setWindowTitle(tr("Module bench"));
@@ -57,6 +59,9 @@ BenchWindow::BenchWindow(QWidget *parent)
     buttons->addWidget(plugButton);
     buttons->addWidget(unplugButton);
     buttons->addStretch();
+    answers->addItems({tr("whole frames"), tr("nothing (silent)"), tr("one report of each frame")});
+    buttons->addWidget(new QLabel(tr("Answers:"), this));
+    buttons->addWidget(answers);
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(new QLabel(tr("Modules of the family (vendor 04D8):"), this));
     layout->addWidget(modules, 2);
@@ -66,6 +71,7 @@ BenchWindow::BenchWindow(QWidget *parent)
     layout->addWidget(new QLabel(tr("Frames (PC → module, module → PC):"), this));
     layout->addWidget(traffic, 3);
 
+    connect(answers, qOverload<int>(&QComboBox::currentIndexChanged), this, &BenchWindow::applyAnswerFault);
     connect(plugButton, &QPushButton::clicked, this, [this] { plug(selectedProduct()); });
     connect(unplugButton, &QPushButton::clicked, this, [this] { unplug(selectedProduct()); });
     connect(modules, &QListWidget::itemDoubleClicked, this, [this](QListWidgetItem *item) {
@@ -88,6 +94,7 @@ void BenchWindow::plug(std::uint16_t productId)
     pluggedModules[productId] = &sim::Bench::instance().plug(productId);
     applyReadings();
     applyTwoProbeOptions();
+    applyAnswerFault();
     for (int row = 0; row < modules->count(); ++row)
         refreshRow(row);
 }
@@ -239,6 +246,15 @@ void BenchWindow::applyTwoProbeOptions()
         if (const orlo::ModuleEntry *entry = orlo::findModule(id);
             entry && entry->type == orlo::ModuleType::TM2D_r10)
             sim::setTwoProbeOptions(*module, loRaWan->isChecked(), lowUnused->isChecked());
+}
+
+void BenchWindow::applyAnswerFault()
+{
+    enum { Whole, Silent, OneReport };
+    for (const auto &[id, module] : pluggedModules) {
+        module->silent = answers->currentIndex() == Silent;
+        module->answerReports = answers->currentIndex() == OneReport ? 1 : -1;
+    }
 }
 
 std::uint16_t BenchWindow::selectedProduct() const

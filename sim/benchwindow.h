@@ -6,6 +6,7 @@
 #include <map>
 
 class QCheckBox;
+class QComboBox;
 class QDoubleSpinBox;
 class QLineEdit;
 class QBoxLayout;
@@ -41,10 +42,14 @@ private:
     // The two-probe module's options live in its stored record: set when
     // toggled and as a module is plugged, not at every reading change.
     void applyTwoProbeOptions();
+    // How the plugged modules answer: whole frames, nothing, or one report
+    // of each, so a page can be seen failing to read and recovering.
+    void applyAnswerFault();
 
     QListWidget *modules;
     QPushButton *plugButton;
     QPushButton *unplugButton;
+    QComboBox *answers;
     QPlainTextEdit *traffic;
     QDoubleSpinBox *probe = nullptr;
     QDoubleSpinBox *humidity = nullptr;

@@ -33,6 +33,8 @@ private slots:
     void scaledValues();
     void encodedCounts_data();
     void encodedCounts();
+    void countsComeBack_data();
+    void countsComeBack();
     void wholeRecord();
     void variantBytes();
     void unitText_data();
@@ -88,17 +90,17 @@ void FramesDaTest::encodedCounts_data()
     QTest::addColumn<int>("offsetRaw");
     const auto I = da::Analog::Current;
     const auto U = da::Analog::Voltage;
-    // Y2 - Y1 = 12.5 scales with R = 12.
-    QTest::newRow("R = 12") << I << 0.0 << 12.5 << 6.0 << 35856 << 1.0 << 3978;
+    // Y2 - Y1 = 12.5 scales with the whole span, as the decoder does.
+    QTest::newRow("0..12.5") << I << 0.0 << 12.5 << 6.0 << 34901 << 1.0 << 3819;
+    QTest::newRow("5..5.5") << I << 5.0 << 5.5 << 5.2 << 31081 << 0.01 << 954;
     QTest::newRow("0..100 %") << I << 0.0 << 100.0 << 75.0 << 47792 << -1.0 << -477;
     QTest::newRow("-10..10 V") << U << -10.0 << 10.0 << 0.0 << 32120 << 0.5 << 1606;
     QTest::newRow("above the fields") << I << 0.0 << 100.0 << 1e6 << 65535 << 1e6 << 32767;
     QTest::newRow("below the fields") << I << 0.0 << 100.0 << -1e6 << 0 << -1e6 << -32768;
-    // Divided by k = R / span, not multiplied by its inverse: one count apart here.
-    QTest::newRow("top of 0..27") << I << 0.0 << 27.0 << 27.0 << 59727 << 0.0 << 0;
+    QTest::newRow("top of 0..27") << I << 0.0 << 27.0 << 27.0 << 59728 << 0.0 << 0;
     QTest::newRow("inverted") << U << 10.0 << 0.0 << 2.5 << 48180 << 1.0 << -6424;
-    // R = 0 never divides: the zero count and no offset.
-    QTest::newRow("R = 0") << I << 5.0 << 5.5 << 5.2 << 11984 << 1.0 << 0;
+    // No span never divides: the zero count and no offset.
+    QTest::newRow("no span") << I << 5.0 << 5.0 << 5.2 << 11984 << 1.0 << 0;
 }
 
 void FramesDaTest::encodedCounts()
@@ -114,7 +116,35 @@ void FramesDaTest::encodedCounts()
     const da::Calibration c{y1, y2};
     QCOMPARE(int(da::thresholdRaw(threshold, c, s)), thresholdRaw);
     QCOMPARE(int(da::offsetRaw(offset, c, s)), offsetRaw);
-    QCOMPARE(da::calibrationSteps(c) == 0, QByteArray(QTest::currentDataTag()) == "R = 0");
+    QCOMPARE(!da::hasSpan(c), QByteArray(QTest::currentDataTag()) == "no span");
+}
+
+void FramesDaTest::countsComeBack_data()
+{
+    QTest::addColumn<double>("y1");
+    QTest::addColumn<double>("y2");
+    QTest::newRow("0..12.5") << 0.0 << 12.5;
+    QTest::newRow("0..1.5") << 0.0 << 1.5;
+    QTest::newRow("0..0.5") << 0.0 << 0.5;
+    QTest::newRow("4-20 mA as 0..100") << 0.0 << 100.0;
+    QTest::newRow("inverted") << 10.0 << -3.3;
+}
+
+// A count decoded and encoded again is the same count, on both converters:
+// a read followed by a Write with no change moves nothing.
+void FramesDaTest::countsComeBack()
+{
+    QFETCH(double, y1);
+    QFETCH(double, y2);
+    const da::Calibration c{y1, y2};
+    for (const da::Analog analog : {da::Analog::Current, da::Analog::Voltage}) {
+        const da::Scaling s = da::scalingOf(analog);
+        for (int raw = 0; raw <= 65535; raw += 13) {
+            QCOMPARE(int(da::thresholdRaw(da::valueOf(raw, c, s), c, s)), raw);
+            const int offset = raw - 32768;
+            QCOMPARE(int(da::offsetRaw(da::offsetValueOf(offset, c, s), c, s)), offset);
+        }
+    }
 }
 
 void FramesDaTest::wholeRecord()

@@ -34,8 +34,9 @@ void FramesRptTest::encodeFields_data()
     QTest::addColumn<QByteArray>("bytes");   // offsets 1..5
     QTest::newRow("channel 522") << 1 << 522 << 7 << 144 << QByteArray("\x01\x02\x0A\x07\x90", 5);
     QTest::newRow("channel 29") << 2 << 29 << 254 << 1 << QByteArray("\x02\x00\x1D\xFE\x01", 5);
-    QTest::newRow("held to ranges") << 9 << 70000 << 0 << 300 << QByteArray("\x04\xFF\xFF\x01\x90", 5);
-    QTest::newRow("held below") << -3 << -1 << 255 << 0 << QByteArray("\x01\x00\x00\xFE\x01", 5);
+    // A radio code beyond the four rates is a stored one, sent back as it was.
+    QTest::newRow("held to ranges") << 9 << 70000 << 0 << 300 << QByteArray("\x09\xFF\xFF\x01\x90", 5);
+    QTest::newRow("held below") << -3 << -1 << 255 << 0 << QByteArray("\x00\x00\x00\xFE\x01", 5);
 }
 
 void FramesRptTest::encodeFields()
@@ -80,8 +81,7 @@ void FramesRptTest::roundTripEveryByte()
             const rpt::Record record = rpt::decode(p.data());
             Payload back{};
             rpt::encode(back.data(), record);
-            const bool held = (offset == rpt::kBaudCode && (v < 1 || v > 4))
-                || (offset == rpt::kModemAddress && (v < 1 || v > 254))
+            const bool held = (offset == rpt::kModemAddress && (v < 1 || v > 254))
                 || (offset == rpt::kMaxFrames && (v < 1 || v > 144)) || (offset == rpt::kMode && v > 1);
             if (!held)
                 QCOMPARE(back[std::size_t(offset)], quint8(v));

@@ -99,14 +99,19 @@ void FramesRsTest::masterStoredBytes()
     p[rs::kMasterMinute] = quint8(minute);
     p[rs::kMasterTimeout] = quint8(timeout);
     p[rs::kMasterFunction] = 0xFE;          // bit 0 only
-    const rs::Master m = rs::decode(p.data()).master;
+    const rs::Record decoded = rs::decode(p.data());
+    const rs::Master m = decoded.master;
     QTEST(m.serial.speedItem, "speedItem");
     QTEST(m.hourItem, "hourItem");
     QTEST(m.minuteItem, "minuteItem");
     QTEST(m.timeout, "seconds");
     QCOMPARE(m.functionItem, 0);
     QVERIFY(m.blocks[0].enabled);           // block 1 always on, even with device 0
-    // Nothing chosen is written as the first item.
+    // Written back as decoded: what no list shows goes back as stored.
+    const Payload back = encoded(decoded);
+    for (int at : {rs::kMasterSpeed, rs::kMasterHour, rs::kMasterMinute})
+        QCOMPARE(back[std::size_t(at)], p[std::size_t(at)]);
+    // On a record never read, nothing chosen is written as the first item.
     rs::Record r;
     r.role = rs::kRoleMaster;
     r.master = m;

@@ -81,10 +81,12 @@ void FramesRslwTest::storedBytesNoListShows_data()
     QTest::addColumn<int>("offset");
     QTest::addColumn<int>("stored");
     QTest::addColumn<int>("sent");    // what a write of the decoded record sends
-    QTest::newRow("role 3") << rslw::kRole << 3 << 0;
-    QTest::newRow("speed 6") << rslw::kSpeedItem << 6 << 0;
-    QTest::newRow("parity 3") << rslw::kParityItem << 3 << 0;
-    QTest::newRow("hour 24") << rslw::kHourItem << 24 << 0;
+    QTest::newRow("role 3") << rslw::kRole << 3 << 3;
+    QTest::newRow("speed 6") << rslw::kSpeedItem << 6 << 6;
+    QTest::newRow("parity 3") << rslw::kParityItem << 3 << 3;
+    QTest::newRow("hour 24") << rslw::kHourItem << 24 << 24;
+    QTest::newRow("minute 0") << rslw::kMinute << 0 << 0;
+    QTest::newRow("speed 255") << rslw::kSpeedItem << 255 << 255;
     QTest::newRow("minute 3") << rslw::kMinute << 3 << 5;
     QTest::newRow("minute 7") << rslw::kMinute << 7 << 5;
     QTest::newRow("timeout 0") << rslw::kTimeout << 0 << 1;
@@ -92,7 +94,7 @@ void FramesRslwTest::storedBytesNoListShows_data()
     QTest::newRow("length 17") << rslw::kBlocks + 3 << 17 << 16;
     QTest::newRow("slave modem 0") << rslw::kSlaveModem << 0 << 1;
     QTest::newRow("slave modem 250") << rslw::kSlaveModem << 250 << 240;
-    QTest::newRow("function 2") << rslw::kFunctionItem << 2 << 0;
+    QTest::newRow("function 2") << rslw::kFunctionItem << 2 << 2;
     QTest::newRow("otaa 7") << rslw::kOtaa << 7 << 1;
 }
 

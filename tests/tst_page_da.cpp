@@ -122,8 +122,8 @@ private slots:
     void liveValueAndDigits();
     void refusalsPerMode_data();
     void refusalsPerMode();
-    void calibrationTooSmall_data();
-    void calibrationTooSmall();
+    void calibrationWithoutSpan_data();
+    void calibrationWithoutSpan();
     void r20AnalogTypeAndRecord();
     void anyRecordOrAnswerFillsThePage();
 };
@@ -330,7 +330,7 @@ void PageDaTest::refusalsPerMode()
     QCOMPARE(int(f[kReadingHours]), written[4]);
 }
 
-void PageDaTest::calibrationTooSmall_data()
+void PageDaTest::calibrationWithoutSpan_data()
 {
     QTest::addColumn<int>("product");
     QTest::addColumn<QString>("text");
@@ -338,8 +338,8 @@ void PageDaTest::calibrationTooSmall_data()
     QTest::newRow("DA_r20") << int(kDaR20) << kHeaderR20 + kCalibration + kFooterR20;
 }
 
-// Y2 - Y1 below one unit would scale by zero: refused, nothing sent.
-void PageDaTest::calibrationTooSmall()
+// Y1 = Y2 would scale by zero: refused, nothing sent. Any span is enough.
+void PageDaTest::calibrationWithoutSpan()
 {
     QFETCH(int, product);
     QFETCH(QString, text);
@@ -350,7 +350,7 @@ void PageDaTest::calibrationTooSmall()
     const char *button = r20 ? "pushButton_Configurer_DA_r20" : "pushButton_Configurer_DA";
     tick(w, r20);
     on<QDoubleSpinBox>(w, r20 ? "doubleSpinBox_Y1_DA_r20" : "doubleSpinBox_Y1_DA")->setValue(20.0);
-    on<QDoubleSpinBox>(w, r20 ? "doubleSpinBox_Y2_DA_r20" : "doubleSpinBox_Y2_DA")->setValue(20.9);
+    on<QDoubleSpinBox>(w, r20 ? "doubleSpinBox_Y2_DA_r20" : "doubleSpinBox_Y2_DA")->setValue(20.0);
     m.received.clear();
     {
         MessageBoxCatcher box;
@@ -359,8 +359,8 @@ void PageDaTest::calibrationTooSmall()
         QCOMPARE(box.text, text);
         QVERIFY(m.received.empty());
     }
-    // A whole unit is enough; the live value still reads without dividing by zero.
-    on<QDoubleSpinBox>(w, r20 ? "doubleSpinBox_Y2_DA_r20" : "doubleSpinBox_Y2_DA")->setValue(21.0);
+    // The live value still reads without dividing by zero.
+    on<QDoubleSpinBox>(w, r20 ? "doubleSpinBox_Y2_DA_r20" : "doubleSpinBox_Y2_DA")->setValue(20.5);
     tick(w, r20);
     press(w, button);
     QCOMPARE(m.lastReceived(1).size(), std::size_t(40));

@@ -96,9 +96,11 @@ void WdloraTest::initialForm()
     QCOMPARE(items, kRates);
     QCOMPARE(p.rate->maxCount(), 7);
     QCOMPARE(w.baudIndex(), 0);
-    QCOMPARE(w.channel(), 522);
-    QCOMPARE(p.channel->minimum(), 0);
-    QCOMPARE(p.channel->maximum(), 559);
+    // A channel of the first rate's plan, not the form's 522.
+    QCOMPARE(w.channel(), 23);
+    QVERIFY(Wdlora::isPlanChannel(w.channel(), w.baudIndex()));
+    QCOMPARE(p.channel->minimum(), 1);
+    QCOMPARE(p.channel->maximum(), 29);
     QCOMPARE(p.power->text(), QString("14|27dBm"));
     QCOMPARE(w.modemAddress(), 0);
     QCOMPARE(w.remoteAddress(), 255);

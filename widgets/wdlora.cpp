@@ -27,7 +27,6 @@ constexpr int kFastLast = 26;
 constexpr std::array<int, 12> kFastPlan{{2, 4, 6, 8, 10, 12, 14, 16, 18, 20, 23, 26}};
 
 constexpr int kRateChangeChannel = 23;      // allowed at every rate
-constexpr int kInitialChannel = 522;        // the form's, until the first validation
 
 const QString kPowerText = QStringLiteral("14dBm");
 
@@ -48,12 +47,16 @@ int fastAtOrBelow(int ch)
 } // namespace
 
 Wdlora::Wdlora(QWidget *parent)
-    : QWidget(parent), ui(std::make_unique<Ui::Wdlora>()), previousChannel(kInitialChannel)
+    : QWidget(parent), ui(std::make_unique<Ui::Wdlora>()), previousChannel(kRateChangeChannel)
 {
     ui->setupUi(this);
-    // The list is installed quietly: the form's channel and power stand until
-    // the user or a page chooses a rate.
+    // The list is installed quietly: the form's power stands until the user
+    // or a page chooses a rate. A widget never filled from a module still
+    // holds a channel of the first rate's plan, never the form's 522.
     orlo::refillQuietly(ui->_comboBoxBaudrate, kRates, orlo::kListOwnVisible);
+    const QScopedValueRollback<bool> still(validating, true);
+    applyChannelRange();
+    ui->_spinBoxChannel->setValue(kRateChangeChannel);
 }
 
 Wdlora::~Wdlora() = default;

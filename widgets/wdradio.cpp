@@ -104,11 +104,6 @@ bool Wdradio::isKnownBaudCode(int code)
     return normal || compat;
 }
 
-int Wdradio::shownBaudCode(int code)
-{
-    return isKnownBaudCode(code) ? code : normalCodeBase;
-}
-
 int Wdradio::channelPower(int ch, int k, bool highPower)
 {
     // No rate selected (index -1) or an unknown one: nothing is allowed.
@@ -152,6 +147,7 @@ void Wdradio::setValues(int code, int channel, int modem, int remote)
     // Unchecking first reinstalls the normal list, so the index below lands
     // in the list that matches the code.
     ui->_checkBoxCompatibility->setChecked(false);
+    givenCode = code;
     if (code > lastNormalCode) {
         ui->_checkBoxCompatibility->setChecked(true);
         ui->_comboBoxBaudrate->setCurrentIndex(code - compatCodeBase);
@@ -188,6 +184,8 @@ void Wdradio::setCompatibilityEnabled(bool enabled)
 
 int Wdradio::baudCode() const
 {
+    if (ui->_comboBoxBaudrate->currentIndex() < 0)
+        return givenCode;
     const int base = ui->_checkBoxCompatibility->isChecked() ? compatCodeBase : normalCodeBase;
     return ui->_comboBoxBaudrate->currentIndex() + base;
 }

@@ -21,6 +21,8 @@ public:
     ~Wdradio() override;
 
     // Shows a stored configuration; a code above 8 selects compatibility mode.
+    // A code the list has no entry for leaves it without a choice, and
+    // baudCode gives that code back until the user picks a rate.
     void setValues(int code, int channel, int modem, int remote);
     void setFieldsHidden(bool hideModem, bool hideRemote);
     // The repeater offers only four rates and no compatibility mode.
@@ -38,9 +40,6 @@ public:
     static int channelPower(int ch, int k, bool highPower);
     // A code setValues can show: a rate of the normal or compatibility list.
     static bool isKnownBaudCode(int code);
-    // The code a page shows for a stored one: a code the lists have no entry
-    // for is shown as the first normal rate.
-    static int shownBaudCode(int code);
 
 private slots:
     void on__checkBoxCompatibility_toggled(bool checked);
@@ -56,6 +55,7 @@ private:
 
     std::unique_ptr<Ui::Wdradio> ui;
     int previousChannel;
+    int givenCode = 0;
 };
 
 #endif // WDRADIO_H

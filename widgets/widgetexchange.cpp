@@ -17,7 +17,12 @@ bool mayExchange(const Hid *link)
     return link && !exchangeInProgress();
 }
 
-bool request(Hid &link, Frame &frame, quint8 command)
+bool mayConfigure(const Hid *link)
+{
+    return link && link->mayConfigure();
+}
+
+bool request(Hid &link, Frame &frame, quint8 command, int mode)
 {
     frame.clear();
     frame.payload()[0] = command;
@@ -26,12 +31,20 @@ bool request(Hid &link, Frame &frame, quint8 command)
         return false;
     // writeReports left report identifiers in the payload: the answer starts clean.
     frame.clear();
-    return link.readReports(frame.bytes, kReports, 0) == kWholeFrame;
+    return link.readReports(frame.bytes, kReports, mode) == kWholeFrame;
+}
+
+bool readStored(Hid &link, Frame &frame)
+{
+    StoredRead &stored = link.storedRead();
+    const bool whole = request(link, frame, command::ReadConfiguration, stored.readMode());
+    stored.record(whole, StoredRead::now());
+    return whole;
 }
 
 bool restoreDefaults(Hid *link, Frame &frame)
 {
-    return mayExchange(link) && request(*link, frame, command::RestoreDefaults);
+    return mayConfigure(link) && request(*link, frame, command::RestoreDefaults);
 }
 
 bool runWriteCycle(Hid &link, QTimer *progress, Frame &frame, const WriteCycle &cycle)

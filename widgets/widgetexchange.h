@@ -28,13 +28,19 @@ struct Frame {
 // True while the page may talk to its module: it has one (the main window
 // closed none since the page started) and no other exchange is waiting.
 bool mayExchange(const Hid *link);
+// True while the page may send a configuration: it may exchange, and the
+// module's stored record was read whole.
+bool mayConfigure(const Hid *link);
 
-// A bare command and its answer, read without turning the event loop. The
-// frame is cleared first, so a missing answer reads as zeros; true when both
-// directions were whole.
-bool request(Hid &link, Frame &frame, quint8 command);
+// A bare command and its answer, read without turning the event loop unless
+// mode is 1. The frame is cleared first, so a missing answer reads as zeros;
+// true when both directions were whole.
+bool request(Hid &link, Frame &frame, quint8 command, int mode = 0);
+// The module's stored record; whether it came whole is kept by the link,
+// which sends no configuration before.
+bool readStored(Hid &link, Frame &frame);
 
-// Command 5 when the page may exchange; true when the module took it and
+// Command 5 when the page may configure; true when the module took it and
 // answered whole, so that the page reads the defaults back.
 bool restoreDefaults(Hid *link, Frame &frame);
 

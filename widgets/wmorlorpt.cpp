@@ -50,6 +50,11 @@ void WmOrloRpt::start(Hid *hid, QStatusBar *bar)
     informationTimer.start(kInformationDelayMs);
 }
 
+QLabel *WmOrloRpt::resultLabel() const
+{
+    return form->label_Resultat_configurer_ORLO_RPT_r00;
+}
+
 void WmOrloRpt::stop()
 {
     link = nullptr;
@@ -82,7 +87,7 @@ void WmOrloRpt::readConfiguration()
     if (!link)
         return;
     orlo::trace("*** Lecture de la configuration ORLO-GW ***\n");
-    page::request(*link, frame, orlo::command::ReadConfiguration);
+    page::readStored(*link, frame);
     const rpt::Record record = rpt::decode(frame.payload());
 
     if (record.sf8) {
@@ -91,9 +96,9 @@ void WmOrloRpt::readConfiguration()
         enableSfx();
     } else {
         enableModbus();
-        // A code beyond the four-rate list leaves the list without a choice.
-        const bool known = record.baudCode >= rpt::kFirstBaudCode && record.baudCode <= rpt::kLastBaudCode;
-        form->widget_radioParameter->setValues(known ? record.baudCode : 0, record.channel, kUnusedModem, kUnusedRemote);
+        // A code beyond the four-rate list leaves the list without a choice
+        // and is written back as stored.
+        form->widget_radioParameter->setValues(record.baudCode, record.channel, kUnusedModem, kUnusedRemote);
     }
     // Shown in both modes: a record read and written back unchanged keeps its
     // daily frame limit and modem address.
@@ -112,7 +117,7 @@ void WmOrloRpt::readConfiguration()
 
 void WmOrloRpt::on_pushButton_Configurer_ORLO_RPT_r00_clicked()
 {
-    if (!page::mayExchange(link))
+    if (!page::mayConfigure(link))
         return;
     rpt::Record record;
     for (int m = 0; m < rpt::kModules; ++m)
@@ -150,8 +155,12 @@ void WmOrloRpt::on_pushButton_Configurer_ORLO_RPT_r00_clicked()
 
 void WmOrloRpt::on_pushButton_DefaultConfiguration_ORLO_RPT_r00_clicked()
 {
+    if (!page::mayConfigure(link))
+        return;
     if (page::restoreDefaults(link, frame))
         readConfiguration();
+    else
+        form->label_Resultat_configurer_ORLO_RPT_r00->setText(result::kFailed);
 }
 
 void WmOrloRpt::SetprogressBarConfigurer()

@@ -9,6 +9,7 @@
 #include <memory>
 
 class Hid;
+class QLabel;
 class QSpinBox;
 class QStatusBar;
 
@@ -28,6 +29,8 @@ public:
     void start(Hid *link, QStatusBar *statusBar);
     // The module is gone: nothing is exchanged until the next start.
     void stop();
+    // Where the page says "OK", "Echec" or "Invalide".
+    QLabel *resultLabel() const;
 
     // Older pages switched to the Sigfox mode from a check box this form
     // does not have; kept as a plain call so connect-by-name finds no

@@ -49,6 +49,11 @@ void WmOrloRsLw::start(Hid *hid, QStatusBar *bar)
     initialiseAndRead();
 }
 
+QLabel *WmOrloRsLw::resultLabel() const
+{
+    return form->label_Resultat_configurer;
+}
+
 void WmOrloRsLw::stop()
 {
     link = nullptr;
@@ -78,7 +83,7 @@ void WmOrloRsLw::initialiseAndRead()
     modbus::resetChain(chain(), rslw::kMaxBlockLength);
 
     orlo::trace("*** Lecture de la configuration RSLW ***\n");
-    page::request(*link, frame, orlo::command::ReadConfiguration);
+    page::readStored(*link, frame);
     getInfo();
     const rslw::Record record = rslw::decode(frame.payload());
 
@@ -115,7 +120,7 @@ void WmOrloRsLw::getInfo()
 
 void WmOrloRsLw::on_pushButton_Configurer_clicked()
 {
-    if (!page::mayExchange(link))
+    if (!page::mayConfigure(link))
         return;
     orlo::trace("*** Sauvegarde de la configuration ***\n");
     rslw::Record record;
@@ -142,8 +147,12 @@ void WmOrloRsLw::on_pushButton_Configurer_clicked()
 
 void WmOrloRsLw::on_pushButton_DefaultConfiguration_clicked()
 {
+    if (!page::mayConfigure(link))
+        return;
     if (page::restoreDefaults(link, frame))
         initialiseAndRead();
+    else
+        form->label_Resultat_configurer->setText(result::kFailed);
 }
 
 void WmOrloRsLw::SetprogressBarConfigurer()

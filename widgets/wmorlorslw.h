@@ -9,6 +9,7 @@
 #include <memory>
 
 class Hid;
+class QLabel;
 class QStatusBar;
 class QTimer;
 
@@ -28,6 +29,8 @@ public:
     void start(Hid *link, QStatusBar *statusBar);
     // The module is gone: nothing is exchanged until the next start.
     void stop();
+    // Where the page says "OK", "Echec" or "Invalide".
+    QLabel *resultLabel() const;
 
 public slots:
     void on_pushButton_Configurer_clicked();

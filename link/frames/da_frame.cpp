@@ -150,26 +150,38 @@ double offsetLimit(const Calibration &c, const Scaling &s)
     return kMaxOffsetCount * std::fabs(resolution(c, s));
 }
 
-int calibrationSteps(const Calibration &c)
+bool hasSpan(const Calibration &c)
 {
-    return truncateTo<qint32>(c.y2 - c.y1);
+    return c.y2 != c.y1;
 }
+
+namespace {
+// A count computed back from a decoded value lands a hair below its integer
+// at times: taken as that integer, so a read and a Write with no change send
+// the same count. Anything else is truncated toward zero.
+template <typename T>
+T countOf(double exact)
+{
+    constexpr double kHair = 1e-6;
+    const double nearest = std::round(exact);
+    return truncateTo<T>(std::fabs(exact - nearest) < kHair ? nearest : exact);
+}
+} // namespace
 
 quint16 thresholdRaw(double value, const Calibration &c, const Scaling &s)
 {
-    const int steps = calibrationSteps(c);
-    if (!steps)
+    if (!hasSpan(c))
         return truncateTo<quint16>(s.zero);
-    // Divided by k = R / span as the module's calibration is defined: the
-    // product with span / R would round one count apart at times.
-    const double k = double(steps) / s.span;
-    return truncateTo<quint16>((value - c.y1) / k + s.zero);
+    // The same span as the decoder's, divided by k as the module's
+    // calibration is defined: the product with span / (Y2 - Y1) would round
+    // one count apart at times.
+    const double k = (c.y2 - c.y1) / s.span;
+    return countOf<quint16>((value - c.y1) / k + s.zero);
 }
 
 qint16 offsetRaw(double value, const Calibration &c, const Scaling &s)
 {
-    const int steps = calibrationSteps(c);
-    return steps ? truncateTo<qint16>(value * s.span / steps) : 0;
+    return hasSpan(c) ? countOf<qint16>(value * s.span / (c.y2 - c.y1)) : 0;
 }
 
 qint16 tenths(double y)

@@ -116,10 +116,11 @@ double offsetValueOf(int raw, const Calibration &c, const Scaling &s);
 double resolution(const Calibration &c, const Scaling &s);
 // The offset a signed 16-bit count can hold, in the user's unit.
 double offsetLimit(const Calibration &c, const Scaling &s);
-// R: Y2 - Y1 truncated toward zero. A calibration with R = 0 cannot be encoded.
-int calibrationSteps(const Calibration &c);
-// Encoders, each held to its field's range; with R = 0 they give the zero
-// count and no offset (the page refuses such a calibration before).
+// A calibration with Y1 = Y2 has no span and cannot be encoded.
+bool hasSpan(const Calibration &c);
+// Encoders on the decoder's span Y2 - Y1, each held to its field's range;
+// without a span they give the zero count and no offset (the page refuses
+// such a calibration before).
 quint16 thresholdRaw(double value, const Calibration &c, const Scaling &s);
 qint16 offsetRaw(double value, const Calibration &c, const Scaling &s);
 qint16 tenths(double y);

@@ -22,7 +22,8 @@ Record decode(const quint8 *payload)
 void encode(quint8 *payload, const Record &record)
 {
     payload[kCommand] = command::WriteConfiguration;
-    payload[kBaudCode] = clampByte(record.baudCode, kFirstBaudCode, kLastBaudCode);
+    // A code beyond the four rates is the stored one, sent back as it was.
+    payload[kBaudCode] = clampByte(record.baudCode);
     putU16be(payload + kChannel, record.channel);
     payload[kModemAddress] = clampByte(record.modemAddress, kMinModemAddress, kMaxModemAddress);
     payload[kMaxFrames] = clampByte(record.maxFrames, kMinFrames, kMaxFramesPerDay);

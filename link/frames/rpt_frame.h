@@ -33,8 +33,6 @@ constexpr int kLeastSignificant = kIdentifierSize - 1;
 constexpr quint32 kNoSigfoxId = rs::kNoIdentifier;
 
 // Field ranges.
-constexpr int kFirstBaudCode = 1;
-constexpr int kLastBaudCode = 4;
 constexpr int kMinModemAddress = 1;
 constexpr int kMaxModemAddress = 254;
 constexpr int kMinFrames = 1;

@@ -2,9 +2,14 @@
 
 #include "link/frames/framebytes.h"
 
+#include <algorithm>
+
 namespace orlo::rs {
 
 namespace {
+
+// The stored bytes a list may send back: those of the stored role only.
+using Kept = const quint8 *;
 
 Serial getSerial(const quint8 *payload, int interface, int speed)
 {
@@ -14,11 +19,18 @@ Serial getSerial(const quint8 *payload, int interface, int speed)
     return serial;
 }
 
-void putSerial(quint8 *payload, int interface, int speed, const Serial &serial)
+// The byte of a list item; nothing chosen sends the stored byte of the
+// stored role, or the first item's on another role's tab.
+quint8 listByte(int item, quint8 itemByte, const Kept &kept, int at)
+{
+    return item < 0 && kept ? kept[at] : itemByte;
+}
+
+void putSerial(quint8 *payload, int interface, int speed, const Serial &serial, const Kept &kept)
 {
     payload[interface] = serial.rs485 ? modbus::kRS485 : modbus::kRS232;
-    // Nothing chosen is sent as the first speed.
-    payload[speed] = quint8(qBound(0, serial.speedItem, modbus::kSpeedItems - 1) + kSpeedCodeOfFirstItem);
+    const int item = qBound(0, serial.speedItem, modbus::kSpeedItems - 1);
+    payload[speed] = listByte(serial.speedItem, quint8(item + kSpeedCodeOfFirstItem), kept, speed);
 }
 
 Radio getRadio(const quint8 *payload, int code, int channel)
@@ -103,11 +115,12 @@ Bridge decodeBridge(const quint8 *payload)
     return b;
 }
 
-void encodeMaster(quint8 *payload, const Master &m)
+void encodeMaster(quint8 *payload, const Master &m, const Kept &kept)
 {
-    putSerial(payload, kMasterInterface, kMasterSpeed, m.serial);
-    payload[kMasterHour] = clampByte(m.hourItem, 0, modbus::kLastHour);
-    payload[kMasterMinute] = modbus::minuteByte(m.minuteItem, kMinuteStep, kMinuteItems);
+    putSerial(payload, kMasterInterface, kMasterSpeed, m.serial, kept);
+    payload[kMasterHour] = listByte(m.hourItem, clampByte(m.hourItem, 0, modbus::kLastHour), kept, kMasterHour);
+    payload[kMasterMinute] = listByte(m.minuteItem, modbus::minuteByte(m.minuteItem, kMinuteStep, kMinuteItems),
+                                      kept, kMasterMinute);
     payload[kMasterTimeout] = modbus::timeoutByte(m.timeout);
     modbus::Blocks blocks = m.blocks;
     blocks[0].enabled = true;
@@ -115,19 +128,19 @@ void encodeMaster(quint8 *payload, const Master &m)
     payload[kMasterFunction] = m.functionItem == modbus::kFunctionInputsItem ? kFunctionBit : 0;
 }
 
-void encodeSlave(quint8 *payload, const Slave &s)
+void encodeSlave(quint8 *payload, const Slave &s, const Kept &kept)
 {
     payload[kSlaveModem] = clampByte(s.modemAddress);
-    putSerial(payload, kSlaveInterface, kSlaveSpeed, s.serial);
+    putSerial(payload, kSlaveInterface, kSlaveSpeed, s.serial, kept);
     putRadio(payload, kSlaveRadioCode, kSlaveChannel, s.radio);
     payload[kSlaveModemField] = kSlaveModemSent;
     payload[kSlaveRemoteField] = kSlaveRemoteSent;
 }
 
-void encodeBridge(quint8 *payload, const Bridge &b)
+void encodeBridge(quint8 *payload, const Bridge &b, const Kept &kept)
 {
     payload[kBridgeMode] = clampByte(b.mode, kModeSigfox, kModeAdvanced);
-    putSerial(payload, kBridgeInterface, kBridgeSpeed, b.serial);
+    putSerial(payload, kBridgeInterface, kBridgeSpeed, b.serial, kept);
     putRadio(payload, kBridgeRadioCode, kBridgeChannel, b.radio);
     payload[kBridgeModem] = clampByte(b.radio.modem);
     payload[kBridgeRemote] = clampByte(b.radio.remote);
@@ -142,6 +155,8 @@ void encodeBridge(quint8 *payload, const Bridge &b)
 Record decode(const quint8 *payload)
 {
     Record record;
+    std::copy(payload, payload + kPayloadSize, record.stored.begin());
+    record.read = true;
     record.role = payload[kRole];
     switch (record.role) {
     case kRoleMaster:
@@ -163,15 +178,16 @@ void encode(quint8 *payload, quint8 command, const Record &record)
 {
     payload[kCommand] = command;
     payload[kRole] = clampByte(record.role);
+    const Kept kept = record.read && record.stored[kRole] == record.role ? record.stored.data() : nullptr;
     switch (record.role) {
     case kRoleMaster:
-        encodeMaster(payload, record.master);
+        encodeMaster(payload, record.master, kept);
         break;
     case kRoleSlave:
-        encodeSlave(payload, record.slave);
+        encodeSlave(payload, record.slave, kept);
         break;
     case kRoleBridge:
-        encodeBridge(payload, record.bridge);
+        encodeBridge(payload, record.bridge, kept);
         break;
     default:
         break;

@@ -8,6 +8,7 @@
 #include "link/frames/modbus_frame.h"
 
 #include <QString>
+#include <array>
 #include <QtGlobal>
 
 namespace orlo::rs {
@@ -121,6 +122,10 @@ struct Record {
     Master master;
     Slave slave;
     Bridge bridge;
+    // The record as read: a list that shows nothing (item -1) of the stored
+    // role sends its byte back from here.
+    std::array<quint8, kPayloadSize> stored{};
+    bool read = false;
 };
 
 // The answer to the read command: the fields of the stored role.

@@ -3,6 +3,8 @@
 #include "link/frames/framebytes.h"
 #include "link/moduletable.h"
 
+#include <algorithm>
+
 namespace orlo::rslw {
 
 namespace {
@@ -10,10 +12,16 @@ namespace {
 constexpr double kHundredths = 100.0;
 constexpr int kVersionDecimals = 2;
 
-// A list item held to its list before it becomes a byte (nothing chosen: the first).
+// A list item held to its list before it becomes a byte; nothing chosen
+// sends the stored byte, or the first item's when nothing was read.
 quint8 itemByte(int item, int items)
 {
     return clampByte(item, 0, items - 1);
+}
+
+quint8 listByte(const Record &record, int item, quint8 itemByte, int at)
+{
+    return item < 0 && record.read ? record.stored[std::size_t(at)] : itemByte;
 }
 
 } // namespace
@@ -27,6 +35,8 @@ int minuteItem(int minuteByte)
 Record decode(const quint8 *payload)
 {
     Record record;
+    std::copy(payload, payload + kPayloadSize, record.stored.begin());
+    record.read = true;
     record.role = modbus::itemOrNone(payload[kRole], kRoles);
     record.rs485 = payload[kInterface] != 0;
     record.speedItem = modbus::itemOrNone(payload[kSpeedItem], modbus::kSpeedItems);
@@ -46,22 +56,26 @@ Record decode(const quint8 *payload)
 void encode(quint8 *payload, const Record &record)
 {
     payload[kCommand] = command::WriteConfiguration;
-    payload[kRole] = itemByte(record.role, kRoles);
+    const auto list = [&](int item, int items, int at) {
+        return listByte(record, item, itemByte(item, items), at);
+    };
+    payload[kRole] = list(record.role, kRoles, kRole);
     payload[kInterface] = record.rs485 ? modbus::kRS485 : modbus::kRS232;
-    payload[kSpeedItem] = itemByte(record.speedItem, modbus::kSpeedItems);
-    payload[kDataBitsItem] = itemByte(record.dataBitsItem, kDataBitsItems);
-    payload[kParityItem] = itemByte(record.parityItem, kParityItems);
-    payload[kStopBitsItem] = itemByte(record.stopBitsItem, kStopBitsItems);
+    payload[kSpeedItem] = list(record.speedItem, modbus::kSpeedItems, kSpeedItem);
+    payload[kDataBitsItem] = list(record.dataBitsItem, kDataBitsItems, kDataBitsItem);
+    payload[kParityItem] = list(record.parityItem, kParityItems, kParityItem);
+    payload[kStopBitsItem] = list(record.stopBitsItem, kStopBitsItems, kStopBitsItem);
     payload[kSlaveModem] = clampByte(record.slaveModem, kMinSlaveModem, kMaxSlaveModem);
-    payload[kHourItem] = itemByte(record.hourItem, modbus::kHourItems);
-    payload[kMinute] = modbus::minuteByte(record.minuteItem, kMinuteStep, kMinuteItems);
+    payload[kHourItem] = list(record.hourItem, modbus::kHourItems, kHourItem);
+    payload[kMinute] = listByte(record, record.minuteItem,
+                                modbus::minuteByte(record.minuteItem, kMinuteStep, kMinuteItems), kMinute);
     payload[kTimeout] = modbus::timeoutByte(record.timeoutSeconds);
     modbus::Blocks blocks = record.blocks;
     for (modbus::Block &block : blocks)
         block.length = qBound(kMinBlockLength, block.length, kMaxBlockLength);
     modbus::putBlocks(payload + kBlocks, blocks);
     payload[kOtaa] = record.otaa ? 1 : 0;
-    payload[kFunctionItem] = itemByte(record.functionItem, kFunctionItems);
+    payload[kFunctionItem] = list(record.functionItem, kFunctionItems, kFunctionItem);
 }
 
 Information decodeInformation(const quint8 *payload, int size)

@@ -8,10 +8,12 @@
 
 #include <QString>
 #include <QtGlobal>
+#include <array>
 
 namespace orlo::rslw {
 
 constexpr int kReports = 5;
+constexpr int kPayloadSize = 8 * kReports;
 
 // Configuration record.
 constexpr int kCommand = 0;
@@ -57,11 +59,15 @@ struct Record {
     modbus::Blocks blocks{};
     bool otaa = true;
     int functionItem = modbus::kFunctionHoldingItem;
+    // The record as read: a list that shows nothing (item -1) sends its
+    // byte back from here; a record never read sends the first item.
+    std::array<quint8, kPayloadSize> stored{};
+    bool read = false;
 };
 
 Record decode(const quint8 *payload);
 // Writes the command 1 and every field (offsets 0..36), each held to its
-// range; the rest is left as is.
+// range, or as stored where its list shows nothing; the rest is left as is.
 void encode(quint8 *payload, const Record &record);
 
 // The minute item of a stored byte: (byte - 5) / 5, or -1 when no item shows

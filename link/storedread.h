@@ -1,0 +1,46 @@
+// Whether the open module's stored configuration was read whole. Until it
+// was, the link sends the module no configuration (a Write would replace
+// what it stores with values nobody saw), and detection reads it again.
+#pragma once
+
+#include <QtGlobal>
+
+namespace orlo {
+
+class StoredRead
+{
+public:
+    // A glitch heals at the next try; a module silent for a minute is asked
+    // less often, so that a long bound does not keep the link busy.
+    static constexpr qint64 kRetryMs = 2000;
+    static constexpr qint64 kPatientRetryMs = 15000;
+    static constexpr qint64 kQuickRetriesForMs = 60000;
+
+    // A module was opened: its record is still to be read.
+    void expect();
+    // No module open: nothing to protect.
+    void forget();
+    // The outcome of one read of the stored record, at nowMs (monotonic).
+    void record(bool whole, qint64 nowMs);
+
+    bool failed() const { return state == State::Failed; }
+    // Configuration commands (write, write and clear, restore defaults) are
+    // refused until the record was read; reads and live data never are.
+    bool allows(quint8 command) const;
+    bool mayConfigure() const { return state == State::Free || state == State::Read; }
+    // The first read waits as it always did; a retry turns the event loop
+    // (mode 1), so a silent module never freezes the window.
+    int readMode() const { return state == State::Failed ? 1 : 0; }
+    bool retryDue(qint64 nowMs) const;
+
+    // Monotonic milliseconds for record and retryDue.
+    static qint64 now();
+
+private:
+    enum class State { Free, Expected, Read, Failed };
+    State state = State::Free;
+    qint64 firstFailureMs = 0;
+    qint64 lastAttemptMs = 0;
+};
+
+} // namespace orlo
