@@ -235,6 +235,8 @@ private:
     bool masterSupportedRS_r00 = false;
     bool serialFormatRS_r00 = false;
     int rememberedTabRS_r00 = 0;
+    // The record as read: what no list of the page shows goes back from here.
+    quint8 storedRecordRS_r00[orlo::kReportPayload * orlo::kMaxReports] = {};
     // Module information exchange, until it succeeds once.
     std::unique_ptr<QTimer> informationTimerRS_r00;
 public slots:
@@ -342,9 +344,9 @@ private:
     // Edge selection of the DA digital inputs: 0 none, 1 rising, 2 falling, 3 both.
     int edgeStateDA1 = 0;
     int edgeStateDA2 = 0;
-    // DA_r20: the stored record the page read, decoded again when the analog
-    // type changes.
-    quint8 storedRecordDA_r20[orlo::kReportPayload * orlo::kMaxReports] = {};
+    // The stored record the analog page read: decoded again when DA_r20's
+    // analog type changes, and the counts of what the user left as read.
+    quint8 storedRecordAnalog[orlo::kReportPayload * orlo::kMaxReports] = {};
 
 private:
     // Write cycle shared by every configure and reset button: stamps nothing

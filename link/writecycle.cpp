@@ -82,8 +82,8 @@ bool MainWindow::runWriteCycle(const WriteCycle &cycle)
     return orlo::runWriteCycle(link, txBuffer, rxBuffer, cycle);
 }
 
-void MainWindow::warnInvalidConfiguration(QLabel *resultLabel, const WarningTexts &texts,
-                                          const QStringList &lines)
+void orlo::warnInvalidConfiguration(QWidget *parent, QLabel *resultLabel, const WarningTexts &texts,
+                                    const QStringList &lines)
 {
     QString text;
     QTextStream stream(&text);
@@ -93,8 +93,14 @@ void MainWindow::warnInvalidConfiguration(QLabel *resultLabel, const WarningText
         stream << line;
     stream << texts.footer;
     stream.flush();
-    QMessageBox::warning(this, texts.title, text, QMessageBox::Ok, QMessageBox::Ok);
+    QMessageBox::warning(parent, texts.title, text, QMessageBox::Ok, QMessageBox::Ok);
     resultLabel->setText(QString());
+}
+
+void MainWindow::warnInvalidConfiguration(QLabel *resultLabel, const WarningTexts &texts,
+                                          const QStringList &lines)
+{
+    orlo::warnInvalidConfiguration(this, resultLabel, texts, lines);
 }
 
 void MainWindow::stepProgress(QProgressBar *bar)

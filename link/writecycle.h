@@ -3,12 +3,14 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <functional>
 
 class QLabel;
 class QProgressBar;
 class QPushButton;
 class QTimer;
+class QWidget;
 
 struct WriteCycle {
     QPushButton *button;
@@ -52,6 +54,14 @@ inline const QString kOk = QStringLiteral("OK");
 inline const QString kFailed = QStringLiteral("Echec");
 inline const QString kInvalid = QStringLiteral("Invalide");
 } // namespace result
+
+namespace orlo {
+// The invalid-configuration box over `parent`, the failed checks' lines
+// between the texts' header and footer; the label reads "Invalide" while it
+// is open.
+void warnInvalidConfiguration(QWidget *parent, QLabel *resultLabel, const WarningTexts &texts,
+                              const QStringList &lines);
+} // namespace orlo
 
 namespace warning {
 inline const QString kTitleFrench = QStringLiteral("Configuration invalide");

@@ -293,7 +293,7 @@ void MainWindow::stopInputPage(QWidget *configurer, QWidget *settings)
 quint8 *MainWindow::clearedRequest(QLabel *result, const WarningTexts &texts, const QStringList &missing)
 {
     // The other button of the page stays enabled while a cycle waits.
-    if (orlo::exchangeInProgress())
+    if (!mayConfigure())
         return nullptr;
     if (!missing.isEmpty()) {
         warnInvalidConfiguration(result, texts, missing);

@@ -15,6 +15,7 @@
 #include <QSignalBlocker>
 #include <QTextStream>
 #include <QTimer>
+#include <cmath>
 #include <cstring>
 
 namespace da = orlo::da;
@@ -212,6 +213,30 @@ da::Record recordOf(const AnalogPage &p, const tmf::Config &c)
     return r;
 }
 
+// A box still showing what was read, rounded to its decimals.
+bool showsAsRead(const QDoubleSpinBox *box, double read)
+{
+    const double halfStep = 0.5 * std::pow(10.0, -box->decimals());
+    return std::fabs(box->value() - read) <= halfStep * (1 + 1e-9);
+}
+
+// Thresholds and offset the user left as read, on the calibration as read,
+// go back as their stored counts: the boxes show them rounded, and the
+// rounded value would land some counts away.
+void keepCountsAsRead(const AnalogPage &p, da::Record &r, const da::Record &read)
+{
+    if (r.y1Tenths != read.y1Tenths || r.y2Tenths != read.y2Tenths)
+        return;
+    const tmf::Config shown = shownConfig(read, scalingOf(p));
+    const ThresholdPair &pair = p.steps.thresholds;
+    if (showsAsRead(pair.low, shown.lowThreshold))
+        r.lowRaw = read.lowRaw;
+    if (showsAsRead(pair.high, shown.highThreshold))
+        r.highRaw = read.highRaw;
+    if (showsAsRead(p.steps.offset, shown.offset))
+        r.offsetRaw = read.offsetRaw;
+}
+
 // Thresholds and offset of a stored record in the page's scaling.
 void showScaledFields(const AnalogPage &p, const da::Record &r)
 {
@@ -320,7 +345,7 @@ void MainWindow::measureAnalogValue(const AnalogPage &p)
 // they encode (an unset time as not in use, an unset reading period as 0).
 void MainWindow::configureAnalogPage(const AnalogPage &p, bool periodic)
 {
-    if (orlo::exchangeInProgress())
+    if (!mayConfigure())
         return;
     const QDateTime now = orlo::currentDateTime();
     std::memset(txBuffer, 0, sizeof txBuffer);
@@ -335,6 +360,7 @@ void MainWindow::configureAnalogPage(const AnalogPage &p, bool periodic)
         return;
     }
     da::Record record = recordOf(p, thresholdConfig(p.steps, periodic));
+    keepCountsAsRead(p, record, da::decode(storedRecordAnalog));
     if (p.input1) {
         record.input1 = {p.input1->isChecked(), edgeStateDA1};
         record.input2 = {p.input2->isChecked(), edgeStateDA2};
@@ -357,6 +383,7 @@ void MainWindow::EnablePageDA(bool enable)
     ui->frame_Periode_mesure_DA->hide();
     const quint8 *stored = readStoredConfiguration(da::kReports);
     print(da::readTrace(stored));
+    std::memcpy(storedRecordAnalog, stored, sizeof storedRecordAnalog);
     const da::Record record = da::decode(stored);
     showRecord(p, record);
     const int slider = record.periodic ? kSliderPeriodic : kSliderThresholds;
@@ -458,7 +485,7 @@ void MainWindow::EnablePageDA_r20(bool enable)
     initAnalogPage(p, &MainWindow::ValueMeasurementDA_r20, &MainWindow::SetprogressBarConfigurerDA_r20);
     const quint8 *stored = readStoredConfiguration(da::kReports);
     // Kept: a change of analog type scales the stored counts again.
-    std::memcpy(storedRecordDA_r20, stored, sizeof storedRecordDA_r20);
+    std::memcpy(storedRecordAnalog, stored, sizeof storedRecordAnalog);
     const da::Record record = da::decode(stored);
     {
         const QSignalBlocker quiet(ui->comboBox_Analog_DA_r20);
@@ -527,5 +554,5 @@ void MainWindow::on_comboBox_Analog_DA_r20_currentIndexChanged(int)
 {
     const AnalogPage p = r20Page(*ui);
     showAnalogType(p);
-    showScaledFields(p, da::decode(storedRecordDA_r20));
+    showScaledFields(p, da::decode(storedRecordAnalog));
 }

@@ -53,6 +53,7 @@ constexpr int kDefaultSpeed = 4;
 constexpr int kDefaultChannel = 160;
 constexpr int kDefaultAddress = 1;
 
+const QString kChannelOutsidePlan = QStringLiteral("\tChannel %1 is not in the channel plan of this data rate\n");
 const QString kFooterWrite = QStringLiteral("\nTo continue, click \"OK\", enter a valid configuration\n"
                                             "and click again on \"Write\"\n");
 
@@ -447,6 +448,9 @@ void MainWindow::configureMirror(ModuleType type)
     } else {
         record = slaveRecord(p);
     }
+    // The LoRa module is never sent a channel its data rate's plan lacks.
+    if (p.variant == mf::Variant::DIO_LoRa && !Wdlora::isPlanChannel(record.channel, record.speed))
+        missing << kChannelOutsidePlan.arg(record.channel);
     // Default stays enabled while Write waits, and the other way round.
     quint8 *payload = clearedRequest(p.frame.result, p.warning, missing);
     if (!payload)

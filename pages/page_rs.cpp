@@ -179,9 +179,14 @@ void showMaster(Ui::MainWindow &ui, const rs::Master &stored)
     mb::showBlocks(chainOf(ui), stored.blocks);
 }
 
-rs::Record recordShown(Ui::MainWindow &ui, int tab)
+// What the page shows, over the record as read: a list that shows nothing
+// of the stored role sends its stored byte back.
+rs::Record recordShown(Ui::MainWindow &ui, int tab, const quint8 *asRead)
 {
     rs::Record r;
+    const rs::Record read = rs::decode(asRead);
+    r.stored = read.stored;
+    r.read = read.read;
     r.role = roleOfTab(tab);
     switch (r.role) {
     case rs::kRoleMaster:
@@ -299,6 +304,7 @@ void MainWindow::EnablePageORLO_RS_r00(bool enable)
 
 void MainWindow::showStoredORLO_RS_r00(const quint8 *payload)
 {
+    std::memcpy(storedRecordRS_r00, payload, rs::kPayloadSize);
     const rs::Record r = rs::decode(payload);
     switch (r.role) {
     case rs::kRoleSlave:
@@ -351,11 +357,11 @@ void MainWindow::Update_RS_r00()
 
 void MainWindow::on_pushButton_Configurer_ORLO_RS_r00_clicked()
 {
-    if (orlo::exchangeInProgress())
+    if (!mayConfigure())
         return;
     std::memset(txBuffer, 0, sizeof txBuffer);
     rs::encode(requestPayload(), orlo::command::WriteConfiguration,
-               recordShown(*ui, ui->tabWidget_ORLO_RS_r00->currentIndex()));
+               recordShown(*ui, ui->tabWidget_ORLO_RS_r00->currentIndex(), storedRecordRS_r00));
     WriteCycle cycle{ui->pushButton_Configurer_ORLO_RS_r00, ui->progressBar_Configurer_ORLO_RS_r00,
                      ui->label_Resultat_configurer_ORLO_RS_r00, rs::kReports, kProgressMs};
     cycle.informationTimer = informationTimerRS_r00.get();
@@ -365,11 +371,13 @@ void MainWindow::on_pushButton_Configurer_ORLO_RS_r00_clicked()
 void MainWindow::on_pushButton_DefaultConfiguration_ORLO_RS_r00_clicked()
 {
     // Pressed while a write awaits its answer: the answers must not mix.
-    if (orlo::exchangeInProgress())
+    if (!mayConfigure())
         return;
     std::memset(txBuffer, 0, sizeof txBuffer);
     if (requestCommand(orlo::command::RestoreDefaults, rs::kReports))
         EnablePageORLO_RS_r00(true);
+    else
+        ui->label_Resultat_configurer_ORLO_RS_r00->setText(result::kFailed);
 }
 
 void MainWindow::on_tabWidget_ORLO_RS_r00_currentChanged(int index)

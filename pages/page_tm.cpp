@@ -121,7 +121,7 @@ bool MainWindow::readTemperatureRaw(int reports, quint16 *raw)
 void MainWindow::configureThresholdPage(const ThresholdPage &p, bool periodic, const tmf::Layout &layout,
                                         const Texts &texts, int reports)
 {
-    if (orlo::exchangeInProgress())
+    if (!mayConfigure())
         return;
     const QDateTime now = orlo::currentDateTime();
     std::memset(txBuffer, 0, sizeof txBuffer);
@@ -225,7 +225,7 @@ void MainWindow::enableRadioPage(const RadioPage &r)
 
 bool MainWindow::configureRadioPage(const RadioPage &r)
 {
-    if (orlo::exchangeInProgress())
+    if (!mayConfigure())
         return false;
     const QDateTime now = orlo::currentDateTime();
     std::memset(txBuffer, 0, sizeof txBuffer);

@@ -265,7 +265,7 @@ void MainWindow::on_toolBox_Type_releve_TM2D_r10_currentChanged(int index)
 
 void MainWindow::on_pushButton_Configurer_TM2D_r10_clicked()
 {
-    if (orlo::exchangeInProgress())
+    if (!mayConfigure())
         return;
     const QDateTime now = orlo::currentDateTime();
     std::memset(txBuffer, 0, sizeof txBuffer);

@@ -13,6 +13,13 @@ namespace rslw = orlo::rslw;
 namespace modbus = orlo::modbus;
 namespace page = orlo::widgetpage;
 
+namespace {
+// The module stores a role (byte 1) none of the three tabs shows.
+const WarningTexts kRoleTexts{warning::kTitleEnglish, warning::kHeadEnglish,
+                              QStringLiteral("\nClick the tab of the role to write, then \"Configurer\" again.\n")};
+const QString kRoleUnknown = QStringLiteral("- The module stores a role no tab shows: choose Master, Slave or Bridge.\n");
+} // namespace
+
 WmOrloRsLw::WmOrloRsLw(QWidget *parent)
     : QWidget(parent)
     , form(std::make_unique<Ui::WmOrloRsLw>())
@@ -86,10 +93,14 @@ void WmOrloRsLw::initialiseAndRead()
     page::readStored(*link, frame);
     getInfo();
     const rslw::Record record = rslw::decode(frame.payload());
+    stored = record;
 
-    // A role no tab shows leaves the tab as it is.
-    if (record.role >= 0)
+    // A role no tab shows leaves the tab as it is, and the page says so.
+    roleChosen = record.role >= 0;
+    if (roleChosen)
         form->tabWidget_ORLO_RSLW_r00->setCurrentIndex(record.role);
+    else
+        form->label_Resultat_configurer->setText(result::kInvalid);
     // Checking RS485 forces the serial format; the stored items follow.
     form->radioButton_RS485->setChecked(record.rs485);
     modbus::selectItem(form->comboBox_baudrate, record.speedItem);
@@ -103,6 +114,13 @@ void WmOrloRsLw::initialiseAndRead()
     modbus::showBlocks(chain(), record.blocks);
     form->checkBox_otaa->setChecked(record.otaa);
     modbus::selectItem(form->comboBox_codeFunction, record.functionItem);
+}
+
+void WmOrloRsLw::on_tabWidget_ORLO_RSLW_r00_tabBarClicked(int)
+{
+    roleChosen = true;
+    if (form->label_Resultat_configurer->text() == result::kInvalid)
+        form->label_Resultat_configurer->clear();
 }
 
 void WmOrloRsLw::getInfo()
@@ -122,8 +140,12 @@ void WmOrloRsLw::on_pushButton_Configurer_clicked()
 {
     if (!page::mayConfigure(link))
         return;
+    if (!roleChosen) {
+        orlo::warnInvalidConfiguration(this, form->label_Resultat_configurer, kRoleTexts, {kRoleUnknown});
+        return;
+    }
     orlo::trace("*** Sauvegarde de la configuration ***\n");
-    rslw::Record record;
+    rslw::Record record = stored;
     record.role = form->tabWidget_ORLO_RSLW_r00->currentIndex();
     record.rs485 = form->radioButton_RS485->isChecked();
     record.speedItem = form->comboBox_baudrate->currentIndex();

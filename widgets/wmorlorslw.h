@@ -2,6 +2,7 @@
 // talking to its module through the main window's Hid.
 #pragma once
 
+#include "link/frames/rslw_frame.h"
 #include "widgets/modbusframes.h"
 #include "widgets/widgetexchange.h"
 
@@ -43,6 +44,7 @@ public slots:
     void on_checkBox_Frame5_Master_toggled(bool checked);
     void on_checkBox_Frame6_Master_toggled(bool checked);
     void on_radioButton_RS232_toggled(bool checked);
+    void on_tabWidget_ORLO_RSLW_r00_tabBarClicked(int index);
     void getInfo();
 
 private:
@@ -60,4 +62,8 @@ private:
     // The information answer has a buffer of its own: the stored record
     // read just before stays whole.
     orlo::widgetpage::Frame informationFrame;
+    // The record as read: what no list shows goes back from here. A stored
+    // role no tab shows is written only once the user chose a tab.
+    orlo::rslw::Record stored;
+    bool roleChosen = true;
 };
