@@ -1,6 +1,7 @@
 #include "app/application.h"
 
 #include "app/maker.h"
+#include "app/qtcompat.h"
 
 #include <QDirIterator>
 #include <QGuiApplication>
@@ -20,8 +21,7 @@ namespace orlo {
 
 void enableHighDpi()
 {
-    QCoreApplication::setAttribute(Qt::AA_EnableHighDpiScaling);
-    QCoreApplication::setAttribute(Qt::AA_UseHighDpiPixmaps);
+    qtcompat::enableHighDpiScaling();
 }
 
 void initApplication(QCoreApplication &app)

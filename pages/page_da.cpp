@@ -4,6 +4,7 @@
 // its reading mode in lists; DA takes the type from the module and adds two
 // digital inputs.
 #include "app/mainwindow.h"
+#include "app/qtcompat.h"
 #include "pages/listfill.h"
 #include "link/clockstamp.h"
 #include "link/frames/da_frame.h"
@@ -426,7 +427,7 @@ void advanceEdge(int &state, QPushButton *button)
 void print(const QStringList &lines)
 {
     QTextStream out(stdout);
-    out.setCodec("UTF-8");
+    orlo::qtcompat::writeUtf8(out);
     for (const QString &line : lines)
         out << line << Qt::endl;
 }
