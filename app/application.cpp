@@ -30,6 +30,7 @@ void initApplication(QCoreApplication &app)
     app.setOrganizationName(QString::fromLatin1(maker::kOrganisationName));
     app.setOrganizationDomain(QString::fromLatin1(maker::kOrganisationDomain));
     app.setApplicationName(QString::fromLatin1(maker::kApplicationName));
+    QGuiApplication::setDesktopFileName(QString::fromLatin1(maker::kDesktopEntryId));
     hid_init();
 }
 
