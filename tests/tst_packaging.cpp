@@ -47,19 +47,14 @@ Run run(const QString &program, const QStringList &arguments,
     return {code, QString::fromUtf8(process.readAll())};
 }
 
-// The value of a key of the desktop entry's main group.
-QString desktopEntryValue(const QString &key)
+// What the first match of a pattern captures in a file of packaging/.
+QString capturedIn(const QString &name, const QString &pattern)
 {
-    QFile file(packagingFile(kAppId + QStringLiteral(".desktop")));
+    QFile file(packagingFile(name));
     if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
         return QString();
-    const QString prefix = key + QLatin1Char('=');
-    while (!file.atEnd()) {
-        const QString line = QString::fromUtf8(file.readLine()).trimmed();
-        if (line.startsWith(prefix))
-            return line.mid(prefix.size());
-    }
-    return QString();
+    const QRegularExpression re(pattern, QRegularExpression::MultilineOption);
+    return re.match(QString::fromUtf8(file.readAll())).captured(1);
 }
 
 } // namespace
@@ -229,25 +224,17 @@ void PackagingTest::windowBelongsToItsEntry()
     QCOMPARE(QGuiApplication::desktopFileName(), kAppId);
     // On X11 they match the class of the window's WM_CLASS, which Qt takes
     // from the application name, with the entry's StartupWMClass.
-    QCOMPARE(desktopEntryValue(QStringLiteral("StartupWMClass")), QCoreApplication::applicationName());
+    QCOMPARE(capturedIn(kAppId + QStringLiteral(".desktop"), QStringLiteral("^StartupWMClass=(.+)$")),
+             QCoreApplication::applicationName());
 }
 
 void PackagingTest::copyrightMatchesMetainfo()
 {
-    QFile copyright(packagingFile(QStringLiteral("copyright")));
-    QVERIFY(copyright.open(QIODevice::ReadOnly | QIODevice::Text));
-    const QRegularExpression licence(QStringLiteral("^License: (\\S+)$"), QRegularExpression::MultilineOption);
-    const QString declared = licence.match(QString::fromUtf8(copyright.readAll())).captured(1);
-    QFile metainfo(packagingFile(kAppId + QStringLiteral(".metainfo.xml")));
-    QVERIFY(metainfo.open(QIODevice::ReadOnly));
-    QXmlStreamReader xml(&metainfo);
-    QString projectLicence;
-    while (!xml.atEnd()) {
-        if (xml.readNext() == QXmlStreamReader::StartElement && xml.name() == QLatin1String("project_license"))
-            projectLicence = xml.readElementText();
-    }
+    const QString declared = capturedIn(QStringLiteral("copyright"), QStringLiteral("^License: (\\S+)$"));
     QVERIFY(!declared.isEmpty());
-    QCOMPARE(projectLicence, declared);
+    QCOMPARE(capturedIn(kAppId + QStringLiteral(".metainfo.xml"),
+                        QStringLiteral("<project_license>(.+)</project_license>")),
+             declared);
 }
 
 bool PackagingTest::makePackages()
@@ -319,9 +306,8 @@ void PackagingTest::packagePassesLintian()
                             {QStringLiteral("--pedantic"), QStringLiteral("--fail-on"),
                              QStringLiteral("error,warning"), packages[0], packages[1]},
                             QProcessEnvironment::systemEnvironment(), 240000);
+    // Any error or warning tag fails it; informational and pedantic ones do not.
     QVERIFY2(checked.exitCode == 0, qPrintable(checked.output));
-    const QRegularExpression errorOrWarning(QStringLiteral("^[EW]: "), QRegularExpression::MultilineOption);
-    QVERIFY2(!errorOrWarning.match(checked.output).hasMatch(), qPrintable(checked.output));
 }
 
 QTEST_GUILESS_MAIN(PackagingTest)
