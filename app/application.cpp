@@ -1,6 +1,7 @@
 #include "app/application.h"
 
 #include "app/maker.h"
+#include "app/qtcompat.h"
 
 #include <QDirIterator>
 #include <QGuiApplication>
@@ -20,8 +21,7 @@ namespace orlo {
 
 void enableHighDpi()
 {
-    QCoreApplication::setAttribute(Qt::AA_EnableHighDpiScaling);
-    QCoreApplication::setAttribute(Qt::AA_UseHighDpiPixmaps);
+    qtcompat::enableHighDpiScaling();
 }
 
 void initApplication(QCoreApplication &app)
@@ -30,6 +30,7 @@ void initApplication(QCoreApplication &app)
     app.setOrganizationName(QString::fromLatin1(maker::kOrganisationName));
     app.setOrganizationDomain(QString::fromLatin1(maker::kOrganisationDomain));
     app.setApplicationName(QString::fromLatin1(maker::kApplicationName));
+    QGuiApplication::setDesktopFileName(QString::fromLatin1(maker::kDesktopEntryId));
     hid_init();
 }
 

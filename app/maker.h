@@ -5,6 +5,9 @@ namespace maker {
 constexpr const char *kOrganisationName = "Velka Radiocommunications";
 constexpr const char *kOrganisationDomain = "velka-radio.example";
 constexpr const char *kApplicationName = "Configurateur modules Orlo";
+// The desktop entry's id (its file name less ".desktop"): Wayland compositors
+// and docks match the window to its menu entry and icon by it.
+constexpr const char *kDesktopEntryId = "example.velka_radio.orlo_configurator";
 constexpr const char *kWebSite = "https://www.velka-radio.example/";
 constexpr const char *kSupportPage = "https://www.velka-radio.example/support/";
 constexpr const char *kDownloadPage = "https://www.velka-radio.example/downloads/orlo-configurator/";

@@ -5,6 +5,7 @@
 // DA_r20 chooses its analog type and its reading mode in lists; DA takes the
 // type from the module and adds two digital inputs.
 #include "app/mainwindow.h"
+#include "app/qtcompat.h"
 #include "link/clockstamp.h"
 #include "link/frames/da_frame.h"
 #include "link/transport.h"
@@ -279,7 +280,7 @@ void advanceEdge(int &state, QPushButton *button)
 void print(const QStringList &lines)
 {
     QTextStream out(stdout);
-    out.setCodec("UTF-8");
+    orlo::qtcompat::writeUtf8(out);
     for (const QString &line : lines)
         out << line << Qt::endl;
 }

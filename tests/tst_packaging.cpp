@@ -1,11 +1,16 @@
 // What the package installs: the udev rule opens the family's hidraw nodes to
 // the logged-in user, and only those (vendor 04d8 is shared by unrelated
 // products); the desktop entry and the metainfo pass their validators and
-// offer the program for every module of the family; the post-installation
-// script applies the rule where udev runs and is harmless where it does not.
+// offer the program for every module of the family; the maintainer scripts
+// apply the rules where udev runs and are harmless where it does not; the
+// running window names its desktop entry; the package made from this build
+// holds its files and passes lintian.
+#include "app/application.h"
 #include "link/moduletable.h"
 
+#include <QDir>
 #include <QFile>
+#include <QGuiApplication>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
@@ -27,7 +32,8 @@ struct Run {
 };
 
 Run run(const QString &program, const QStringList &arguments,
-        const QProcessEnvironment &environment = QProcessEnvironment::systemEnvironment())
+        const QProcessEnvironment &environment = QProcessEnvironment::systemEnvironment(),
+        int timeoutMs = 60000)
 {
     QProcess process;
     process.setProcessEnvironment(environment);
@@ -35,10 +41,20 @@ Run run(const QString &program, const QStringList &arguments,
     process.start(program, arguments);
     if (!process.waitForStarted(10000))
         return {-1, program + QStringLiteral(" cannot be started (scripts/setup installs it)")};
-    if (!process.waitForFinished(60000))
+    if (!process.waitForFinished(timeoutMs))
         return {-1, program + QStringLiteral(" did not finish")};
     const int code = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
     return {code, QString::fromUtf8(process.readAll())};
+}
+
+// What the first match of a pattern captures in a file of packaging/.
+QString capturedIn(const QString &name, const QString &pattern)
+{
+    QFile file(packagingFile(name));
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
+        return QString();
+    const QRegularExpression re(pattern, QRegularExpression::MultilineOption);
+    return re.match(QString::fromUtf8(file.readAll())).captured(1);
 }
 
 } // namespace
@@ -52,8 +68,19 @@ private slots:
     void desktopEntryValidates();
     void metainfoValidates();
     void metainfoProvidesEveryModule();
-    void postinstAppliesTheRule_data();
-    void postinstAppliesTheRule();
+    void maintainerScriptsApplyTheRules_data();
+    void maintainerScriptsApplyTheRules();
+    void windowBelongsToItsEntry();
+    void copyrightMatchesMetainfo();
+    void packageHoldsItsFiles();
+    void packagePassesLintian();
+
+private:
+    // The packages made by CPack from this build's installed files, once.
+    bool makePackages();
+    QTemporaryDir packageDir;
+    QString packages[2];   // the program's, its debug symbols'
+    QString packageError;
 };
 
 void PackagingTest::udevRuleMatchesTheFamily()
@@ -135,22 +162,30 @@ void PackagingTest::metainfoProvidesEveryModule()
     QCOMPARE(modaliases, family);
 }
 
-void PackagingTest::postinstAppliesTheRule_data()
+void PackagingTest::maintainerScriptsApplyTheRules_data()
 {
+    QTest::addColumn<QString>("script");
     QTest::addColumn<QString>("action");
     QTest::addColumn<QString>("udevadm");   // its exit status, or "" when absent
     QTest::addColumn<QStringList>("calls");
 
     const QStringList apply{QStringLiteral("control --reload-rules"),
                             QStringLiteral("trigger --subsystem-match=hidraw --action=change")};
-    QTest::newRow("installed") << "configure" << "0" << apply;
-    QTest::newRow("udev not running") << "configure" << "1" << apply;
-    QTest::newRow("no udev") << "configure" << "" << QStringList();
-    QTest::newRow("upgrade aborted") << "abort-upgrade" << "0" << QStringList();
+    QTest::newRow("installed") << "postinst" << "configure" << "0" << apply;
+    QTest::newRow("udev not running") << "postinst" << "configure" << "1" << apply;
+    QTest::newRow("no udev") << "postinst" << "configure" << "" << QStringList();
+    QTest::newRow("upgrade aborted") << "postinst" << "abort-upgrade" << "0" << QStringList();
+    // Removed: the rule is gone, a module still plugged loses its access.
+    QTest::newRow("removed") << "postrm" << "remove" << "0" << apply;
+    QTest::newRow("removed, udev not running") << "postrm" << "remove" << "1" << apply;
+    QTest::newRow("removed, no udev") << "postrm" << "remove" << "" << QStringList();
+    QTest::newRow("upgraded") << "postrm" << "upgrade" << "0" << QStringList();
+    QTest::newRow("purged") << "postrm" << "purge" << "0" << QStringList();
 }
 
-void PackagingTest::postinstAppliesTheRule()
+void PackagingTest::maintainerScriptsApplyTheRules()
 {
+    QFETCH(QString, script);
     QFETCH(QString, action);
     QFETCH(QString, udevadm);
     QFETCH(QStringList, calls);
@@ -171,7 +206,7 @@ void PackagingTest::postinstAppliesTheRule()
     QProcessEnvironment environment;
     environment.insert(QStringLiteral("PATH"), bin.path());
     const Run result = run(QStringLiteral("/bin/sh"),
-                           {packagingFile(QStringLiteral("postinst")), action}, environment);
+                           {packagingFile(script), action}, environment);
     QVERIFY2(result.exitCode == 0, qPrintable(result.output));
 
     QFile log(fake + QStringLiteral(".calls"));
@@ -179,6 +214,100 @@ void PackagingTest::postinstAppliesTheRule()
     if (log.open(QIODevice::ReadOnly | QIODevice::Text))
         made = QString::fromUtf8(log.readAll()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
     QCOMPARE(made, calls);
+}
+
+void PackagingTest::windowBelongsToItsEntry()
+{
+    orlo::initApplication(*QCoreApplication::instance());
+    // Wayland compositors and docks find the menu entry (its name, its icon)
+    // by the id the program gives them.
+    QCOMPARE(QGuiApplication::desktopFileName(), kAppId);
+    // On X11 they match the class of the window's WM_CLASS, which Qt takes
+    // from the application name, with the entry's StartupWMClass.
+    QCOMPARE(capturedIn(kAppId + QStringLiteral(".desktop"), QStringLiteral("^StartupWMClass=(.+)$")),
+             QCoreApplication::applicationName());
+}
+
+void PackagingTest::copyrightMatchesMetainfo()
+{
+    const QString declared = capturedIn(QStringLiteral("copyright"), QStringLiteral("^License: (\\S+)$"));
+    QVERIFY(!declared.isEmpty());
+    QCOMPARE(capturedIn(kAppId + QStringLiteral(".metainfo.xml"),
+                        QStringLiteral("<project_license>(.+)</project_license>")),
+             declared);
+}
+
+bool PackagingTest::makePackages()
+{
+    if (!packages[0].isEmpty() || !packageError.isEmpty())
+        return packageError.isEmpty();
+    // Installed as the package installs them (cmake --install builds nothing),
+    // then packed by CPack with this build's settings.
+    const QString stage = packageDir.filePath(QStringLiteral("stage"));
+    const QString out = packageDir.filePath(QStringLiteral("out"));
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("DESTDIR"), stage);
+    const Run installed = run(QStringLiteral(ORLO_CMAKE),
+                              {QStringLiteral("--install"), QStringLiteral(ORLO_BINARY_DIR),
+                               QStringLiteral("--prefix"), QStringLiteral("/usr")}, environment);
+    const Run packed = installed.exitCode != 0 ? installed
+        : run(QStringLiteral(ORLO_CPACK),
+              {QStringLiteral("-G"), QStringLiteral("DEB"), QStringLiteral("--config"),
+               QStringLiteral(ORLO_BINARY_DIR "/CPackConfig.cmake"), QStringLiteral("-B"), out,
+               QStringLiteral("-D"), QStringLiteral("CPACK_INSTALL_CMAKE_PROJECTS="),
+               QStringLiteral("-D"), QStringLiteral("CPACK_INSTALLED_DIRECTORIES=%1;.").arg(stage)},
+              QProcessEnvironment::systemEnvironment(), 240000);
+    const QStringList made = QDir(out).entryList({QStringLiteral("orlo-configurator*_*.*deb")},
+                                                 QDir::Files, QDir::Name);
+    if (packed.exitCode != 0 || made.size() != 2) {
+        packageError = packed.output;
+        return false;
+    }
+    // By name: orlo-configurator-dbgsym_ sorts before orlo-configurator_.
+    packages[0] = QDir(out).filePath(made[1]);
+    packages[1] = QDir(out).filePath(made[0]);
+    return true;
+}
+
+void PackagingTest::packageHoldsItsFiles()
+{
+    QVERIFY2(makePackages(), qPrintable(packageError));
+    const Run listed = run(QStringLiteral("dpkg-deb"), {QStringLiteral("--contents"), packages[0]});
+    QCOMPARE(listed.exitCode, 0);
+    // Files and links with their modes: nothing writable but by root.
+    QStringList files;
+    for (const QString &line : listed.output.split(QLatin1Char('\n'), Qt::SkipEmptyParts)) {
+        const QStringList fields = line.simplified().split(QLatin1Char(' '));
+        if (!fields.first().startsWith(QLatin1Char('d')))
+            files << fields.first() + QLatin1Char(' ') + fields.at(5);
+    }
+    const QString doc = QStringLiteral("-rw-r--r-- ./usr/share/doc/orlo-configurator/");
+    const QString data = QStringLiteral("-rw-r--r-- ./usr/share/");
+    QStringList expected = {
+        QStringLiteral("-rwxr-xr-x ./usr/bin/orlo-configurator"),
+        QStringLiteral("-rw-r--r-- ./usr/lib/udev/rules.d/60-orlo-modules.rules"),
+        data + QStringLiteral("applications/") + kAppId + QStringLiteral(".desktop"),
+        doc + QStringLiteral("README.md.gz"), doc + QStringLiteral("changelog.Debian.gz"),
+        doc + QStringLiteral("copyright"),
+        data + QStringLiteral("icons/hicolor/256x256/apps/orlo-configurator.png"),
+        data + QStringLiteral("icons/hicolor/64x64/apps/orlo-configurator.png"),
+        data + QStringLiteral("lintian/overrides/orlo-configurator"),
+        data + QStringLiteral("man/man1/orlo-configurator.1.gz"),
+        data + QStringLiteral("metainfo/") + kAppId + QStringLiteral(".metainfo.xml")};
+    files.sort();
+    expected.sort();
+    QCOMPARE(files, expected);
+}
+
+void PackagingTest::packagePassesLintian()
+{
+    QVERIFY2(makePackages(), qPrintable(packageError));
+    const Run checked = run(QStringLiteral("lintian"),
+                            {QStringLiteral("--pedantic"), QStringLiteral("--fail-on"),
+                             QStringLiteral("error,warning"), packages[0], packages[1]},
+                            QProcessEnvironment::systemEnvironment(), 240000);
+    // Any error or warning tag fails it; informational and pedantic ones do not.
+    QVERIFY2(checked.exitCode == 0, qPrintable(checked.output));
 }
 
 QTEST_GUILESS_MAIN(PackagingTest)
