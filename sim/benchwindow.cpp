@@ -248,12 +248,20 @@ void BenchWindow::applyTwoProbeOptions()
             sim::setTwoProbeOptions(*module, loRaWan->isChecked(), lowUnused->isChecked());
 }
 
+namespace {
+enum { kWholeFrames, kSilent, kOneReport };
+} // namespace
+
+void BenchWindow::answerNothing()
+{
+    answers->setCurrentIndex(kSilent);
+}
+
 void BenchWindow::applyAnswerFault()
 {
-    enum { Whole, Silent, OneReport };
     for (const auto &[id, module] : pluggedModules) {
-        module->silent = answers->currentIndex() == Silent;
-        module->answerReports = answers->currentIndex() == OneReport ? 1 : -1;
+        module->silent = answers->currentIndex() == kSilent;
+        module->answerReports = answers->currentIndex() == kOneReport ? 1 : -1;
     }
 }
 

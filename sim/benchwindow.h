@@ -29,6 +29,8 @@ public:
 
     void plug(std::uint16_t productId);
     void unplug(std::uint16_t productId);
+    // Modules plugged from now on answer nothing, as the "Answers" list sets.
+    void answerNothing();
 
 private:
     void log(const sim::Traffic &traffic);

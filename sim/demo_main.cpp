@@ -21,7 +21,10 @@ int main(int argc, char *argv[])
     bench.move(window.x() + window.width() + 20, window.y());
     bench.show();
     // The module plugged at start: a TM, or the product identifier given in
-    // hexadecimal (orlo-configurator-demo 0222).
+    // hexadecimal (orlo-configurator-demo 0222); "silent" after it plugs one
+    // that answers nothing, to see a page fail to read its module.
+    if (argc > 2 && QString::fromLocal8Bit(argv[2]) == QLatin1String("silent"))
+        bench.answerNothing();
     bool given = false;
     const uint productId = argc > 1 ? QString::fromLocal8Bit(argv[1]).toUInt(&given, 16) : 0;
     bench.plug(given && productId <= 0xFFFF ? std::uint16_t(productId) : std::uint16_t(0x0240));
