@@ -228,25 +228,31 @@ void dropOffscreenNotes(QtMsgType type, const QMessageLogContext &context, const
 }
 
 // What a user can press or pick on the page: buttons, tab bars, checkable
-// group boxes, lists and spin boxes.
+// group boxes, lists and spin boxes. A message box the page opened is a
+// window of its own (closed, and deleted, by the test's closer), not part of
+// the page.
 QList<QWidget *> pressable(QWidget *page)
 {
-    QList<QWidget *> found;
+    QList<QWidget *> all;
     for (QComboBox *c : page->findChildren<QComboBox *>())
         if (c->isVisible() && c->isEnabled() && c->count() > 1)
-            found << c;
+            all << c;
     for (QAbstractSpinBox *b : page->findChildren<QAbstractSpinBox *>())
         if (b->isVisible() && b->isEnabled() && !b->isReadOnly())
-            found << b;
+            all << b;
     for (QAbstractButton *b : page->findChildren<QAbstractButton *>())
         if (b->isVisible() && b->isEnabled())
-            found << b;
+            all << b;
     for (QTabBar *t : page->findChildren<QTabBar *>())
         if (t->isVisible() && t->isEnabled() && t->count() > 1)
-            found << t;
+            all << t;
     for (QGroupBox *g : page->findChildren<QGroupBox *>())
         if (g->isVisible() && g->isEnabled() && g->isCheckable())
-            found << g;
+            all << g;
+    QList<QWidget *> found;
+    for (QWidget *w : all)
+        if (w->window() == page->window())
+            found << w;
     return found;
 }
 
