@@ -58,6 +58,10 @@ void MainWindow::showModulePage(QWidget *page)
 
 void MainWindow::on_action_Quitter_triggered()
 {
+    // A read still waiting on a silent module ends at once, so the program
+    // quits now rather than at the end of that read's bound.
+    timeoutFlag = true;
+    hid->InCaseOfTimeout();
     QCoreApplication::exit(0);
 }
 
