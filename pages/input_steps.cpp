@@ -28,14 +28,6 @@ constexpr int kHourZero = 1;                // "00": reading at 00:00 is not off
 constexpr int kMinuteZero = 1;              // "00"
 const QString kDash = QStringLiteral("--");
 
-QStringList dashThenCounted(int last, int step)
-{
-    QStringList items{kDash};
-    for (int value = 0; value <= last; value += step)
-        items << orlo::twoDigits(value);
-    return items;
-}
-
 InputStyle styleOf(ModuleType type)
 {
     InputStyle style;
@@ -219,8 +211,8 @@ void advanceEdge(int &edge, QPushButton *button)
 
 void fillReadingLists(const ReadingTime &time, int lastHour, int lastMinute)
 {
-    orlo::refillQuietly(time.hours, dashThenCounted(lastHour, 1), kHourListVisible);
-    const QStringList minutes = dashThenCounted(lastMinute, kMinuteStep);
+    orlo::refillQuietly(time.hours, orlo::dashThenTwoDigits(lastHour, 1), kHourListVisible);
+    const QStringList minutes = orlo::dashThenTwoDigits(lastMinute, kMinuteStep);
     orlo::refillQuietly(time.minutes, minutes, minutes.size());
 }
 

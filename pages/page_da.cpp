@@ -40,7 +40,7 @@ const QString kTabStyle = QStringLiteral(
 // Warning texts, odd characters included, as the users know them. DA_r20
 // names no field.
 const QString kCalibrationLine = QStringLiteral(
-    "\tPlage d'étalonnage trop petite : la valeur maximum doit dépasser la valeur minimum d'au moins 1.\n");
+    "\tPlage d'étalonnage nulle : la valeur maximum doit différer de la valeur minimum.\n");
 const Texts kTextsDA_r20 = {
     {warning::kTitleFrench,
      warning::kHeadFrench
@@ -351,7 +351,7 @@ void MainWindow::configureAnalogPage(const AnalogPage &p, bool periodic)
     const QDateTime now = orlo::currentDateTime();
     std::memset(txBuffer, 0, sizeof txBuffer);
     const Refusal missing = checkThresholdPage(p.steps);
-    // A calibration narrower than one unit cannot be scaled.
+    // A calibration without a span cannot be scaled.
     const bool unscalable = !da::hasSpan(shownCalibration(p));
     if (missing.anyShown(periodic) || unscalable) {
         QStringList lines = refusalLines(missing, periodic, *p.texts);

@@ -32,14 +32,6 @@ constexpr int kHourListVisible = 10;          // shorter lists show all their it
 const QString kDash = QStringLiteral("--");
 const QString kZero = QStringLiteral("00");
 
-QStringList countedItems(int last, int step)
-{
-    QStringList items{kDash};
-    for (int v = 0; v <= last; v += step)
-        items << orlo::twoDigits(v);
-    return items;
-}
-
 void refillAll(QComboBox *box, const QStringList &items)
 {
     orlo::refillQuietly(box, items, items.size());
@@ -84,8 +76,8 @@ void setOffsetRange(QDoubleSpinBox *offset, double range)
 
 void fillStatementBoxes(QComboBox *hours, QComboBox *minutes, StatementRange range)
 {
-    orlo::refillQuietly(hours, countedItems(range.maxHours, 1), kHourListVisible);
-    refillAll(minutes, countedItems(range.maxMinutes, tmf::kStatementMinuteStep));
+    orlo::refillQuietly(hours, orlo::dashThenTwoDigits(range.maxHours, 1), kHourListVisible);
+    refillAll(minutes, orlo::dashThenTwoDigits(range.maxMinutes, tmf::kStatementMinuteStep));
 }
 
 void guardStatement(QComboBox *minutes, int hourIndex, bool rewriteAll)

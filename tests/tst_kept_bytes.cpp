@@ -59,12 +59,13 @@ void KeptBytesTest::writtenBackAsStored_data()
     QTest::addColumn<Bytes>("stored");
     // Bridge as Master (role 2): speed byte 1, hour 0xFF, minute 0.
     QTest::newRow("RS_r00 serial speed, hour, minute") << int(kRs) << Bytes{{1, 2}, {3, 1}, {4, 0xFF}, {5, 0}};
-    // Bridge as Slave (role 0): radio codes no rate list holds.
-    QTest::newRow("RS_r00 radio code 0") << int(kRs) << Bytes{{1, 0}, {5, 0}};
-    QTest::newRow("RS_r00 radio code 12") << int(kRs) << Bytes{{1, 0}, {5, 12}};
+    // Bridge as Slave (role 0): radio codes no rate list holds, on channel
+    // 522 (big-endian), which such a code must not move.
+    QTest::newRow("RS_r00 radio code 0") << int(kRs) << Bytes{{1, 0}, {5, 0}, {6, 0x02}, {7, 0x0A}};
+    QTest::newRow("RS_r00 radio code 12") << int(kRs) << Bytes{{1, 0}, {5, 12}, {6, 0x02}, {7, 0x0A}};
     QTest::newRow("RSLW_r00 speed, minute") << int(kRslw) << Bytes{{3, 0xFF}, {9, 0}};
     QTest::newRow("RPT_r00 radio code 6") << int(kRpt) << Bytes{{6, 0}, {1, 6}};
-    QTest::newRow("TM_868 radio code 9") << int(kTm868) << Bytes{{25, 9}};
+    QTest::newRow("TM_868 radio code 9") << int(kTm868) << Bytes{{25, 9}, {23, 0x0A}, {24, 0x02}};
     QTest::newRow("TH_868 radio code 0") << int(kTh868) << Bytes{{25, 0}};
     QTest::newRow("DA 0..12.5") << int(kDaCurrent) << analog(0, 125, 20000, 40001, 1234);
     QTest::newRow("DA 0..1.5") << int(kDaCurrent) << analog(0, 15, 20003, 40000, -777);

@@ -55,7 +55,7 @@ const QString kT2Hour_ = QStringLiteral("\tChamp heure     de l'heure n\uFFFD2 n
 const QString kReadingHour_ = QStringLiteral("\tChamp heure de relev\uFFFD non configur\uFFFD.\n");
 const QString kReadingMinute_ = QStringLiteral("\tChamp minutes de relev\uFFFD non configur\uFFFD.\n");
 const QString kCalibration = QStringLiteral(
-    "\tPlage d'étalonnage trop petite : la valeur maximum doit dépasser la valeur minimum d'au moins 1.\n");
+    "\tPlage d'étalonnage nulle : la valeur maximum doit différer de la valeur minimum.\n");
 
 void putWord(sim::Bytes &b, std::size_t at, int v)
 {

@@ -48,4 +48,13 @@ inline QString twoDigits(int value)
     return QStringLiteral("%1").arg(value, 2, 10, QLatin1Char('0'));
 }
 
+// A reading-time list: "--" for no time, then 0 .. last in steps, two digits each.
+inline QStringList dashThenTwoDigits(int last, int step)
+{
+    QStringList items{QStringLiteral("--")};
+    for (int value = 0; value <= last; value += step)
+        items << twoDigits(value);
+    return items;
+}
+
 } // namespace orlo

@@ -148,7 +148,12 @@ void Wdradio::setValues(int code, int channel, int modem, int remote)
     // in the list that matches the code.
     ui->_checkBoxCompatibility->setChecked(false);
     givenCode = code;
-    if (code > lastNormalCode) {
+    // Only a compatibility rate selects the compatibility list: any other code
+    // no list holds leaves the normal list without a choice (and its channel
+    // range as it is).
+    const bool compatibility = !fourRatesOnly && code >= compatCodeBase
+        && code < compatCodeBase + int(compatRates().size());
+    if (compatibility) {
         ui->_checkBoxCompatibility->setChecked(true);
         ui->_comboBoxBaudrate->setCurrentIndex(code - compatCodeBase);
     } else {
@@ -170,6 +175,7 @@ void Wdradio::setFieldsHidden(bool hideModem, bool hideRemote)
 
 void Wdradio::setBaudList4(bool four)
 {
+    fourRatesOnly = four;
     orlo::replaceItemsInPlace(ui->_comboBoxBaudrate, four ? fourRates() : normalRates(), 0);
     ui->line->setHidden(four);
     ui->_checkBoxCompatibility->setHidden(four);

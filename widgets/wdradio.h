@@ -20,7 +20,8 @@ public:
     explicit Wdradio(QWidget *parent = nullptr);
     ~Wdradio() override;
 
-    // Shows a stored configuration; a code above 8 selects compatibility mode.
+    // Shows a stored configuration; a compatibility code (10, 11) selects
+    // compatibility mode.
     // A code the list has no entry for leaves it without a choice, and
     // baudCode gives that code back until the user picks a rate.
     void setValues(int code, int channel, int modem, int remote);
@@ -56,6 +57,7 @@ private:
     std::unique_ptr<Ui::Wdradio> ui;
     int previousChannel;
     int givenCode = 0;
+    bool fourRatesOnly = false;
 };
 
 #endif // WDRADIO_H
