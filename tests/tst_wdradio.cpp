@@ -456,11 +456,14 @@ void tst_Wdradio::codeOutsideList()
     f.type(300);
     QCOMPARE(w.channel(), 300);
 
+    // A code above 8 that is no compatibility rate keeps the normal list and
+    // its channel range: a stored channel is not cut to the compatibility's.
     for (int code : {9, 12}) {
-        w.setValues(code, 5, 0, 255);
-        QVERIFY(f.compat->isChecked());
+        w.setValues(code, 522, 0, 255);
+        QVERIFY(!f.compat->isChecked());
         QCOMPARE(w.baudIndex(), -1);
-        QCOMPARE(w.channel(), 5);
+        QCOMPARE(w.baudCode(), code);
+        QCOMPARE(w.channel(), 522);
     }
 }
 
