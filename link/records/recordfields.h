@@ -1,0 +1,60 @@
+// Every type's configuration record as named fields in the units its page
+// shows: what configuration files, the journal and the check after writing
+// read and write. Offsets are payload offsets (0 is the command, or the
+// status byte of an answer); the codecs of link/frames name them.
+#pragma once
+
+#include <QString>
+#include <QVector>
+#include <QtGlobal>
+#include <functional>
+
+namespace orlo::records {
+
+// How a field's bytes hold its stored count.
+enum class Storage { Byte, Signed8, Signed16le, Unsigned16le, Unsigned16be, Unsigned32be, Bcd };
+
+// What the page shows: a number in its unit, a ticked box, or a list item.
+enum class Kind { Number, Flag, Choice };
+
+struct Item {
+    int code;          // stored count
+    QString text;      // the page's list text, exactly
+};
+
+struct Field {
+    QString name;                       // readable, unit in brackets: "low threshold (degC)"
+    int offset = 0;
+    Storage storage = Storage::Byte;
+    quint8 mask = 0xFF;                 // Byte and Bcd: the bits it holds, read shifted down
+    Kind kind = Kind::Number;
+    double step = 1;                    // Number: page units per stored count
+    double minimum = 0;                 // Number: the range the page accepts, page units
+    double maximum = 255;
+    QVector<Item> items = {};           // Choice: the list; a code it lacks is kept as a number
+    // A value the stored count alone cannot give (a scale another field of
+    // the record sets): read from, and written into, the whole payload. The
+    // fields before it in the table are already written.
+    std::function<double(const quint8 *payload)> read = {};
+    std::function<void(quint8 *payload, double value)> write = {};
+    // Fields of one role or mode only (a role another field holds): absent
+    // from the file where this says no. Sees the fields before it written.
+    std::function<bool(const quint8 *payload)> shownWhen = {};
+};
+
+// A type's record: the payload bytes [first, end) that Write sends after the
+// command and clock stamp, and the module answers to a read at the same places.
+struct Record {
+    int first = 0;
+    int end = 0;
+    QVector<Field> fields;
+};
+
+// The record of a product identifier of the family (empty fields otherwise).
+Record recordOf(int productId);
+
+// The tables, one per family of pages.
+QVector<Field> temperatureFields(int productId);
+QVector<Field> inputFields(int productId);
+
+} // namespace orlo::records
