@@ -155,19 +155,6 @@ bool hasSpan(const Calibration &c)
     return c.y2 != c.y1;
 }
 
-namespace {
-// A count computed back from a decoded value lands a hair below its integer
-// at times: taken as that integer, so a read and a Write with no change send
-// the same count. Anything else is truncated toward zero.
-template <typename T>
-T countOf(double exact)
-{
-    constexpr double kHair = 1e-6;
-    const double nearest = std::round(exact);
-    return truncateTo<T>(std::fabs(exact - nearest) < kHair ? nearest : exact);
-}
-} // namespace
-
 quint16 thresholdRaw(double value, const Calibration &c, const Scaling &s)
 {
     if (!hasSpan(c))

@@ -24,6 +24,8 @@ constexpr int kThresholdLow = 11;       // u16le, raw count
 constexpr int kThresholdHigh = 13;      // u16le, raw count
 constexpr int kSendTimes = 15;          // 3 x (minute, hour), BCD
 constexpr int kSendTimeSize = 2;
+constexpr int kSendTimeMinute = 0;      // within a send time
+constexpr int kSendTimeHour = 1;
 constexpr int kReadingMinutes = 21;     // plain 0, 10 .. 50
 constexpr int kReadingHours = 22;       // plain 0 .. 23
 constexpr int kOffset = 23;             // s16le, raw count
@@ -38,7 +40,9 @@ constexpr int kLiveRaw = 1;             // u16le, raw count
 constexpr quint8 kPeriodMask = 0x03;    // 0 = 15 min, 1 = 30 min, 2 = 1 h, 3 = 2 h
 constexpr quint8 kCurrentLoop = 0x04;   // DA_r20: 4-20 mA (else 0-10 V)
 constexpr quint8 kPeriodicReading = 0x08;
-constexpr quint8 kSendTime1InUse = 0x10; // then 0x20, 0x40
+constexpr quint8 kSendTime1InUse = 0x10;
+constexpr quint8 kSendTime2InUse = 0x20;
+constexpr quint8 kSendTime3InUse = 0x40;
 constexpr quint8 kKeepAlive5Days = 0x80; // DA: keep-alive every 5 days (else daily)
 
 // Inputs byte (DA): input 1 in the low nibble, input 2 in the high one.
@@ -48,6 +52,11 @@ constexpr quint8 kEdgeMask = 0x03;
 constexpr int kInput2Shift = 4;
 constexpr quint8 kInputBits = 0x0F;    // one input's nibble
 constexpr quint8 kInputsR20 = 0xDD;     // DA_r20 has no digital inputs
+// The same bits in place, per input.
+constexpr quint8 kInput1InUse = kInputInUse;
+constexpr quint8 kInput1Edge = quint8(kEdgeMask << kEdgeShift);
+constexpr quint8 kInput2InUse = quint8(kInput1InUse << kInput2Shift);
+constexpr quint8 kInput2Edge = quint8(kInput1Edge << kInput2Shift);
 constexpr int kEdgeNone = 0;
 constexpr int kEdgeBoth = 3;
 

@@ -48,6 +48,17 @@ T truncateTo(double v)
     return static_cast<T>(t);
 }
 
+// A count computed back from a decoded value lands a hair below its integer
+// at times: taken as that integer, so a read and a Write with no change send
+// the same count. Anything else is truncated toward zero and held to T.
+template <typename T>
+T countOf(double exact)
+{
+    constexpr double kHair = 1e-6;
+    const double nearest = std::round(exact);
+    return truncateTo<T>(std::fabs(exact - nearest) < kHair ? nearest : exact);
+}
+
 // An integer held to [lo, hi] before it becomes a byte.
 inline quint8 clampByte(int v, int lo = 0, int hi = 255)
 {

@@ -19,7 +19,7 @@ double celsiusOfCount(quint16 count)
 
 quint16 countOfCelsius(double celsius)
 {
-    return truncateTo<quint16>((celsius - kTemperatureAtZero) * kCountSpan / kTemperatureSpan);
+    return countOf<quint16>((celsius - kTemperatureAtZero) * kCountSpan / kTemperatureSpan);
 }
 
 double humidityOfCount(quint16 count)

@@ -18,7 +18,7 @@ constexpr int kHumidityCount = 3;       // u16le
 // The sensor's counts: temperature = 175.72 * count / 65536 - 46.85 degC,
 // humidity = 125 * count / 65536 - 6 %RH.
 double celsiusOfCount(quint16 count);
-// Truncated toward zero and held to 0 .. 65535.
+// Truncated toward zero and held to 0 .. 65535; a decoded count comes back whole.
 quint16 countOfCelsius(double celsius);
 double humidityOfCount(quint16 count);
 

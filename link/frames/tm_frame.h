@@ -22,6 +22,8 @@ constexpr int kLowThreshold = 10;       // s16le, 1/128 degC
 constexpr int kHighThreshold = 12;      // s16le, 1/128 degC
 constexpr int kSendTimes = 14;          // 3 x (minute, hour), BCD
 constexpr int kSendTimeSize = 2;
+constexpr int kSendTimeMinute = 0;      // within a send time
+constexpr int kSendTimeHour = 1;
 constexpr int kStatementMinutes = 20;   // plain 0..50
 constexpr int kStatementHours = 21;     // plain 0..23
 constexpr int kOffset = 22;             // s8, 1/8 or 1/32 degC
@@ -36,7 +38,9 @@ constexpr int kRawTemperature = 1;      // u16le
 // Flags byte of TM / TM_r20.
 constexpr quint8 kPeriodMask = 0x03;    // 0 = 15 min, 1 = 30 min, 2 = 1 h, 3 = 2 h
 constexpr quint8 kPeriodicStatement = 0x08;
-constexpr quint8 kSendTime1Enabled = 0x10;  // then 0x20, 0x40
+constexpr quint8 kSendTime1Enabled = 0x10;
+constexpr quint8 kSendTime2Enabled = 0x20;
+constexpr quint8 kSendTime3Enabled = 0x40;
 constexpr quint8 kLifeFrameSecond = 0x80;
 // Flags byte of TM_868.
 constexpr quint8 kRoleMask = 0x03;      // 0 Slave, 1 Master
