@@ -1,11 +1,362 @@
-// Temperature, humidity, two-probe and analog records as named fields.
+// Temperature, humidity, two-probe and analog records as named fields, in
+// the units and ranges their pages show.
 #include "link/records/recordfields.h"
+
+#include "link/frames/da_frame.h"
+#include "link/frames/framebytes.h"
+#include "link/frames/th_frame.h"
+#include "link/frames/tm2d_frame.h"
+#include "link/frames/tm_frame.h"
+#include "link/moduletable.h"
+
+#include <array>
 
 namespace orlo::records {
 
+namespace {
+
+constexpr double kThresholdGap = 2.0;       // how close the temperature pages let the pair come
+constexpr double kThresholdGapAnalog = 0.1;
+constexpr double kAnalogStep = 0.01;        // the analog boxes' precision: counts follow Y1 and Y2
+constexpr double kTenth = 0.1;              // Y1 and Y2 are stored in tenths
+constexpr double kLowestY = -3276.8;        // what the Y1 and Y2 boxes accept
+constexpr double kHighestY = 3276.7;
+constexpr int kLastRadioChannel = 559;      // the radio widget's channel box
+constexpr int kLastSendHour = 23;           // the send-time lists' last entries
+constexpr int kLastSendMinute = 45;
+
+// Where a page's threshold pair may lie.
+struct Range {
+    double bottom;
+    double top;
+};
+constexpr Range kRangeTm{-35.0, 120.0};
+constexpr Range kRangeTh{-20.0, 70.0};
+constexpr Range kRangeTm2d{-55.0, 125.0};
+// The offset boxes: +/- degC.
+constexpr double kOffsetTm = 15.9;
+constexpr double kOffsetTm14Bit = 3.9;
+constexpr double kOffsetTh = 0.3;
+constexpr double kOffsetTm2d = 2.0;
+
+// The two life-frame buttons: flag clear, flag set.
+struct LifeTexts {
+    QString clear;
+    QString set;
+};
+const LifeTexts kLifeFrench{QStringLiteral("Tous les jours"), QStringLiteral("Tous les 5 jours")};
+const LifeTexts kLifeEnglish{QStringLiteral("Every week"), QStringLiteral("Every day")};
+
+// A temperature page as its record holds it.
+struct ProbePage {
+    tm::Layout layout;
+    LifeTexts life;
+    double thresholdStep;       // degC per count; 0: the sensor's counts, through layout.thresholds
+    Range thresholds;
+    double offsetRange;         // +/- degC
+};
+
+const QVector<Item> kPeriods{{0, QStringLiteral("15 minutes")}, {1, QStringLiteral("30 minutes")},
+                             {2, QStringLiteral("1 heure")}, {3, QStringLiteral("2 heures")}};
+const QVector<Item> kEdges{{da::kEdgeNone, QStringLiteral("none")}, {1, QStringLiteral("rising")},
+                           {2, QStringLiteral("falling")}, {da::kEdgeBoth, QStringLiteral("both")}};
+
+Field number(const QString &name, int offset, Storage storage, double step, double minimum, double maximum)
+{
+    Field f;
+    f.name = name;
+    f.offset = offset;
+    f.storage = storage;
+    f.step = step;
+    f.minimum = minimum;
+    f.maximum = maximum;
+    return f;
+}
+
+Field flag(const QString &name, int offset, quint8 mask)
+{
+    Field f;
+    f.name = name;
+    f.offset = offset;
+    f.mask = mask;
+    f.kind = Kind::Flag;
+    return f;
+}
+
+// A list of the whole byte, or of the bits of mask.
+Field choice(const QString &name, int offset, const QVector<Item> &items)
+{
+    Field f;
+    f.name = name;
+    f.offset = offset;
+    f.kind = Kind::Choice;
+    f.items = items;
+    return f;
+}
+
+Field choice(const QString &name, int offset, quint8 mask, const QVector<Item> &items)
+{
+    Field f = choice(name, offset, items);
+    f.mask = mask;
+    return f;
+}
+
+Field shownWhen(Field f, std::function<bool(const quint8 *)> when)
+{
+    f.shownWhen = std::move(when);
+    return f;
+}
+
+QString sendTimeName(int n, const char *part)
+{
+    return QStringLiteral("send time %1%2").arg(n + 1).arg(QLatin1String(part));
+}
+
+// Period, statement mode, the three send times and the life frame: the
+// flags byte and the send times, the same on every page with thresholds.
+struct Schedule {
+    int flags;
+    quint8 periodMask;
+    quint8 periodic;
+    std::array<quint8, 3> sendTimeBits;
+    int sendTimes;
+    int sendTimeSize;
+    int minute;
+    int hour;
+    quint8 lifeFrame;           // 0: the page has no life frame
+    LifeTexts life;
+    std::function<bool(const quint8 *, int n)> sendTimeUsed;
+};
+
+QVector<Field> scheduleFields(const Schedule &s)
+{
+    QVector<Field> fields{choice(QStringLiteral("sampling period"), s.flags, s.periodMask, kPeriods),
+                          flag(QStringLiteral("periodic statement"), s.flags, s.periodic)};
+    for (int n = 0; n < int(s.sendTimeBits.size()); ++n) {
+        const int at = s.sendTimes + s.sendTimeSize * n;
+        // An unused send time shows "--": no hour, no minute.
+        const auto used = [inUse = s.sendTimeUsed, n](const quint8 *p) { return inUse(p, n); };
+        fields << flag(sendTimeName(n, ""), s.flags, s.sendTimeBits[size_t(n)])
+               << shownWhen(number(sendTimeName(n, " hour"), at + s.hour, Storage::Bcd, 1, 0, kLastSendHour), used)
+               << shownWhen(number(sendTimeName(n, " minute"), at + s.minute, Storage::Bcd, 1, 0, kLastSendMinute),
+                            used);
+    }
+    if (s.lifeFrame)
+        fields << choice(QStringLiteral("life frame"), s.flags, s.lifeFrame, {{0, s.life.clear}, {1, s.life.set}});
+    return fields;
+}
+
+Schedule tmSchedule(const tm::Layout &l, const LifeTexts &life)
+{
+    return {l.flags, tm::kPeriodMask, tm::kPeriodicStatement,
+            {tm::kSendTime1Enabled, tm::kSendTime2Enabled, tm::kSendTime3Enabled},
+            l.sendTimes, tm::kSendTimeSize, tm::kSendTimeMinute, tm::kSendTimeHour, tm::kLifeFrameSecond, life,
+            [l](const quint8 *p, int n) { return tm::decodeConfig(p, l).sendTimes[size_t(n)].enabled; }};
+}
+
+QVector<Field> statementFields(int hoursAt, int minutesAt, int maxHours, int maxMinutes)
+{
+    return {number(QStringLiteral("statement period hours"), hoursAt, Storage::Byte, 1, 0, maxHours),
+            number(QStringLiteral("statement period minutes"), minutesAt, Storage::Byte, 1, 0, maxMinutes)};
+}
+
+// A threshold in degC: signed counts of a fixed step, or the layout's own
+// conversion (the humidity sensor's counts).
+Field threshold(const QString &name, int offset, const ProbePage &page, double minimum, double maximum)
+{
+    if (page.thresholdStep > 0)
+        return number(name, offset, Storage::Signed16le, page.thresholdStep, minimum, maximum);
+    const tm::ThresholdCodec codec = page.layout.thresholds;
+    // The sensor's counts: degC per count, and the page's minimum lands up
+    // to a count below itself.
+    const double perCount = th::celsiusOfCount(1) - th::celsiusOfCount(0);
+    std::array<quint8, sizeof(quint16)> held{};
+    codec.write(held.data(), minimum);
+    Field f = number(name, offset, Storage::Unsigned16le, perCount, codec.read(held.data()), maximum);
+    f.read = [codec, offset](const quint8 *p) { return codec.read(p + offset); };
+    f.write = [codec, offset](quint8 *p, double celsius) { codec.write(p + offset, celsius); };
+    return f;
+}
+
+QVector<Field> thresholdPair(const QString &prefix, int lowAt, int highAt, const ProbePage &page)
+{
+    const Range r = page.thresholds;
+    return {threshold(prefix + QStringLiteral("low threshold (degC)"), lowAt, page, r.bottom, r.top - kThresholdGap),
+            threshold(prefix + QStringLiteral("high threshold (degC)"), highAt, page, r.bottom + kThresholdGap,
+                      r.top)};
+}
+
+Field signedOffset(const QString &name, int at, int steps, double range)
+{
+    return number(name, at, Storage::Signed8, 1.0 / steps, -range, range);
+}
+
+// TM, TM_r20, TH_r10: one probe, thresholds and offset.
+QVector<Field> probeFields(const ProbePage &page)
+{
+    const tm::Layout &l = page.layout;
+    QVector<Field> fields = scheduleFields(tmSchedule(l, page.life));
+    fields << thresholdPair(QString(), l.lowThreshold, l.highThreshold, page)
+           << statementFields(l.statementHours, l.statementMinutes, l.maxStatementHours, l.maxStatementMinutes);
+    if (l.offsetSteps)
+        fields << signedOffset(QStringLiteral("offset (degC)"), l.offset, l.offsetSteps, page.offsetRange);
+    return fields;
+}
+
+// TM2D_r10: probe 1 where the single-probe record keeps it, probe 2 beside,
+// low thresholds hidden where the module leaves them unused.
+QVector<Field> twoProbeFields()
+{
+    const ProbePage page{tm2d::layout(), kLifeEnglish, 1.0 / tm2d::kSteps, kRangeTm2d, kOffsetTm2d};
+    const tm::Layout &l = page.layout;
+    const auto lowUsed = [](const quint8 *p) {
+        const tm2d::Config c = tm2d::decodeConfig(p);
+        return !tm2d::lowThresholdsUnused(c.options, c.first.periodic);
+    };
+    QVector<Field> fields = scheduleFields(tmSchedule(l, page.life));
+    const int lows[] = {l.lowThreshold, tm2d::kLowThreshold2};
+    const int highs[] = {l.highThreshold, tm2d::kHighThreshold2};
+    const int offsets[] = {l.offset, tm2d::kOffset2};
+    for (int n = 0; n < 2; ++n) {
+        const QString probe = QStringLiteral("probe %1 ").arg(n + 1);
+        QVector<Field> pair = thresholdPair(probe, lows[n], highs[n], page);
+        fields << shownWhen(pair[0], lowUsed) << pair[1];
+    }
+    fields << statementFields(l.statementHours, l.statementMinutes, l.maxStatementHours, l.maxStatementMinutes);
+    for (int n = 0; n < 2; ++n)
+        fields << signedOffset(QStringLiteral("probe %1 offset (degC)").arg(n + 1), offsets[n], l.offsetSteps,
+                         page.offsetRange);
+    fields << shownWhen(choice(QStringLiteral("join mode"), tm2d::kOptions, tm2d::kJoinAbp,
+                               {{0, QStringLiteral("Join mode : OTAA")}, {1, QStringLiteral("Join mode : ABP")}}),
+                        [](const quint8 *p) { return (tm2d::decodeConfig(p).options & tm2d::kLoRaWan) != 0; });
+    return fields;
+}
+
+// TM_868, TH_868: the role; a Master has a statement period, an offset and
+// the radio settings.
+QVector<Field> radioFields(int offsetSteps, double offsetRange)
+{
+    const auto master = [](const quint8 *p) { return tm::decodeConfig868(p).role == tm::kRoleMaster; };
+    // Speeds of the radio widget; its two compatibility speeds name the Kelo mode they select.
+    const QVector<Item> speeds{{1, QStringLiteral("1200")}, {2, QStringLiteral("2400")}, {3, QStringLiteral("4800")},
+                               {4, QStringLiteral("9600")}, {5, QStringLiteral("19200")},
+                               {6, QStringLiteral("38400")}, {7, QStringLiteral("57600")},
+                               {8, QStringLiteral("115200")},
+                               {10, QStringLiteral("19200, compatibility with Kelo modem")},
+                               {11, QStringLiteral("9600, compatibility with Kelo modem")}};
+    QVector<Field> masterOnly =
+        statementFields(tm::kStatementHours, tm::kStatementMinutes, tm::kMaxStatementHours, tm::kMaxStatementMinutes);
+    masterOnly << signedOffset(QStringLiteral("offset (degC)"), tm::kOffset, offsetSteps, offsetRange)
+               << number(QStringLiteral("radio channel"), tm::kChannel, Storage::Unsigned16le, 1, 0, kLastRadioChannel)
+               << choice(QStringLiteral("radio speed (bps)"), tm::kBaudCode, speeds)
+               << number(QStringLiteral("remote address"), tm::kRemoteAddress, Storage::Byte, 1, 0, tm::kMaxAddress)
+               << number(QStringLiteral("modem address"), tm::kModemAddress, Storage::Byte, 1, 0, tm::kMaxAddress);
+    QVector<Field> fields{choice(QStringLiteral("role"), tm::kFlags, tm::kRoleMask,
+                                 {{0, QStringLiteral("Slave")}, {tm::kRoleMaster, QStringLiteral("Master")}})};
+    for (const Field &f : masterOnly)
+        fields << shownWhen(f, master);
+    return fields;
+}
+
+// DA, DA_r20: thresholds and offset in the user's unit, on the calibration
+// Y1..Y2 that comes before them and the analog type (the product's, or the
+// record's on DA_r20). Without a span they have no value and stay as stored.
+QVector<Field> analogFields(int productId)
+{
+    const da::Analog fixed = da::analogOfProduct(productId);
+    const bool typeInRecord = fixed == da::Analog::None;
+    const auto scaling = [fixed](const da::Record &r) {
+        if (fixed != da::Analog::None)
+            return da::scalingOf(fixed);
+        return da::scalingOf(r.current ? da::Analog::Current : da::Analog::Voltage);
+    };
+    const auto spanned = [](const quint8 *p) { return da::hasSpan(da::calibrationOf(da::decode(p))); };
+    // The widest offset the boxes allow: Y1..Y2 at their extremes, on the narrowest span.
+    const da::Scaling narrowest = typeInRecord ? da::scalingOf(da::Analog::Current) : da::scalingOf(fixed);
+    const double offsetLimit = da::offsetLimit({kLowestY, kHighestY}, narrowest);
+
+    QVector<Field> fields = scheduleFields(
+        {da::kConfig, da::kPeriodMask, da::kPeriodicReading,
+         {da::kSendTime1InUse, da::kSendTime2InUse, da::kSendTime3InUse},
+         da::kSendTimes, da::kSendTimeSize, da::kSendTimeMinute, da::kSendTimeHour,
+         typeInRecord ? quint8(0) : da::kKeepAlive5Days, kLifeFrench,
+         [](const quint8 *p, int n) { return da::decode(p).sendTimes[size_t(n)].inUse; }});
+    if (typeInRecord)
+        fields << choice(QStringLiteral("analog measurement"), da::kConfig, da::kCurrentLoop,
+                         {{0, QStringLiteral("Voltage")}, {1, QStringLiteral("Current")}});
+    fields << number(QStringLiteral("calibration Y1"), da::kY1, Storage::Signed16le, kTenth, kLowestY, kHighestY)
+           << number(QStringLiteral("calibration Y2"), da::kY2, Storage::Signed16le, kTenth, kLowestY, kHighestY);
+
+    const auto thresholdAt = [scaling, spanned](const QString &name, int at, quint16 da::Record::*raw,
+                                                double minimum, double maximum) {
+        Field f = number(name, at, Storage::Unsigned16le, kAnalogStep, minimum, maximum);
+        f.read = [scaling, raw](const quint8 *p) {
+            const da::Record r = da::decode(p);
+            return da::valueOf(r.*raw, da::calibrationOf(r), scaling(r));
+        };
+        f.write = [scaling, at](quint8 *p, double value) {
+            const da::Record r = da::decode(p);
+            putU16le(p + at, da::thresholdRaw(value, da::calibrationOf(r), scaling(r)));
+        };
+        return shownWhen(f, spanned);
+    };
+    fields << thresholdAt(QStringLiteral("low threshold"), da::kThresholdLow, &da::Record::lowRaw, kLowestY,
+                          kHighestY - kThresholdGapAnalog)
+           << thresholdAt(QStringLiteral("high threshold"), da::kThresholdHigh, &da::Record::highRaw,
+                          kLowestY + kThresholdGapAnalog, kHighestY)
+           << statementFields(da::kReadingHours, da::kReadingMinutes, da::kMaxReadingHours, da::kMaxReadingMinutes);
+
+    Field offsetField = number(QStringLiteral("offset"), da::kOffset, Storage::Signed16le, kAnalogStep,
+                               -offsetLimit, offsetLimit);
+    offsetField.read = [scaling](const quint8 *p) {
+        const da::Record r = da::decode(p);
+        return da::offsetValueOf(r.offsetRaw, da::calibrationOf(r), scaling(r));
+    };
+    offsetField.write = [scaling](quint8 *p, double value) {
+        const da::Record r = da::decode(p);
+        putS16le(p + da::kOffset, da::offsetRaw(value, da::calibrationOf(r), scaling(r)));
+    };
+    fields << shownWhen(offsetField, spanned);
+
+    if (!typeInRecord) {
+        fields << flag(QStringLiteral("input 1 in use"), da::kInputs, da::kInput1InUse)
+               << choice(QStringLiteral("input 1 edge"), da::kInputs, da::kInput1Edge, kEdges)
+               << flag(QStringLiteral("input 2 in use"), da::kInputs, da::kInput2InUse)
+               << choice(QStringLiteral("input 2 edge"), da::kInputs, da::kInput2Edge, kEdges);
+    }
+    return fields;
+}
+
+} // namespace
+
 QVector<Field> temperatureFields(int productId)
 {
-    Q_UNUSED(productId);
+    const ModuleEntry *entry = findModule(quint16(productId));
+    if (!entry)
+        return {};
+    const double tmStep = 1.0 / tm::kThresholdSteps;
+    switch (entry->type) {
+    case ModuleType::TM: {
+        const tm::Probe probe = tm::probeOfTm(productId);
+        const double range = probe == tm::Probe::Signed14 ? kOffsetTm14Bit : kOffsetTm;
+        return probeFields({tm::layoutOf(probe), kLifeFrench, tmStep, kRangeTm, range});
+    }
+    case ModuleType::TM_r20:
+        return probeFields({tm::layoutOf(tm::Probe::Offset2073), kLifeEnglish, tmStep, kRangeTm, kOffsetTm});
+    case ModuleType::TH_r10:
+        return probeFields({th::layout(), kLifeEnglish, 0, kRangeTh, kOffsetTh});
+    case ModuleType::TM2D_r10:
+        return twoProbeFields();
+    case ModuleType::TM_868:
+        return radioFields(tm::kOffsetSteps868, kOffsetTm);
+    case ModuleType::TH_868:
+        return radioFields(th::kOffsetSteps, kOffsetTh);
+    case ModuleType::DA:
+    case ModuleType::DA_r20:
+        return analogFields(productId);
+    default:
+        break;
+    }
     return {};
 }
 
