@@ -10,6 +10,8 @@
 #include "link/moduletable.h"
 
 #include <array>
+#include <cmath>
+#include <limits>
 
 namespace orlo::records {
 
@@ -271,9 +273,11 @@ QVector<Field> analogFields(int productId)
         return da::scalingOf(r.current ? da::Analog::Current : da::Analog::Voltage);
     };
     const auto spanned = [](const quint8 *p) { return da::hasSpan(da::calibrationOf(da::decode(p))); };
-    // The widest offset the boxes allow: Y1..Y2 at their extremes, on the narrowest span.
+    // The widest offset a record holds: its lowest count, on Y1..Y2 at their
+    // extremes and the narrowest span (the boxes allow a count less).
     const da::Scaling narrowest = typeInRecord ? da::scalingOf(da::Analog::Current) : da::scalingOf(fixed);
-    const double offsetLimit = da::offsetLimit({kLowestY, kHighestY}, narrowest);
+    const double offsetLimit =
+        std::fabs(da::offsetValueOf(std::numeric_limits<qint16>::min(), {kLowestY, kHighestY}, narrowest));
 
     QVector<Field> fields = scheduleFields(
         {da::kConfig, da::kPeriodMask, da::kPeriodicReading,
