@@ -1,0 +1,302 @@
+#include "link/records/configrecord.h"
+
+#include "link/bcd.h"
+#include "link/frames/framebytes.h"
+#include "link/moduletable.h"
+#include "link/records/recordfields.h"
+
+#include <QJsonDocument>
+#include <QJsonParseError>
+#include <cmath>
+#include <cstring>
+
+namespace orlo::records {
+
+namespace {
+
+const QString &kUnshown = kUnshownField;
+constexpr double kTolerance = 1e-6;
+
+int shiftOf(quint8 mask)
+{
+    int shift = 0;
+    while (mask && !(mask & (1u << shift)))
+        ++shift;
+    return shift;
+}
+
+int byteCount(Storage storage)
+{
+    switch (storage) {
+    case Storage::Signed16le: case Storage::Unsigned16le: case Storage::Unsigned16be: return 2;
+    case Storage::Unsigned32be: return 4;
+    default: return 1;
+    }
+}
+
+// The bits a field holds in byte i of its storage.
+quint8 maskAt(const Field &f, int i)
+{
+    return (f.storage == Storage::Byte || f.storage == Storage::Bcd) && i == 0 ? f.mask : 0xFF;
+}
+
+qint64 countOf(const Field &f, const quint8 *payload)
+{
+    const quint8 *p = payload + f.offset;
+    switch (f.storage) {
+    case Storage::Byte: return (p[0] & f.mask) >> shiftOf(f.mask);
+    case Storage::Bcd: return fromBcd(quint8((p[0] & f.mask) >> shiftOf(f.mask)));
+    case Storage::Signed8: return qint8(p[0]);
+    case Storage::Signed16le: return getS16le(p);
+    case Storage::Unsigned16le: return getU16le(p);
+    case Storage::Unsigned16be: return getU16be(p);
+    case Storage::Unsigned32be: return (qint64(getU16be(p)) << 16) | getU16be(p + 2);
+    }
+    return 0;
+}
+
+void lowestHighest(const Field &f, qint64 *low, qint64 *high)
+{
+    switch (f.storage) {
+    case Storage::Byte: *low = 0; *high = f.mask >> shiftOf(f.mask); return;
+    case Storage::Bcd: *low = 0; *high = 99; return;
+    case Storage::Signed8: *low = -128; *high = 127; return;
+    case Storage::Signed16le: *low = -32768; *high = 32767; return;
+    case Storage::Unsigned16le: case Storage::Unsigned16be: *low = 0; *high = 0xFFFF; return;
+    case Storage::Unsigned32be: *low = 0; *high = 0xFFFFFFFFLL; return;
+    }
+}
+
+void putCount(const Field &f, quint8 *payload, qint64 count)
+{
+    quint8 *p = payload + f.offset;
+    const int shift = shiftOf(f.mask);
+    switch (f.storage) {
+    case Storage::Byte:
+        p[0] = quint8((p[0] & ~f.mask) | ((count << shift) & f.mask));
+        return;
+    case Storage::Bcd:
+        p[0] = quint8((p[0] & ~f.mask) | ((toBcd(int(count)) << shift) & f.mask));
+        return;
+    case Storage::Signed8: p[0] = quint8(qint8(count)); return;
+    case Storage::Signed16le: putS16le(p, qint16(count)); return;
+    case Storage::Unsigned16le: putU16le(p, quint16(count)); return;
+    case Storage::Unsigned16be: putU16be(p, int(count)); return;
+    case Storage::Unsigned32be:
+        putU16be(p, int(count >> 16));
+        putU16be(p + 2, int(count & 0xFFFF));
+        return;
+    }
+}
+
+bool shown(const Field &f, const quint8 *payload)
+{
+    return !f.shownWhen || f.shownWhen(payload);
+}
+
+QJsonValue valueOf(const Field &f, const quint8 *payload)
+{
+    if (f.read)
+        return f.read(payload);
+    const qint64 count = countOf(f, payload);
+    switch (f.kind) {
+    case Kind::Flag:
+        return count != 0;
+    case Kind::Choice:
+        for (const Item &item : f.items)
+            if (item.code == count)
+                return item.text;
+        return double(count);   // a code no list shows, kept as stored
+    case Kind::Number:
+        break;
+    }
+    return double(count) * f.step;
+}
+
+QString number(double v)
+{
+    return QString::number(v, 'g', 12);
+}
+
+// Writes one field of the document into the payload; the problem, if any.
+QString putValue(const Field &f, const QJsonValue &v, quint8 *payload)
+{
+    const QString name = QStringLiteral("the field \"%1\"").arg(f.name);
+    qint64 low = 0, high = 0;
+    lowestHighest(f, &low, &high);
+    switch (f.kind) {
+    case Kind::Flag:
+        if (!v.isBool())
+            return name + QStringLiteral(" must be true or false");
+        putCount(f, payload, v.toBool() ? 1 : 0);
+        return {};
+    case Kind::Choice: {
+        if (v.isString()) {
+            for (const Item &item : f.items)
+                if (item.text == v.toString()) {
+                    putCount(f, payload, item.code);
+                    return {};
+                }
+        } else if (v.isDouble() && v.toDouble() == std::floor(v.toDouble()) && v.toDouble() >= low
+                   && v.toDouble() <= high) {
+            putCount(f, payload, qint64(v.toDouble()));
+            return {};
+        }
+        QStringList texts;
+        for (const Item &item : f.items)
+            texts << QStringLiteral("\"%1\"").arg(item.text);
+        return name + QStringLiteral(" must be one of %1").arg(texts.join(QStringLiteral(", ")));
+    }
+    case Kind::Number:
+        break;
+    }
+    if (!v.isDouble())
+        return name + QStringLiteral(" must be a number");
+    const double value = v.toDouble();
+    if (!(value >= f.minimum - kTolerance && value <= f.maximum + kTolerance))
+        return name + QStringLiteral(" is %1, outside %2 to %3").arg(number(value), number(f.minimum), number(f.maximum));
+    if (f.write) {
+        f.write(payload, value);
+        return {};
+    }
+    const double count = std::round(value / f.step);
+    if (count < low || count > high)
+        return name + QStringLiteral(" is %1, which the module cannot store").arg(number(value));
+    putCount(f, payload, qint64(count));
+    return {};
+}
+
+// The bits of [first, end) that the fields shown for this payload hold.
+QByteArray coveredBits(const Record &r, const quint8 *payload)
+{
+    QByteArray covered(r.end - r.first, '\0');
+    for (const Field &f : r.fields) {
+        if (!shown(f, payload))
+            continue;
+        for (int i = 0; i < byteCount(f.storage); ++i) {
+            const int at = f.offset + i - r.first;
+            if (at >= 0 && at < covered.size())
+                covered[at] = char(quint8(covered[at]) | maskAt(f, i));
+        }
+    }
+    return covered;
+}
+
+QString hexId(int productId)
+{
+    return QStringLiteral("0x") + QString::number(productId, 16).rightJustified(4, QLatin1Char('0')).toUpper();
+}
+
+QString typeName(int productId)
+{
+    const ModuleEntry *entry = findModule(quint16(productId));
+    return entry ? QString::fromLatin1(entry->name) : QStringLiteral("unknown");
+}
+
+} // namespace
+
+QJsonObject fieldsOf(int productId, const quint8 *payload)
+{
+    const Record r = recordOf(productId);
+    QJsonObject fields;
+    for (const Field &f : r.fields)
+        if (shown(f, payload))
+            fields.insert(f.name, valueOf(f, payload));
+    const QByteArray covered = coveredBits(r, payload);
+    QByteArray unshown(reinterpret_cast<const char *>(payload + r.first), r.end - r.first);
+    for (int i = 0; i < unshown.size(); ++i)
+        unshown[i] = char(quint8(unshown[i]) & ~quint8(covered[i]));
+    fields.insert(kUnshown, QString::fromLatin1(unshown.toHex(' ')));
+    return fields;
+}
+
+QString readable(int productId, const quint8 *payload)
+{
+    return QString::fromUtf8(QJsonDocument(fieldsOf(productId, payload)).toJson(QJsonDocument::Compact));
+}
+
+QByteArray documentOf(int productId, const quint8 *payload, const QDateTime &saved)
+{
+    QJsonObject document;
+    document.insert(QStringLiteral("format"), kFormat);
+    document.insert(QStringLiteral("version"), kVersion);
+    document.insert(QStringLiteral("product id"), hexId(productId));
+    document.insert(QStringLiteral("module type"), typeName(productId));
+    document.insert(QStringLiteral("saved"), saved.toString(Qt::ISODate));
+    document.insert(QStringLiteral("fields"), fieldsOf(productId, payload));
+    return QJsonDocument(document).toJson(QJsonDocument::Indented);
+}
+
+QString typesSharing(int productId)
+{
+    const ModuleEntry *entry = findModule(quint16(productId));
+    if (!entry)
+        return {};
+    QStringList ids;
+    for (const ModuleEntry &e : kModules)
+        if (e.type == entry->type)
+            ids << hexId(e.productId);
+    return QStringLiteral("%1 is %2").arg(typeName(productId), ids.join(QStringLiteral(" and ")));
+}
+
+Opened openDocument(const QByteArray &bytes, int plugged)
+{
+    if (bytes.size() > kMaxDocumentBytes)
+        return {{}, QStringLiteral("the file is larger than 1 MiB")};
+    QJsonParseError error{};
+    const QJsonDocument json = QJsonDocument::fromJson(bytes, &error);
+    if (error.error != QJsonParseError::NoError)
+        return {{}, QStringLiteral("it is not JSON (%1 at byte %2)").arg(error.errorString()).arg(error.offset)};
+    const QJsonObject document = json.object();
+    if (document.value(QStringLiteral("format")).toString() != kFormat)
+        return {{}, QStringLiteral("it is not a module configuration (its \"format\" is not \"%1\")").arg(kFormat)};
+    if (document.value(QStringLiteral("version")).toInt(-1) != kVersion)
+        return {{}, QStringLiteral("its format version is not %1, the one this program reads").arg(kVersion)};
+    bool ok = false;
+    const int id = document.value(QStringLiteral("product id")).toString().toInt(&ok, 16);
+    const ModuleEntry *file = ok ? findModule(quint16(id)) : nullptr;
+    const ModuleEntry *module = findModule(quint16(plugged));
+    if (!file)
+        return {{}, QStringLiteral("its \"product id\" is no module of the family")};
+    if (!module || file->type != module->type)
+        return {{}, QStringLiteral("it is for a %1 module (%2), the plugged module is a %3 (%4). "
+                                   "A file opens on a module of the same type only (%5)")
+                        .arg(typeName(id), hexId(id), typeName(plugged), hexId(plugged), typesSharing(plugged))};
+    const QJsonObject fields = document.value(QStringLiteral("fields")).toObject();
+    const Record r = recordOf(plugged);
+    const QString unshownText = fields.value(kUnshown).toString();
+    const QByteArray unshown = QByteArray::fromHex(unshownText.toLatin1());
+    if (unshown.size() != r.end - r.first || unshown.toHex(' ') != unshownText.toLatin1().toLower())
+        return {{}, QStringLiteral("the field \"%1\" is missing or not %2 hexadecimal bytes")
+                        .arg(kUnshown).arg(r.end - r.first)};
+    quint8 payload[kReportPayload * kMaxReports] = {};
+    std::memcpy(payload + r.first, unshown.constData(), size_t(unshown.size()));
+    for (const Field &f : r.fields) {
+        if (!shown(f, payload))
+            continue;
+        if (!fields.contains(f.name))
+            return {{}, QStringLiteral("the field \"%1\" is missing").arg(f.name)};
+        const QString problem = putValue(f, fields.value(f.name), payload);
+        if (!problem.isEmpty())
+            return {{}, problem};
+    }
+    return {QByteArray(reinterpret_cast<const char *>(payload + r.first), r.end - r.first), {}};
+}
+
+QStringList differingFields(int productId, const quint8 *sent, const quint8 *stored)
+{
+    const Record r = recordOf(productId);
+    QStringList names;
+    const QByteArray covered = coveredBits(r, sent);
+    for (const Field &f : r.fields)
+        if (shown(f, sent) && valueOf(f, sent) != valueOf(f, stored))
+            names << f.name;
+    for (int i = r.first; i < r.end; ++i)
+        if ((sent[i] ^ stored[i]) & ~quint8(covered[i - r.first])) {
+            names << kUnshown;
+            break;
+        }
+    return names;
+}
+
+} // namespace orlo::records
