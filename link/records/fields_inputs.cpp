@@ -87,11 +87,13 @@ constexpr int kLastHour = 24;
 constexpr int kLastMinute = 50;
 constexpr int kLastPeriodMinute = 30;
 
-// The 868 MHz radio widget: codes 1..8 of its normal list, 10 and 11 of its
-// compatibility list (both lists say "9600" and "19200", so the code is kept
-// as a number); channels of both lists.
+// The 868 MHz radio widget's normal list, codes 1..8. Its compatibility list
+// (codes 10 and 11) says "19200" and "9600" again, so those codes, and any
+// code the widget sends back as stored, stay numbers.
+const QStringList kRadioRates = {QStringLiteral("1200"),  QStringLiteral("2400"),  QStringLiteral("4800"),
+                                 QStringLiteral("9600"),  QStringLiteral("19200"), QStringLiteral("38400"),
+                                 QStringLiteral("57600"), QStringLiteral("115200")};
 constexpr int kFirstRadioCode = 1;
-constexpr int kLastRadioCode = 11;
 constexpr int kLastRadioChannel = 559;
 // The LoRa widget: data-rate indexes and the channels of its two plans.
 const QStringList kLoRaRates = {QStringLiteral("183"),  QStringLiteral("335"),  QStringLiteral("610"),
@@ -110,30 +112,39 @@ struct InputTexts {
     QString counter;
 };
 
-// One input of the inputs byte: in use, mode, and the edge of a digital input.
-void addInput(QVector<Field> &fields, int number, const di::InputMasks &masks, const InputTexts &texts)
+// One input of an inputs byte at `at`: in use, mode, and the edge of a digital input.
+void addInput(QVector<Field> &fields, int at, int number, const di::InputMasks &masks, const InputTexts &texts)
 {
     const QString input = QStringLiteral("input %1 ").arg(number);
-    fields << flag(input + QStringLiteral("in use"), di::kInputs, masks.inUse)
-           << choice(input + QStringLiteral("mode"), di::kInputs, {{0, texts.digital}, {1, texts.counter}},
-                     masks.counter)
-           << shownWhen(choice(input + QStringLiteral("edge"), di::kInputs, kEdges, masks.edge),
-                        [counter = masks.counter](const quint8 *p) { return !(p[di::kInputs] & counter); });
+    fields << flag(input + QStringLiteral("in use"), at, masks.inUse)
+           << choice(input + QStringLiteral("mode"), at, {{0, texts.digital}, {1, texts.counter}}, masks.counter)
+           << shownWhen(choice(input + QStringLiteral("edge"), at, kEdges, masks.edge),
+                        [at, counter = masks.counter](const quint8 *p) { return !(p[at] & counter); });
 }
 
-// DI (French page) and DI_r2x.
-QVector<Field> twoInputFields(bool french)
+const InputTexts kInputTextsEnglish{QStringLiteral("Digital input"), QStringLiteral("Counter")};
+
+// What DI (a French page) and DI_r2x show differently.
+struct TwoInputPage {
+    QVector<Item> keepAlive;        // flags bit 7 clear, set
+    InputTexts texts;
+    int lastHour;
+};
+
+const TwoInputPage kPageDI{{{0, QStringLiteral("Tous les jours")}, {1, QStringLiteral("Tous les 5 jours")}},
+                           {QStringLiteral("Entrée numérique"), QStringLiteral("Compteur")},
+                           kLastHourDI};
+const TwoInputPage kPageDI_r2x{{{0, QStringLiteral("Every week")}, {1, QStringLiteral("Every day")}},
+                               kInputTextsEnglish,
+                               kLastHour};
+
+QVector<Field> twoInputFields(const TwoInputPage &page)
 {
-    const QVector<Item> keepAlive = french
-        ? QVector<Item>{{0, QStringLiteral("Tous les jours")}, {1, QStringLiteral("Tous les 5 jours")}}
-        : QVector<Item>{{0, QStringLiteral("Every week")}, {1, QStringLiteral("Every day")}};
-    const InputTexts texts = french ? InputTexts{QStringLiteral("Entrée numérique"), QStringLiteral("Compteur")}
-                                    : InputTexts{QStringLiteral("Digital input"), QStringLiteral("Counter")};
-    QVector<Field> fields{choice(QStringLiteral("keep alive"), di::kFlags, keepAlive, di::kFlagKeepAlive),
+    QVector<Field> fields{choice(QStringLiteral("keep alive"), di::kFlags, page.keepAlive, di::kFlagKeepAlive),
                           flag(QStringLiteral("cable break detection"), di::kFlags, di::kFlagCableBreak)};
-    addInput(fields, 1, di::kInput1Masks, texts);
-    addInput(fields, 2, di::kInput2Masks, texts);
-    fields << byteNumber(QStringLiteral("meter reading hour"), di::kHour, 0, french ? kLastHourDI : kLastHour)
+    addInput(fields, di::kInputs, 1, di::kInput1Masks, page.texts);
+    addInput(fields, di::kInputs, 2, di::kInput2Masks, page.texts);
+    fields << byteNumber(QStringLiteral("meter reading hour"), di::kHour, 0, page.lastHour)
            << byteNumber(QStringLiteral("meter reading minute"), di::kMinute, 0, kLastMinute);
     return fields;
 }
@@ -146,8 +157,7 @@ QVector<Field> fourInputFields()
         const di::Record4 r = di::decode4(p);
         return r.radioVariant != 0 && r.joinMode;
     };
-    return {choice(QStringLiteral("keep alive"), di::kFlags,
-                   {{0, QStringLiteral("Every week")}, {1, QStringLiteral("Every day")}}, di::kFlagKeepAlive),
+    return {choice(QStringLiteral("keep alive"), di::kFlags, kPageDI_r2x.keepAlive, di::kFlagKeepAlive),
             flag(QStringLiteral("cable break detection"), di::kFlags, di::kFlagCableBreak),
             shownWhen(choice(QStringLiteral("join mode"), di::kFlags,
                              {{0, QStringLiteral("Join mode : OTAA")}, {1, QStringLiteral("Join mode : ABP")}},
@@ -184,10 +194,9 @@ QVector<Field> mirrorFields(mirror::Variant variant)
     QVector<Field> fields{choice(QStringLiteral("role"), mirror::kMode, roles, mirror::kRoleMask)};
     if (!lora)
         fields << flag(QStringLiteral("radio compatibility"), mirror::kMode, mirror::kCompatibility);
-    const InputTexts texts{QStringLiteral("Digital input"), QStringLiteral("Counter")};
     QVector<Field> inputs;
-    addInput(inputs, 1, di::kInput1Masks, texts);
-    addInput(inputs, 2, di::kInput2Masks, texts);
+    addInput(inputs, mirror::kInputs, 1, di::kInput1Masks, kInputTextsEnglish);
+    addInput(inputs, mirror::kInputs, 2, di::kInput2Masks, kInputTextsEnglish);
     inputs << byteNumber(QStringLiteral("meter reading hour"), mirror::kHour, 0, kLastHour)
            << byteNumber(QStringLiteral("meter reading minute"), mirror::kMinute, 0, kLastMinute);
     for (Field &f : inputs) {
@@ -202,7 +211,7 @@ QVector<Field> mirrorFields(mirror::Variant variant)
                << number(QStringLiteral("radio channel"), mirror::kChannel, Storage::Unsigned16le,
                          kFirstLoRaChannel, kLastLoRaChannel);
     else
-        fields << byteNumber(QStringLiteral("radio rate code"), mirror::kSpeed, kFirstRadioCode, kLastRadioCode)
+        fields << choice(QStringLiteral("radio rate (bps)"), mirror::kSpeed, listItems(kRadioRates, kFirstRadioCode))
                << number(QStringLiteral("radio channel"), mirror::kChannel, Storage::Unsigned16le, 0,
                          kLastRadioChannel);
     // Master mirror uses the peer's address only, Slave and Master their own.
@@ -221,7 +230,8 @@ QVector<Field> mirrorFields(mirror::Variant variant)
 
 // ---- Serial modules -------------------------------------------------------------
 
-const QVector<Item> kInterfaces = {{modbus::kRS232, QStringLiteral("RS232")}, {modbus::kRS485, QStringLiteral("RS485")}};
+const QVector<Item> kInterfaces = {{modbus::kRS232, QStringLiteral("RS232")},
+                                   {modbus::kRS485, QStringLiteral("RS485")}};
 
 // The six register blocks from `at`: frame 1 is always polled, a device of
 // 0 leaves a later one unpolled.
@@ -243,6 +253,23 @@ void addBlocks(QVector<Field> &fields, int at, int lastLength, const Shown &show
     }
 }
 
+// The statement period lists. A stored byte neither list shows goes back
+// as stored, so they are lists (a code they lack stays a number) rather than
+// ranges a file could not hold it in.
+QVector<Item> hourItems()
+{
+    return listItems(modbus::hourItems());
+}
+
+QVector<Item> minuteItems(int step, int count)
+{
+    QVector<Item> items;
+    const QStringList texts = modbus::minuteItems(step, count);
+    for (int item = 0; item < count; ++item)
+        items.append({modbus::minuteByte(item, step, count), texts.at(item)});
+    return items;
+}
+
 Field timeout(int offset)
 {
     return number(QStringLiteral("timeout (s)"), offset, Storage::Byte, modbus::timeoutSeconds(modbus::kTimeoutMin),
@@ -261,6 +288,7 @@ QVector<Field> rsFields()
     const Shown bridge = rsRole(rs::kRoleBridge);
     const QVector<Item> speeds = listItems(modbus::speedItems(), rs::kSpeedCodeOfFirstItem);
     constexpr int kLastLength = 4;
+    constexpr int kFirstModem = 1;
     constexpr int kLastModem = 240;
 
     QVector<Field> fields{
@@ -271,9 +299,9 @@ QVector<Field> rsFields()
         // Master.
         shownWhen(choice(QStringLiteral("master serial interface"), rs::kMasterInterface, kInterfaces), master),
         shownWhen(choice(QStringLiteral("master serial speed (bps)"), rs::kMasterSpeed, speeds), master),
-        shownWhen(byteNumber(QStringLiteral("statement period hour"), rs::kMasterHour, 0, modbus::kLastHour), master),
-        shownWhen(byteNumber(QStringLiteral("statement period minute"), rs::kMasterMinute, rs::kMinuteStep,
-                             rs::kMinuteStep * rs::kMinuteItems),
+        shownWhen(choice(QStringLiteral("statement period hour"), rs::kMasterHour, hourItems()), master),
+        shownWhen(choice(QStringLiteral("statement period minute"), rs::kMasterMinute,
+                         minuteItems(rs::kMinuteStep, rs::kMinuteItems)),
                   master),
         shownWhen(timeout(rs::kMasterTimeout), master),
         shownWhen(choice(QStringLiteral("function code"), rs::kMasterFunction, listItems(modbus::functionItems()),
@@ -281,11 +309,11 @@ QVector<Field> rsFields()
                   master)};
     addBlocks(fields, rs::kMasterBlocks, kLastLength, master);
     // Slave: the radio widget's addresses are hidden, the tab has its own.
-    fields << shownWhen(byteNumber(QStringLiteral("modem address"), rs::kSlaveModem, 1, kLastModem), slave)
+    fields << shownWhen(byteNumber(QStringLiteral("modem address"), rs::kSlaveModem, kFirstModem, kLastModem), slave)
            << shownWhen(choice(QStringLiteral("slave serial interface"), rs::kSlaveInterface, kInterfaces), slave)
            << shownWhen(choice(QStringLiteral("slave serial speed (bps)"), rs::kSlaveSpeed, speeds), slave)
-           << shownWhen(byteNumber(QStringLiteral("slave radio rate code"), rs::kSlaveRadioCode, kFirstRadioCode,
-                                   kLastRadioCode),
+           << shownWhen(choice(QStringLiteral("slave radio rate (bps)"), rs::kSlaveRadioCode,
+                               listItems(kRadioRates, kFirstRadioCode)),
                         slave)
            << shownWhen(number(QStringLiteral("slave radio channel"), rs::kSlaveChannel, Storage::Unsigned16be, 0,
                                kLastRadioChannel),
@@ -312,8 +340,8 @@ QVector<Field> rsFields()
                                {{rs::kStopBits1, modbus::stopBitItems().at(modbus::kStopBits1Item)},
                                 {rs::kStopBits2, modbus::stopBitItems().at(modbus::kStopBits2Item)}}),
                         bridge)
-           << shownWhen(byteNumber(QStringLiteral("bridge radio rate code"), rs::kBridgeRadioCode, kFirstRadioCode,
-                                   kLastRadioCode),
+           << shownWhen(choice(QStringLiteral("bridge radio rate (bps)"), rs::kBridgeRadioCode,
+                               listItems(kRadioRates, kFirstRadioCode)),
                         bridge)
            << shownWhen(number(QStringLiteral("bridge radio channel"), rs::kBridgeChannel, Storage::Unsigned16be, 0,
                                kLastRadioChannel),
@@ -375,9 +403,9 @@ QVector<Field> rslwFields()
         shownWhen(byteNumber(QStringLiteral("modem address"), rslw::kSlaveModem, rslw::kMinSlaveModem,
                              rslw::kMaxSlaveModem),
                   slave),
-        shownWhen(byteNumber(QStringLiteral("statement period hour"), rslw::kHourItem, 0, modbus::kLastHour), master),
-        shownWhen(byteNumber(QStringLiteral("statement period minute"), rslw::kMinute, rslw::kMinuteStep,
-                             rslw::kMinuteStep * rslw::kMinuteItems),
+        shownWhen(choice(QStringLiteral("statement period hour"), rslw::kHourItem, hourItems()), master),
+        shownWhen(choice(QStringLiteral("statement period minute"), rslw::kMinute,
+                         minuteItems(rslw::kMinuteStep, rslw::kMinuteItems)),
                   master),
         shownWhen(timeout(rslw::kTimeout), master),
         shownWhen(choice(QStringLiteral("function code"), rslw::kFunctionItem, listItems(modbus::functionItems())),
@@ -395,9 +423,9 @@ QVector<Field> inputFields(int productId)
         return {};
     switch (entry->type) {
     case ModuleType::DI:
-        return twoInputFields(true);
+        return twoInputFields(kPageDI);
     case ModuleType::DI_r2x:
-        return twoInputFields(false);
+        return twoInputFields(kPageDI_r2x);
     case ModuleType::DI4_r2x:
         return fourInputFields();
     case ModuleType::IOD_PS_r20:
