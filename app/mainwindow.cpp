@@ -2,6 +2,7 @@
 
 #include "app/about.h"
 #include "app/application.h"
+#include "app/configfiles.h"
 #include "app/maker.h"
 #include "link/hid.h"
 #include "ui_mainwindow.h"
@@ -36,6 +37,12 @@ MainWindow::MainWindow(QWidget *parent)
     pollTimer->start(kPollIntervalMs);
 
     hid = new Hid(this, &device, &pollTimer);
+    files = new ConfigurationFiles(
+        this,
+        {ui->actionSave_configuration, ui->actionOpen_configuration, ui->actionSeries, ui->actionVerify_after_write,
+         ui->actionJournal, ui->actionExport_journal},
+        {[this] { return moduleShown ? productId : 0; }, [this] { return writeButtonOf(productId); },
+         [this] { return moduleIdentity(); }, [this] { readStoredAgain(); }, statusBar(), &hid->storedRead()});
 }
 
 MainWindow::~MainWindow()

@@ -14,6 +14,7 @@ struct hid_device_;
 typedef struct hid_device_ hid_device;
 struct hid_device_info;
 
+class ConfigurationFiles;
 class QLabel;
 class QProgressBar;
 class QPushButton;
@@ -373,6 +374,9 @@ private:
     void showStoredReadFailure();
     void readStoredAgain();
     QLabel *resultLabelOf(int productId) const;
+    QPushButton *writeButtonOf(int productId) const;
+    // The USB serial-number string, and what the module told of itself.
+    QString moduleIdentity() const;
     quint8 *requestPayload() { return txBuffer + 1; }
     const quint8 *answerPayload() const { return rxBuffer + 1; }
     void showModulePage(QWidget *page);
@@ -395,6 +399,7 @@ private:
     QTimer *pollTimer = nullptr;
     QTimer *timeoutTimer = nullptr;
     Hid *hid = nullptr;
+    ConfigurationFiles *files = nullptr;
     // Page timers: created when a page is enabled, destroyed when disabled.
     std::unique_ptr<QTimer> progressTimer;
     std::unique_ptr<QTimer> measureTimer;

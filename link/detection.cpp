@@ -1,6 +1,7 @@
 // Module detection, every poll tick: open the first module of the family on
 // the bus, show its page, and notice when it goes away.
 #include "app/mainwindow.h"
+#include "app/configfiles.h"
 #include "link/hid.h"
 #include "link/transport.h"
 #include "ui_mainwindow.h"
@@ -97,6 +98,7 @@ void MainWindow::Connexion()
         if (!moduleShown) {
             moduleShown = true;
             hid->storedRead().expect();
+            files->modulePlugged(productId);
             enablePageOf(productId, true);
             showStoredReadFailure();
         } else if (hid->storedRead().retryDue(orlo::StoredRead::now()) && !orlo::exchangeInProgress()) {
@@ -106,7 +108,9 @@ void MainWindow::Connexion()
         timeoutFlag = true;  // an exchange still waiting ends at once
         moduleShown = false;
         hid->storedRead().forget();
+        hid->moduleInformation.clear();
         statusBar()->clearMessage();
+        files->moduleGone();
         enablePageOf(previous, false);
         showConnectPage();
     }
@@ -219,6 +223,47 @@ QLabel *MainWindow::resultLabelOf(int id) const
     case T::RSLW_r00: return ui->widget_orlo_rslw_r00->resultLabel();
     }
     return nullptr;
+}
+
+QPushButton *MainWindow::writeButtonOf(int id) const
+{
+    using T = orlo::ModuleType;
+    const orlo::ModuleEntry *entry = orlo::findModule(quint16(id));
+    if (!entry)
+        return nullptr;
+    switch (entry->type) {
+    case T::TM: return ui->pushButton_Configurer_TM;
+    case T::TM_r20: return ui->pushButton_Configurer_TM_r20;
+    case T::TM_868: return ui->pushButton_Configurer_TM_868;
+    case T::TM2D_r10: return ui->pushButton_Configurer_TM2D_r10;
+    case T::TH_r10: return ui->pushButton_Configurer_TH_r10;
+    case T::TH_868: return ui->pushButton_Configurer_TH_868;
+    case T::DI: return ui->pushButton_Configurer_DI;
+    case T::DI_r2x: return ui->pushButton_Configurer_DI_r2x;
+    case T::DI4_r2x: return ui->pushButton_Configurer_DI4_r2x;
+    case T::DI2_868_r_10: return ui->pushButton_Configurer_DI2_868_r_10;
+    case T::DA: return ui->pushButton_Configurer_DA;
+    case T::DA_r20: return ui->pushButton_Configurer_DA_r20;
+    case T::IOD_PS_r20: return ui->pushButton_Configurer_IOD_PS_r20;
+    case T::DIO_LoRa: return ui->pushButton_Configurer_ORLO_DIO_LoRa;
+    case T::RS_r00: return ui->pushButton_Configurer_ORLO_RS_r00;
+    case T::RPT_r00: return ui->widget_orlo_rpt_r00->writeButton();
+    case T::RSLW_r00: return ui->widget_orlo_rslw_r00->writeButton();
+    }
+    return nullptr;
+}
+
+QString MainWindow::moduleIdentity() const
+{
+    wchar_t serial[kStringLength] = {};
+    QString identity;
+    if (device && hid_get_serial_number_string(device, serial, kStringLength) == 0) {
+        serial[kStringLength - 1] = L'\0';
+        identity = QStringLiteral("USB serial %1").arg(QString::fromWCharArray(serial));
+    }
+    if (!hid->moduleInformation.isEmpty())
+        identity += (identity.isEmpty() ? QString() : QStringLiteral("; ")) + hid->moduleInformation;
+    return identity;
 }
 
 void MainWindow::enablePageOf(int id, bool enable)

@@ -6,6 +6,7 @@
 #include "link/storedread.h"
 
 #include <QObject>
+#include <QString>
 
 struct hid_device_;
 typedef struct hid_device_ hid_device;
@@ -34,6 +35,9 @@ public:
     // A configuration button may send now: no other exchange waits and the
     // module's record was read.
     bool mayConfigure() const;
+    // What the open module told of itself (identifier, version), once a page
+    // asked; empty for a module that tells nothing or is gone.
+    QString moduleInformation;
 
 public slots:
     void InCaseOfTimeout();

@@ -58,8 +58,9 @@ const quint8 *MainWindow::readStoredConfiguration(int reports, const char *trace
     // A failed read shows zeros rather than the bytes of an earlier exchange.
     std::memset(rxBuffer, 0, sizeof rxBuffer);
     orlo::StoredRead &stored = hid->storedRead();
-    stored.record(requestCommand(orlo::command::ReadConfiguration, reports, stored.readMode()),
-                  orlo::StoredRead::now());
+    const bool whole = requestCommand(orlo::command::ReadConfiguration, reports, stored.readMode());
+    stored.record(whole, orlo::StoredRead::now());
+    stored.replaceAnswer(rxBuffer + 1, whole);
     return answerPayload();
 }
 

@@ -3,6 +3,7 @@
 #include "link/moduletable.h"
 
 #include <QElapsedTimer>
+#include <cstring>
 
 namespace orlo {
 
@@ -14,6 +15,21 @@ void StoredRead::expect()
 void StoredRead::forget()
 {
     state = State::Free;
+    replacement.clear();
+}
+
+void StoredRead::showNextRead(const QByteArray &record, int first)
+{
+    replacement = record;
+    replacementFirst = first;
+}
+
+void StoredRead::replaceAnswer(quint8 *payload, bool whole)
+{
+    if (!whole || replacement.isEmpty())
+        return;
+    std::memcpy(payload + replacementFirst, replacement.constData(), size_t(replacement.size()));
+    replacement.clear();
 }
 
 void StoredRead::record(bool whole, qint64 nowMs)

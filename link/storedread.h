@@ -3,6 +3,7 @@
 // what it stores with values nobody saw), and detection reads it again.
 #pragma once
 
+#include <QByteArray>
 #include <QtGlobal>
 
 namespace orlo {
@@ -33,6 +34,14 @@ public:
     int readMode() const { return state == State::Failed ? 1 : 0; }
     bool retryDue(qint64 nowMs) const;
 
+    // A configuration opened from a file: the next whole read shows it in
+    // place of the record the module answered (bytes [first, first + size)
+    // of the payload), so the page fills as from the module. Forgotten with
+    // the module.
+    void showNextRead(const QByteArray &record, int first);
+    // After a read: the opened configuration replaces the answer if it came whole.
+    void replaceAnswer(quint8 *payload, bool whole);
+
     // Monotonic milliseconds for record and retryDue.
     static qint64 now();
 
@@ -41,6 +50,8 @@ private:
     State state = State::Free;
     qint64 firstFailureMs = 0;
     qint64 lastAttemptMs = 0;
+    QByteArray replacement;
+    int replacementFirst = 0;
 };
 
 } // namespace orlo

@@ -15,13 +15,30 @@ namespace orlo {
 
 namespace {
 constexpr int kLastProgress = 100;
+CycleObserver *observer = nullptr;
 } // namespace
+
+void setCycleObserver(CycleObserver *o)
+{
+    observer = o;
+}
+
+void removeCycleObserver(CycleObserver *o)
+{
+    if (observer == o)
+        observer = nullptr;
+}
 
 bool runWriteCycle(const CycleLink &link, quint8 *tx, quint8 *rx, const WriteCycle &cycle)
 {
     // Events turn while the answer is awaited: never a cycle inside a cycle.
     if (exchangeInProgress())
         return false;
+    if (observer && observer->keepsFrame(tx + 1, cycle.reports))
+        return false;
+    // The answer may land in the same buffer: what was sent is kept apart.
+    quint8 sent[kFrameBufferSize];
+    std::memcpy(sent, tx, sizeof sent);
     const int expected = kReportSize * cycle.reports;
     cycle.button->setEnabled(false);
     if (cycle.otherButton)
@@ -51,6 +68,9 @@ bool runWriteCycle(const CycleLink &link, quint8 *tx, quint8 *rx, const WriteCyc
     }
     if (link.progressTimer)
         link.progressTimer->stop();
+    bool accepted = total == expected && rx[1] == 0;
+    if (observer)
+        accepted = observer->finished(link, sent + 1, cycle, accepted);
     for (std::size_t i = 0; i < std::size(pageTimers); ++i)
         if (resume[i])
             pageTimers[i]->start();
@@ -58,7 +78,6 @@ bool runWriteCycle(const CycleLink &link, quint8 *tx, quint8 *rx, const WriteCyc
         link.pollTimer->start();
     cycle.progressBar->setValue(0);
 
-    const bool accepted = total == expected && rx[1] == 0;
     cycle.result->setText(accepted ? result::kOk : result::kFailed);
     if (cycle.reenableButton)
         cycle.button->setEnabled(true);
@@ -88,6 +107,8 @@ void orlo::warnInvalidConfiguration(QWidget *parent, QLabel *resultLabel, const 
     QString text;
     QTextStream stream(&text);
     resultLabel->setText(result::kInvalid);
+    if (observer)
+        observer->refused(lines);
     stream << texts.header;
     for (const QString &line : lines)
         stream << line;

@@ -33,6 +33,25 @@ struct CycleLink {
 };
 
 namespace orlo {
+// Who follows every configuration exchange (files, series, journal): the
+// write cycle and the invalid-configuration box tell it, in one place.
+class CycleObserver
+{
+public:
+    virtual ~CycleObserver() = default;
+    // Before anything goes out: true keeps the frame (a configuration being
+    // saved) and the cycle sends nothing and changes nothing on the page.
+    virtual bool keepsFrame(const quint8 *payload, int reports) = 0;
+    // The module answered (accepted or not) what `sent` held; the timers are
+    // still paused, so it may read back through `link`. Gives the result.
+    virtual bool finished(const CycleLink &link, const quint8 *sent, const WriteCycle &cycle, bool accepted) = 0;
+    // A configuration the page refused to send, with its failed checks.
+    virtual void refused(const QStringList &lines) = 0;
+};
+void setCycleObserver(CycleObserver *observer);
+// Unless another took its place meanwhile.
+void removeCycleObserver(CycleObserver *observer);
+
 // The configuration write cycle of every page: sends the frame the page built
 // in `tx` (it stamps nothing itself), pauses the timers, awaits the
 // acknowledgement into `rx` (may be `tx`) while the bar turns; "OK" and true

@@ -4,6 +4,7 @@
 // which unlock the features that firmware supports.
 #include "app/mainwindow.h"
 #include "link/frames/rs_frame.h"
+#include "link/hid.h"
 #include "link/transport.h"
 #include "link/writecycle.h"
 #include "ui_mainwindow.h"
@@ -343,7 +344,8 @@ void MainWindow::Update_RS_r00()
     informationTimerRS_r00->stop();
     std::printf("Sigfox id: %x\nVersion: %s\n", unsigned(info.identifier), qPrintable(info.version));
     std::fflush(stdout);
-    statusBar()->showMessage(rs::statusText(info));
+    hid->moduleInformation = rs::statusText(info);
+    statusBar()->showMessage(hid->moduleInformation);
 
     const rs::Features features = rs::featuresOf(info.version);
     ui->groupBox_3_lowPoweMod_ORLO_RS_r00->setEnabled(features.energySaving);

@@ -255,6 +255,10 @@ int hid_write(hid_device *dev, const unsigned char *data, size_t length)
         module.received.push_back(request);
         if (!pullOut && !module.silent && module.firmware())
             queueAnswer(module, module.firmware()->answer(module, request));
+        const bool write = request[0] == orlo::command::WriteConfiguration
+                           || request[0] == orlo::command::WriteAndClearCounters;
+        if (write && module.garbledOffset >= 0 && std::size_t(module.garbledOffset) < module.stored.size())
+            module.stored[std::size_t(module.garbledOffset)] ^= 1;
     }
     if (pullOut)
         bench.unplug(module);

@@ -79,6 +79,7 @@ public:
     int answerDelayMs = 0;          // each answer report readable this late
     int writeResult = 9;            // what hid_write returns (9, 0, -1 ...)
     int unplugAfterReports = -1;    // unplug once this many more reports arrived
+    int garbledOffset = -1;         // a write stores this payload byte with bit 0 flipped
     bool openable = true;           // false: listed, but opening fails as
                                     // hidraw does without permission
     // hid_write calls on its handles, whatever they returned.

@@ -8,7 +8,6 @@
 
 #include <QLabel>
 #include <QPushButton>
-#include <QRegularExpression>
 #include <QStackedWidget>
 #include <QStatusBar>
 
@@ -25,42 +24,6 @@ void setFault(sim::Module &m, Fault fault, bool on)
     case Fault::OneReport: m.answerReports = on ? 1 : -1; break;
     case Fault::RequestRefused: m.writeResult = on ? 0 : 9; break;
     }
-}
-
-QWidget *shownPage(const MainWindow &w)
-{
-    return child<QStackedWidget>(w, "stackedWidget")->currentWidget();
-}
-
-QPushButton *configureButton(QWidget *page)
-{
-    const auto found = page->findChildren<QPushButton *>(QRegularExpression(QStringLiteral("^pushButton_Configurer")));
-    return found.size() == 1 ? found.front() : nullptr;
-}
-
-QLabel *resultLabel(QWidget *page)
-{
-    const auto found = page->findChildren<QLabel *>(QRegularExpression(QStringLiteral("^label_Resultat_configurer")));
-    return found.size() == 1 ? found.front() : nullptr;
-}
-
-// Write pressed on a page whose read succeeded: what the module received
-// (empty when the page refused what it shows), the clock stamp left out.
-sim::Bytes pressWrite(QWidget *page, sim::Module &m, std::size_t firstField)
-{
-    // Pages with a live reading let Write go once the first one came.
-    if (!QTest::qWaitFor([&] { return configureButton(page)->isEnabled(); }, 10000))
-        return {};
-    m.received.clear();
-    configureButton(page)->click();
-    (void)QTest::qWaitFor([&] { return resultLabel(page)->text() != QLatin1String("Configuration..."); }, 30000);
-    const sim::Bytes written = m.lastReceived(orlo::command::WriteConfiguration);
-    return written.size() > firstField ? sim::Bytes(written.begin() + long(firstField), written.end()) : written;
-}
-
-bool waitForPage(const MainWindow &w)
-{
-    return QTest::qWaitFor([&] { return currentPage(w) != QLatin1String("page_Connect"); }, 30000);
 }
 
 } // namespace

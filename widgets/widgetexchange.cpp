@@ -39,6 +39,7 @@ bool readStored(Hid &link, Frame &frame)
     StoredRead &stored = link.storedRead();
     const bool whole = request(link, frame, command::ReadConfiguration, stored.readMode());
     stored.record(whole, StoredRead::now());
+    stored.replaceAnswer(frame.payload(), whole);
     return whole;
 }
 

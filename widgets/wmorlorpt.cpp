@@ -55,6 +55,11 @@ QLabel *WmOrloRpt::resultLabel() const
     return form->label_Resultat_configurer_ORLO_RPT_r00;
 }
 
+QPushButton *WmOrloRpt::writeButton() const
+{
+    return form->pushButton_Configurer_ORLO_RPT_r00;
+}
+
 void WmOrloRpt::stop()
 {
     link = nullptr;
@@ -181,8 +186,9 @@ void WmOrloRpt::Update()
     const QByteArray id = QByteArray::number(information.identifier, 16);
     std::printf("Sigfox id: %s\nVersion: %s\n", id.constData(), information.version.toLatin1().constData());
     std::fflush(stdout);
+    link->moduleInformation = rpt::statusText(information);
     if (statusBar)
-        statusBar->showMessage(rpt::statusText(information));
+        statusBar->showMessage(link->moduleInformation);
 }
 
 void WmOrloRpt::on_groupBox_868_clicked(bool checked)

@@ -10,6 +10,7 @@
 
 class Hid;
 class QLabel;
+class QPushButton;
 class QSpinBox;
 class QStatusBar;
 
@@ -31,6 +32,8 @@ public:
     void stop();
     // Where the page says "OK", "Echec" or "Invalide".
     QLabel *resultLabel() const;
+    // Write: what a saved configuration is taken from.
+    QPushButton *writeButton() const;
 
     // Older pages switched to the Sigfox mode from a check box this form
     // does not have; kept as a plain call so connect-by-name finds no

@@ -61,6 +61,11 @@ QLabel *WmOrloRsLw::resultLabel() const
     return form->label_Resultat_configurer;
 }
 
+QPushButton *WmOrloRsLw::writeButton() const
+{
+    return form->pushButton_Configurer;
+}
+
 void WmOrloRsLw::stop()
 {
     link = nullptr;
@@ -132,8 +137,9 @@ void WmOrloRsLw::getInfo()
         return;
     const rslw::Information information =
         rslw::decodeInformation(informationFrame.payload(), page::Frame::payloadSize());
+    link->moduleInformation = rslw::statusText(information);
     if (statusBar)
-        statusBar->showMessage(rslw::statusText(information));
+        statusBar->showMessage(link->moduleInformation);
 }
 
 void WmOrloRsLw::on_pushButton_Configurer_clicked()

@@ -11,6 +11,7 @@
 
 class Hid;
 class QLabel;
+class QPushButton;
 class QStatusBar;
 class QTimer;
 
@@ -32,6 +33,8 @@ public:
     void stop();
     // Where the page says "OK", "Echec" or "Invalide".
     QLabel *resultLabel() const;
+    // Write: what a saved configuration is taken from.
+    QPushButton *writeButton() const;
 
 public slots:
     void on_pushButton_Configurer_clicked();

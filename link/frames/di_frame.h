@@ -36,6 +36,16 @@ constexpr quint8 kEdgeMask = 0x03;
 constexpr int kInput2Shift = 4;
 constexpr quint8 kInputBits = 0x0F;           // one input's nibble
 
+// One input's fields in the inputs byte, as masks.
+struct InputMasks {
+    quint8 inUse;
+    quint8 counter;
+    quint8 edge;
+};
+constexpr InputMasks kInput1Masks{kInUse, kCounterMode, quint8(kEdgeMask << kEdgeShift)};
+constexpr InputMasks kInput2Masks{quint8(kInUse << kInput2Shift), quint8(kCounterMode << kInput2Shift),
+                                  quint8(kEdgeMask << (kEdgeShift + kInput2Shift))};
+
 // Inputs byte, DI4_r2x.
 constexpr quint8 kCounter1InUse = 0x01;
 constexpr quint8 kInput3InUse = 0x02;
@@ -43,6 +53,8 @@ constexpr int kEdge3Shift = 2;
 constexpr quint8 kCounter2InUse = 0x10;
 constexpr quint8 kInput4InUse = 0x20;
 constexpr int kEdge4Shift = 6;
+constexpr quint8 kEdge3Bits = quint8(kEdgeMask << kEdge3Shift);
+constexpr quint8 kEdge4Bits = quint8(kEdgeMask << kEdge4Shift);
 
 // Edge codes of an input: the two bits of its edge field.
 enum Edge : int { kEdgeNone = 0, kEdgeRising = 1, kEdgeFalling = 2, kEdgeBoth = 3 };

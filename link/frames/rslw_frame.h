@@ -29,6 +29,7 @@ constexpr int kMinute = 9;              // (minute item + 1) x 5
 constexpr int kTimeout = 10;            // tenths of a second
 constexpr int kBlocks = 11;             // six Modbus blocks
 constexpr int kOtaa = 35;
+constexpr quint8 kOtaaOn = 0x01;        // written for "Enable OTAA"
 constexpr int kFunctionItem = 36;
 
 // Lists and ranges.

@@ -1,12 +1,448 @@
 // Digital-input, mirror, bridge, repeater and LoRaWAN-serial records as named fields.
 #include "link/records/recordfields.h"
 
+#include "link/frames/di_frame.h"
+#include "link/frames/mirror_frame.h"
+#include "link/frames/modbus_frame.h"
+#include "link/frames/rpt_frame.h"
+#include "link/frames/rs_frame.h"
+#include "link/frames/rslw_frame.h"
+#include "link/moduletable.h"
+#include "widgets/modbusframes.h"
+
+#include <QStringList>
+
 namespace orlo::records {
+
+namespace {
+
+using Shown = std::function<bool(const quint8 *payload)>;
+
+// ---- Rows ---------------------------------------------------------------------
+
+Field number(const QString &name, int offset, Storage storage, double minimum, double maximum, double step = 1)
+{
+    Field f;
+    f.name = name;
+    f.offset = offset;
+    f.storage = storage;
+    f.minimum = minimum;
+    f.maximum = maximum;
+    f.step = step;
+    return f;
+}
+
+Field byteNumber(const QString &name, int offset, double minimum, double maximum)
+{
+    return number(name, offset, Storage::Byte, minimum, maximum);
+}
+
+Field flag(const QString &name, int offset, quint8 mask)
+{
+    Field f;
+    f.name = name;
+    f.offset = offset;
+    f.mask = mask;
+    f.kind = Kind::Flag;
+    f.minimum = 0;
+    f.maximum = 1;
+    return f;
+}
+
+Field choice(const QString &name, int offset, QVector<Item> items, quint8 mask = 0xFF)
+{
+    Field f;
+    f.name = name;
+    f.offset = offset;
+    f.mask = mask;
+    f.kind = Kind::Choice;
+    f.items = std::move(items);
+    return f;
+}
+
+Field shownWhen(Field f, Shown when)
+{
+    f.shownWhen = std::move(when);
+    return f;
+}
+
+// A list whose entry i is stored as firstCode + i.
+QVector<Item> listItems(const QStringList &texts, int firstCode = 0)
+{
+    QVector<Item> items;
+    for (int i = 0; i < texts.size(); ++i)
+        items.append({firstCode + i, texts.at(i)});
+    return items;
+}
+
+// The edge button shows an icon, no text.
+const QVector<Item> kEdges = {{di::kEdgeNone, QStringLiteral("none")},
+                              {di::kEdgeRising, QStringLiteral("rising")},
+                              {di::kEdgeFalling, QStringLiteral("falling")},
+                              {di::kEdgeBoth, QStringLiteral("both")}};
+
+// Meter reading lists: hours "00" ... the last hour, minutes by ten.
+constexpr int kLastHourDI = 23;
+constexpr int kLastHour = 24;
+constexpr int kLastMinute = 50;
+constexpr int kLastPeriodMinute = 30;
+
+// The 868 MHz radio widget's normal list, codes 1..8. Its compatibility list
+// (codes 10 and 11) says "19200" and "9600" again, so those codes, and any
+// code the widget sends back as stored, stay numbers.
+const QStringList kRadioRates = {QStringLiteral("1200"),  QStringLiteral("2400"),  QStringLiteral("4800"),
+                                 QStringLiteral("9600"),  QStringLiteral("19200"), QStringLiteral("38400"),
+                                 QStringLiteral("57600"), QStringLiteral("115200")};
+constexpr int kFirstRadioCode = 1;
+constexpr int kLastRadioChannel = 559;
+// The LoRa widget: data-rate indexes and the channels of its two plans.
+const QStringList kLoRaRates = {QStringLiteral("183"),  QStringLiteral("335"),  QStringLiteral("610"),
+                                QStringLiteral("1120"), QStringLiteral("2511"), QStringLiteral("4464"),
+                                QStringLiteral("9114")};
+constexpr int kFirstLoRaChannel = 1;
+constexpr int kLastLoRaChannel = 29;
+
+constexpr int kLastAddress = 255;
+constexpr int kLastByte = 255;
+
+// ---- Digital-input modules ----------------------------------------------------
+
+struct InputTexts {
+    QString digital;
+    QString counter;
+};
+
+// One input of an inputs byte at `at`: in use, mode, and the edge of a digital input.
+void addInput(QVector<Field> &fields, int at, int number, const di::InputMasks &masks, const InputTexts &texts)
+{
+    const QString input = QStringLiteral("input %1 ").arg(number);
+    fields << flag(input + QStringLiteral("in use"), at, masks.inUse)
+           << choice(input + QStringLiteral("mode"), at, {{0, texts.digital}, {1, texts.counter}}, masks.counter)
+           << shownWhen(choice(input + QStringLiteral("edge"), at, kEdges, masks.edge),
+                        [at, counter = masks.counter](const quint8 *p) { return !(p[at] & counter); });
+}
+
+const InputTexts kInputTextsEnglish{QStringLiteral("Digital input"), QStringLiteral("Counter")};
+
+// What DI (a French page) and DI_r2x show differently.
+struct TwoInputPage {
+    QVector<Item> keepAlive;        // flags bit 7 clear, set
+    InputTexts texts;
+    int lastHour;
+};
+
+const TwoInputPage kPageDI{{{0, QStringLiteral("Tous les jours")}, {1, QStringLiteral("Tous les 5 jours")}},
+                           {QStringLiteral("Entrée numérique"), QStringLiteral("Compteur")},
+                           kLastHourDI};
+const TwoInputPage kPageDI_r2x{{{0, QStringLiteral("Every week")}, {1, QStringLiteral("Every day")}},
+                               kInputTextsEnglish,
+                               kLastHour};
+
+QVector<Field> twoInputFields(const TwoInputPage &page)
+{
+    QVector<Field> fields{choice(QStringLiteral("keep alive"), di::kFlags, page.keepAlive, di::kFlagKeepAlive),
+                          flag(QStringLiteral("cable break detection"), di::kFlags, di::kFlagCableBreak)};
+    addInput(fields, di::kInputs, 1, di::kInput1Masks, page.texts);
+    addInput(fields, di::kInputs, 2, di::kInput2Masks, page.texts);
+    fields << byteNumber(QStringLiteral("meter reading hour"), di::kHour, 0, page.lastHour)
+           << byteNumber(QStringLiteral("meter reading minute"), di::kMinute, 0, kLastMinute);
+    return fields;
+}
+
+QVector<Field> fourInputFields()
+{
+    // The join-mode list exists only on a module reporting a radio variant
+    // with a LoRaWAN join mode.
+    const auto joinModeShown = [](const quint8 *p) {
+        const di::Record4 r = di::decode4(p);
+        return r.radioVariant != 0 && r.joinMode;
+    };
+    return {choice(QStringLiteral("keep alive"), di::kFlags, kPageDI_r2x.keepAlive, di::kFlagKeepAlive),
+            flag(QStringLiteral("cable break detection"), di::kFlags, di::kFlagCableBreak),
+            shownWhen(choice(QStringLiteral("join mode"), di::kFlags,
+                             {{0, QStringLiteral("Join mode : OTAA")}, {1, QStringLiteral("Join mode : ABP")}},
+                             di::kFlagRadioBit0),
+                      joinModeShown),
+            flag(QStringLiteral("counter 1 in use"), di::kInputs, di::kCounter1InUse),
+            flag(QStringLiteral("counter 2 in use"), di::kInputs, di::kCounter2InUse),
+            flag(QStringLiteral("digital input 3 in use"), di::kInputs, di::kInput3InUse),
+            choice(QStringLiteral("digital input 3 edge"), di::kInputs, kEdges, di::kEdge3Bits),
+            flag(QStringLiteral("digital input 4 in use"), di::kInputs, di::kInput4InUse),
+            choice(QStringLiteral("digital input 4 edge"), di::kInputs, kEdges, di::kEdge4Bits),
+            byteNumber(QStringLiteral("meter reading hour"), di::kHour, 0, kLastHour),
+            byteNumber(QStringLiteral("meter reading minute"), di::kMinute, 0, kLastPeriodMinute)};
+}
+
+// ---- Mirror modules -----------------------------------------------------------
+
+Shown mirrorRoleIn(std::initializer_list<int> roles)
+{
+    const QVector<int> shown(roles);
+    return [shown](const quint8 *p) { return shown.contains(p[mirror::kMode] & mirror::kRoleMask); };
+}
+
+QVector<Field> mirrorFields(mirror::Variant variant)
+{
+    const bool lora = variant == mirror::Variant::DIO_LoRa;
+    const bool twoTabs = variant == mirror::Variant::DI2_868_r_10;
+    QVector<Item> roles{{mirror::Slave, QStringLiteral("Slave")}, {mirror::Master, QStringLiteral("Master")}};
+    if (!twoTabs)
+        roles << Item{mirror::SlaveMirror, QStringLiteral("Slave mirror")}
+              << Item{mirror::MasterMirror, QStringLiteral("Master mirror")};
+    const Shown master = mirrorRoleIn({mirror::Master});
+
+    QVector<Field> fields{choice(QStringLiteral("role"), mirror::kMode, roles, mirror::kRoleMask)};
+    if (!lora)
+        fields << flag(QStringLiteral("radio compatibility"), mirror::kMode, mirror::kCompatibility);
+    QVector<Field> inputs;
+    addInput(inputs, mirror::kInputs, 1, di::kInput1Masks, kInputTextsEnglish);
+    addInput(inputs, mirror::kInputs, 2, di::kInput2Masks, kInputTextsEnglish);
+    inputs << byteNumber(QStringLiteral("meter reading hour"), mirror::kHour, 0, kLastHour)
+           << byteNumber(QStringLiteral("meter reading minute"), mirror::kMinute, 0, kLastMinute);
+    for (Field &f : inputs) {
+        // An edge is shown on the Master tab only, and there for a digital input only.
+        const Shown own = f.shownWhen;
+        f.shownWhen = own ? Shown([master, own](const quint8 *p) { return master(p) && own(p); }) : master;
+        fields << f;
+    }
+
+    if (lora)
+        fields << choice(QStringLiteral("radio data rate (bps)"), mirror::kSpeed, listItems(kLoRaRates))
+               << number(QStringLiteral("radio channel"), mirror::kChannel, Storage::Unsigned16le,
+                         kFirstLoRaChannel, kLastLoRaChannel);
+    else
+        fields << choice(QStringLiteral("radio rate (bps)"), mirror::kSpeed, listItems(kRadioRates, kFirstRadioCode))
+               << number(QStringLiteral("radio channel"), mirror::kChannel, Storage::Unsigned16le, 0,
+                         kLastRadioChannel);
+    // Master mirror uses the peer's address only, Slave and Master their own.
+    constexpr int kLastModemAddress = 240;
+    constexpr int kLastRemoteDI2 = 254;
+    fields << shownWhen(byteNumber(QStringLiteral("modem address"), mirror::kModem, 0, kLastModemAddress),
+                        mirrorRoleIn({mirror::Slave, mirror::Master, mirror::SlaveMirror}))
+           << shownWhen(byteNumber(QStringLiteral("remote address"), mirror::kRemote, 0,
+                                   twoTabs ? kLastRemoteDI2 : kLastModemAddress),
+                        mirrorRoleIn({mirror::Master, mirror::MasterMirror}));
+    constexpr int kLastTimeOut = 10;
+    if (mirror::layoutOf(variant).timeOut)
+        fields << byteNumber(QStringLiteral("time-out (s)"), mirror::kTimeOut, 0, kLastTimeOut);
+    return fields;
+}
+
+// ---- Serial modules -------------------------------------------------------------
+
+const QVector<Item> kInterfaces = {{modbus::kRS232, QStringLiteral("RS232")},
+                                   {modbus::kRS485, QStringLiteral("RS485")}};
+
+// The six register blocks from `at`: frame 1 is always polled, a device of
+// 0 leaves a later one unpolled.
+void addBlocks(QVector<Field> &fields, int at, int lastLength, const Shown &shown)
+{
+    for (int i = 0; i < modbus::kBlockCount; ++i) {
+        const int block = at + i * modbus::kBlockSize;
+        const QString frame = QStringLiteral("frame %1 ").arg(i + 1);
+        const int firstDevice = i == 0 ? modbus::kDeviceMin : modbus::kBlockOff;
+        fields << shownWhen(byteNumber(frame + QStringLiteral("device"), block + modbus::kBlockDevice, firstDevice,
+                                       modbus::kDeviceMax),
+                            shown)
+               << shownWhen(number(frame + QStringLiteral("register"), block + modbus::kBlockRegister,
+                                   Storage::Unsigned16le, modbus::kRegisterMin, modbus::kRegisterMax),
+                            shown)
+               << shownWhen(byteNumber(frame + QStringLiteral("length"), block + modbus::kBlockLength,
+                                       modbus::kLengthMin, lastLength),
+                            shown);
+    }
+}
+
+// The statement period lists. A stored byte neither list shows goes back
+// as stored, so they are lists (a code they lack stays a number) rather than
+// ranges a file could not hold it in.
+QVector<Item> hourItems()
+{
+    return listItems(modbus::hourItems());
+}
+
+QVector<Item> minuteItems(int step, int count)
+{
+    QVector<Item> items;
+    const QStringList texts = modbus::minuteItems(step, count);
+    for (int item = 0; item < count; ++item)
+        items.append({modbus::minuteByte(item, step, count), texts.at(item)});
+    return items;
+}
+
+Field timeout(int offset)
+{
+    return number(QStringLiteral("timeout (s)"), offset, Storage::Byte, modbus::timeoutSeconds(modbus::kTimeoutMin),
+                  modbus::timeoutSeconds(modbus::kTimeoutMax), 1 / modbus::kTimeoutStep);
+}
+
+Shown rsRole(quint8 role)
+{
+    return [role](const quint8 *p) { return p[rs::kRole] == role; };
+}
+
+QVector<Field> rsFields()
+{
+    const Shown master = rsRole(rs::kRoleMaster);
+    const Shown slave = rsRole(rs::kRoleSlave);
+    const Shown bridge = rsRole(rs::kRoleBridge);
+    const QVector<Item> speeds = listItems(modbus::speedItems(), rs::kSpeedCodeOfFirstItem);
+    constexpr int kLastLength = 4;
+    constexpr int kFirstModem = 1;
+    constexpr int kLastModem = 240;
+
+    QVector<Field> fields{
+        choice(QStringLiteral("role"), rs::kRole,
+               {{rs::kRoleMaster, QStringLiteral("Master")},
+                {rs::kRoleSlave, QStringLiteral("Slave")},
+                {rs::kRoleBridge, QStringLiteral("Bridge")}}),
+        // Master.
+        shownWhen(choice(QStringLiteral("master serial interface"), rs::kMasterInterface, kInterfaces), master),
+        shownWhen(choice(QStringLiteral("master serial speed (bps)"), rs::kMasterSpeed, speeds), master),
+        shownWhen(choice(QStringLiteral("statement period hour"), rs::kMasterHour, hourItems()), master),
+        shownWhen(choice(QStringLiteral("statement period minute"), rs::kMasterMinute,
+                         minuteItems(rs::kMinuteStep, rs::kMinuteItems)),
+                  master),
+        shownWhen(timeout(rs::kMasterTimeout), master),
+        shownWhen(choice(QStringLiteral("function code"), rs::kMasterFunction, listItems(modbus::functionItems()),
+                         rs::kFunctionBit),
+                  master)};
+    addBlocks(fields, rs::kMasterBlocks, kLastLength, master);
+    // Slave: the radio widget's addresses are hidden, the tab has its own.
+    fields << shownWhen(byteNumber(QStringLiteral("modem address"), rs::kSlaveModem, kFirstModem, kLastModem), slave)
+           << shownWhen(choice(QStringLiteral("slave serial interface"), rs::kSlaveInterface, kInterfaces), slave)
+           << shownWhen(choice(QStringLiteral("slave serial speed (bps)"), rs::kSlaveSpeed, speeds), slave)
+           << shownWhen(choice(QStringLiteral("slave radio rate (bps)"), rs::kSlaveRadioCode,
+                               listItems(kRadioRates, kFirstRadioCode)),
+                        slave)
+           << shownWhen(number(QStringLiteral("slave radio channel"), rs::kSlaveChannel, Storage::Unsigned16be, 0,
+                               kLastRadioChannel),
+                        slave);
+    // Bridge.
+    const QStringList parities = modbus::parityItems(modbus::kDataBits8Item);
+    fields << shownWhen(choice(QStringLiteral("bridge mode"), rs::kBridgeMode,
+                               {{rs::kModeSigfox, QStringLiteral("Sigfox")},
+                                {rs::kModeLocal, QStringLiteral("Short range radio")},
+                                {rs::kModeAdvanced, QStringLiteral("Advanced")}}),
+                        bridge)
+           << shownWhen(choice(QStringLiteral("bridge serial interface"), rs::kBridgeInterface, kInterfaces), bridge)
+           << shownWhen(choice(QStringLiteral("bridge serial speed (bps)"), rs::kBridgeSpeed, speeds), bridge)
+           << shownWhen(choice(QStringLiteral("data bits"), rs::kBridgeDataBits,
+                               {{rs::kDataBits7, modbus::dataBitItems().at(modbus::kDataBits7Item)},
+                                {rs::kDataBits8, modbus::dataBitItems().at(modbus::kDataBits8Item)}}),
+                        bridge)
+           << shownWhen(choice(QStringLiteral("parity"), rs::kBridgeParity,
+                               {{rs::kParityOdd, parities.at(modbus::kParityOddItem)},
+                                {rs::kParityEven, parities.at(modbus::kParityEvenItem)},
+                                {rs::kParityNone, parities.at(modbus::kParityNoneItem)}}),
+                        bridge)
+           << shownWhen(choice(QStringLiteral("stop bits"), rs::kBridgeStopBits,
+                               {{rs::kStopBits1, modbus::stopBitItems().at(modbus::kStopBits1Item)},
+                                {rs::kStopBits2, modbus::stopBitItems().at(modbus::kStopBits2Item)}}),
+                        bridge)
+           << shownWhen(choice(QStringLiteral("bridge radio rate (bps)"), rs::kBridgeRadioCode,
+                               listItems(kRadioRates, kFirstRadioCode)),
+                        bridge)
+           << shownWhen(number(QStringLiteral("bridge radio channel"), rs::kBridgeChannel, Storage::Unsigned16be, 0,
+                               kLastRadioChannel),
+                        bridge)
+           << shownWhen(byteNumber(QStringLiteral("radio modem address"), rs::kBridgeModem, 0, kLastAddress), bridge)
+           << shownWhen(byteNumber(QStringLiteral("radio remote address"), rs::kBridgeRemote, 0, kLastAddress),
+                        bridge)
+           << shownWhen(choice(QStringLiteral("energy saving mode"), rs::kBridgeEnergySaving,
+                               {{rs::kSavingDisabled, QStringLiteral("Disable")},
+                                {rs::kSavingMaster, QStringLiteral("Master")},
+                                {rs::kSavingSlave, QStringLiteral("Slave")}}),
+                        bridge);
+    return fields;
+}
+
+QVector<Field> rptFields()
+{
+    // In SF8 mode the radio widget shows the Sigfox settings, not the stored ones.
+    const Shown radio868 = [](const quint8 *p) { return !rpt::decode(p).sf8; };
+    constexpr int kSf8 = 1;
+    QVector<Field> fields{
+        choice(QStringLiteral("mode"), rpt::kMode,
+               {{0, QStringLiteral("ORLO 868 parameters")}, {kSf8, QStringLiteral("ORLO SF8 parameters")}}),
+        shownWhen(choice(QStringLiteral("radio rate (bps)"), rpt::kBaudCode,
+                         listItems({QStringLiteral("1200"), QStringLiteral("4800"), QStringLiteral("19200"),
+                                    QStringLiteral("57600")},
+                                   rpt::kModbusBaudCode)),
+                  radio868),
+        shownWhen(number(QStringLiteral("radio channel"), rpt::kChannel, Storage::Unsigned16be, 0, kLastRadioChannel),
+                  radio868),
+        byteNumber(QStringLiteral("modem address"), rpt::kModemAddress, rpt::kMinModemAddress, rpt::kMaxModemAddress),
+        byteNumber(QStringLiteral("max sigfox frames per day"), rpt::kMaxFrames, rpt::kMinFrames,
+                   rpt::kMaxFramesPerDay)};
+    for (int m = 0; m < rpt::kModules; ++m)
+        for (int b = 0; b < rpt::kIdentifierSize; ++b)
+            fields << byteNumber(QStringLiteral("orlo %1 identifier byte %2").arg(m + 1).arg(b + 1),
+                                 rpt::kIdentifiers + m * rpt::kIdentifierSize + b, 0, kLastByte);
+    return fields;
+}
+
+QVector<Field> rslwFields()
+{
+    constexpr int kTabMaster = 0;
+    constexpr int kTabSlave = 1;
+    constexpr int kTabBridge = 2;
+    const Shown master = [](const quint8 *p) { return p[rslw::kRole] == kTabMaster; };
+    const Shown slave = [](const quint8 *p) { return p[rslw::kRole] == kTabSlave; };
+    QVector<Field> fields{
+        choice(QStringLiteral("role"), rslw::kRole,
+               {{kTabMaster, QStringLiteral("Master")},
+                {kTabSlave, QStringLiteral("Slave")},
+                {kTabBridge, QStringLiteral("Bridge")}}),
+        choice(QStringLiteral("serial interface"), rslw::kInterface, kInterfaces),
+        choice(QStringLiteral("serial speed (bps)"), rslw::kSpeedItem, listItems(modbus::speedItems())),
+        choice(QStringLiteral("data bits"), rslw::kDataBitsItem, listItems(modbus::dataBitItems())),
+        choice(QStringLiteral("parity"), rslw::kParityItem, listItems(modbus::parityItems(modbus::kDataBits8Item))),
+        choice(QStringLiteral("stop bits"), rslw::kStopBitsItem, listItems(modbus::stopBitItems())),
+        flag(QStringLiteral("otaa"), rslw::kOtaa, rslw::kOtaaOn),
+        shownWhen(byteNumber(QStringLiteral("modem address"), rslw::kSlaveModem, rslw::kMinSlaveModem,
+                             rslw::kMaxSlaveModem),
+                  slave),
+        shownWhen(choice(QStringLiteral("statement period hour"), rslw::kHourItem, hourItems()), master),
+        shownWhen(choice(QStringLiteral("statement period minute"), rslw::kMinute,
+                         minuteItems(rslw::kMinuteStep, rslw::kMinuteItems)),
+                  master),
+        shownWhen(timeout(rslw::kTimeout), master),
+        shownWhen(choice(QStringLiteral("function code"), rslw::kFunctionItem, listItems(modbus::functionItems())),
+                  master)};
+    addBlocks(fields, rslw::kBlocks, rslw::kMaxBlockLength, master);
+    return fields;
+}
+
+} // namespace
 
 QVector<Field> inputFields(int productId)
 {
-    Q_UNUSED(productId);
-    return {};
+    const ModuleEntry *entry = findModule(quint16(productId));
+    if (!entry)
+        return {};
+    switch (entry->type) {
+    case ModuleType::DI:
+        return twoInputFields(kPageDI);
+    case ModuleType::DI_r2x:
+        return twoInputFields(kPageDI_r2x);
+    case ModuleType::DI4_r2x:
+        return fourInputFields();
+    case ModuleType::IOD_PS_r20:
+        return mirrorFields(mirror::Variant::IOD_PS_r20);
+    case ModuleType::DIO_LoRa:
+        return mirrorFields(mirror::Variant::DIO_LoRa);
+    case ModuleType::DI2_868_r_10:
+        return mirrorFields(mirror::Variant::DI2_868_r_10);
+    case ModuleType::RS_r00:
+        return rsFields();
+    case ModuleType::RPT_r00:
+        return rptFields();
+    case ModuleType::RSLW_r00:
+        return rslwFields();
+    default:
+        return {};
+    }
 }
 
 } // namespace orlo::records

@@ -2,8 +2,11 @@
 
 #include "app/application.h"
 #include "link/clockstamp.h"
+#include "link/moduletable.h"
 
 #include <QAbstractButton>
+#include <QLabel>
+#include <QRegularExpression>
 #include <QPushButton>
 #include <QApplication>
 #include <QMessageBox>
@@ -54,6 +57,40 @@ sim::Module &plugAndShow(MainWindow &window, std::uint16_t productId, const char
     if (!QTest::qWaitFor([&] { return currentPage(window) == QLatin1String(page); }, 5000))
         qWarning("page %s not shown (showing %s)", page, qPrintable(currentPage(window)));
     return module;
+}
+
+bool waitForPage(const MainWindow &w)
+{
+    return QTest::qWaitFor([&] { return currentPage(w) != QLatin1String("page_Connect"); }, 30000);
+}
+
+QWidget *shownPage(const MainWindow &w)
+{
+    return child<QStackedWidget>(w, "stackedWidget")->currentWidget();
+}
+
+QPushButton *configureButton(QWidget *page)
+{
+    const auto found = page->findChildren<QPushButton *>(QRegularExpression(QStringLiteral("^pushButton_Configurer")));
+    return found.size() == 1 ? found.front() : nullptr;
+}
+
+QLabel *resultLabel(QWidget *page)
+{
+    const auto found = page->findChildren<QLabel *>(QRegularExpression(QStringLiteral("^label_Resultat_configurer")));
+    return found.size() == 1 ? found.front() : nullptr;
+}
+
+sim::Bytes pressWrite(QWidget *page, sim::Module &m, std::size_t firstField)
+{
+    // Pages with a live reading let Write go once the first one came.
+    if (!QTest::qWaitFor([&] { return configureButton(page)->isEnabled(); }, 10000))
+        return {};
+    m.received.clear();
+    configureButton(page)->click();
+    (void)QTest::qWaitFor([&] { return resultLabel(page)->text() != QLatin1String("Configuration..."); }, 30000);
+    const sim::Bytes written = m.lastReceived(orlo::command::WriteConfiguration);
+    return written.size() > firstField ? sim::Bytes(written.begin() + long(firstField), written.end()) : written;
 }
 
 QList<int> receivedCommands(const sim::Module &module)

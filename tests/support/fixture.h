@@ -6,6 +6,9 @@
 #include "sim/simbench.h"
 
 #include <QString>
+
+class QLabel;
+class QPushButton;
 #include <QTimer>
 #include <QtTest>
 #include <functional>
@@ -43,6 +46,16 @@ public:
 private:
     QTimer watcher;
 };
+
+// Waits until a module page is shown, whichever.
+bool waitForPage(const MainWindow &window);
+// The page the window shows, its one Write button and its result label.
+QWidget *shownPage(const MainWindow &window);
+QPushButton *configureButton(QWidget *page);
+QLabel *resultLabel(QWidget *page);
+// Write pressed once the page lets it go: the frame the module received
+// from firstField on (the clock stamp left out), empty when nothing was sent.
+sim::Bytes pressWrite(QWidget *page, sim::Module &module, std::size_t firstField);
 
 // The command (first payload byte) of each frame the module received, in order.
 QList<int> receivedCommands(const sim::Module &module);

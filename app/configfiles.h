@@ -1,0 +1,84 @@
+// Configurations in files, a series of modules filled from one, the check
+// after writing, and the journal: all follow the shared write cycle.
+#pragma once
+
+#include "app/journal.h"
+#include "link/writecycle.h"
+
+#include <QByteArray>
+#include <QObject>
+#include <QString>
+#include <functional>
+
+class QAction;
+class QLabel;
+class QPushButton;
+class QStatusBar;
+class QWidget;
+namespace orlo { class StoredRead; }
+
+struct ConfigurationMenu {
+    QAction *save;
+    QAction *open;
+    QAction *series;
+    QAction *verify;
+    QAction *journal;
+    QAction *exportJournal;
+};
+
+// What they need of the main window's current module page.
+struct ModulePage {
+    std::function<int()> productId;              // 0 while no module page is shown
+    std::function<QPushButton *()> writeButton;
+    std::function<QString()> identity;           // what the module told of itself
+    std::function<void()> readAgain;             // the page reads its module afresh
+    QStatusBar *statusBar;
+    orlo::StoredRead *stored;
+};
+
+class ConfigurationFiles : public QObject, public orlo::CycleObserver
+{
+    Q_OBJECT
+
+public:
+    ConfigurationFiles(QWidget *window, const ConfigurationMenu &menu, const ModulePage &page);
+    ~ConfigurationFiles() override;
+
+    // What the menu entries do once a file name is chosen; false (and a
+    // message box) when nothing was saved, opened or exported.
+    bool saveTo(const QString &path);
+    bool openFrom(const QString &path);
+    bool exportJournalTo(const QString &path);
+    const Journal &journal() const { return log; }
+
+    // Detection: a module page is shown (the module is about to be read),
+    // or no module is.
+    void modulePlugged(int productId);
+    void moduleGone();
+
+    bool keepsFrame(const quint8 *payload, int reports) override;
+    bool finished(const CycleLink &link, const quint8 *sent, const WriteCycle &cycle, bool accepted) override;
+    void refused(const QStringList &lines) override;
+
+private:
+    void useForSeries(const QString &path, int productId, const QByteArray &record);
+    void showSeries();
+    void updateActions();
+    bool readBack(const CycleLink &link, const quint8 *sent, int reports, QString *remarks);
+    JournalEntry entryNow() const;
+
+    QWidget *window;
+    ConfigurationMenu menu;
+    ModulePage page;
+    Journal log;
+    // Save takes the frame Write builds, and sends nothing.
+    bool keeping = false;
+    QByteArray kept;
+    // The configuration a series fills each module of its type with.
+    QString seriesName;
+    int seriesProductId = 0;
+    QByteArray seriesRecord;
+    int seriesWritten = 0;
+    bool filledFromSeries = false;   // this plug's page shows the series' record
+    bool writtenInSeries = false;    // and was written
+};

@@ -1,0 +1,74 @@
+#include "app/journal.h"
+
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QHeaderView>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+QStringList Journal::columns()
+{
+    return {QStringLiteral("Time"), QStringLiteral("Product id"), QStringLiteral("Module type"),
+            QStringLiteral("Module"), QStringLiteral("Button"), QStringLiteral("Result"),
+            QStringLiteral("Configuration"), QStringLiteral("Remarks")};
+}
+
+QStringList Journal::cells(const JournalEntry &e)
+{
+    return {e.time.toString(Qt::ISODate),
+            QStringLiteral("0x") + QString::number(e.productId, 16).rightJustified(4, QLatin1Char('0')).toUpper(),
+            e.moduleType, e.module, e.button, e.result, e.configuration, e.remarks};
+}
+
+namespace {
+
+QString csvCell(QString cell)
+{
+    if (!cell.contains(QLatin1Char(',')) && !cell.contains(QLatin1Char('"')) && !cell.contains(QLatin1Char('\n'))
+        && !cell.contains(QLatin1Char('\r')))
+        return cell;
+    cell.replace(QLatin1String("\""), QLatin1String("\"\""));
+    return QLatin1Char('"') + cell + QLatin1Char('"');
+}
+
+QString csvRow(const QStringList &cells)
+{
+    QStringList quoted;
+    for (const QString &cell : cells)
+        quoted << csvCell(cell);
+    return quoted.join(QLatin1Char(',')) + QStringLiteral("\r\n");
+}
+
+} // namespace
+
+QByteArray Journal::csv() const
+{
+    QString text = csvRow(columns());
+    for (const JournalEntry &entry : rows)
+        text += csvRow(cells(entry));
+    return text.toUtf8();
+}
+
+void orlo::showJournal(QWidget *parent, const Journal &journal)
+{
+    QDialog dialog(parent);
+    dialog.setObjectName(QStringLiteral("journalDialog"));
+    dialog.setWindowTitle(QStringLiteral("Journal"));
+    auto *layout = new QVBoxLayout(&dialog);
+    auto *table = new QTableWidget(journal.entries().size(), Journal::columns().size(), &dialog);
+    table->setHorizontalHeaderLabels(Journal::columns());
+    table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    for (int row = 0; row < journal.entries().size(); ++row) {
+        const QStringList cells = Journal::cells(journal.entries().at(row));
+        for (int column = 0; column < cells.size(); ++column)
+            table->setItem(row, column, new QTableWidgetItem(cells.at(column)));
+    }
+    table->resizeColumnsToContents();
+    table->horizontalHeader()->setStretchLastSection(true);
+    layout->addWidget(table);
+    auto *buttons = new QDialogButtonBox(QDialogButtonBox::Close, &dialog);
+    QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+    layout->addWidget(buttons);
+    dialog.resize(900, 400);
+    dialog.exec();
+}

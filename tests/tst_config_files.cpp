@@ -1,0 +1,260 @@
+// Configurations in files, series and journal, through the simulated modules:
+// a saved page opens into another module and Write sends the same bytes; a
+// bad file changes nothing; a series fills each module; verify and journal.
+#include "app/configfiles.h"
+#include "link/clockstamp.h"
+#include "link/moduletable.h"
+#include "link/records/configrecord.h"
+#include "link/records/recordfields.h"
+#include "support/dialogcloser.h"
+#include "support/fixture.h"
+#include "support/records.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QPushButton>
+#include <QSlider>
+#include <QJsonDocument>
+#include <QLabel>
+#include <QStatusBar>
+#include <QTemporaryDir>
+
+using namespace testing;
+using orlo::records::recordOf;
+
+namespace {
+
+ConfigurationFiles &filesOf(const MainWindow &w)
+{
+    return *w.findChild<ConfigurationFiles *>();
+}
+
+// A module of this type storing `payload`'s record, its page shown and read.
+sim::Module &plugStoring(MainWindow &w, int productId, const QByteArray &payload)
+{
+    sim::Module &m = sim::Bench::instance().plug(std::uint16_t(productId));
+    const orlo::records::Record r = recordOf(productId);
+    for (int i = r.first; i < r.end && !payload.isEmpty(); ++i)
+        m.stored[std::size_t(i)] = quint8(payload[i]);
+    if (!waitForPage(w) || !QTest::qWaitFor([&] { return configureButton(shownPage(w))->isEnabled(); }, 10000))
+        qWarning("page of %04x not ready", productId);
+    return m;
+}
+
+QByteArray readFile(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+void writeFile(const QString &path, const QByteArray &bytes)
+{
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size());
+}
+
+// A page opened from a file reads its module again, then shows the file.
+bool openAndWait(MainWindow &w, sim::Module &m, const QString &path)
+{
+    const int reads = receivedCommands(m).count(orlo::command::ReadConfiguration);
+    return filesOf(w).openFrom(path) && QTest::qWaitFor([&] {
+        return receivedCommands(m).count(orlo::command::ReadConfiguration) > reads
+               && configureButton(shownPage(w))->isEnabled();
+    }, 10000);
+}
+
+} // namespace
+
+class ConfigFilesTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init() { sim::Bench::instance().reset(); }
+    void savedPageWritesTheSameBytesElsewhere_data();
+    void savedPageWritesTheSameBytesElsewhere();
+    void badFileChangesNothing_data();
+    void badFileChangesNothing();
+    void seriesFillsEachModuleOfItsType();
+    void verifyAndJournal();
+
+private:
+    QTemporaryDir dir;
+};
+
+void ConfigFilesTest::savedPageWritesTheSameBytesElsewhere_data()
+{
+    QTest::addColumn<int>("productId");
+    for (const orlo::ModuleEntry &e : orlo::kModules)
+        QTest::addRow("%s %04x", e.name, e.productId) << int(e.productId);
+}
+
+void ConfigFilesTest::savedPageWritesTheSameBytesElsewhere()
+{
+    QFETCH(int, productId);
+    const std::size_t first = std::size_t(recordOf(productId).first);
+    const QString path = dir.filePath(QStringLiteral("%1.json").arg(productId, 4, 16));
+    QRandomGenerator random{quint32(productId)};
+    sim::Bytes original;
+    // A random record the page accepts as it shows it (couplings refuse some).
+    for (int attempt = 0; attempt < 8 && original.empty(); ++attempt) {
+        auto window = freshWindow();
+        const DialogCloser closer;
+        sim::Module &m = plugStoring(*window, productId, randomRecordPayload(productId, random));
+        original = pressWrite(shownPage(*window), m, first);
+        QVERIFY(original.empty() || filesOf(*window).saveTo(path));
+        sim::Bench::instance().reset();
+    }
+    QVERIFY2(!original.empty(), "no random record was written");
+
+    auto window = freshWindow();
+    const DialogCloser closer;
+    sim::Module &m = plugStoring(*window, productId, {});
+    QVERIFY(openAndWait(*window, m, path));
+    QVERIFY(m.lastReceived(orlo::command::WriteConfiguration).empty());
+    child<QAction>(*window, "actionVerify_after_write")->setChecked(true);
+    QCOMPARE(pressWrite(shownPage(*window), m, first), original);
+    QCOMPARE(resultLabel(shownPage(*window))->text(), QStringLiteral("OK"));
+    QCOMPARE(filesOf(*window).journal().entries().last().result, QStringLiteral("OK, verified"));
+}
+
+void ConfigFilesTest::badFileChangesNothing_data()
+{
+    QTest::addColumn<QString>("fault");
+    QTest::addColumn<QString>("said");
+    QTest::newRow("not JSON") << "not json" << "not JSON";
+    QTest::newRow("truncated") << "truncated" << "not JSON";
+    QTest::newRow("wrong format") << "format" << "not a module configuration";
+    QTest::newRow("another type") << "type" << "TM is 0x0240 and 0x0244";
+    QTest::newRow("missing field") << "missing" << "is missing";
+    QTest::newRow("out of range") << "range" << "outside";
+    QTest::newRow("2 MiB") << "large" << "larger than 1 MiB";
+}
+
+void ConfigFilesTest::badFileChangesNothing()
+{
+    QFETCH(QString, fault);
+    QFETCH(QString, said);
+    constexpr int kTm = 0x0240;
+    orlo::setClockForTesting([] { return QDateTime(QDate(2026, 12, 8), QTime(9, 30)); });
+    auto window = freshWindow();
+    const DialogCloser closer;
+    sim::Module &m = plugStoring(*window, kTm, {});
+    const QString before = dir.filePath(QStringLiteral("before.json"));
+    QVERIFY(filesOf(*window).saveTo(before));
+    QByteArray bad = readFile(before);
+    QJsonObject document = QJsonDocument::fromJson(bad).object();
+    QJsonObject fields = document.value(QStringLiteral("fields")).toObject();
+    const orlo::records::Field &number = *std::find_if(recordOf(kTm).fields.begin(), recordOf(kTm).fields.end(),
+        [](const orlo::records::Field &f) { return f.kind == orlo::records::Kind::Number && !f.shownWhen; });
+    if (fault == QLatin1String("format"))
+        document.insert(QStringLiteral("format"), QStringLiteral("spreadsheet"));
+    if (fault == QLatin1String("type"))
+        document.insert(QStringLiteral("product id"), QStringLiteral("0x02AE"));
+    if (fault == QLatin1String("missing"))
+        fields.remove(recordOf(kTm).fields.first().name);
+    if (fault == QLatin1String("range"))
+        fields.insert(number.name, number.maximum + 1000);
+    document.insert(QStringLiteral("fields"), fields);
+    bad = QJsonDocument(document).toJson();
+    if (fault == QLatin1String("not json"))
+        bad = "Thresholds: 10 and 20\n";
+    if (fault == QLatin1String("truncated"))
+        bad.truncate(bad.size() / 2);
+    if (fault == QLatin1String("large"))
+        bad.append(QByteArray(2 << 20, ' '));
+    const QString path = dir.filePath(QStringLiteral("bad.json"));
+    writeFile(path, bad);
+
+    m.received.clear();
+    MessageBoxCatcher box;
+    QVERIFY(!filesOf(*window).openFrom(path));
+    QTRY_VERIFY(box.seen);
+    QVERIFY2(box.text.contains(path) && box.text.contains(said), qPrintable(box.text));
+    QVERIFY(m.received.empty());
+    const QString after = dir.filePath(QStringLiteral("after.json"));
+    QVERIFY(filesOf(*window).saveTo(after));
+    QCOMPARE(readFile(after), readFile(before));
+    orlo::setClockForTesting({});
+}
+
+void ConfigFilesTest::seriesFillsEachModuleOfItsType()
+{
+    constexpr int kTm = 0x0244;
+    const std::size_t first = std::size_t(recordOf(kTm).first);
+    auto window = freshWindow();
+    MainWindow &w = *window;
+    const DialogCloser closer;
+    const auto unplug = [&](sim::Module &m) {
+        sim::Bench::instance().unplug(m);
+        return QTest::qWaitFor([&] { return currentPage(w) == QLatin1String("page_Connect"); }, 5000);
+    };
+    QAction *series = child<QAction>(w, "actionSeries");
+    QVERIFY(!series->isEnabled());
+    QRandomGenerator random{7};
+    sim::Bytes original;
+    const QString path = dir.filePath(QStringLiteral("series.json"));
+    while (original.empty()) {
+        sim::Module &m = plugStoring(w, kTm, randomRecordPayload(kTm, random));
+        original = pressWrite(shownPage(w), m, first);
+        QVERIFY(original.empty() || filesOf(w).saveTo(path));
+        QVERIFY(unplug(m));
+    }
+    QVERIFY(series->isEnabled());
+    series->setChecked(true);
+    for (int n = 1; n <= 3; ++n) {
+        sim::Module &m = plugStoring(w, kTm, {});
+        QVERIFY(m.received.size() == 1 || m.lastReceived(orlo::command::WriteConfiguration).empty());
+        QCOMPARE(pressWrite(shownPage(w), m, first), original);
+        QCOMPARE(w.statusBar()->currentMessage(), QStringLiteral("Series: series.json, %1 written").arg(n));
+        QVERIFY(unplug(m));
+        if (n == 2) {
+            // Another type is served as usual and does not count.
+            sim::Module &other = plugStoring(w, 0x02A9, {});
+            const sim::Bytes stored(other.stored.begin() + long(first), other.stored.end());
+            QCOMPARE(pressWrite(shownPage(w), other, first).size(), stored.size());
+            QVERIFY(unplug(other));
+        }
+    }
+    series->setChecked(false);
+    sim::Module &after = plugStoring(w, kTm, {});
+    QVERIFY(pressWrite(shownPage(w), after, first) != original);
+}
+
+void ConfigFilesTest::verifyAndJournal()
+{
+    constexpr int kTm = 0x0240;
+    auto window = freshWindow();
+    MainWindow &w = *window;
+    const DialogCloser closer;
+    sim::Module &m = plugStoring(w, kTm, {});
+    QWidget *page = shownPage(w);
+    const orlo::records::Field &garbled = recordOf(kTm).fields.at(1);
+    m.garbledOffset = garbled.offset;
+    child<QAction>(w, "actionVerify_after_write")->setChecked(true);
+    QVERIFY(!pressWrite(page, m, 0).empty());
+    QCOMPARE(resultLabel(page)->text(), QStringLiteral("Echec"));
+    QVERIFY2(w.statusBar()->currentMessage().contains(garbled.name), qPrintable(w.statusBar()->currentMessage()));
+    child<QAction>(w, "actionVerify_after_write")->setChecked(false);
+    QVERIFY(!pressWrite(page, m, 0).empty());
+    QCOMPARE(resultLabel(page)->text(), QStringLiteral("OK"));
+    // Refused: the statement minute is not chosen.
+    child<QSlider>(w, "horizontalSlider_Type_releve_TM")->setValue(1);
+    child<QComboBox>(w, "comboBox_heures_releve_TM")->setCurrentIndex(1);
+    child<QComboBox>(w, "comboBox_minutes_releve_TM")->setCurrentIndex(0);
+    QVERIFY(pressWrite(page, m, 0).empty());
+
+    const QString path = dir.filePath(QStringLiteral("journal.csv"));
+    QVERIFY(filesOf(w).exportJournalTo(path));
+    const QList<QByteArray> lines = readFile(path).split('\n');
+    QCOMPARE(lines.size(), 5);   // header, three rows, nothing after the last CRLF
+    QVERIFY(lines.first().startsWith("Time,Product id,Module type,Module,Button,Result,Configuration,Remarks\r"));
+    const QByteArray rowStart = ",0x0240,TM,USB serial (c)Velka,Configurer,";
+    QVERIFY2(lines[1].contains(rowStart + "Echec,\"{\"\"") && lines[1].contains(garbled.name.toUtf8()), lines[1]);
+    QVERIFY2(lines[2].contains(rowStart + "OK,\"{\"\""), lines[2]);
+    QVERIFY2(lines[3].contains(rowStart + "Invalide,,"), lines[3]);
+    QVERIFY(lines[4].isEmpty());
+}
+
+ORLO_TEST_MAIN(ConfigFilesTest)
+#include "tst_config_files.moc"
