@@ -82,11 +82,12 @@ bool ConfigurationFiles::saveTo(const QString &path)
     QPushButton *write = productId ? page.writeButton() : nullptr;
     if (!write || orlo::exchangeInProgress())
         return false;
-    // Write builds its frame as ever; the cycle hands it here and sends nothing.
+    // Write builds its frame as ever; the cycle hands it here and sends
+    // nothing. The button may be greyed only until the page's next live
+    // reading after a write: its slot still checks all it must.
     kept.clear();
     keeping = true;
-    if (write->isEnabled())
-        write->click();
+    emit write->clicked(false);
     keeping = false;
     if (kept.isEmpty()) {
         QMessageBox::warning(window, menu.save->text(),
@@ -131,7 +132,8 @@ bool ConfigurationFiles::openFrom(const QString &path)
     writtenInSeries = false;
     // The page reads its module afresh and shows the file's record in place
     // of the module's: couplings, lists and kept bytes follow as from a read.
-    page.stored->showNextRead(opened.record, orlo::records::recordOf(productId).first);
+    page.stored->showNextRead(opened.record, orlo::records::configurationMask(productId),
+                              orlo::records::recordOf(productId).first);
     page.readAgain();
     return true;
 }
@@ -152,7 +154,8 @@ void ConfigurationFiles::modulePlugged(int productId)
     filledFromSeries = menu.series->isChecked() && !seriesRecord.isEmpty() && sameType(productId, seriesProductId);
     writtenInSeries = false;
     if (filledFromSeries) {
-        page.stored->showNextRead(seriesRecord, orlo::records::recordOf(productId).first);
+        page.stored->showNextRead(seriesRecord, orlo::records::configurationMask(productId),
+                                  orlo::records::recordOf(productId).first);
         showSeries();
     }
     updateActions();

@@ -3,7 +3,6 @@
 #include "link/moduletable.h"
 
 #include <QElapsedTimer>
-#include <cstring>
 
 namespace orlo {
 
@@ -18,9 +17,10 @@ void StoredRead::forget()
     replacement.clear();
 }
 
-void StoredRead::showNextRead(const QByteArray &record, int first)
+void StoredRead::showNextRead(const QByteArray &record, const QByteArray &mask, int first)
 {
     replacement = record;
+    replacementMask = mask;
     replacementFirst = first;
 }
 
@@ -28,7 +28,11 @@ void StoredRead::replaceAnswer(quint8 *payload, bool whole)
 {
     if (!whole || replacement.isEmpty())
         return;
-    std::memcpy(payload + replacementFirst, replacement.constData(), size_t(replacement.size()));
+    for (int i = 0; i < replacement.size() && i < replacementMask.size(); ++i) {
+        const auto mask = quint8(replacementMask[i]);
+        quint8 &b = payload[replacementFirst + i];
+        b = quint8((b & ~mask) | (quint8(replacement[i]) & mask));
+    }
     replacement.clear();
 }
 

@@ -36,9 +36,9 @@ public:
 
     // A configuration opened from a file: the next whole read shows it in
     // place of the record the module answered (bytes [first, first + size)
-    // of the payload), so the page fills as from the module. Forgotten with
-    // the module.
-    void showNextRead(const QByteArray &record, int first);
+    // of the payload, where `mask` is set), so the page fills as from the
+    // module. Forgotten with the module.
+    void showNextRead(const QByteArray &record, const QByteArray &mask, int first);
     // After a read: the opened configuration replaces the answer if it came whole.
     void replaceAnswer(quint8 *payload, bool whole);
 
@@ -51,6 +51,7 @@ private:
     qint64 firstFailureMs = 0;
     qint64 lastAttemptMs = 0;
     QByteArray replacement;
+    QByteArray replacementMask;
     int replacementFirst = 0;
 };
 

@@ -15,12 +15,14 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTime>
+#include <QTimer>
 #include <QVBoxLayout>
 #include <cmath>
 #include <initializer_list>
 
 namespace {
 constexpr int kMaxLogLines = 2000;
+constexpr int kNextModuleDelayMs = 1500;
 
 QString hex(const sim::Bytes &bytes)
 {
@@ -36,6 +38,7 @@ BenchWindow::BenchWindow(QWidget *parent)
     , modules(new QListWidget(this))
     , plugButton(new QPushButton(tr("Plug"), this))
     , unplugButton(new QPushButton(tr("Unplug"), this))
+    , nextButton(new QPushButton(tr("Next module"), this))
     , answers(new QComboBox(this))
     , traffic(new QPlainTextEdit(this))
 {
@@ -58,6 +61,9 @@ BenchWindow::BenchWindow(QWidget *parent)
     auto *buttons = new QHBoxLayout;
     buttons->addWidget(plugButton);
     buttons->addWidget(unplugButton);
+    nextButton->setToolTip(tr("Replace the selected type's module by a fresh one, as when the next "
+                              "module of a box is plugged"));
+    buttons->addWidget(nextButton);
     buttons->addStretch();
     answers->addItems({tr("whole frames"), tr("nothing (silent)"), tr("one report of each frame")});
     buttons->addWidget(new QLabel(tr("Answers:"), this));
@@ -74,6 +80,7 @@ BenchWindow::BenchWindow(QWidget *parent)
     connect(answers, qOverload<int>(&QComboBox::currentIndexChanged), this, &BenchWindow::applyAnswerFault);
     connect(plugButton, &QPushButton::clicked, this, [this] { plug(selectedProduct()); });
     connect(unplugButton, &QPushButton::clicked, this, [this] { unplug(selectedProduct()); });
+    connect(nextButton, &QPushButton::clicked, this, [this] { plugNext(selectedProduct()); });
     connect(modules, &QListWidget::itemDoubleClicked, this, [this](QListWidgetItem *item) {
         const auto id = std::uint16_t(item->data(Qt::UserRole).toUInt());
         pluggedModules.count(id) ? unplug(id) : plug(id);
@@ -108,6 +115,13 @@ void BenchWindow::unplug(std::uint16_t productId)
     pluggedModules.erase(found);
     for (int row = 0; row < modules->count(); ++row)
         refreshRow(row);
+}
+
+void BenchWindow::plugNext(std::uint16_t productId)
+{
+    unplug(productId);
+    // Longer than two detection ticks, so the page of the module gone closes first.
+    QTimer::singleShot(kNextModuleDelayMs, this, [this, productId] { plug(productId); });
 }
 
 namespace {

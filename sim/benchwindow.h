@@ -29,6 +29,9 @@ public:
 
     void plug(std::uint16_t productId);
     void unplug(std::uint16_t productId);
+    // The module of this type is taken away and, once the program has seen
+    // it go, a fresh one of the same type is plugged: modules in a row.
+    void plugNext(std::uint16_t productId);
     // Modules plugged from now on answer nothing, as the "Answers" list sets.
     void answerNothing();
 
@@ -51,6 +54,7 @@ private:
     QListWidget *modules;
     QPushButton *plugButton;
     QPushButton *unplugButton;
+    QPushButton *nextButton;
     QComboBox *answers;
     QPlainTextEdit *traffic;
     QDoubleSpinBox *probe = nullptr;

@@ -138,21 +138,21 @@ void ConfigFilesTest::badFileChangesNothing()
     constexpr int kTm = 0x0240;
     orlo::setClockForTesting([] { return QDateTime(QDate(2026, 12, 8), QTime(9, 30)); });
     auto window = freshWindow();
-    const DialogCloser closer;
     sim::Module &m = plugStoring(*window, kTm, {});
     const QString before = dir.filePath(QStringLiteral("before.json"));
     QVERIFY(filesOf(*window).saveTo(before));
     QByteArray bad = readFile(before);
     QJsonObject document = QJsonDocument::fromJson(bad).object();
     QJsonObject fields = document.value(QStringLiteral("fields")).toObject();
-    const orlo::records::Field &number = *std::find_if(recordOf(kTm).fields.begin(), recordOf(kTm).fields.end(),
+    const orlo::records::Record record = recordOf(kTm);
+    const orlo::records::Field &number = *std::find_if(record.fields.begin(), record.fields.end(),
         [](const orlo::records::Field &f) { return f.kind == orlo::records::Kind::Number && !f.shownWhen; });
     if (fault == QLatin1String("format"))
         document.insert(QStringLiteral("format"), QStringLiteral("spreadsheet"));
     if (fault == QLatin1String("type"))
         document.insert(QStringLiteral("product id"), QStringLiteral("0x02AE"));
     if (fault == QLatin1String("missing"))
-        fields.remove(recordOf(kTm).fields.first().name);
+        fields.remove(record.fields.first().name);
     if (fault == QLatin1String("range"))
         fields.insert(number.name, number.maximum + 1000);
     document.insert(QStringLiteral("fields"), fields);
@@ -229,7 +229,10 @@ void ConfigFilesTest::verifyAndJournal()
     const DialogCloser closer;
     sim::Module &m = plugStoring(w, kTm, {});
     QWidget *page = shownPage(w);
-    const orlo::records::Field &garbled = recordOf(kTm).fields.at(1);
+    // A field that bit 0 of its first byte belongs to.
+    const orlo::records::Record record = recordOf(kTm);
+    const orlo::records::Field &garbled = *std::find_if(record.fields.begin(), record.fields.end(),
+        [](const orlo::records::Field &f) { return (f.mask & 1) && !f.shownWhen; });
     m.garbledOffset = garbled.offset;
     child<QAction>(w, "actionVerify_after_write")->setChecked(true);
     QVERIFY(!pressWrite(page, m, 0).empty());

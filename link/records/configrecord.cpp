@@ -159,7 +159,9 @@ QString putValue(const Field &f, const QJsonValue &v, quint8 *payload)
         f.write(payload, value);
         return {};
     }
-    const double count = std::round(value / f.step);
+    // A value typed between two counts takes the nearer one the page's range holds.
+    const double count = qBound(std::ceil(f.minimum / f.step - kTolerance), std::round(value / f.step),
+                                std::floor(f.maximum / f.step + kTolerance));
     if (count < low || count > high)
         return name + QStringLiteral(" is %1, which the module cannot store").arg(number(value));
     putCount(f, payload, qint64(count));
@@ -195,6 +197,17 @@ QString typeName(int productId)
 
 } // namespace
 
+QByteArray configurationMask(int productId)
+{
+    const Record r = recordOf(productId);
+    QByteArray mask(r.end - r.first, char(0xFF));
+    for (const Record::Span &own : r.moduleOwn)
+        for (int i = own.offset; i < own.offset + own.size; ++i)
+            if (i >= r.first && i < r.end)
+                mask[i - r.first] = 0;
+    return mask;
+}
+
 QJsonObject fieldsOf(int productId, const quint8 *payload)
 {
     const Record r = recordOf(productId);
@@ -203,9 +216,10 @@ QJsonObject fieldsOf(int productId, const quint8 *payload)
         if (shown(f, payload))
             fields.insert(f.name, valueOf(f, payload));
     const QByteArray covered = coveredBits(r, payload);
+    const QByteArray configuration = configurationMask(productId);
     QByteArray unshown(reinterpret_cast<const char *>(payload + r.first), r.end - r.first);
     for (int i = 0; i < unshown.size(); ++i)
-        unshown[i] = char(quint8(unshown[i]) & ~quint8(covered[i]));
+        unshown[i] = char(quint8(unshown[i]) & ~quint8(covered[i]) & quint8(configuration[i]));
     fields.insert(kUnshown, QString::fromLatin1(unshown.toHex(' ')));
     return fields;
 }
@@ -270,7 +284,9 @@ Opened openDocument(const QByteArray &bytes, int plugged)
         return {{}, QStringLiteral("the field \"%1\" is missing or not %2 hexadecimal bytes")
                         .arg(kUnshown).arg(r.end - r.first)};
     quint8 payload[kReportPayload * kMaxReports] = {};
-    std::memcpy(payload + r.first, unshown.constData(), size_t(unshown.size()));
+    const QByteArray configuration = configurationMask(plugged);
+    for (int i = 0; i < unshown.size(); ++i)
+        payload[r.first + i] = quint8(unshown[i]) & quint8(configuration[i]);
     for (const Field &f : r.fields) {
         if (!shown(f, payload))
             continue;
@@ -288,11 +304,12 @@ QStringList differingFields(int productId, const quint8 *sent, const quint8 *sto
     const Record r = recordOf(productId);
     QStringList names;
     const QByteArray covered = coveredBits(r, sent);
+    const QByteArray configuration = configurationMask(productId);
     for (const Field &f : r.fields)
         if (shown(f, sent) && valueOf(f, sent) != valueOf(f, stored))
             names << f.name;
     for (int i = r.first; i < r.end; ++i)
-        if ((sent[i] ^ stored[i]) & ~quint8(covered[i - r.first])) {
+        if ((sent[i] ^ stored[i]) & ~quint8(covered[i - r.first]) & quint8(configuration[i - r.first])) {
             names << kUnshown;
             break;
         }

@@ -31,6 +31,10 @@ struct Opened {
 // A document checked whole for the plugged module's product identifier.
 Opened openDocument(const QByteArray &document, int pluggedProductId);
 
+// Over the record's bytes [first, end): 0xFF where a configuration sets the
+// byte, 0 where the module keeps it up itself.
+QByteArray configurationMask(int productId);
+
 // Names of the fields whose bytes differ between what was sent and what the
 // module answers it stores ("bytes no field shows" for the others).
 QStringList differingFields(int productId, const quint8 *sent, const quint8 *stored);

@@ -48,6 +48,14 @@ struct Record {
     int first = 0;
     int end = 0;
     QVector<Field> fields;
+    // Bytes the module keeps up itself (pulse counters): no configuration.
+    // A file holds zeros there, a page filled from a file shows the module's
+    // own, and a write is not expected to store what it sent there.
+    struct Span {
+        int offset;
+        int size;
+    };
+    QVector<Span> moduleOwn = {};
 };
 
 // The record of a product identifier of the family (empty fields otherwise).
