@@ -81,11 +81,21 @@ const QVector<Item> kEdges = {{di::kEdgeNone, QStringLiteral("none")},
                               {di::kEdgeFalling, QStringLiteral("falling")},
                               {di::kEdgeBoth, QStringLiteral("both")}};
 
-// Meter reading lists: hours "00" ... the last hour, minutes by ten.
+// Meter reading lists: hours "00" ... the last hour, minutes "00" ... by
+// ten. The minute list holds only tens, so it is a list and not a range.
 constexpr int kLastHourDI = 23;
 constexpr int kLastHour = 24;
 constexpr int kLastMinute = 50;
 constexpr int kLastPeriodMinute = 30;
+constexpr int kMinuteStep = 10;
+
+QVector<Item> readingMinutes(int lastMinute)
+{
+    QVector<Item> items;
+    for (int minute = 0; minute <= lastMinute; minute += kMinuteStep)
+        items.append({minute, QStringLiteral("%1").arg(minute, 2, 10, QLatin1Char('0'))});
+    return items;
+}
 
 // The 868 MHz radio widget's normal list, codes 1..8. Its compatibility list
 // (codes 10 and 11) says "19200" and "9600" again, so those codes, and any
@@ -145,7 +155,7 @@ QVector<Field> twoInputFields(const TwoInputPage &page)
     addInput(fields, di::kInputs, 1, di::kInput1Masks, page.texts);
     addInput(fields, di::kInputs, 2, di::kInput2Masks, page.texts);
     fields << byteNumber(QStringLiteral("meter reading hour"), di::kHour, 0, page.lastHour)
-           << byteNumber(QStringLiteral("meter reading minute"), di::kMinute, 0, kLastMinute);
+           << choice(QStringLiteral("meter reading minute"), di::kMinute, readingMinutes(kLastMinute));
     return fields;
 }
 
@@ -170,7 +180,7 @@ QVector<Field> fourInputFields()
             flag(QStringLiteral("digital input 4 in use"), di::kInputs, di::kInput4InUse),
             choice(QStringLiteral("digital input 4 edge"), di::kInputs, kEdges, di::kEdge4Bits),
             byteNumber(QStringLiteral("meter reading hour"), di::kHour, 0, kLastHour),
-            byteNumber(QStringLiteral("meter reading minute"), di::kMinute, 0, kLastPeriodMinute)};
+            choice(QStringLiteral("meter reading minute"), di::kMinute, readingMinutes(kLastPeriodMinute))};
 }
 
 // ---- Mirror modules -----------------------------------------------------------
@@ -198,7 +208,7 @@ QVector<Field> mirrorFields(mirror::Variant variant)
     addInput(inputs, mirror::kInputs, 1, di::kInput1Masks, kInputTextsEnglish);
     addInput(inputs, mirror::kInputs, 2, di::kInput2Masks, kInputTextsEnglish);
     inputs << byteNumber(QStringLiteral("meter reading hour"), mirror::kHour, 0, kLastHour)
-           << byteNumber(QStringLiteral("meter reading minute"), mirror::kMinute, 0, kLastMinute);
+           << choice(QStringLiteral("meter reading minute"), mirror::kMinute, readingMinutes(kLastMinute));
     for (Field &f : inputs) {
         // An edge is shown on the Master tab only, and there for a digital input only.
         const Shown own = f.shownWhen;
