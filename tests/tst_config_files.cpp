@@ -96,16 +96,16 @@ void ConfigFilesTest::savedPageWritesTheSameBytesElsewhere()
     const QString path = dir.filePath(QStringLiteral("%1.json").arg(productId, 4, 16));
     QRandomGenerator random{quint32(productId)};
     sim::Bytes original;
-    // A random record the page accepts as it shows it (couplings refuse some).
-    for (int attempt = 0; attempt < 8 && original.empty(); ++attempt) {
+    {
+        // A record whose every field holds a value inside the page's range.
         auto window = freshWindow();
         const DialogCloser closer;
         sim::Module &m = plugStoring(*window, productId, randomRecordPayload(productId, random));
         original = pressWrite(shownPage(*window), m, first);
-        QVERIFY(original.empty() || filesOf(*window).saveTo(path));
+        QVERIFY2(!original.empty(), "the page writes a record from its fields' ranges");
+        QVERIFY(filesOf(*window).saveTo(path));
         sim::Bench::instance().reset();
     }
-    QVERIFY2(!original.empty(), "no random record was written");
 
     auto window = freshWindow();
     const DialogCloser closer;
@@ -192,14 +192,10 @@ void ConfigFilesTest::seriesFillsEachModuleOfItsType()
     QAction *series = child<QAction>(w, "actionSeries");
     QVERIFY(!series->isEnabled());
     QRandomGenerator random{7};
-    sim::Bytes original;
-    const QString path = dir.filePath(QStringLiteral("series.json"));
-    while (original.empty()) {
-        sim::Module &m = plugStoring(w, kTm, randomRecordPayload(kTm, random));
-        original = pressWrite(shownPage(w), m, first);
-        QVERIFY(original.empty() || filesOf(w).saveTo(path));
-        QVERIFY(unplug(m));
-    }
+    sim::Module &source = plugStoring(w, kTm, randomRecordPayload(kTm, random));
+    const sim::Bytes original = pressWrite(shownPage(w), source, first);
+    QVERIFY(!original.empty() && filesOf(w).saveTo(dir.filePath(QStringLiteral("series.json"))));
+    QVERIFY(unplug(source));
     QVERIFY(series->isEnabled());
     series->setChecked(true);
     for (int n = 1; n <= 3; ++n) {

@@ -71,13 +71,21 @@ void ShellTest::menuEntries()
     QStringList fileEntries;
     for (QAction *a : file->actions())
         fileEntries << (a->isSeparator() ? QStringLiteral("-") : a->text());
-    QCOMPARE(fileEntries, QStringList({"-", "Update...", "Quit"}));
+    QCOMPARE(fileEntries, QStringList({"Open configuration…", "Save configuration…", "Apply to every module",
+                                       "Verify after write", "-", "Journal…", "Export journal…", "-", "Update...",
+                                       "Quit"}));
     QStringList helpEntries;
     for (QAction *a : help->actions())
         helpEntries << (a->isSeparator() ? QStringLiteral("-") : a->text());
     QCOMPARE(helpEntries, QStringList({"Help", "-", "About"}));
     QCOMPARE(child<QAction>(*window, "action_Quitter")->shortcut(), QKeySequence(QStringLiteral("Ctrl+E")));
     QCOMPARE(child<QAction>(*window, "action_Help")->shortcut(), QKeySequence(QStringLiteral("Ctrl+H")));
+    QCOMPARE(child<QAction>(*window, "actionSave_configuration")->shortcut(), QKeySequence(QStringLiteral("Ctrl+S")));
+    QCOMPARE(child<QAction>(*window, "actionOpen_configuration")->shortcut(), QKeySequence(QStringLiteral("Ctrl+O")));
+    // Files need a module page; the series a configuration; verify is asked for.
+    QVERIFY(!child<QAction>(*window, "actionSave_configuration")->isEnabled());
+    QVERIFY(!child<QAction>(*window, "actionSeries")->isEnabled());
+    QVERIFY(!child<QAction>(*window, "actionVerify_after_write")->isChecked());
     QCOMPARE(child<QMenu>(*window, "menuUpdate")->actions().value(0)->text(), QStringLiteral("Download new version"));
 }
 
