@@ -10,17 +10,19 @@ QStringList Journal::columns()
 {
     return {QStringLiteral("Time"), QStringLiteral("Product id"), QStringLiteral("Module type"),
             QStringLiteral("Module"), QStringLiteral("Button"), QStringLiteral("Result"),
-            QStringLiteral("Configuration"), QStringLiteral("Remarks")};
+            QStringLiteral("Remarks"), QStringLiteral("Configuration")};
 }
 
 QStringList Journal::cells(const JournalEntry &e)
 {
-    return {e.time.toString(Qt::ISODate),
+    return {e.time.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")),
             QStringLiteral("0x") + QString::number(e.productId, 16).rightJustified(4, QLatin1Char('0')).toUpper(),
-            e.moduleType, e.module, e.button, e.result, e.configuration, e.remarks};
+            e.moduleType, e.module, e.button, e.result, e.remarks, e.configuration};
 }
 
 namespace {
+
+constexpr int kWidestColumn = 260;
 
 QString csvCell(QString cell)
 {
@@ -60,10 +62,16 @@ void orlo::showJournal(QWidget *parent, const Journal &journal)
     table->setEditTriggers(QAbstractItemView::NoEditTriggers);
     for (int row = 0; row < journal.entries().size(); ++row) {
         const QStringList cells = Journal::cells(journal.entries().at(row));
-        for (int column = 0; column < cells.size(); ++column)
-            table->setItem(row, column, new QTableWidgetItem(cells.at(column)));
+        for (int column = 0; column < cells.size(); ++column) {
+            auto *item = new QTableWidgetItem(cells.at(column));
+            item->setToolTip(cells.at(column));
+            table->setItem(row, column, item);
+        }
     }
     table->resizeColumnsToContents();
+    // A long configuration or remark is read in full in its tool tip.
+    for (int column = 0; column < table->columnCount(); ++column)
+        table->setColumnWidth(column, qMin(table->columnWidth(column), kWidestColumn));
     table->horizontalHeader()->setStretchLastSection(true);
     layout->addWidget(table);
     auto *buttons = new QDialogButtonBox(QDialogButtonBox::Close, &dialog);

@@ -17,8 +17,8 @@ struct JournalEntry {
     QString module;          // what the module told of itself, as far as known
     QString button;
     QString result;          // "OK", "Echec", "Invalide", with "verified" when read back
-    QString configuration;   // the fields as in a configuration file
     QString remarks;         // failed checks, fields stored otherwise than sent
+    QString configuration;   // the fields as in a configuration file
 };
 
 class Journal

@@ -247,11 +247,13 @@ void ConfigFilesTest::verifyAndJournal()
     QVERIFY(filesOf(w).exportJournalTo(path));
     const QList<QByteArray> lines = readFile(path).split('\n');
     QCOMPARE(lines.size(), 5);   // header, three rows, nothing after the last CRLF
-    QVERIFY(lines.first().startsWith("Time,Product id,Module type,Module,Button,Result,Configuration,Remarks\r"));
+    QVERIFY(lines.first().startsWith("Time,Product id,Module type,Module,Button,Result,Remarks,Configuration\r"));
     const QByteArray rowStart = ",0x0240,TM,USB serial (c)Velka,Configurer,";
-    QVERIFY2(lines[1].contains(rowStart + "Echec,\"{\"\"") && lines[1].contains(garbled.name.toUtf8()), lines[1]);
-    QVERIFY2(lines[2].contains(rowStart + "OK,\"{\"\""), lines[2]);
-    QVERIFY2(lines[3].contains(rowStart + "Invalide,,"), lines[3]);
+    const QByteArray differs = "Stored otherwise than written: " + garbled.name.toUtf8();
+    QVERIFY2(lines[1].contains(rowStart + "Echec," + differs + ",\"{\"\""), lines[1]);
+    QVERIFY2(lines[2].contains(rowStart + "OK,,\"{\"\""), lines[2]);
+    // A refusal: its failed checks, no configuration sent.
+    QVERIFY2(lines[3].contains(rowStart + "Invalide,Champ ") && lines[3].endsWith(",\r"), lines[3]);
     QVERIFY(lines[4].isEmpty());
 }
 
