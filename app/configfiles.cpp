@@ -207,6 +207,14 @@ void ConfigurationFiles::refused(const QStringList &lines)
     log.append(entry);
 }
 
+void ConfigurationFiles::restoredDefaults(const QPushButton *button, bool accepted)
+{
+    JournalEntry entry = entryNow();
+    entry.button = button->text();
+    entry.result = accepted ? result::kOk : result::kFailed;
+    log.append(entry);
+}
+
 bool ConfigurationFiles::readBack(const CycleLink &link, const quint8 *sent, int reports, QString *remarks)
 {
     quint8 frame[orlo::kFrameBufferSize] = {};

@@ -29,6 +29,12 @@ void removeCycleObserver(CycleObserver *o)
         observer = nullptr;
 }
 
+void noteRestoredDefaults(const QPushButton *button, bool accepted)
+{
+    if (observer)
+        observer->restoredDefaults(button, accepted);
+}
+
 bool runWriteCycle(const CycleLink &link, quint8 *tx, quint8 *rx, const WriteCycle &cycle)
 {
     // Events turn while the answer is awaited: never a cycle inside a cycle.

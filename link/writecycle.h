@@ -47,8 +47,12 @@ public:
     virtual bool finished(const CycleLink &link, const quint8 *sent, const WriteCycle &cycle, bool accepted) = 0;
     // A configuration the page refused to send, with its failed checks.
     virtual void refused(const QStringList &lines) = 0;
+    // The defaults restored by a bare command, outside the cycle.
+    virtual void restoredDefaults(const QPushButton *button, bool accepted) = 0;
 };
 void setCycleObserver(CycleObserver *observer);
+// Pages that restore the defaults by a bare command tell it here.
+void noteRestoredDefaults(const QPushButton *button, bool accepted);
 // Unless another took its place meanwhile.
 void removeCycleObserver(CycleObserver *observer);
 

@@ -376,7 +376,9 @@ void MainWindow::on_pushButton_DefaultConfiguration_ORLO_RS_r00_clicked()
     if (!mayConfigure())
         return;
     std::memset(txBuffer, 0, sizeof txBuffer);
-    if (requestCommand(orlo::command::RestoreDefaults, rs::kReports))
+    const bool restored = requestCommand(orlo::command::RestoreDefaults, rs::kReports);
+    orlo::noteRestoredDefaults(ui->pushButton_DefaultConfiguration_ORLO_RS_r00, restored);
+    if (restored)
         EnablePageORLO_RS_r00(true);
     else
         ui->label_Resultat_configurer_ORLO_RS_r00->setText(result::kFailed);

@@ -162,7 +162,9 @@ void WmOrloRpt::on_pushButton_DefaultConfiguration_ORLO_RPT_r00_clicked()
 {
     if (!page::mayConfigure(link))
         return;
-    if (page::restoreDefaults(link, frame))
+    const bool restored = page::restoreDefaults(link, frame);
+    orlo::noteRestoredDefaults(form->pushButton_DefaultConfiguration_ORLO_RPT_r00, restored);
+    if (restored)
         readConfiguration();
     else
         form->label_Resultat_configurer_ORLO_RPT_r00->setText(result::kFailed);

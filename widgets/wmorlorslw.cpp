@@ -177,7 +177,9 @@ void WmOrloRsLw::on_pushButton_DefaultConfiguration_clicked()
 {
     if (!page::mayConfigure(link))
         return;
-    if (page::restoreDefaults(link, frame))
+    const bool restored = page::restoreDefaults(link, frame);
+    orlo::noteRestoredDefaults(form->pushButton_DefaultConfiguration, restored);
+    if (restored)
         initialiseAndRead();
     else
         form->label_Resultat_configurer->setText(result::kFailed);
