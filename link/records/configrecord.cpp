@@ -25,13 +25,29 @@ int shiftOf(quint8 mask)
     return shift;
 }
 
-int byteCount(Storage storage)
+// Letters of a text field before its NUL.
+int textLength(const Field &f, const quint8 *payload)
 {
-    switch (storage) {
+    int length = 0;
+    while (length < f.size && payload[f.offset + length] != 0)
+        ++length;
+    return length;
+}
+
+// Bytes a field holds in this payload: a text its letters and their NUL.
+int byteCount(const Field &f, const quint8 *payload)
+{
+    switch (f.storage) {
+    case Storage::Text: return qMin(textLength(f, payload) + 1, f.size);
     case Storage::Signed16le: case Storage::Unsigned16le: case Storage::Unsigned16be: return 2;
     case Storage::Unsigned32be: return 4;
     default: return 1;
     }
+}
+
+QString textOf(const Field &f, const quint8 *payload)
+{
+    return QString::fromLatin1(reinterpret_cast<const char *>(payload + f.offset), textLength(f, payload));
 }
 
 // The bits a field holds in byte i of its storage.
@@ -51,6 +67,7 @@ qint64 countOf(const Field &f, const quint8 *payload)
     case Storage::Unsigned16le: return getU16le(p);
     case Storage::Unsigned16be: return getU16be(p);
     case Storage::Unsigned32be: return (qint64(getU16be(p)) << 16) | getU16be(p + 2);
+    case Storage::Text: return 0;
     }
     return 0;
 }
@@ -64,6 +81,7 @@ void lowestHighest(const Field &f, qint64 *low, qint64 *high)
     case Storage::Signed16le: *low = -32768; *high = 32767; return;
     case Storage::Unsigned16le: case Storage::Unsigned16be: *low = 0; *high = 0xFFFF; return;
     case Storage::Unsigned32be: *low = 0; *high = 0xFFFFFFFFLL; return;
+    case Storage::Text: *low = *high = 0; return;
     }
 }
 
@@ -86,6 +104,8 @@ void putCount(const Field &f, quint8 *payload, qint64 count)
         putU16be(p, int(count >> 16));
         putU16be(p + 2, int(count & 0xFFFF));
         return;
+    case Storage::Text:
+        return;
     }
 }
 
@@ -98,6 +118,8 @@ QJsonValue valueOf(const Field &f, const quint8 *payload)
 {
     if (f.read)
         return f.read(payload);
+    if (f.kind == Kind::Text)
+        return textOf(f, payload);
     const qint64 count = countOf(f, payload);
     switch (f.kind) {
     case Kind::Flag:
@@ -108,6 +130,7 @@ QJsonValue valueOf(const Field &f, const quint8 *payload)
                 return item.text;
         return double(count);   // a code no list shows, kept as stored
     case Kind::Number:
+    case Kind::Text:
         break;
     }
     return double(count) * f.step;
@@ -147,6 +170,16 @@ QString putValue(const Field &f, const QJsonValue &v, quint8 *payload)
             texts << QStringLiteral("\"%1\"").arg(item.text);
         return name + QStringLiteral(" must be one of %1").arg(texts.join(QStringLiteral(", ")));
     }
+    case Kind::Text: {
+        const QString text = v.toString();
+        const QByteArray letters = text.toLatin1();
+        if (!v.isString() || text.size() > f.size || QString::fromLatin1(letters) != text || letters.contains('\0'))
+            return name + QStringLiteral(" must be a text of at most %1 Latin-1 letters").arg(f.size);
+        std::memcpy(payload + f.offset, letters.constData(), size_t(letters.size()));
+        if (letters.size() < f.size)
+            payload[f.offset + letters.size()] = 0;
+        return {};
+    }
     case Kind::Number:
         break;
     }
@@ -175,7 +208,7 @@ QByteArray coveredBits(const Record &r, const quint8 *payload)
     for (const Field &f : r.fields) {
         if (!shown(f, payload))
             continue;
-        for (int i = 0; i < byteCount(f.storage); ++i) {
+        for (int i = 0; i < byteCount(f, payload); ++i) {
             const int at = f.offset + i - r.first;
             if (at >= 0 && at < covered.size())
                 covered[at] = char(quint8(covered[at]) | maskAt(f, i));

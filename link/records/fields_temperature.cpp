@@ -290,6 +290,13 @@ QVector<Field> analogFields(int productId)
                          {{0, QStringLiteral("Voltage")}, {1, QStringLiteral("Current")}});
     fields << number(QStringLiteral("calibration Y1"), da::kY1, Storage::Signed16le, kTenth, kLowestY, kHighestY)
            << number(QStringLiteral("calibration Y2"), da::kY2, Storage::Signed16le, kTenth, kLowestY, kHighestY);
+    Field unit;
+    unit.name = QStringLiteral("unit");
+    unit.offset = da::kUnit;
+    unit.storage = Storage::Text;
+    unit.kind = Kind::Text;
+    unit.size = da::kUnitLetters;
+    fields << unit;
 
     const auto thresholdAt = [scaling, spanned](const QString &name, int at, quint16 da::Record::*raw,
                                                 double minimum, double maximum) {

@@ -12,10 +12,11 @@
 namespace orlo::records {
 
 // How a field's bytes hold its stored count.
-enum class Storage { Byte, Signed8, Signed16le, Unsigned16le, Unsigned16be, Unsigned32be, Bcd };
+// Text: Latin-1 letters, a NUL after them when fewer than `size`.
+enum class Storage { Byte, Signed8, Signed16le, Unsigned16le, Unsigned16be, Unsigned32be, Bcd, Text };
 
-// What the page shows: a number in its unit, a ticked box, or a list item.
-enum class Kind { Number, Flag, Choice };
+// What the page shows: a number in its unit, a ticked box, a list item, or a text.
+enum class Kind { Number, Flag, Choice, Text };
 
 struct Item {
     int code;          // stored count
@@ -32,6 +33,7 @@ struct Field {
     double minimum = 0;                 // Number: the range the page accepts, page units
     double maximum = 255;
     QVector<Item> items = {};           // Choice: the list; a code it lacks is kept as a number
+    int size = 1;                       // Text: the most letters
     // A value the stored count alone cannot give (a scale another field of
     // the record sets): read from, and written into, the whole payload. The
     // fields before it in the table are already written.

@@ -19,6 +19,12 @@ QJsonValue randomValue(const Field &f, QRandomGenerator &random)
         return random.bounded(2) == 1;
     case Kind::Choice:
         return f.items.at(random.bounded(f.items.size())).text;
+    case Kind::Text: {
+        QString text;
+        for (int n = random.bounded(f.size + 1); n > 0; --n)
+            text += QChar(u'a' + random.bounded(26));
+        return text;
+    }
     case Kind::Number:
         break;
     }
