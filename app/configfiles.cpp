@@ -43,7 +43,9 @@ ConfigurationFiles::ConfigurationFiles(QWidget *w, const ConfigurationMenu &m, c
     , page(p)
 {
     connect(menu.save, &QAction::triggered, this, [this] {
-        const QString path = QFileDialog::getSaveFileName(window, menu.save->text(), QString(), kFilter);
+        const orlo::ModuleEntry *module = orlo::findModule(quint16(page.productId()));
+        const QString suggested = module ? QString::fromLatin1(module->name) + QStringLiteral(".json") : QString();
+        const QString path = QFileDialog::getSaveFileName(window, menu.save->text(), suggested, kFilter);
         if (!path.isEmpty())
             saveTo(path);
     });
@@ -112,8 +114,13 @@ bool ConfigurationFiles::saveTo(const QString &path)
 bool ConfigurationFiles::openFrom(const QString &path)
 {
     const int productId = page.productId();
-    if (!productId || orlo::exchangeInProgress())
+    if (!productId)
         return false;
+    if (orlo::exchangeInProgress()) {
+        QMessageBox::information(window, menu.open->text(),
+                                 QStringLiteral("The module is busy with an exchange: open the file again in a moment."));
+        return false;
+    }
     QFile file(path);
     orlo::records::Opened opened;
     if (!file.open(QIODevice::ReadOnly))
