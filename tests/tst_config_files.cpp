@@ -136,8 +136,9 @@ void ConfigFilesTest::badFileChangesNothing()
     QFETCH(QString, fault);
     QFETCH(QString, said);
     constexpr int kTm = 0x0240;
-    orlo::setClockForTesting([] { return QDateTime(QDate(2026, 12, 8), QTime(9, 30)); });
     auto window = freshWindow();
+    // Both saves carry the same time: the page is compared, not the clock.
+    orlo::setClockForTesting([] { return QDateTime(QDate(2026, 12, 8), QTime(9, 30)); });
     sim::Module &m = plugStoring(*window, kTm, {});
     const QString before = dir.filePath(QStringLiteral("before.json"));
     QVERIFY(filesOf(*window).saveTo(before));
@@ -175,7 +176,6 @@ void ConfigFilesTest::badFileChangesNothing()
     const QString after = dir.filePath(QStringLiteral("after.json"));
     QVERIFY(filesOf(*window).saveTo(after));
     QCOMPARE(readFile(after), readFile(before));
-    orlo::setClockForTesting({});
 }
 
 void ConfigFilesTest::seriesFillsEachModuleOfItsType()

@@ -97,14 +97,6 @@ QVector<Item> readingMinutes(int lastMinute)
     return items;
 }
 
-// The 868 MHz radio widget's normal list, codes 1..8. Its compatibility list
-// (codes 10 and 11) says "19200" and "9600" again, so those codes, and any
-// code the widget sends back as stored, stay numbers.
-const QStringList kRadioRates = {QStringLiteral("1200"),  QStringLiteral("2400"),  QStringLiteral("4800"),
-                                 QStringLiteral("9600"),  QStringLiteral("19200"), QStringLiteral("38400"),
-                                 QStringLiteral("57600"), QStringLiteral("115200")};
-constexpr int kFirstRadioCode = 1;
-constexpr int kLastRadioChannel = 559;
 // The LoRa widget: data-rate indexes and the channels of its two plans.
 const QStringList kLoRaRates = {QStringLiteral("183"),  QStringLiteral("335"),  QStringLiteral("610"),
                                 QStringLiteral("1120"), QStringLiteral("2511"), QStringLiteral("4464"),
@@ -221,7 +213,7 @@ QVector<Field> mirrorFields(mirror::Variant variant)
                << number(QStringLiteral("radio channel"), mirror::kChannel, Storage::Unsigned16le,
                          kFirstLoRaChannel, kLastLoRaChannel);
     else
-        fields << choice(QStringLiteral("radio rate (bps)"), mirror::kSpeed, listItems(kRadioRates, kFirstRadioCode))
+        fields << choice(QStringLiteral("radio rate (bps)"), mirror::kSpeed, radioRateItems())
                << number(QStringLiteral("radio channel"), mirror::kChannel, Storage::Unsigned16le, 0,
                          kLastRadioChannel);
     // Master mirror uses the peer's address only, Slave and Master their own.
@@ -323,7 +315,7 @@ QVector<Field> rsFields()
            << shownWhen(choice(QStringLiteral("slave serial interface"), rs::kSlaveInterface, kInterfaces), slave)
            << shownWhen(choice(QStringLiteral("slave serial speed (bps)"), rs::kSlaveSpeed, speeds), slave)
            << shownWhen(choice(QStringLiteral("slave radio rate (bps)"), rs::kSlaveRadioCode,
-                               listItems(kRadioRates, kFirstRadioCode)),
+                               radioRateItems()),
                         slave)
            << shownWhen(number(QStringLiteral("slave radio channel"), rs::kSlaveChannel, Storage::Unsigned16be, 0,
                                kLastRadioChannel),
@@ -351,7 +343,7 @@ QVector<Field> rsFields()
                                 {rs::kStopBits2, modbus::stopBitItems().at(modbus::kStopBits2Item)}}),
                         bridge)
            << shownWhen(choice(QStringLiteral("bridge radio rate (bps)"), rs::kBridgeRadioCode,
-                               listItems(kRadioRates, kFirstRadioCode)),
+                               radioRateItems()),
                         bridge)
            << shownWhen(number(QStringLiteral("bridge radio channel"), rs::kBridgeChannel, Storage::Unsigned16be, 0,
                                kLastRadioChannel),

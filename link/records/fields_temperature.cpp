@@ -23,7 +23,6 @@ constexpr double kAnalogStep = 0.01;        // the analog boxes' precision: coun
 constexpr double kTenth = 0.1;              // Y1 and Y2 are stored in tenths
 constexpr double kLowestY = -3276.8;        // what the Y1 and Y2 boxes accept
 constexpr double kHighestY = 3276.7;
-constexpr int kLastRadioChannel = 559;      // the radio widget's channel box
 constexpr int kLastSendHour = 23;           // the send-time lists' last entries
 constexpr int kLastSendMinute = 45;
 
@@ -239,18 +238,11 @@ QVector<Field> twoProbeFields()
 QVector<Field> radioFields(int offsetSteps, double offsetRange)
 {
     const auto master = [](const quint8 *p) { return tm::decodeConfig868(p).role == tm::kRoleMaster; };
-    // Speeds of the radio widget; its two compatibility speeds name the Kelo mode they select.
-    const QVector<Item> speeds{{1, QStringLiteral("1200")}, {2, QStringLiteral("2400")}, {3, QStringLiteral("4800")},
-                               {4, QStringLiteral("9600")}, {5, QStringLiteral("19200")},
-                               {6, QStringLiteral("38400")}, {7, QStringLiteral("57600")},
-                               {8, QStringLiteral("115200")},
-                               {10, QStringLiteral("19200, compatibility with Kelo modem")},
-                               {11, QStringLiteral("9600, compatibility with Kelo modem")}};
     QVector<Field> masterOnly =
         statementFields(tm::kStatementHours, tm::kStatementMinutes, tm::kMaxStatementHours, tm::kMaxStatementMinutes);
     masterOnly << signedOffset(QStringLiteral("offset (degC)"), tm::kOffset, offsetSteps, offsetRange)
                << number(QStringLiteral("radio channel"), tm::kChannel, Storage::Unsigned16le, 1, 0, kLastRadioChannel)
-               << choice(QStringLiteral("radio speed (bps)"), tm::kBaudCode, speeds)
+               << choice(QStringLiteral("radio rate (bps)"), tm::kBaudCode, radioRateItems())
                << number(QStringLiteral("remote address"), tm::kRemoteAddress, Storage::Byte, 1, 0, tm::kMaxAddress)
                << number(QStringLiteral("modem address"), tm::kModemAddress, Storage::Byte, 1, 0, tm::kMaxAddress);
     QVector<Field> fields{choice(QStringLiteral("role"), tm::kFlags, tm::kRoleMask,

@@ -5,7 +5,25 @@
 #include "link/frames/mirror_frame.h"
 #include "link/moduletable.h"
 
+#include <QStringList>
+
 namespace orlo::records {
+
+QVector<Item> radioRateItems()
+{
+    constexpr int kFirstCode = 1;
+    constexpr int kFirstCompatibilityCode = 10;
+    const QStringList rates = {QStringLiteral("1200"),  QStringLiteral("2400"),  QStringLiteral("4800"),
+                               QStringLiteral("9600"),  QStringLiteral("19200"), QStringLiteral("38400"),
+                               QStringLiteral("57600"), QStringLiteral("115200")};
+    const QStringList compatibility = {QStringLiteral("19200"), QStringLiteral("9600")};
+    QVector<Item> items;
+    for (int i = 0; i < rates.size(); ++i)
+        items.append({kFirstCode + i, rates.at(i)});
+    for (int i = 0; i < compatibility.size(); ++i)
+        items.append({kFirstCompatibilityCode + i, compatibility.at(i) + QStringLiteral(", compatibility with Kelo modem")});
+    return items;
+}
 
 Record recordOf(int productId)
 {

@@ -63,6 +63,12 @@ struct Record {
 // The record of a product identifier of the family (empty fields otherwise).
 Record recordOf(int productId);
 
+// The 868 MHz radio widget as the pages show it: its rates by code (1..8,
+// and 10 and 11 for the older Kelo modems, named apart as their texts
+// repeat) and the last channel of its box.
+QVector<Item> radioRateItems();
+constexpr int kLastRadioChannel = 559;
+
 // The tables, one per family of pages.
 QVector<Field> temperatureFields(int productId);
 QVector<Field> inputFields(int productId);
