@@ -102,7 +102,8 @@ bool ConfigurationFiles::saveTo(const QString &path)
     if (!file.open(QIODevice::WriteOnly)
         || file.write(orlo::records::documentOf(productId, payload, orlo::currentDateTime())) < 0 || !file.commit()) {
         QMessageBox::warning(window, menu.save->text(),
-                             QStringLiteral("The configuration could not be saved in %1: %2.").arg(path, file.errorString()));
+                             QStringLiteral("The configuration could not be saved in %1: %2.")
+                                 .arg(path, file.errorString()));
         return false;
     }
     const orlo::records::Record r = orlo::records::recordOf(productId);
@@ -118,7 +119,8 @@ bool ConfigurationFiles::openFrom(const QString &path)
         return false;
     if (orlo::exchangeInProgress()) {
         QMessageBox::information(window, menu.open->text(),
-                                 QStringLiteral("The module is busy with an exchange: open the file again in a moment."));
+                                 QStringLiteral("The module is busy with an exchange: "
+                                                "open the file again in a moment."));
         return false;
     }
     QFile file(path);

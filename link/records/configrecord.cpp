@@ -187,7 +187,8 @@ QString putValue(const Field &f, const QJsonValue &v, quint8 *payload)
         return name + QStringLiteral(" must be a number");
     const double value = v.toDouble();
     if (!(value >= f.minimum - kTolerance && value <= f.maximum + kTolerance))
-        return name + QStringLiteral(" is %1, outside %2 to %3").arg(number(value), number(f.minimum), number(f.maximum));
+        return name + QStringLiteral(" is %1, outside %2 to %3")
+                          .arg(number(value), number(f.minimum), number(f.maximum));
     if (f.write) {
         f.write(payload, value);
         return {};

@@ -20,50 +20,9 @@ using Shown = std::function<bool(const quint8 *payload)>;
 
 // ---- Rows ---------------------------------------------------------------------
 
-Field number(const QString &name, int offset, Storage storage, double minimum, double maximum, double step = 1)
-{
-    Field f;
-    f.name = name;
-    f.offset = offset;
-    f.storage = storage;
-    f.minimum = minimum;
-    f.maximum = maximum;
-    f.step = step;
-    return f;
-}
-
 Field byteNumber(const QString &name, int offset, double minimum, double maximum)
 {
-    return number(name, offset, Storage::Byte, minimum, maximum);
-}
-
-Field flag(const QString &name, int offset, quint8 mask)
-{
-    Field f;
-    f.name = name;
-    f.offset = offset;
-    f.mask = mask;
-    f.kind = Kind::Flag;
-    f.minimum = 0;
-    f.maximum = 1;
-    return f;
-}
-
-Field choice(const QString &name, int offset, QVector<Item> items, quint8 mask = 0xFF)
-{
-    Field f;
-    f.name = name;
-    f.offset = offset;
-    f.mask = mask;
-    f.kind = Kind::Choice;
-    f.items = std::move(items);
-    return f;
-}
-
-Field shownWhen(Field f, Shown when)
-{
-    f.shownWhen = std::move(when);
-    return f;
+    return number(name, offset, Storage::Byte, 1, minimum, maximum);
 }
 
 // A list whose entry i is stored as firstCode + i.
@@ -74,12 +33,6 @@ QVector<Item> listItems(const QStringList &texts, int firstCode = 0)
         items.append({firstCode + i, texts.at(i)});
     return items;
 }
-
-// The edge button shows an icon, no text.
-const QVector<Item> kEdges = {{di::kEdgeNone, QStringLiteral("none")},
-                              {di::kEdgeRising, QStringLiteral("rising")},
-                              {di::kEdgeFalling, QStringLiteral("falling")},
-                              {di::kEdgeBoth, QStringLiteral("both")}};
 
 // Meter reading lists: hours "00" ... the last hour, minutes "00" ... by
 // ten. The minute list holds only tens, so it is a list and not a range.
@@ -120,7 +73,7 @@ void addInput(QVector<Field> &fields, int at, int number, const di::InputMasks &
     const QString input = QStringLiteral("input %1 ").arg(number);
     fields << flag(input + QStringLiteral("in use"), at, masks.inUse)
            << choice(input + QStringLiteral("mode"), at, {{0, texts.digital}, {1, texts.counter}}, masks.counter)
-           << shownWhen(choice(input + QStringLiteral("edge"), at, kEdges, masks.edge),
+           << shownWhen(choice(input + QStringLiteral("edge"), at, edgeItems(), masks.edge),
                         [at, counter = masks.counter](const quint8 *p) { return !(p[at] & counter); });
 }
 
@@ -168,9 +121,9 @@ QVector<Field> fourInputFields()
             flag(QStringLiteral("counter 1 in use"), di::kInputs, di::kCounter1InUse),
             flag(QStringLiteral("counter 2 in use"), di::kInputs, di::kCounter2InUse),
             flag(QStringLiteral("digital input 3 in use"), di::kInputs, di::kInput3InUse),
-            choice(QStringLiteral("digital input 3 edge"), di::kInputs, kEdges, di::kEdge3Bits),
+            choice(QStringLiteral("digital input 3 edge"), di::kInputs, edgeItems(), di::kEdge3Bits),
             flag(QStringLiteral("digital input 4 in use"), di::kInputs, di::kInput4InUse),
-            choice(QStringLiteral("digital input 4 edge"), di::kInputs, kEdges, di::kEdge4Bits),
+            choice(QStringLiteral("digital input 4 edge"), di::kInputs, edgeItems(), di::kEdge4Bits),
             byteNumber(QStringLiteral("meter reading hour"), di::kHour, 0, kLastHour),
             choice(QStringLiteral("meter reading minute"), di::kMinute, readingMinutes(kLastPeriodMinute))};
 }
@@ -210,11 +163,11 @@ QVector<Field> mirrorFields(mirror::Variant variant)
 
     if (lora)
         fields << choice(QStringLiteral("radio data rate (bps)"), mirror::kSpeed, listItems(kLoRaRates))
-               << number(QStringLiteral("radio channel"), mirror::kChannel, Storage::Unsigned16le,
+               << number(QStringLiteral("radio channel"), mirror::kChannel, Storage::Unsigned16le, 1,
                          kFirstLoRaChannel, kLastLoRaChannel);
     else
         fields << choice(QStringLiteral("radio rate (bps)"), mirror::kSpeed, radioRateItems())
-               << number(QStringLiteral("radio channel"), mirror::kChannel, Storage::Unsigned16le, 0,
+               << number(QStringLiteral("radio channel"), mirror::kChannel, Storage::Unsigned16le, 1, 0,
                          kLastRadioChannel);
     // Master mirror uses the peer's address only, Slave and Master their own.
     constexpr int kLastModemAddress = 240;
@@ -247,7 +200,7 @@ void addBlocks(QVector<Field> &fields, int at, int lastLength, const Shown &show
                                        modbus::kDeviceMax),
                             shown)
                << shownWhen(number(frame + QStringLiteral("register"), block + modbus::kBlockRegister,
-                                   Storage::Unsigned16le, modbus::kRegisterMin, modbus::kRegisterMax),
+                                   Storage::Unsigned16le, 1, modbus::kRegisterMin, modbus::kRegisterMax),
                             shown)
                << shownWhen(byteNumber(frame + QStringLiteral("length"), block + modbus::kBlockLength,
                                        modbus::kLengthMin, lastLength),
@@ -274,8 +227,8 @@ QVector<Item> minuteItems(int step, int count)
 
 Field timeout(int offset)
 {
-    return number(QStringLiteral("timeout (s)"), offset, Storage::Byte, modbus::timeoutSeconds(modbus::kTimeoutMin),
-                  modbus::timeoutSeconds(modbus::kTimeoutMax), 1 / modbus::kTimeoutStep);
+    return number(QStringLiteral("timeout (s)"), offset, Storage::Byte, 1 / modbus::kTimeoutStep,
+                  modbus::timeoutSeconds(modbus::kTimeoutMin), modbus::timeoutSeconds(modbus::kTimeoutMax));
 }
 
 Shown rsRole(quint8 role)
@@ -317,7 +270,7 @@ QVector<Field> rsFields()
            << shownWhen(choice(QStringLiteral("slave radio rate (bps)"), rs::kSlaveRadioCode,
                                radioRateItems()),
                         slave)
-           << shownWhen(number(QStringLiteral("slave radio channel"), rs::kSlaveChannel, Storage::Unsigned16be, 0,
+           << shownWhen(number(QStringLiteral("slave radio channel"), rs::kSlaveChannel, Storage::Unsigned16be, 1, 0,
                                kLastRadioChannel),
                         slave);
     // Bridge.
@@ -345,7 +298,7 @@ QVector<Field> rsFields()
            << shownWhen(choice(QStringLiteral("bridge radio rate (bps)"), rs::kBridgeRadioCode,
                                radioRateItems()),
                         bridge)
-           << shownWhen(number(QStringLiteral("bridge radio channel"), rs::kBridgeChannel, Storage::Unsigned16be, 0,
+           << shownWhen(number(QStringLiteral("bridge radio channel"), rs::kBridgeChannel, Storage::Unsigned16be, 1, 0,
                                kLastRadioChannel),
                         bridge)
            << shownWhen(byteNumber(QStringLiteral("radio modem address"), rs::kBridgeModem, 0, kLastAddress), bridge)
@@ -372,7 +325,8 @@ QVector<Field> rptFields()
                                     QStringLiteral("57600")},
                                    rpt::kModbusBaudCode)),
                   radio868),
-        shownWhen(number(QStringLiteral("radio channel"), rpt::kChannel, Storage::Unsigned16be, 0, kLastRadioChannel),
+        shownWhen(number(QStringLiteral("radio channel"), rpt::kChannel, Storage::Unsigned16be, 1, 0,
+                         kLastRadioChannel),
                   radio868),
         byteNumber(QStringLiteral("modem address"), rpt::kModemAddress, rpt::kMinModemAddress, rpt::kMaxModemAddress),
         byteNumber(QStringLiteral("max sigfox frames per day"), rpt::kMaxFrames, rpt::kMinFrames,

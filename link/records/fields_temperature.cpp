@@ -59,54 +59,6 @@ struct ProbePage {
 
 const QVector<Item> kPeriods{{0, QStringLiteral("15 minutes")}, {1, QStringLiteral("30 minutes")},
                              {2, QStringLiteral("1 heure")}, {3, QStringLiteral("2 heures")}};
-const QVector<Item> kEdges{{da::kEdgeNone, QStringLiteral("none")}, {1, QStringLiteral("rising")},
-                           {2, QStringLiteral("falling")}, {da::kEdgeBoth, QStringLiteral("both")}};
-
-Field number(const QString &name, int offset, Storage storage, double step, double minimum, double maximum)
-{
-    Field f;
-    f.name = name;
-    f.offset = offset;
-    f.storage = storage;
-    f.step = step;
-    f.minimum = minimum;
-    f.maximum = maximum;
-    return f;
-}
-
-Field flag(const QString &name, int offset, quint8 mask)
-{
-    Field f;
-    f.name = name;
-    f.offset = offset;
-    f.mask = mask;
-    f.kind = Kind::Flag;
-    return f;
-}
-
-// A list of the whole byte, or of the bits of mask.
-Field choice(const QString &name, int offset, const QVector<Item> &items)
-{
-    Field f;
-    f.name = name;
-    f.offset = offset;
-    f.kind = Kind::Choice;
-    f.items = items;
-    return f;
-}
-
-Field choice(const QString &name, int offset, quint8 mask, const QVector<Item> &items)
-{
-    Field f = choice(name, offset, items);
-    f.mask = mask;
-    return f;
-}
-
-Field shownWhen(Field f, std::function<bool(const quint8 *)> when)
-{
-    f.shownWhen = std::move(when);
-    return f;
-}
 
 QString sendTimeName(int n, const char *part)
 {
@@ -131,7 +83,7 @@ struct Schedule {
 
 QVector<Field> scheduleFields(const Schedule &s)
 {
-    QVector<Field> fields{choice(QStringLiteral("sampling period"), s.flags, s.periodMask, kPeriods),
+    QVector<Field> fields{choice(QStringLiteral("sampling period"), s.flags, kPeriods, s.periodMask),
                           flag(QStringLiteral("periodic statement"), s.flags, s.periodic)};
     for (int n = 0; n < int(s.sendTimeBits.size()); ++n) {
         const int at = s.sendTimes + s.sendTimeSize * n;
@@ -143,7 +95,7 @@ QVector<Field> scheduleFields(const Schedule &s)
                             used);
     }
     if (s.lifeFrame)
-        fields << choice(QStringLiteral("life frame"), s.flags, s.lifeFrame, {{0, s.life.clear}, {1, s.life.set}});
+        fields << choice(QStringLiteral("life frame"), s.flags, {{0, s.life.clear}, {1, s.life.set}}, s.lifeFrame);
     return fields;
 }
 
@@ -227,8 +179,9 @@ QVector<Field> twoProbeFields()
     for (int n = 0; n < 2; ++n)
         fields << signedOffset(QStringLiteral("probe %1 offset (degC)").arg(n + 1), offsets[n], l.offsetSteps,
                          page.offsetRange);
-    fields << shownWhen(choice(QStringLiteral("join mode"), tm2d::kOptions, tm2d::kJoinAbp,
-                               {{0, QStringLiteral("Join mode : OTAA")}, {1, QStringLiteral("Join mode : ABP")}}),
+    fields << shownWhen(choice(QStringLiteral("join mode"), tm2d::kOptions,
+                               {{0, QStringLiteral("Join mode : OTAA")}, {1, QStringLiteral("Join mode : ABP")}},
+                               tm2d::kJoinAbp),
                         [](const quint8 *p) { return (tm2d::decodeConfig(p).options & tm2d::kLoRaWan) != 0; });
     return fields;
 }
@@ -245,8 +198,9 @@ QVector<Field> radioFields(int offsetSteps, double offsetRange)
                << choice(QStringLiteral("radio rate (bps)"), tm::kBaudCode, radioRateItems())
                << number(QStringLiteral("remote address"), tm::kRemoteAddress, Storage::Byte, 1, 0, tm::kMaxAddress)
                << number(QStringLiteral("modem address"), tm::kModemAddress, Storage::Byte, 1, 0, tm::kMaxAddress);
-    QVector<Field> fields{choice(QStringLiteral("role"), tm::kFlags, tm::kRoleMask,
-                                 {{0, QStringLiteral("Slave")}, {tm::kRoleMaster, QStringLiteral("Master")}})};
+    QVector<Field> fields{choice(QStringLiteral("role"), tm::kFlags,
+                                 {{0, QStringLiteral("Slave")}, {tm::kRoleMaster, QStringLiteral("Master")}},
+                                 tm::kRoleMask)};
     for (const Field &f : masterOnly)
         fields << shownWhen(f, master);
     return fields;
@@ -278,8 +232,8 @@ QVector<Field> analogFields(int productId)
          typeInRecord ? quint8(0) : da::kKeepAlive5Days, kLifeFrench,
          [](const quint8 *p, int n) { return da::decode(p).sendTimes[size_t(n)].inUse; }});
     if (typeInRecord)
-        fields << choice(QStringLiteral("analog measurement"), da::kConfig, da::kCurrentLoop,
-                         {{0, QStringLiteral("Voltage")}, {1, QStringLiteral("Current")}});
+        fields << choice(QStringLiteral("analog measurement"), da::kConfig,
+                         {{0, QStringLiteral("Voltage")}, {1, QStringLiteral("Current")}}, da::kCurrentLoop);
     fields << number(QStringLiteral("calibration Y1"), da::kY1, Storage::Signed16le, kTenth, kLowestY, kHighestY)
            << number(QStringLiteral("calibration Y2"), da::kY2, Storage::Signed16le, kTenth, kLowestY, kHighestY);
     Field unit;
@@ -323,9 +277,9 @@ QVector<Field> analogFields(int productId)
 
     if (!typeInRecord) {
         fields << flag(QStringLiteral("input 1 in use"), da::kInputs, da::kInput1InUse)
-               << choice(QStringLiteral("input 1 edge"), da::kInputs, da::kInput1Edge, kEdges)
+               << choice(QStringLiteral("input 1 edge"), da::kInputs, edgeItems(), da::kInput1Edge)
                << flag(QStringLiteral("input 2 in use"), da::kInputs, da::kInput2InUse)
-               << choice(QStringLiteral("input 2 edge"), da::kInputs, da::kInput2Edge, kEdges);
+               << choice(QStringLiteral("input 2 edge"), da::kInputs, edgeItems(), da::kInput2Edge);
     }
     return fields;
 }

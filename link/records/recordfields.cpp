@@ -9,6 +9,51 @@
 
 namespace orlo::records {
 
+Field number(const QString &name, int offset, Storage storage, double step, double minimum, double maximum)
+{
+    Field f;
+    f.name = name;
+    f.offset = offset;
+    f.storage = storage;
+    f.step = step;
+    f.minimum = minimum;
+    f.maximum = maximum;
+    return f;
+}
+
+Field flag(const QString &name, int offset, quint8 mask)
+{
+    Field f;
+    f.name = name;
+    f.offset = offset;
+    f.mask = mask;
+    f.kind = Kind::Flag;
+    return f;
+}
+
+Field choice(const QString &name, int offset, const QVector<Item> &items, quint8 mask)
+{
+    Field f;
+    f.name = name;
+    f.offset = offset;
+    f.mask = mask;
+    f.kind = Kind::Choice;
+    f.items = items;
+    return f;
+}
+
+Field shownWhen(Field f, std::function<bool(const quint8 *payload)> when)
+{
+    f.shownWhen = std::move(when);
+    return f;
+}
+
+QVector<Item> edgeItems()
+{
+    return {{di::kEdgeNone, QStringLiteral("none")}, {di::kEdgeRising, QStringLiteral("rising")},
+            {di::kEdgeFalling, QStringLiteral("falling")}, {di::kEdgeBoth, QStringLiteral("both")}};
+}
+
 QVector<Item> radioRateItems()
 {
     constexpr int kFirstCode = 1;
@@ -21,7 +66,8 @@ QVector<Item> radioRateItems()
     for (int i = 0; i < rates.size(); ++i)
         items.append({kFirstCode + i, rates.at(i)});
     for (int i = 0; i < compatibility.size(); ++i)
-        items.append({kFirstCompatibilityCode + i, compatibility.at(i) + QStringLiteral(", compatibility with Kelo modem")});
+        items.append({kFirstCompatibilityCode + i,
+                      compatibility.at(i) + QStringLiteral(", compatibility with Kelo modem")});
     return items;
 }
 

@@ -63,6 +63,15 @@ struct Record {
 // The record of a product identifier of the family (empty fields otherwise).
 Record recordOf(int productId);
 
+// Rows of the tables.
+Field number(const QString &name, int offset, Storage storage, double step, double minimum, double maximum);
+Field flag(const QString &name, int offset, quint8 mask);
+// A list of the whole byte, or of the bits of mask.
+Field choice(const QString &name, int offset, const QVector<Item> &items, quint8 mask = 0xFF);
+Field shownWhen(Field f, std::function<bool(const quint8 *payload)> when);
+// An input's edge: its button shows icons, so the file names them.
+QVector<Item> edgeItems();
+
 // The 868 MHz radio widget as the pages show it: its rates by code (1..8,
 // and 10 and 11 for the older Kelo modems, named apart as their texts
 // repeat) and the last channel of its box.
