@@ -14,7 +14,6 @@ namespace orlo::records {
 
 namespace {
 
-const QString &kUnshown = kUnshownField;
 constexpr double kTolerance = 1e-6;
 
 int shiftOf(quint8 mask)
@@ -56,7 +55,7 @@ quint8 maskAt(const Field &f, int i)
     return (f.storage == Storage::Byte || f.storage == Storage::Bcd) && i == 0 ? f.mask : 0xFF;
 }
 
-qint64 countOf(const Field &f, const quint8 *payload)
+qint64 storedCount(const Field &f, const quint8 *payload)
 {
     const quint8 *p = payload + f.offset;
     switch (f.storage) {
@@ -120,7 +119,7 @@ QJsonValue valueOf(const Field &f, const quint8 *payload)
         return f.read(payload);
     if (f.kind == Kind::Text)
         return textOf(f, payload);
-    const qint64 count = countOf(f, payload);
+    const qint64 count = storedCount(f, payload);
     switch (f.kind) {
     case Kind::Flag:
         return count != 0;
@@ -254,7 +253,7 @@ QJsonObject fieldsOf(int productId, const quint8 *payload)
     QByteArray unshown(reinterpret_cast<const char *>(payload + r.first), r.end - r.first);
     for (int i = 0; i < unshown.size(); ++i)
         unshown[i] = char(quint8(unshown[i]) & ~quint8(covered[i]) & quint8(configuration[i]));
-    fields.insert(kUnshown, QString::fromLatin1(unshown.toHex(' ')));
+    fields.insert(kUnshownField, QString::fromLatin1(unshown.toHex(' ')));
     return fields;
 }
 
@@ -312,11 +311,11 @@ Opened openDocument(const QByteArray &bytes, int plugged)
                         .arg(typeName(id), hexId(id), typeName(plugged), hexId(plugged), typesSharing(plugged))};
     const QJsonObject fields = document.value(QStringLiteral("fields")).toObject();
     const Record r = recordOf(plugged);
-    const QString unshownText = fields.value(kUnshown).toString();
+    const QString unshownText = fields.value(kUnshownField).toString();
     const QByteArray unshown = QByteArray::fromHex(unshownText.toLatin1());
     if (unshown.size() != r.end - r.first || unshown.toHex(' ') != unshownText.toLatin1().toLower())
         return {{}, QStringLiteral("the field \"%1\" is missing or not %2 hexadecimal bytes")
-                        .arg(kUnshown).arg(r.end - r.first)};
+                        .arg(kUnshownField).arg(r.end - r.first)};
     quint8 payload[kReportPayload * kMaxReports] = {};
     const QByteArray configuration = configurationMask(plugged);
     for (int i = 0; i < unshown.size(); ++i)
@@ -344,7 +343,7 @@ QStringList differingFields(int productId, const quint8 *sent, const quint8 *sto
             names << f.name;
     for (int i = r.first; i < r.end; ++i)
         if ((sent[i] ^ stored[i]) & ~quint8(covered[i - r.first]) & quint8(configuration[i - r.first])) {
-            names << kUnshown;
+            names << kUnshownField;
             break;
         }
     return names;
