@@ -41,7 +41,7 @@ MainWindow::MainWindow(QWidget *parent)
         this,
         {ui->actionSave_configuration, ui->actionOpen_configuration, ui->actionSeries, ui->actionVerify_after_write,
          ui->actionJournal, ui->actionExport_journal},
-        {[this] { return moduleShown ? productId : 0; }, [this] { return writeButtonOf(productId); },
+        {[this] { return moduleShown ? productId : 0; }, [this] { return configureControlsOf(productId).write; },
          [this] { return moduleIdentity(); }, [this] { readStoredAgain(); }, statusBar(), &hid->storedRead()});
 }
 

@@ -373,8 +373,12 @@ private:
     // status bar say so, detection reads it again at later ticks.
     void showStoredReadFailure();
     void readStoredAgain();
-    QLabel *resultLabelOf(int productId) const;
-    QPushButton *writeButtonOf(int productId) const;
+    // The page's result label and its Write (configure) button.
+    struct ConfigureControls {
+        QLabel *result = nullptr;
+        QPushButton *write = nullptr;
+    };
+    ConfigureControls configureControlsOf(int productId) const;
     // The USB serial-number string, and what the module told of itself.
     QString moduleIdentity() const;
     quint8 *requestPayload() { return txBuffer + 1; }

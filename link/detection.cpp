@@ -187,7 +187,7 @@ void MainWindow::showStoredReadFailure()
 {
     if (!hid->storedRead().failed())
         return;
-    if (QLabel *label = resultLabelOf(productId))
+    if (QLabel *label = configureControlsOf(productId).result)
         label->setText(result::kFailed);
     statusBar()->showMessage(kStoredReadFailure);
 }
@@ -197,60 +197,36 @@ bool MainWindow::mayConfigure() const
     return hid->mayConfigure();
 }
 
-QLabel *MainWindow::resultLabelOf(int id) const
+MainWindow::ConfigureControls MainWindow::configureControlsOf(int id) const
 {
     using T = orlo::ModuleType;
     const orlo::ModuleEntry *entry = orlo::findModule(quint16(id));
     if (!entry)
-        return nullptr;
+        return {};
     switch (entry->type) {
-    case T::TM: return ui->label_Resultat_configurer_TM;
-    case T::TM_r20: return ui->label_Resultat_configurer_TM_r20;
-    case T::TM_868: return ui->label_Resultat_configurer_TM_868;
-    case T::TM2D_r10: return ui->label_Resultat_configurer_TM2D_r10;
-    case T::TH_r10: return ui->label_Resultat_configurer_TH_r10;
-    case T::TH_868: return ui->label_Resultat_configurer_TH_868;
-    case T::DI: return ui->label_Resultat_configurer_DI;
-    case T::DI_r2x: return ui->label_Resultat_configurer_DI_r2x;
-    case T::DI4_r2x: return ui->label_Resultat_configurer_DI4_r2x;
-    case T::DI2_868_r_10: return ui->label_Resultat_configurer_DI2_868_r_10;
-    case T::DA: return ui->label_Resultat_configurer_DA;
-    case T::DA_r20: return ui->label_Resultat_configurer_DA_r20;
-    case T::IOD_PS_r20: return ui->label_Resultat_configurer_IOD_PS_r20;
-    case T::DIO_LoRa: return ui->label_Resultat_configurer_ORLO_DIO_LoRa;
-    case T::RS_r00: return ui->label_Resultat_configurer_ORLO_RS_r00;
-    case T::RPT_r00: return ui->widget_orlo_rpt_r00->resultLabel();
-    case T::RSLW_r00: return ui->widget_orlo_rslw_r00->resultLabel();
+    case T::TM: return {ui->label_Resultat_configurer_TM, ui->pushButton_Configurer_TM};
+    case T::TM_r20: return {ui->label_Resultat_configurer_TM_r20, ui->pushButton_Configurer_TM_r20};
+    case T::TM_868: return {ui->label_Resultat_configurer_TM_868, ui->pushButton_Configurer_TM_868};
+    case T::TM2D_r10: return {ui->label_Resultat_configurer_TM2D_r10, ui->pushButton_Configurer_TM2D_r10};
+    case T::TH_r10: return {ui->label_Resultat_configurer_TH_r10, ui->pushButton_Configurer_TH_r10};
+    case T::TH_868: return {ui->label_Resultat_configurer_TH_868, ui->pushButton_Configurer_TH_868};
+    case T::DI: return {ui->label_Resultat_configurer_DI, ui->pushButton_Configurer_DI};
+    case T::DI_r2x: return {ui->label_Resultat_configurer_DI_r2x, ui->pushButton_Configurer_DI_r2x};
+    case T::DI4_r2x: return {ui->label_Resultat_configurer_DI4_r2x, ui->pushButton_Configurer_DI4_r2x};
+    case T::DI2_868_r_10:
+        return {ui->label_Resultat_configurer_DI2_868_r_10, ui->pushButton_Configurer_DI2_868_r_10};
+    case T::DA: return {ui->label_Resultat_configurer_DA, ui->pushButton_Configurer_DA};
+    case T::DA_r20: return {ui->label_Resultat_configurer_DA_r20, ui->pushButton_Configurer_DA_r20};
+    case T::IOD_PS_r20: return {ui->label_Resultat_configurer_IOD_PS_r20, ui->pushButton_Configurer_IOD_PS_r20};
+    case T::DIO_LoRa:
+        return {ui->label_Resultat_configurer_ORLO_DIO_LoRa, ui->pushButton_Configurer_ORLO_DIO_LoRa};
+    case T::RS_r00: return {ui->label_Resultat_configurer_ORLO_RS_r00, ui->pushButton_Configurer_ORLO_RS_r00};
+    case T::RPT_r00:
+        return {ui->widget_orlo_rpt_r00->resultLabel(), ui->widget_orlo_rpt_r00->writeButton()};
+    case T::RSLW_r00:
+        return {ui->widget_orlo_rslw_r00->resultLabel(), ui->widget_orlo_rslw_r00->writeButton()};
     }
-    return nullptr;
-}
-
-QPushButton *MainWindow::writeButtonOf(int id) const
-{
-    using T = orlo::ModuleType;
-    const orlo::ModuleEntry *entry = orlo::findModule(quint16(id));
-    if (!entry)
-        return nullptr;
-    switch (entry->type) {
-    case T::TM: return ui->pushButton_Configurer_TM;
-    case T::TM_r20: return ui->pushButton_Configurer_TM_r20;
-    case T::TM_868: return ui->pushButton_Configurer_TM_868;
-    case T::TM2D_r10: return ui->pushButton_Configurer_TM2D_r10;
-    case T::TH_r10: return ui->pushButton_Configurer_TH_r10;
-    case T::TH_868: return ui->pushButton_Configurer_TH_868;
-    case T::DI: return ui->pushButton_Configurer_DI;
-    case T::DI_r2x: return ui->pushButton_Configurer_DI_r2x;
-    case T::DI4_r2x: return ui->pushButton_Configurer_DI4_r2x;
-    case T::DI2_868_r_10: return ui->pushButton_Configurer_DI2_868_r_10;
-    case T::DA: return ui->pushButton_Configurer_DA;
-    case T::DA_r20: return ui->pushButton_Configurer_DA_r20;
-    case T::IOD_PS_r20: return ui->pushButton_Configurer_IOD_PS_r20;
-    case T::DIO_LoRa: return ui->pushButton_Configurer_ORLO_DIO_LoRa;
-    case T::RS_r00: return ui->pushButton_Configurer_ORLO_RS_r00;
-    case T::RPT_r00: return ui->widget_orlo_rpt_r00->writeButton();
-    case T::RSLW_r00: return ui->widget_orlo_rslw_r00->writeButton();
-    }
-    return nullptr;
+    return {};
 }
 
 QString MainWindow::moduleIdentity() const
