@@ -11,16 +11,20 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QInputDialog>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QSaveFile>
 #include <QStatusBar>
+#include <QTimer>
 #include <cstring>
 
 namespace {
 
 const QString kFilter = QStringLiteral("Configurations (*.json);;All files (*)");
 const QString kVerified = QStringLiteral("OK, verified");
+constexpr int kHighestAddress = 255;    // what an address byte holds; each field has its own range
+constexpr int kBusyRetryMs = 100;
 
 bool sameType(int a, int b)
 {
@@ -56,11 +60,20 @@ ConfigurationFiles::ConfigurationFiles(QWidget *w, const ConfigurationMenu &m, c
     });
     connect(menu.series, &QAction::toggled, this, [this](bool on) {
         seriesWritten = 0;
+        nextAddress = firstAddress;
         filledFromSeries = false;
         if (on)
             showSeries();
         else
             page.statusBar->clearMessage();
+    });
+    connect(menu.numberAddresses, &QAction::triggered, this, [this](bool on) {
+        bool chosen = !on;
+        const int first = on ? QInputDialog::getInt(window, menu.numberAddresses->text(),
+                                                    QStringLiteral("Own address of the series' first module:"),
+                                                    firstAddress, 0, kHighestAddress, 1, &chosen)
+                             : 0;
+        numberOwnAddresses(on && chosen, first);
     });
     connect(menu.journal, &QAction::triggered, this, [this] { orlo::showJournal(window, log); });
     connect(menu.exportJournal, &QAction::triggered, this, [this] {
@@ -106,8 +119,7 @@ bool ConfigurationFiles::saveTo(const QString &path)
                                  .arg(path, file.errorString()));
         return false;
     }
-    const orlo::records::Record r = orlo::records::recordOf(productId);
-    useForSeries(path, productId, kept.mid(r.first, r.end - r.first));
+    useForSeries(path, productId, orlo::records::fieldsOf(productId, payload));
     page.statusBar->showMessage(QStringLiteral("Saved %1").arg(QFileInfo(path).fileName()));
     return true;
 }
@@ -124,27 +136,99 @@ bool ConfigurationFiles::openFrom(const QString &path)
         return false;
     }
     QFile file(path);
-    orlo::records::Opened opened;
+    orlo::records::Parsed parsed;
     if (!file.open(QIODevice::ReadOnly))
-        opened.problem = file.errorString();
+        parsed.problem = file.errorString();
     else if (file.size() > orlo::records::kMaxDocumentBytes)
-        opened.problem = QStringLiteral("the file is larger than 1 MiB");
+        parsed.problem = QStringLiteral("the file is larger than 1 MiB");
     else
-        opened = orlo::records::openDocument(file.read(orlo::records::kMaxDocumentBytes + 1), productId);
-    if (!opened.problem.isEmpty()) {
+        parsed = orlo::records::parseDocument(file.read(orlo::records::kMaxDocumentBytes + 1), productId);
+    if (parsed.problem.isEmpty()) {
+        // Checked over what the module answered last; laid again over its next answer.
+        QByteArray answer = page.stored->moduleAnswer();
+        answer.resize(orlo::kFrameBufferSize - 1);
+        parsed.problem = orlo::records::applyFields(parsed.fields, productId,
+                                                    reinterpret_cast<const quint8 *>(answer.constData()))
+                             .problem;
+    }
+    if (!parsed.problem.isEmpty()) {
         QMessageBox::warning(window, menu.open->text(),
-                             QStringLiteral("The configuration in %1 cannot be opened: %2.").arg(path, opened.problem));
+                             QStringLiteral("The configuration in %1 cannot be opened: %2.").arg(path, parsed.problem));
         return false;
     }
-    useForSeries(path, productId, opened.record);
+    if (!acceptsInputKind(path, parsed.productId, productId))
+        return false;
+    useForSeries(path, parsed.productId, parsed.fields);
     filledFromSeries = menu.series->isChecked();
     writtenInSeries = false;
+    numberedThisModule = false;
     // The page reads its module afresh and shows the file's record in place
     // of the module's: couplings, lists and kept bytes follow as from a read.
-    page.stored->showNextRead(opened.record, orlo::records::configurationMask(productId),
-                              orlo::records::recordOf(productId).first);
+    // Opened on one module, a file copies its own address too: that is how a
+    // failed unit is replaced.
+    fillNextRead(path, parsed.fields, productId, {});
     page.readAgain();
     return true;
+}
+
+void ConfigurationFiles::numberOwnAddresses(bool on, int first)
+{
+    numbering = on;
+    firstAddress = nextAddress = first;
+    const QSignalBlocker quiet(menu.numberAddresses);
+    menu.numberAddresses->setChecked(on);
+    if (menu.series->isChecked())
+        showSeries();
+}
+
+void ConfigurationFiles::fillNextRead(const QString &path, const QJsonObject &fields, int productId,
+                                      const orlo::records::Copy &copy)
+{
+    const int first = orlo::records::recordOf(productId).first;
+    page.stored->showNextRead([this, path, fields, productId, copy, first](quint8 *payload) {
+        const orlo::records::Opened opened = orlo::records::applyFields(fields, productId, payload, copy);
+        if (!opened.problem.isEmpty()) {
+            // Said once the read is over: the page shows the module's own.
+            QTimer::singleShot(0, this, [this, path, opened] { notApplied(path, opened); });
+            return false;
+        }
+        std::memcpy(payload + first, opened.record.constData(), size_t(opened.record.size()));
+        numberedThisModule = opened.numbered;
+        return true;
+    });
+}
+
+void ConfigurationFiles::notApplied(const QString &path, const orlo::records::Opened &opened)
+{
+    filledFromSeries = false;
+    if (opened.outOfAddresses && menu.series->isChecked()) {
+        menu.series->setChecked(false);
+        QMessageBox::warning(window, menu.series->text(),
+                             QStringLiteral("The series of %1 stops: %2, so no address is left for this module. "
+                                            "The page shows the module's own configuration.")
+                                 .arg(path, opened.problem));
+        return;
+    }
+    QMessageBox::warning(window, menu.open->text(),
+                         QStringLiteral("The configuration in %1 cannot be applied to this module: %2. "
+                                        "The page shows the module's own configuration.")
+                             .arg(path, opened.problem));
+}
+
+bool ConfigurationFiles::acceptsInputKind(const QString &path, int fileProductId, int productId)
+{
+    const QString file = orlo::records::inputKindOf(fileProductId);
+    const QString module = orlo::records::inputKindOf(productId);
+    if (file == module)
+        return true;
+    return QMessageBox::question(window, menu.open->text(),
+                                 QStringLiteral("The configuration in %1 is for a %2 input (0x%3); the plugged module "
+                                                "has a %4 input (0x%5). They are different sensors. "
+                                                "Fill the page with it all the same?")
+                                     .arg(path, file, QString::number(fileProductId, 16).rightJustified(4, QLatin1Char('0')).toUpper(),
+                                          module, QString::number(productId, 16).rightJustified(4, QLatin1Char('0')).toUpper()),
+                                 QMessageBox::Yes | QMessageBox::No, QMessageBox::No)
+           == QMessageBox::Yes;
 }
 
 bool ConfigurationFiles::exportJournalTo(const QString &path)
@@ -160,14 +244,41 @@ bool ConfigurationFiles::exportJournalTo(const QString &path)
 
 void ConfigurationFiles::modulePlugged(int productId)
 {
-    filledFromSeries = menu.series->isChecked() && !seriesRecord.isEmpty() && sameType(productId, seriesProductId);
     writtenInSeries = false;
+    numberedThisModule = false;
+    filledFromSeries = menu.series->isChecked() && !seriesFields.isEmpty() && sameType(productId, seriesProductId);
     if (filledFromSeries) {
-        page.stored->showNextRead(seriesRecord, orlo::records::configurationMask(productId),
-                                  orlo::records::recordOf(productId).first);
+        if (orlo::records::inputKindOf(productId) == orlo::records::inputKindOf(seriesProductId)) {
+            fillNextRead(seriesPath, seriesFields, productId, seriesCopy());
+        } else {
+            // Asked once the module's own configuration is shown.
+            filledFromSeries = false;
+            QTimer::singleShot(0, this, [this, productId] { fillFromSeries(productId); });
+        }
         showSeries();
     }
     updateActions();
+}
+
+void ConfigurationFiles::fillFromSeries(int productId)
+{
+    if (page.productId() != productId || !menu.series->isChecked())
+        return;
+    if (orlo::exchangeInProgress()) {
+        QTimer::singleShot(kBusyRetryMs, this, [this, productId] { fillFromSeries(productId); });
+        return;
+    }
+    if (!acceptsInputKind(seriesPath, seriesProductId, productId) || page.productId() != productId)
+        return;
+    filledFromSeries = true;
+    fillNextRead(seriesPath, seriesFields, productId, seriesCopy());
+    page.readAgain();
+}
+
+orlo::records::Copy ConfigurationFiles::seriesCopy() const
+{
+    using Own = orlo::records::Copy::Own;
+    return numbering ? orlo::records::Copy{Own::Numbered, nextAddress} : orlo::records::Copy{Own::Kept, 0};
 }
 
 void ConfigurationFiles::moduleGone()
@@ -197,6 +308,8 @@ bool ConfigurationFiles::finished(const CycleLink &link, const quint8 *sent, con
     if (accepted && record && filledFromSeries && menu.series->isChecked() && !writtenInSeries) {
         writtenInSeries = true;
         ++seriesWritten;
+        if (numberedThisModule)
+            ++nextAddress;
     }
     log.append(entry);
     if (accepted && filledFromSeries && menu.series->isChecked())
@@ -255,14 +368,13 @@ JournalEntry ConfigurationFiles::entryNow() const
     return entry;
 }
 
-void ConfigurationFiles::useForSeries(const QString &path, int productId, const QByteArray &record)
+void ConfigurationFiles::useForSeries(const QString &path, int productId, const QJsonObject &fields)
 {
-    const QString name = QFileInfo(path).fileName();
-    if (name != seriesName || !sameType(productId, seriesProductId))
+    if (QFileInfo(path).fileName() != QFileInfo(seriesPath).fileName() || !sameType(productId, seriesProductId))
         seriesWritten = 0;
-    seriesName = name;
+    seriesPath = path;
     seriesProductId = productId;
-    seriesRecord = record;
+    seriesFields = fields;
     updateActions();
     if (menu.series->isChecked())
         showSeries();
@@ -270,8 +382,12 @@ void ConfigurationFiles::useForSeries(const QString &path, int productId, const 
 
 void ConfigurationFiles::showSeries()
 {
-    if (!seriesRecord.isEmpty())
-        page.statusBar->showMessage(QStringLiteral("Series: %1, %2 written").arg(seriesName).arg(seriesWritten));
+    if (seriesFields.isEmpty())
+        return;
+    QString text = QStringLiteral("Series: %1, %2 written").arg(QFileInfo(seriesPath).fileName()).arg(seriesWritten);
+    if (numbering)
+        text += QStringLiteral(", next address %1").arg(nextAddress);
+    page.statusBar->showMessage(text);
 }
 
 void ConfigurationFiles::updateActions()
@@ -279,5 +395,6 @@ void ConfigurationFiles::updateActions()
     const bool module = page.productId() != 0;
     menu.save->setEnabled(module);
     menu.open->setEnabled(module);
-    menu.series->setEnabled(!seriesRecord.isEmpty());
+    menu.series->setEnabled(!seriesFields.isEmpty());
+    menu.numberAddresses->setEnabled(!seriesFields.isEmpty());
 }

@@ -6,6 +6,7 @@
 #include "link/writecycle.h"
 
 #include <QByteArray>
+#include <QJsonObject>
 #include <QObject>
 #include <QString>
 #include <functional>
@@ -16,11 +17,13 @@ class QPushButton;
 class QStatusBar;
 class QWidget;
 namespace orlo { class StoredRead; }
+namespace orlo::records { struct Copy; struct Opened; }
 
 struct ConfigurationMenu {
     QAction *save;
     QAction *open;
     QAction *series;
+    QAction *numberAddresses;
     QAction *verify;
     QAction *journal;
     QAction *exportJournal;
@@ -49,6 +52,9 @@ public:
     bool saveTo(const QString &path);
     bool openFrom(const QString &path);
     bool exportJournalTo(const QString &path);
+    // The series numbers the modules' own addresses from `first` (what the
+    // menu entry does once a number is chosen), or keeps each module's own.
+    void numberOwnAddresses(bool on, int first = 0);
     const Journal &journal() const { return log; }
 
     // Detection: a module page is shown (the module is about to be read),
@@ -62,7 +68,15 @@ public:
     void restoredDefaults(const QPushButton *button, bool accepted) override;
 
 private:
-    void useForSeries(const QString &path, int productId, const QByteArray &record);
+    void useForSeries(const QString &path, int productId, const QJsonObject &fields);
+    // The next whole read of the module shows `fields` laid over its answer.
+    void fillNextRead(const QString &path, const QJsonObject &fields, int productId,
+                      const orlo::records::Copy &copy);
+    void notApplied(const QString &path, const orlo::records::Opened &opened);
+    // Different analog inputs: the user says whether the file fills the page.
+    bool acceptsInputKind(const QString &path, int fileProductId, int productId);
+    void fillFromSeries(int productId);
+    orlo::records::Copy seriesCopy() const;
     void showSeries();
     void updateActions();
     bool readBack(const CycleLink &link, const quint8 *sent, int reports, QString *remarks);
@@ -75,11 +89,18 @@ private:
     // Save takes the frame Write builds, and sends nothing.
     bool keeping = false;
     QByteArray kept;
-    // The configuration a series fills each module of its type with.
-    QString seriesName;
+    // The configuration a series fills each module of its type with: the
+    // file's fields, laid over each module's own answer in its own units.
+    QString seriesPath;
     int seriesProductId = 0;
-    QByteArray seriesRecord;
+    QJsonObject seriesFields;
     int seriesWritten = 0;
     bool filledFromSeries = false;   // this plug's page shows the series' record
     bool writtenInSeries = false;    // and was written
+    // Own addresses numbered through the series: the first chosen, the next
+    // to give, and whether this plug's page shows one.
+    bool numbering = false;
+    int firstAddress = 0;
+    int nextAddress = 0;
+    bool numberedThisModule = false;
 };

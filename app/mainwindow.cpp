@@ -4,6 +4,7 @@
 #include "app/application.h"
 #include "app/configfiles.h"
 #include "app/maker.h"
+#include "link/frames/rs_frame.h"
 #include "link/hid.h"
 #include "ui_mainwindow.h"
 
@@ -39,8 +40,8 @@ MainWindow::MainWindow(QWidget *parent)
     hid = new Hid(this, &device, &pollTimer);
     files = new ConfigurationFiles(
         this,
-        {ui->actionSave_configuration, ui->actionOpen_configuration, ui->actionSeries, ui->actionVerify_after_write,
-         ui->actionJournal, ui->actionExport_journal},
+        {ui->actionSave_configuration, ui->actionOpen_configuration, ui->actionSeries, ui->actionNumber_addresses,
+         ui->actionVerify_after_write, ui->actionJournal, ui->actionExport_journal},
         {[this] { return moduleShown ? productId : 0; }, [this] { return configureControlsOf(productId).write; },
          [this] { return moduleIdentity(); }, [this] { readStoredAgain(); }, statusBar(), &hid->storedRead()});
 }

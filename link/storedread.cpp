@@ -14,26 +14,24 @@ void StoredRead::expect()
 void StoredRead::forget()
 {
     state = State::Free;
-    replacement.clear();
+    replacement = nullptr;
+    answer.clear();
+    fromFile = false;
 }
 
-void StoredRead::showNextRead(const QByteArray &record, const QByteArray &mask, int first)
+void StoredRead::showNextRead(Fill fill)
 {
-    replacement = record;
-    replacementMask = mask;
-    replacementFirst = first;
+    replacement = std::move(fill);
 }
 
 void StoredRead::replaceAnswer(quint8 *payload, bool whole)
 {
-    if (!whole || replacement.isEmpty())
+    if (!whole)
         return;
-    for (int i = 0; i < replacement.size() && i < replacementMask.size(); ++i) {
-        const auto mask = quint8(replacementMask[i]);
-        quint8 &b = payload[replacementFirst + i];
-        b = quint8((b & ~mask) | (quint8(replacement[i]) & mask));
-    }
-    replacement.clear();
+    answer = QByteArray(reinterpret_cast<const char *>(payload), kFrameBufferSize - 1);
+    const Fill fill = std::move(replacement);
+    replacement = nullptr;
+    fromFile = fill && fill(payload);
 }
 
 void StoredRead::record(bool whole, qint64 nowMs)

@@ -5,6 +5,7 @@
 
 #include <QByteArray>
 #include <QtGlobal>
+#include <functional>
 
 namespace orlo {
 
@@ -34,13 +35,20 @@ public:
     int readMode() const { return state == State::Failed ? 1 : 0; }
     bool retryDue(qint64 nowMs) const;
 
-    // A configuration opened from a file: the next whole read shows it in
-    // place of the record the module answered (bytes [first, first + size)
-    // of the payload, where `mask` is set), so the page fills as from the
-    // module. Forgotten with the module.
-    void showNextRead(const QByteArray &record, const QByteArray &mask, int first);
-    // After a read: the opened configuration replaces the answer if it came whole.
+    // A configuration opened from a file: `fill` lays it over the next whole
+    // answer in place (and says whether it did), so the page fills as from
+    // the module. Forgotten with the module.
+    using Fill = std::function<bool(quint8 *payload)>;
+    void showNextRead(Fill fill);
+    // After a read (`payload` of a whole frame buffer): the opened
+    // configuration replaces the answer if it came whole.
     void replaceAnswer(quint8 *payload, bool whole);
+    // The payload the module itself answered at the last whole read, before
+    // any configuration from a file replaced it; empty before one.
+    const QByteArray &moduleAnswer() const { return answer; }
+    // The page shows a configuration from a file, not the module's own: it
+    // obeys the module's firmware as if the user had typed it.
+    bool filledFromFile() const { return fromFile; }
 
     // Monotonic milliseconds for record and retryDue.
     static qint64 now();
@@ -50,9 +58,9 @@ private:
     State state = State::Free;
     qint64 firstFailureMs = 0;
     qint64 lastAttemptMs = 0;
-    QByteArray replacement;
-    QByteArray replacementMask;
-    int replacementFirst = 0;
+    Fill replacement;
+    QByteArray answer;
+    bool fromFile = false;
 };
 
 } // namespace orlo

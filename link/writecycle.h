@@ -94,6 +94,8 @@ inline const QString kHeadEnglish = QStringLiteral("INVALID CONFIGURATION.\n\n")
 inline const QString kFooterFrench = QStringLiteral(
     "\nPour continuer, cliquez sur \"OK\", entrez une configuration valide\n"
     "et cliquez \uFFFD nouveau sur \"Configurer\"\n");
+inline const QString kFooterEnglish = QStringLiteral("\nTo continue, click \"OK\", enter a valid configuration\n"
+                                                    "and click again on \"Write\"\n");
 // The French warning of most pages, with the page's introduction line.
 inline WarningTexts french(const QString &introduction)
 {

@@ -54,8 +54,6 @@ constexpr int kDefaultChannel = 160;
 constexpr int kDefaultAddress = 1;
 
 const QString kChannelOutsidePlan = QStringLiteral("\tChannel %1 is not in the channel plan of this data rate\n");
-const QString kFooterWrite = QStringLiteral("\nTo continue, click \"OK\", enter a valid configuration\n"
-                                            "and click again on \"Write\"\n");
 
 // ---- Widgets ------------------------------------------------------------------
 
@@ -131,7 +129,7 @@ MirrorPage pageIOD_PS_r20(Ui::MainWindow &ui)
                          ui.comboBox_operatingMode_Mirror_IOD_PS_r20, kMirrorSpeeds,
                          QStringLiteral("\t1200,38400,57600,115200 is not available\n")};
     p.timeOuts = TimeOuts{ui.spinBox_TimeOut_Slave_IOD_PS_r20, ui.spinBox_TimeOut_Master_IOD_PS_r20};
-    p.warning = {warning::kTitleEnglish, warning::kHeadEnglish + QStringLiteral("Warning\n\n"), kFooterWrite};
+    p.warning = {warning::kTitleEnglish, warning::kHeadEnglish + QStringLiteral("Warning\n\n"), warning::kFooterEnglish};
     return p;
 }
 
@@ -154,7 +152,7 @@ MirrorPage pageORLO_DIO_LoRa(Ui::MainWindow &ui)
                          ui.comboBox_operatingMode_Mirror_ORLO_DIO_LoRa, kMirrorSpeedsLoRa,
                          QStringLiteral("\tDatarate 183bps and 335bps are not available\n")};
     p.timeOuts = TimeOuts{ui.spinBox_TimeOut_Slave_ORLO_DIO_LoRa, ui.spinBox_TimeOut_Master_ORLO_DIO_LoRa};
-    p.warning = {warning::kTitleEnglish, warning::kHeadEnglish, kFooterWrite};
+    p.warning = {warning::kTitleEnglish, warning::kHeadEnglish, warning::kFooterEnglish};
     p.writeProgressMs = 50;
     return p;
 }

@@ -283,6 +283,7 @@ void MainWindow::InitPageORLO_RS_r00()
 void MainWindow::EnablePageORLO_RS_r00(bool enable)
 {
     masterSupportedRS_r00 = false;
+    informationRS_r00.reset();
     // A firmware's serial format is known again from its own information.
     serialFormatRS_r00 = false;
     if (!enable) {
@@ -338,6 +339,7 @@ void MainWindow::Update_RS_r00()
     if (!requestCommand(orlo::command::ReadLive, rs::kReports))
         return;
     const rs::Information info = rs::decodeInformation(answerPayload(), rs::kPayloadSize);
+    informationRS_r00 = std::make_unique<rs::Information>(info);
     if (rs::hasSigfoxIdentifier(info.identifier))
         ui->radioButton_modeSigfox_Bridge_ORLO_RS_r00->setEnabled(true);
     // Stopped rather than destroyed: this runs inside the timer's own signal.
@@ -361,9 +363,19 @@ void MainWindow::on_pushButton_Configurer_ORLO_RS_r00_clicked()
 {
     if (!mayConfigure())
         return;
+    const rs::Record shown = recordShown(*ui, ui->tabWidget_ORLO_RS_r00->currentIndex(), storedRecordRS_r00);
+    // The page's own record is sent as the module stores it; one from a file
+    // obeys the module's firmware.
+    const QStringList locked = hid->storedRead().filledFromFile()
+                                   ? rs::lockedFeatures(shown, informationRS_r00.get())
+                                   : QStringList();
+    if (!locked.isEmpty()) {
+        warnInvalidConfiguration(ui->label_Resultat_configurer_ORLO_RS_r00,
+                                 {warning::kTitleEnglish, warning::kHeadEnglish, warning::kFooterEnglish}, locked);
+        return;
+    }
     std::memset(txBuffer, 0, sizeof txBuffer);
-    rs::encode(requestPayload(), orlo::command::WriteConfiguration,
-               recordShown(*ui, ui->tabWidget_ORLO_RS_r00->currentIndex(), storedRecordRS_r00));
+    rs::encode(requestPayload(), orlo::command::WriteConfiguration, shown);
     WriteCycle cycle{ui->pushButton_Configurer_ORLO_RS_r00, ui->progressBar_Configurer_ORLO_RS_r00,
                      ui->label_Resultat_configurer_ORLO_RS_r00, rs::kReports, kProgressMs};
     cycle.informationTimer = informationTimerRS_r00.get();

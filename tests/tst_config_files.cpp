@@ -95,21 +95,27 @@ void ConfigFilesTest::savedPageWritesTheSameBytesElsewhere()
     const std::size_t first = std::size_t(recordOf(productId).first);
     const QString path = dir.filePath(QStringLiteral("%1.json").arg(productId, 4, 16));
     QRandomGenerator random{quint32(productId)};
+    const QByteArray stored = randomRecordPayload(productId, random);
     sim::Bytes original;
     {
         // A record whose every field holds a value inside the page's range.
         auto window = freshWindow();
         const DialogCloser closer;
-        sim::Module &m = plugStoring(*window, productId, randomRecordPayload(productId, random));
+        sim::Module &m = plugStoring(*window, productId, stored);
         original = pressWrite(shownPage(*window), m, first);
         QVERIFY2(!original.empty(), "the page writes a record from its fields' ranges");
         QVERIFY(filesOf(*window).saveTo(path));
         sim::Bench::instance().reset();
     }
 
+    // Another module of the same hardware, storing nothing else.
     auto window = freshWindow();
     const DialogCloser closer;
-    sim::Module &m = plugStoring(*window, productId, {});
+    QByteArray hardware = stored;
+    const QByteArray settings = orlo::records::configurationMask(productId);
+    for (int i = 0; i < settings.size(); ++i)
+        hardware[int(first) + i] = char(hardware[int(first) + i] & ~settings[i]);
+    sim::Module &m = plugStoring(*window, productId, hardware);
     QVERIFY(openAndWait(*window, m, path));
     QVERIFY(m.lastReceived(orlo::command::WriteConfiguration).empty());
     child<QAction>(*window, "actionVerify_after_write")->setChecked(true);

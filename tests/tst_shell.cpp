@@ -72,7 +72,7 @@ void ShellTest::menuEntries()
     for (QAction *a : file->actions())
         fileEntries << (a->isSeparator() ? QStringLiteral("-") : a->text());
     QCOMPARE(fileEntries, QStringList({"Open configuration…", "Save configuration…", "Apply to every module",
-                                       "Verify after write", "-", "Journal…", "Export journal…", "-", "Update...",
+                                       "Number own addresses…", "Verify after write", "-", "Journal…", "Export journal…", "-", "Update...",
                                        "Quit"}));
     QStringList helpEntries;
     for (QAction *a : help->actions())
@@ -85,6 +85,7 @@ void ShellTest::menuEntries()
     // Files need a module page; the series a configuration; verify is asked for.
     QVERIFY(!child<QAction>(*window, "actionSave_configuration")->isEnabled());
     QVERIFY(!child<QAction>(*window, "actionSeries")->isEnabled());
+    QVERIFY(!child<QAction>(*window, "actionNumber_addresses")->isEnabled());
     QVERIFY(!child<QAction>(*window, "actionVerify_after_write")->isChecked());
     QCOMPARE(child<QMenu>(*window, "menuUpdate")->actions().value(0)->text(), QStringLiteral("Download new version"));
 }

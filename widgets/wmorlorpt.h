@@ -2,6 +2,7 @@
 // stack, talking to its module through the main window's Hid.
 #pragma once
 
+#include "link/frames/rs_frame.h"
 #include "widgets/widgetexchange.h"
 
 #include <QTimer>
@@ -61,4 +62,6 @@ private:
     QTimer *progressTimer;
     QTimer informationTimer;
     orlo::widgetpage::Frame frame;
+    // What the gateway told of itself, once it did.
+    std::unique_ptr<orlo::rs::Information> information;
 };

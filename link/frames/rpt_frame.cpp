@@ -52,4 +52,13 @@ QString statusText(const Information &information)
     return QStringLiteral("sw:v") + information.version + QStringLiteral("    Id sfx:") + id;
 }
 
+QStringList lockedFeatures(const Record &record, const Information *information)
+{
+    if (!record.sf8 || (information && rs::hasSigfoxIdentifier(information->identifier)))
+        return {};
+    return {information ? QStringLiteral("\tThe ORLO SF8 parameters need a Sigfox identifier; the gateway has none\n")
+                        : QStringLiteral("\tThe ORLO SF8 parameters need a Sigfox identifier; the gateway has not "
+                                         "told its own yet\n")};
+}
+
 } // namespace orlo::rpt

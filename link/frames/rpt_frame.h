@@ -6,6 +6,7 @@
 #include "link/frames/rs_frame.h"
 
 #include <QString>
+#include <QStringList>
 #include <QVector>
 #include <QtGlobal>
 #include <array>
@@ -67,5 +68,9 @@ using Information = rs::Information;
 
 // "sw:v<version>    Id sfx:<id in lower-case hexadecimal>" or "...None!".
 QString statusText(const Information &information);
+
+// What a record asks of the gateway that it does not offer, one refusal
+// line each (see rs::lockedFeatures): the SF8 mode needs its Sigfox identifier.
+QStringList lockedFeatures(const Record &record, const Information *information);
 
 } // namespace orlo::rpt

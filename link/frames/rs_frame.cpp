@@ -233,4 +233,33 @@ Features featuresOf(const QString &version)
     return features;
 }
 
+QStringList lockedFeatures(const Record &record, const Information *information)
+{
+    const Features features = information ? featuresOf(information->version) : Features{};
+    const QString version = information ? QStringLiteral("version %1").arg(information->version)
+                                        : QStringLiteral("a version not yet known");
+    QStringList lines;
+    const auto need = [&](bool asked, bool offered, const QString &feature, const char *since) {
+        if (asked && !offered)
+            lines << QStringLiteral("\t%1 needs firmware %2 or later; the module has %3\n")
+                         .arg(feature, QLatin1String(since), version);
+    };
+    const bool master = record.role == kRoleMaster;
+    const bool bridge = record.role == kRoleBridge;
+    const Bridge &b = record.bridge;
+    need(master, features.master, QStringLiteral("The Master role"), "1.6");
+    need(master && record.master.functionItem != modbus::kFunctionHoldingItem, features.functionCode,
+         QStringLiteral("A function code other than the first"), "2.3");
+    need(bridge && (b.dataBitsItem != modbus::kDataBits8Item || b.parityItem != modbus::kParityNoneItem
+                    || b.stopBitsItem != modbus::kStopBits1Item),
+         features.serialFormat, QStringLiteral("A serial format other than 8 bits, no parity, 1 stop bit"), "1.9");
+    need(bridge && b.energySaving != kSavingDisabled, features.energySaving, QStringLiteral("The energy saving mode"),
+         "1.5");
+    if (bridge && b.mode == kModeSigfox && !(information && hasSigfoxIdentifier(information->identifier)))
+        lines << (information ? QStringLiteral("\tThe Sigfox bridge mode needs a Sigfox identifier; the module has none\n")
+                              : QStringLiteral("\tThe Sigfox bridge mode needs a Sigfox identifier; the module has "
+                                               "not told its own yet\n"));
+    return lines;
+}
+
 } // namespace orlo::rs

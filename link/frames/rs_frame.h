@@ -8,6 +8,7 @@
 #include "link/frames/modbus_frame.h"
 
 #include <QString>
+#include <QStringList>
 #include <array>
 #include <QtGlobal>
 
@@ -161,5 +162,12 @@ struct Features {
     bool functionCode = false;              // from 2.3
 };
 Features featuresOf(const QString &version);
+
+// What a record asks of the module's firmware that this module does not
+// offer, one refusal line each: empty when it offers all. `information` is
+// null until the module told its version and identifier, which offers
+// nothing yet. A page filled from a file obeys the module through this, as
+// if the user had typed the values.
+QStringList lockedFeatures(const Record &record, const Information *information);
 
 } // namespace orlo::rs

@@ -1,6 +1,7 @@
 #include "link/records/configrecord.h"
 
 #include "link/bcd.h"
+#include "link/frames/da_frame.h"
 #include "link/frames/framebytes.h"
 #include "link/moduletable.h"
 #include "link/records/recordfields.h"
@@ -234,10 +235,10 @@ QByteArray configurationMask(int productId)
 {
     const Record r = recordOf(productId);
     QByteArray mask(r.end - r.first, char(0xFF));
-    for (const Record::Span &own : r.moduleOwn)
+    for (const Record::Reported &own : r.moduleOwn)
         for (int i = own.offset; i < own.offset + own.size; ++i)
             if (i >= r.first && i < r.end)
-                mask[i - r.first] = 0;
+                mask[i - r.first] = char(quint8(mask[i - r.first]) & ~own.mask);
     return mask;
 }
 
@@ -286,30 +287,42 @@ QString typesSharing(int productId)
     return QStringLiteral("%1 is %2").arg(typeName(productId), ids.join(QStringLiteral(" and ")));
 }
 
-Opened openDocument(const QByteArray &bytes, int plugged)
+Parsed parseDocument(const QByteArray &bytes, int plugged)
 {
-    if (bytes.size() > kMaxDocumentBytes)
-        return {{}, QStringLiteral("the file is larger than 1 MiB")};
+    Parsed parsed;
+    if (bytes.size() > kMaxDocumentBytes) {
+        parsed.problem = QStringLiteral("the file is larger than 1 MiB");
+        return parsed;
+    }
     QJsonParseError error{};
     const QJsonDocument json = QJsonDocument::fromJson(bytes, &error);
-    if (error.error != QJsonParseError::NoError)
-        return {{}, QStringLiteral("it is not JSON (%1 at byte %2)").arg(error.errorString()).arg(error.offset)};
     const QJsonObject document = json.object();
-    if (document.value(QStringLiteral("format")).toString() != kFormat)
-        return {{}, QStringLiteral("it is not a module configuration (its \"format\" is not \"%1\")").arg(kFormat)};
-    if (document.value(QStringLiteral("version")).toInt(-1) != kVersion)
-        return {{}, QStringLiteral("its format version is not %1, the one this program reads").arg(kVersion)};
     bool ok = false;
     const int id = document.value(QStringLiteral("product id")).toString().toInt(&ok, 16);
     const ModuleEntry *file = ok ? findModule(quint16(id)) : nullptr;
     const ModuleEntry *module = findModule(quint16(plugged));
-    if (!file)
-        return {{}, QStringLiteral("its \"product id\" is no module of the family")};
-    if (!module || file->type != module->type)
-        return {{}, QStringLiteral("it is for a %1 module (%2), the plugged module is a %3 (%4). "
-                                   "A file opens on a module of the same type only (%5)")
-                        .arg(typeName(id), hexId(id), typeName(plugged), hexId(plugged), typesSharing(plugged))};
-    const QJsonObject fields = document.value(QStringLiteral("fields")).toObject();
+    if (error.error != QJsonParseError::NoError)
+        parsed.problem = QStringLiteral("it is not JSON (%1 at byte %2)").arg(error.errorString()).arg(error.offset);
+    else if (document.value(QStringLiteral("format")).toString() != kFormat)
+        parsed.problem =
+            QStringLiteral("it is not a module configuration (its \"format\" is not \"%1\")").arg(kFormat);
+    else if (document.value(QStringLiteral("version")).toInt(-1) != kVersion)
+        parsed.problem = QStringLiteral("its format version is not %1, the one this program reads").arg(kVersion);
+    else if (!file)
+        parsed.problem = QStringLiteral("its \"product id\" is no module of the family");
+    else if (!module || file->type != module->type)
+        parsed.problem = QStringLiteral("it is for a %1 module (%2), the plugged module is a %3 (%4). "
+                                        "A file opens on a module of the same type only (%5)")
+                             .arg(typeName(id), hexId(id), typeName(plugged), hexId(plugged), typesSharing(plugged));
+    if (parsed.problem.isEmpty()) {
+        parsed.fields = document.value(QStringLiteral("fields")).toObject();
+        parsed.productId = id;
+    }
+    return parsed;
+}
+
+Opened applyFields(const QJsonObject &fields, int plugged, const quint8 *answer, const Copy &copy)
+{
     const Record r = recordOf(plugged);
     const QString unshownText = fields.value(kUnshownField).toString();
     const QByteArray unshown = QByteArray::fromHex(unshownText.toLatin1());
@@ -317,19 +330,78 @@ Opened openDocument(const QByteArray &bytes, int plugged)
         return {{}, QStringLiteral("the field \"%1\" is missing or not %2 hexadecimal bytes")
                         .arg(kUnshownField).arg(r.end - r.first)};
     quint8 payload[kReportPayload * kMaxReports] = {};
+    std::memcpy(payload, answer, sizeof payload);
     const QByteArray configuration = configurationMask(plugged);
-    for (int i = 0; i < unshown.size(); ++i)
-        payload[r.first + i] = quint8(unshown[i]) & quint8(configuration[i]);
+    for (int i = 0; i < unshown.size(); ++i) {
+        const auto set = quint8(configuration[i]);
+        payload[r.first + i] = quint8((answer[r.first + i] & ~set) | (quint8(unshown[i]) & set));
+    }
+    // Whether a field shows without the bits the module reports about itself.
+    const auto shownByDocument = [&](const Field &f) {
+        quint8 settingsOnly[sizeof payload];
+        std::memcpy(settingsOnly, payload, sizeof payload);
+        for (int i = 0; i < configuration.size(); ++i)
+            settingsOnly[r.first + i] &= quint8(configuration[i]);
+        return shown(f, settingsOnly);
+    };
+    const auto keepModules = [&](const Field &f) {
+        for (int i = 0; i < byteCount(f, answer); ++i) {
+            const quint8 bits = maskAt(f, i);
+            quint8 &b = payload[f.offset + i];
+            b = quint8((b & ~bits) | (answer[f.offset + i] & bits));
+        }
+    };
+    Opened opened;
     for (const Field &f : r.fields) {
         if (!shown(f, payload))
             continue;
-        if (!fields.contains(f.name))
-            return {{}, QStringLiteral("the field \"%1\" is missing").arg(f.name)};
+        if (f.belongs != Belongs::Setting && copy.own != Copy::Own::FromDocument) {
+            if (f.belongs != Belongs::OwnAddress || copy.own == Copy::Own::Kept) {
+                keepModules(f);
+                continue;
+            }
+            if (copy.number < f.minimum || copy.number > f.maximum)
+                return {{}, QStringLiteral("the address %1 is outside the range of the field \"%2\" (%3 to %4)")
+                                .arg(copy.number).arg(f.name, number(f.minimum), number(f.maximum)),
+                        false, true};
+            putCount(f, payload, copy.number);
+            opened.numbered = true;
+            continue;
+        }
+        if (!fields.contains(f.name)) {
+            if (shownByDocument(f))
+                return {{}, QStringLiteral("the field \"%1\" is missing").arg(f.name)};
+            keepModules(f);
+            continue;
+        }
         const QString problem = putValue(f, fields.value(f.name), payload);
         if (!problem.isEmpty())
             return {{}, problem};
     }
-    return {QByteArray(reinterpret_cast<const char *>(payload + r.first), r.end - r.first), {}};
+    opened.record = QByteArray(reinterpret_cast<const char *>(payload + r.first), r.end - r.first);
+    return opened;
+}
+
+Opened openDocument(const QByteArray &bytes, int plugged)
+{
+    const Parsed parsed = parseDocument(bytes, plugged);
+    if (!parsed.problem.isEmpty())
+        return {{}, parsed.problem};
+    const quint8 zeros[kReportPayload * kMaxReports] = {};
+    return applyFields(parsed.fields, plugged, zeros);
+}
+
+QString inputKindOf(int productId)
+{
+    const ModuleEntry *entry = findModule(quint16(productId));
+    if (!entry || entry->type != ModuleType::DA)
+        return {};
+    switch (da::analogOfProduct(productId)) {
+    case da::Analog::Current: return QStringLiteral("4-20 mA");
+    case da::Analog::Voltage: return QStringLiteral("0-10 V");
+    case da::Analog::None: break;
+    }
+    return {};
 }
 
 QStringList differingFields(int productId, const quint8 *sent, const quint8 *stored)

@@ -172,7 +172,8 @@ QVector<Field> mirrorFields(mirror::Variant variant)
     // Master mirror uses the peer's address only, Slave and Master their own.
     constexpr int kLastModemAddress = 240;
     constexpr int kLastRemoteDI2 = 254;
-    fields << shownWhen(byteNumber(QStringLiteral("modem address"), mirror::kModem, 0, kLastModemAddress),
+    fields << shownWhen(belongingTo(byteNumber(QStringLiteral("modem address"), mirror::kModem, 0, kLastModemAddress),
+                                    Belongs::OwnAddress),
                         mirrorRoleIn({mirror::Slave, mirror::Master, mirror::SlaveMirror}))
            << shownWhen(byteNumber(QStringLiteral("remote address"), mirror::kRemote, 0,
                                    twoTabs ? kLastRemoteDI2 : kLastModemAddress),
@@ -264,7 +265,10 @@ QVector<Field> rsFields()
                   master)};
     addBlocks(fields, rs::kMasterBlocks, kLastLength, master);
     // Slave: the radio widget's addresses are hidden, the tab has its own.
-    fields << shownWhen(byteNumber(QStringLiteral("modem address"), rs::kSlaveModem, kFirstModem, kLastModem), slave)
+    fields << shownWhen(belongingTo(byteNumber(QStringLiteral("modem address"), rs::kSlaveModem, kFirstModem,
+                                               kLastModem),
+                                    Belongs::OwnAddress),
+                        slave)
            << shownWhen(choice(QStringLiteral("slave serial interface"), rs::kSlaveInterface, kInterfaces), slave)
            << shownWhen(choice(QStringLiteral("slave serial speed (bps)"), rs::kSlaveSpeed, speeds), slave)
            << shownWhen(choice(QStringLiteral("slave radio rate (bps)"), rs::kSlaveRadioCode,
@@ -301,7 +305,10 @@ QVector<Field> rsFields()
            << shownWhen(number(QStringLiteral("bridge radio channel"), rs::kBridgeChannel, Storage::Unsigned16be, 1, 0,
                                kLastRadioChannel),
                         bridge)
-           << shownWhen(byteNumber(QStringLiteral("radio modem address"), rs::kBridgeModem, 0, kLastAddress), bridge)
+           << shownWhen(belongingTo(byteNumber(QStringLiteral("radio modem address"), rs::kBridgeModem, 0,
+                                               kLastAddress),
+                                    Belongs::OwnAddress),
+                        bridge)
            << shownWhen(byteNumber(QStringLiteral("radio remote address"), rs::kBridgeRemote, 0, kLastAddress),
                         bridge)
            << shownWhen(choice(QStringLiteral("energy saving mode"), rs::kBridgeEnergySaving,
@@ -328,13 +335,16 @@ QVector<Field> rptFields()
         shownWhen(number(QStringLiteral("radio channel"), rpt::kChannel, Storage::Unsigned16be, 1, 0,
                          kLastRadioChannel),
                   radio868),
-        byteNumber(QStringLiteral("modem address"), rpt::kModemAddress, rpt::kMinModemAddress, rpt::kMaxModemAddress),
+        belongingTo(byteNumber(QStringLiteral("modem address"), rpt::kModemAddress, rpt::kMinModemAddress,
+                               rpt::kMaxModemAddress),
+                    Belongs::OwnAddress),
         byteNumber(QStringLiteral("max sigfox frames per day"), rpt::kMaxFrames, rpt::kMinFrames,
                    rpt::kMaxFramesPerDay)};
     for (int m = 0; m < rpt::kModules; ++m)
         for (int b = 0; b < rpt::kIdentifierSize; ++b)
-            fields << byteNumber(QStringLiteral("orlo %1 identifier byte %2").arg(m + 1).arg(b + 1),
-                                 rpt::kIdentifiers + m * rpt::kIdentifierSize + b, 0, kLastByte);
+            fields << belongingTo(byteNumber(QStringLiteral("orlo %1 identifier byte %2").arg(m + 1).arg(b + 1),
+                                             rpt::kIdentifiers + m * rpt::kIdentifierSize + b, 0, kLastByte),
+                                  Belongs::OwnUnit);
     return fields;
 }
 
@@ -356,8 +366,9 @@ QVector<Field> rslwFields()
         choice(QStringLiteral("parity"), rslw::kParityItem, listItems(modbus::parityItems(modbus::kDataBits8Item))),
         choice(QStringLiteral("stop bits"), rslw::kStopBitsItem, listItems(modbus::stopBitItems())),
         flag(QStringLiteral("otaa"), rslw::kOtaa, rslw::kOtaaOn),
-        shownWhen(byteNumber(QStringLiteral("modem address"), rslw::kSlaveModem, rslw::kMinSlaveModem,
-                             rslw::kMaxSlaveModem),
+        shownWhen(belongingTo(byteNumber(QStringLiteral("modem address"), rslw::kSlaveModem, rslw::kMinSlaveModem,
+                                         rslw::kMaxSlaveModem),
+                              Belongs::OwnAddress),
                   slave),
         shownWhen(choice(QStringLiteral("statement period hour"), rslw::kHourItem, hourItems()), master),
         shownWhen(choice(QStringLiteral("statement period minute"), rslw::kMinute,

@@ -197,7 +197,9 @@ QVector<Field> radioFields(int offsetSteps, double offsetRange)
                << number(QStringLiteral("radio channel"), tm::kChannel, Storage::Unsigned16le, 1, 0, kLastRadioChannel)
                << choice(QStringLiteral("radio rate (bps)"), tm::kBaudCode, radioRateItems())
                << number(QStringLiteral("remote address"), tm::kRemoteAddress, Storage::Byte, 1, 0, tm::kMaxAddress)
-               << number(QStringLiteral("modem address"), tm::kModemAddress, Storage::Byte, 1, 0, tm::kMaxAddress);
+               << belongingTo(number(QStringLiteral("modem address"), tm::kModemAddress, Storage::Byte, 1, 0,
+                                     tm::kMaxAddress),
+                              Belongs::OwnAddress);
     QVector<Field> fields{choice(QStringLiteral("role"), tm::kFlags,
                                  {{0, QStringLiteral("Slave")}, {tm::kRoleMaster, QStringLiteral("Master")}},
                                  tm::kRoleMask)};

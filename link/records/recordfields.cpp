@@ -3,6 +3,7 @@
 #include "link/clockstamp.h"
 #include "link/frames/di_frame.h"
 #include "link/frames/mirror_frame.h"
+#include "link/frames/tm2d_frame.h"
 #include "link/moduletable.h"
 
 #include <QStringList>
@@ -48,6 +49,12 @@ Field shownWhen(Field f, std::function<bool(const quint8 *payload)> when)
     return f;
 }
 
+Field belongingTo(Field f, Belongs belongs)
+{
+    f.belongs = belongs;
+    return f;
+}
+
 QVector<Item> edgeItems()
 {
     return {{di::kEdgeNone, QStringLiteral("none")}, {di::kEdgeRising, QStringLiteral("rising")},
@@ -84,8 +91,17 @@ Record recordOf(int productId)
     record.end = kReportPayload * entry->reportsPerFrame;
     constexpr int kCounterSize = 4;     // u32 each
     switch (entry->type) {
-    case T::DI_r2x: case T::DI4_r2x:
+    case T::DI_r2x:
         record.moduleOwn = {{di::kCounter1, kCounterSize}, {di::kCounter2, kCounterSize}};
+        break;
+    case T::DI4_r2x:
+        record.moduleOwn = {{di::kCounter1, kCounterSize}, {di::kCounter2, kCounterSize},
+                            {di::kFlags, 1, quint8(di::kFlagRadioVariant | di::kFlagJoinMode)}};
+        break;
+    case T::TM2D_r10:
+        // Everything but the join mode: the LoRaWAN module, the low
+        // thresholds' use, and bits the page sends back as received.
+        record.moduleOwn = {{tm2d::kOptions, 1, quint8(~tm2d::kJoinAbp)}};
         break;
     case T::DI2_868_r_10:
         record.moduleOwn = {{mirror::kCounter1, kCounterSize}, {mirror::kCounter2, kCounterSize}};

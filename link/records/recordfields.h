@@ -18,6 +18,15 @@ enum class Storage { Byte, Signed8, Signed16le, Unsigned16le, Unsigned16be, Unsi
 // What the page shows: a number in its unit, a ticked box, a list item, or a text.
 enum class Kind { Number, Flag, Choice, Text };
 
+// Whose a field's value is when a configuration is copied to another module.
+enum class Belongs {
+    Setting,        // copied by a file and a series
+    OwnAddress,     // the module's own address on its network: a file copies it,
+                    // a series keeps each module's own or numbers them
+    OwnUnit,        // tied to one unit (a relayed module's identifier): a file
+                    // copies it, a series keeps each module's own
+};
+
 struct Item {
     int code;          // stored count
     QString text;      // the page's list text, exactly
@@ -42,6 +51,7 @@ struct Field {
     // Fields of one role or mode only (a role another field holds): absent
     // from the file where this says no. Sees the fields before it written.
     std::function<bool(const quint8 *payload)> shownWhen = {};
+    Belongs belongs = Belongs::Setting;
 };
 
 // A type's record: the payload bytes [first, end) that Write sends after the
@@ -50,14 +60,16 @@ struct Record {
     int first = 0;
     int end = 0;
     QVector<Field> fields;
-    // Bytes the module keeps up itself (pulse counters): no configuration.
-    // A file holds zeros there, a page filled from a file shows the module's
-    // own, and a write is not expected to store what it sent there.
-    struct Span {
+    // Bits the module reports about itself (its pulse counters, its radio
+    // variant): no configuration. A file holds zeros there, a page filled
+    // from a file shows the module's own, and a write is not expected to
+    // store what it sent there.
+    struct Reported {
         int offset;
         int size;
+        quint8 mask = 0xFF;     // in each of its bytes
     };
-    QVector<Span> moduleOwn = {};
+    QVector<Reported> moduleOwn = {};
 };
 
 // The record of a product identifier of the family (empty fields otherwise).
@@ -69,6 +81,7 @@ Field flag(const QString &name, int offset, quint8 mask);
 // A list of the whole byte, or of the bits of mask.
 Field choice(const QString &name, int offset, const QVector<Item> &items, quint8 mask = 0xFF);
 Field shownWhen(Field f, std::function<bool(const quint8 *payload)> when);
+Field belongingTo(Field f, Belongs belongs);
 // An input's edge: its button shows icons, so the file names them.
 QVector<Item> edgeItems();
 
