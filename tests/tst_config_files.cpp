@@ -3,9 +3,12 @@
 // bad file changes nothing; a series fills each module; verify and journal.
 #include "app/configfiles.h"
 #include "link/clockstamp.h"
+#include "link/frames/rs_frame.h"
+#include "link/frames/tm_frame.h"
 #include "link/moduletable.h"
 #include "link/records/configrecord.h"
 #include "link/records/recordfields.h"
+#include "sim/firmware.h"
 #include "support/dialogcloser.h"
 #include "support/fixture.h"
 #include "support/records.h"
@@ -16,6 +19,7 @@
 #include <QSlider>
 #include <QJsonDocument>
 #include <QLabel>
+#include <QMessageBox>
 #include <QStatusBar>
 #include <QTemporaryDir>
 
@@ -45,6 +49,23 @@ QByteArray readFile(const QString &path)
 {
     QFile f(path);
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+// The first random record of the type that `wanted` accepts.
+QByteArray randomRecordWhere(int productId, const std::function<bool(const QByteArray &)> &wanted)
+{
+    QRandomGenerator random{quint32(productId)};
+    QByteArray payload;
+    do
+        payload = randomRecordPayload(productId, random);
+    while (!wanted(payload));
+    return payload;
+}
+
+bool unplugAndWait(MainWindow &w, sim::Module &m)
+{
+    sim::Bench::instance().unplug(m);
+    return QTest::qWaitFor([&] { return currentPage(w) == QLatin1String("page_Connect"); }, 5000);
 }
 
 void writeFile(const QString &path, const QByteArray &bytes)
@@ -77,6 +98,11 @@ private slots:
     void badFileChangesNothing();
     void seriesFillsEachModuleOfItsType();
     void verifyAndJournal();
+    void seriesKeepsOrNumbersOwnAddresses();
+    void seriesGoesThroughUnits();
+    void anotherInputKindIsAsked();
+    void fileObeysTheModulesFirmware_data();
+    void fileObeysTheModulesFirmware();
 
 private:
     QTemporaryDir dir;
@@ -261,6 +287,131 @@ void ConfigFilesTest::verifyAndJournal()
     // A refusal: its failed checks, no configuration sent.
     QVERIFY2(lines[3].contains(rowStart + "Invalide,Champ ") && lines[3].endsWith(",\r"), lines[3]);
     QVERIFY(lines[4].isEmpty());
+}
+
+void ConfigFilesTest::seriesKeepsOrNumbersOwnAddresses()
+{
+    constexpr int kTm868 = 0x02AE;
+    const std::size_t address = std::size_t(orlo::tm::kModemAddress - recordOf(kTm868).first);
+    auto window = freshWindow();
+    MainWindow &w = *window;
+    const QByteArray master = randomRecordWhere(
+        kTm868, [](const QByteArray &p) { return (p[orlo::tm::kFlags] & orlo::tm::kRoleMask) == orlo::tm::kRoleMaster; });
+    sim::Module &source = plugStoring(w, kTm868, master);
+    QVERIFY(filesOf(w).saveTo(dir.filePath(QStringLiteral("tm868.json"))) && unplugAndWait(w, source));
+    child<QAction>(w, "actionSeries")->setChecked(true);
+    // Each module plugged has an own address of its own, 40 on.
+    const auto plugOwning = [&](int own) {
+        QByteArray stored = master;
+        stored[orlo::tm::kModemAddress] = char(own);
+        return std::ref(plugStoring(w, kTm868, stored));
+    };
+    filesOf(w).numberOwnAddresses(true, 14);
+    for (int n = 0; n < 2; ++n) {
+        sim::Module &m = plugOwning(40 + n);
+        QCOMPARE(int(pressWrite(shownPage(w), m, recordOf(kTm868).first).at(address)), 14 + n);
+        QCOMPARE(w.statusBar()->currentMessage(),
+                 QStringLiteral("Series: tm868.json, %1 written, next address %2").arg(n + 1).arg(15 + n));
+        QVERIFY(unplugAndWait(w, m));
+    }
+    filesOf(w).numberOwnAddresses(false);
+    sim::Module &kept = plugOwning(42);
+    QCOMPARE(int(pressWrite(shownPage(w), kept, recordOf(kTm868).first).at(address)), 42);
+    QVERIFY(unplugAndWait(w, kept));
+    // No address left: the series stops and says so; the module is its own.
+    filesOf(w).numberOwnAddresses(true, orlo::tm::kMaxAddress + 1);
+    MessageBoxCatcher box;
+    sim::Module &last = plugOwning(43);
+    QTRY_VERIFY(box.seen);
+    QVERIFY2(box.text.contains(QStringLiteral("tm868.json stops")), qPrintable(box.text));
+    QVERIFY(!child<QAction>(w, "actionSeries")->isChecked());
+    QCOMPARE(int(pressWrite(shownPage(w), last, recordOf(kTm868).first).at(address)), 43);
+}
+
+void ConfigFilesTest::seriesGoesThroughUnits()
+{
+    constexpr int kEighths = 0x0240;
+    constexpr int kThirtySeconds = 0x0244;
+    const auto offsetAt = [](int productId) { return orlo::tm::layoutOf(orlo::tm::probeOfTm(productId)).offset; };
+    const auto countOf = [](int productId, double celsius) {
+        return qRound(celsius * orlo::tm::layoutOf(orlo::tm::probeOfTm(productId)).offsetSteps);
+    };
+    auto window = freshWindow();
+    MainWindow &w = *window;
+    QAction *series = child<QAction>(w, "actionSeries");
+    for (const double celsius : {1.5, 10.0}) {
+        series->setChecked(false);
+        QByteArray stored = randomRecordPayload(kEighths, *QRandomGenerator::global());
+        stored[offsetAt(kEighths)] = char(countOf(kEighths, celsius));
+        sim::Module &source = plugStoring(w, kEighths, stored);
+        const QString path = dir.filePath(QStringLiteral("eighths.json"));
+        QVERIFY(filesOf(w).saveTo(path) && unplugAndWait(w, source));
+        series->setChecked(true);
+        MessageBoxCatcher box;
+        sim::Module &m = plugStoring(w, kThirtySeconds, {});
+        const sim::Bytes sent = pressWrite(shownPage(w), m, 0);
+        if (celsius < 2) {    // inside the 14-bit probe's +/- 3.9
+            QCOMPARE(qint8(sent.at(std::size_t(offsetAt(kThirtySeconds)))), qint8(countOf(kThirtySeconds, celsius)));
+        } else {
+            // Beyond the module's range: refused by name, the module's own shown.
+            QTRY_VERIFY(box.seen);
+            QVERIFY2(box.text.contains(path) && box.text.contains(QStringLiteral("\"offset (degC)\" is 10")),
+                     qPrintable(box.text));
+        }
+        QVERIFY(unplugAndWait(w, m));
+    }
+}
+
+void ConfigFilesTest::anotherInputKindIsAsked()
+{
+    auto window = freshWindow();
+    const QString path = dir.filePath(QStringLiteral("current.json"));
+    QRandomGenerator random{3};
+    const QByteArray current = randomRecordPayload(0x0222, random);
+    writeFile(path, orlo::records::documentOf(0x0222, reinterpret_cast<const quint8 *>(current.constData()),
+                                              QDateTime::currentDateTime()));
+    sim::Module &voltage = plugStoring(*window, 0x0235, {});
+    voltage.received.clear();
+    MessageBoxCatcher box;
+    QVERIFY(!filesOf(*window).openFrom(path));
+    QVERIFY2(box.text.contains(QStringLiteral("4-20 mA")) && box.text.contains(QStringLiteral("0-10 V")),
+             qPrintable(box.text));
+    QCOMPARE(box.buttons, int(QMessageBox::Yes | QMessageBox::No));
+    QVERIFY(voltage.received.empty());
+}
+
+void ConfigFilesTest::fileObeysTheModulesFirmware_data()
+{
+    QTest::addColumn<int>("role");
+    QTest::addColumn<QString>("version");
+    QTest::addColumn<uint>("identifier");
+    QTest::addColumn<QString>("refused");
+    QTest::newRow("master on 1.4") << int(orlo::rs::kRoleMaster) << "1.4" << 0xC0FFEEu << "The Master role";
+    QTest::newRow("Sigfox without identifier")
+        << int(orlo::rs::kRoleBridge) << "2.3" << orlo::rs::kNoIdentifier << "The Sigfox bridge mode";
+}
+
+void ConfigFilesTest::fileObeysTheModulesFirmware()
+{
+    QFETCH(int, role);
+    QFETCH(QString, version);
+    QFETCH(uint, identifier);
+    QFETCH(QString, refused);
+    constexpr int kRs = 0x02B1;
+    const QByteArray record = randomRecordWhere(kRs, [role](const QByteArray &p) {
+        return p[orlo::rs::kRole] == role && (role != orlo::rs::kRoleBridge || p[orlo::rs::kBridgeMode] == orlo::rs::kModeSigfox);
+    });
+    const QString path = dir.filePath(QStringLiteral("rs.json"));
+    writeFile(path, orlo::records::documentOf(kRs, reinterpret_cast<const quint8 *>(record.constData()),
+                                              QDateTime::currentDateTime()));
+    auto window = freshWindow();
+    sim::Module &m = plugStoring(*window, kRs, {});
+    sim::setModuleInformation(m, identifier, version.toStdString());
+    QVERIFY(openAndWait(*window, m, path));
+    MessageBoxCatcher box;
+    QVERIFY(pressWrite(shownPage(*window), m, 0).empty());
+    QVERIFY2(box.seen && box.text.contains(refused), qPrintable(box.text));
+    QCOMPARE(filesOf(*window).journal().entries().last().result, QStringLiteral("Invalide"));
 }
 
 ORLO_TEST_MAIN(ConfigFilesTest)
