@@ -222,11 +222,10 @@ bool ConfigurationFiles::acceptsInputKind(const QString &path, int fileProductId
     if (file == module)
         return true;
     return QMessageBox::question(window, menu.open->text(),
-                                 QStringLiteral("The configuration in %1 is for a %2 input (0x%3); the plugged module "
-                                                "has a %4 input (0x%5). They are different sensors. "
+                                 QStringLiteral("The configuration in %1 was saved from a module with a %2 input; "
+                                                "the plugged module has a %3 input. They are different sensors. "
                                                 "Fill the page with it all the same?")
-                                     .arg(path, file, QString::number(fileProductId, 16).rightJustified(4, QLatin1Char('0')).toUpper(),
-                                          module, QString::number(productId, 16).rightJustified(4, QLatin1Char('0')).toUpper()),
+                                     .arg(path, file, module),
                                  QMessageBox::Yes | QMessageBox::No, QMessageBox::No)
            == QMessageBox::Yes;
 }

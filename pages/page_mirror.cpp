@@ -129,7 +129,8 @@ MirrorPage pageIOD_PS_r20(Ui::MainWindow &ui)
                          ui.comboBox_operatingMode_Mirror_IOD_PS_r20, kMirrorSpeeds,
                          QStringLiteral("\t1200,38400,57600,115200 is not available\n")};
     p.timeOuts = TimeOuts{ui.spinBox_TimeOut_Slave_IOD_PS_r20, ui.spinBox_TimeOut_Master_IOD_PS_r20};
-    p.warning = {warning::kTitleEnglish, warning::kHeadEnglish + QStringLiteral("Warning\n\n"), warning::kFooterEnglish};
+    p.warning = {warning::kTitleEnglish, warning::kHeadEnglish + QStringLiteral("Warning\n\n"),
+                 warning::kFooterEnglish};
     return p;
 }
 

@@ -35,7 +35,20 @@ int offsetCount(int productId, double celsius)
     return qRound(celsius * tmf::layoutOf(tmf::probeOfTm(productId)).offsetSteps);
 }
 
+struct Copying {
+    int source;
+    QList<int> sourceBytes;     // (offset, value) pairs
+    int plugged;
+    QList<int> answer;
+    Copy copy;
+    int at;
+    int expected;
+    QString problem = {};
+};
+
 } // namespace
+
+Q_DECLARE_METATYPE(Copying)
 
 class TestConfigRecord : public QObject
 {
@@ -78,71 +91,43 @@ private slots:
     // plugged module answered: the byte at `at` of the result, or the problem.
     void copyKeepsWhatIsTheModules_data()
     {
-        QTest::addColumn<int>("source");
-        QTest::addColumn<QList<int>>("sourceBytes");
-        QTest::addColumn<int>("plugged");
-        QTest::addColumn<QList<int>>("answerBytes");
-        QTest::addColumn<int>("own");
-        QTest::addColumn<int>("number");
-        QTest::addColumn<int>("at");
-        QTest::addColumn<int>("expected");
-        QTest::addColumn<QString>("problem");
+        QTest::addColumn<Copying>("c");
         using Own = Copy::Own;
         const int tm868 = 0x02AE, tm8 = 0x0240, tm14 = 0x0244, tm2d = 0x0324, rpt = 0x0302;
-        const QList<int> master9{tmf::kFlags, tmf::kRoleMaster, tmf::kModemAddress, 9};
-        const QList<int> master5{tmf::kFlags, tmf::kRoleMaster, tmf::kModemAddress, 5};
-        QTest::newRow("Open copies the own address")
-            << tm868 << master9 << tm868 << master5 << int(Own::FromDocument) << 0 << tmf::kModemAddress << 9 << "";
-        QTest::newRow("a series keeps it")
-            << tm868 << master9 << tm868 << master5 << int(Own::Kept) << 0 << tmf::kModemAddress << 5 << "";
-        QTest::newRow("or numbers it")
-            << tm868 << master9 << tm868 << master5 << int(Own::Numbered) << 14 << tmf::kModemAddress << 14 << "";
-        QTest::newRow("to the end of its range")
-            << tm868 << master9 << tm868 << master5 << int(Own::Numbered) << tmf::kMaxAddress + 1 << 0 << 0
-            << "outside the range of the field \"modem address\"";
-        const int lastIdentifierByte = orlo::rpt::kIdentifiers + orlo::rpt::kModules * orlo::rpt::kIdentifierSize - 1;
-        const QList<int> gateway{orlo::rpt::kModemAddress, 7, orlo::rpt::kMaxFrames, 1, lastIdentifierByte, 0x11};
-        QTest::newRow("relayed identifiers stay the unit's")
-            << rpt << gateway << rpt << QList<int>{lastIdentifierByte, 0x22} << int(Own::Kept) << 0
-            << lastIdentifierByte << 0x22 << "";
+        const int modem = tmf::kModemAddress, options = orlo::tm2d::kOptions;
+        const QList<int> master9{tmf::kFlags, tmf::kRoleMaster, modem, 9};
+        const QList<int> master5{tmf::kFlags, tmf::kRoleMaster, modem, 5};
+        const int lastId = orlo::rpt::kIdentifiers + orlo::rpt::kModules * orlo::rpt::kIdentifierSize - 1;
+        const QList<int> gateway{orlo::rpt::kModemAddress, 7, orlo::rpt::kMaxFrames, 1, lastId, 0x11};
+        const int offset8 = tmf::layoutOf(tmf::probeOfTm(tm8)).offset;
         const int offset14 = tmf::layoutOf(tmf::probeOfTm(tm14)).offset;
-        const int offset = tmf::layoutOf(tmf::probeOfTm(tm8)).offset;
+        const int lora = orlo::tm2d::kLoRaWan, abp = orlo::tm2d::kJoinAbp, low = orlo::tm2d::kLowUnusedWhenPeriodic;
+        const QString beyond = QStringLiteral("outside the range of the field \"modem address\"");
+        QTest::newRow("Open copies the own address") << Copying{tm868, master9, tm868, master5, {}, modem, 9};
+        QTest::newRow("a series keeps it") << Copying{tm868, master9, tm868, master5, {Own::Kept}, modem, 5};
+        QTest::newRow("or numbers it") << Copying{tm868, master9, tm868, master5, {Own::Numbered, 14}, modem, 14};
+        QTest::newRow("to the end of its range")
+            << Copying{tm868, master9, tm868, master5, {Own::Numbered, tmf::kMaxAddress + 1}, 0, 0, beyond};
+        QTest::newRow("a unit's relayed identifiers")
+            << Copying{rpt, gateway, rpt, {lastId, 0x22}, {Own::Kept}, lastId, 0x22};
         QTest::newRow("an offset travels in degC")
-            << tm8 << QList<int>{offset, offsetCount(tm8, 1.5)} << tm14 << QList<int>{} << int(Own::Kept) << 0
-            << offset14 << offsetCount(tm14, 1.5) << "";
-        QTest::newRow("beyond the target's range")
-            << tm8 << QList<int>{offset, offsetCount(tm8, 10)} << tm14 << QList<int>{} << int(Own::Kept) << 0 << 0 << 0
-            << "the field \"offset (degC)\" is 10, outside -3.9 to 3.9";
-        const int lora = orlo::tm2d::kLoRaWan, abp = orlo::tm2d::kJoinAbp, lowUnused = orlo::tm2d::kLowUnusedWhenPeriodic;
-        const int options = orlo::tm2d::kOptions;
-        QTest::newRow("hardware bits stay the module's")
-            << tm2d << QList<int>{options, abp | lora} << tm2d << QList<int>{options, lowUnused}
-            << int(Own::FromDocument) << 0 << options << lowUnused << "";
+            << Copying{tm8, {offset8, offsetCount(tm8, 1.5)}, tm14, {}, {Own::Kept}, offset14, offsetCount(tm14, 1.5)};
+        QTest::newRow("beyond the target's range") << Copying{tm8, {offset8, offsetCount(tm8, 10)}, tm14, {}, {}, 0, 0,
+                                                              "the field \"offset (degC)\" is 10, outside -3.9 to 3.9"};
+        QTest::newRow("hardware bits") << Copying{tm2d, {options, abp | lora}, tm2d, {options, low}, {}, options, low};
         QTest::newRow("the join mode is a setting")
-            << tm2d << QList<int>{options, abp | lora} << tm2d << QList<int>{options, lora} << int(Own::FromDocument)
-            << 0 << options << (abp | lora) << "";
-        QTest::newRow("a file without one keeps the module's")
-            << tm2d << QList<int>{} << tm2d << QList<int>{options, abp | lora} << int(Own::FromDocument) << 0
-            << options << (abp | lora) << "";
+            << Copying{tm2d, {options, abp | lora}, tm2d, {options, lora}, {}, options, abp | lora};
+        QTest::newRow("or the module's") << Copying{tm2d, {}, tm2d, {options, abp | lora}, {}, options, abp | lora};
     }
     void copyKeepsWhatIsTheModules()
     {
-        QFETCH(int, source);
-        QFETCH(QList<int>, sourceBytes);
-        QFETCH(int, plugged);
-        QFETCH(QList<int>, answerBytes);
-        QFETCH(int, own);
-        QFETCH(int, number);
-        QFETCH(int, at);
-        QFETCH(int, expected);
-        QFETCH(QString, problem);
-        const QJsonObject fields = fieldsOf(source, bytes(payloadWith(sourceBytes)));
-        const Opened opened =
-            applyFields(fields, plugged, bytes(payloadWith(answerBytes)), {Copy::Own(own), number});
-        QVERIFY2(opened.problem.contains(problem), qPrintable(opened.problem));
-        QCOMPARE(opened.outOfAddresses, problem.contains(QStringLiteral("range")));
-        if (problem.isEmpty())
-            QCOMPARE(int(quint8(opened.record.at(at - recordOf(plugged).first))), expected);
+        QFETCH(Copying, c);
+        const QJsonObject document = fieldsOf(c.source, bytes(payloadWith(c.sourceBytes)));
+        const Opened opened = applyFields(document, c.plugged, bytes(payloadWith(c.answer)), c.copy);
+        QVERIFY2(opened.problem.contains(c.problem), qPrintable(opened.problem));
+        QCOMPARE(opened.outOfAddresses, c.problem.contains(QStringLiteral("range")));
+        if (c.problem.isEmpty())
+            QCOMPARE(int(quint8(opened.record.at(c.at - recordOf(c.plugged).first))), c.expected);
     }
 };
 

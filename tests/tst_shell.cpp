@@ -72,8 +72,8 @@ void ShellTest::menuEntries()
     for (QAction *a : file->actions())
         fileEntries << (a->isSeparator() ? QStringLiteral("-") : a->text());
     QCOMPARE(fileEntries, QStringList({"Open configuration…", "Save configuration…", "Apply to every module",
-                                       "Number own addresses…", "Verify after write", "-", "Journal…", "Export journal…", "-", "Update...",
-                                       "Quit"}));
+                                       "Number own addresses…", "Verify after write", "-", "Journal…",
+                                       "Export journal…", "-", "Update...", "Quit"}));
     QStringList helpEntries;
     for (QAction *a : help->actions())
         helpEntries << (a->isSeparator() ? QStringLiteral("-") : a->text());

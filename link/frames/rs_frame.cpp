@@ -256,9 +256,8 @@ QStringList lockedFeatures(const Record &record, const Information *information)
     need(bridge && b.energySaving != kSavingDisabled, features.energySaving, QStringLiteral("The energy saving mode"),
          "1.5");
     if (bridge && b.mode == kModeSigfox && !(information && hasSigfoxIdentifier(information->identifier)))
-        lines << (information ? QStringLiteral("\tThe Sigfox bridge mode needs a Sigfox identifier; the module has none\n")
-                              : QStringLiteral("\tThe Sigfox bridge mode needs a Sigfox identifier; the module has "
-                                               "not told its own yet\n"));
+        lines << QStringLiteral("\tThe Sigfox bridge mode needs a Sigfox identifier; the module has %1\n")
+                     .arg(information ? QStringLiteral("none") : QStringLiteral("not told its own yet"));
     return lines;
 }
 
