@@ -209,7 +209,7 @@ void ConfigurationFiles::notApplied(const QString &path, const orlo::records::Op
                                  .arg(path, opened.problem));
         return;
     }
-    QMessageBox::warning(window, menu.open->text(),
+    QMessageBox::warning(window, menu.series->isChecked() ? menu.series->text() : menu.open->text(),
                          QStringLiteral("The configuration in %1 cannot be applied to this module: %2. "
                                         "The page shows the module's own configuration.")
                              .arg(path, opened.problem));
