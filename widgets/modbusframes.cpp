@@ -125,56 +125,6 @@ void resetTimeout(QDoubleSpinBox *seconds)
     seconds->setValue(timeoutSeconds(kTimeoutMin));
 }
 
-const QStringList &speedItems()
-{
-    static const QStringList items{QStringLiteral("4800"),  QStringLiteral("9600"),  QStringLiteral("19200"),
-                                   QStringLiteral("38400"), QStringLiteral("57600"), QStringLiteral("115200")};
-    return items;
-}
-
-const QStringList &dataBitItems()
-{
-    static const QStringList items{QStringLiteral("7 bits"), QStringLiteral("8 bits")};
-    return items;
-}
-
-QStringList parityItems(int dataBitsItem)
-{
-    QStringList items{QStringLiteral("Odd parity"), QStringLiteral("Even parity")};
-    if (dataBitsItem != kDataBits7Item)
-        items << QStringLiteral("No parity");
-    return items;
-}
-
-const QStringList &stopBitItems()
-{
-    static const QStringList items{QStringLiteral("1 stop bit"), QStringLiteral("2 stop bits")};
-    return items;
-}
-
-const QStringList &functionItems()
-{
-    static const QStringList items{QStringLiteral("Read Holding Registers (0x03)"),
-                                   QStringLiteral("Read Inputs Registers (0x04)")};
-    return items;
-}
-
-QStringList hourItems()
-{
-    QStringList items;
-    for (int h = 0; h <= kLastHour; ++h)
-        items << QString::number(h);
-    return items;
-}
-
-QStringList minuteItems(int step, int count)
-{
-    QStringList items;
-    for (int i = 1; i <= count; ++i)
-        items << QString::number(i * step);
-    return items;
-}
-
 void selectItem(QComboBox *list, int item)
 {
     list->setCurrentIndex(itemOrNone(item, list->count()));

@@ -24,13 +24,6 @@ struct BlockWidgets {
 };
 using BlockChain = std::array<BlockWidgets, kBlockCount>;
 
-// Ranges of the block fields (the length's upper end is the page's).
-constexpr int kDeviceMin = 1;
-constexpr int kDeviceMax = 255;
-constexpr int kRegisterMin = 0;
-constexpr int kRegisterMax = 0xFFFF;
-constexpr int kLengthMin = 1;
-
 // A fresh chain: ranges set, every field at its first value, Frame1 checked
 // with its fields enabled, Frame2 unchecked and enabled, Frame3 to Frame6
 // unchecked and disabled, the fields of frames 2 to 6 disabled.
@@ -50,16 +43,6 @@ Blocks blocksOf(const BlockChain &chain);
 
 // A fresh answer timeout field: 0.1 s to 25.0 s by 0.1 s, at 0.1 s.
 void resetTimeout(QDoubleSpinBox *seconds);
-
-// List texts.
-const QStringList &speedItems();        // "4800" ... "115200"
-const QStringList &dataBitItems();      // "7 bits", "8 bits"
-// Parity choices after a data-bits item: seven bits always carry a parity.
-QStringList parityItems(int dataBitsItem);
-const QStringList &stopBitItems();      // "1 stop bit", "2 stop bits"
-const QStringList &functionItems();     // "Read Holding Registers (0x03)", ...
-QStringList hourItems();                // "0" ... "23"
-QStringList minuteItems(int step, int count);   // step, 2 x step, ...
 
 // Selects a stored item, or leaves the list empty (index -1) when it has no
 // such item, so the user sees there is something to choose.

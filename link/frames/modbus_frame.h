@@ -5,6 +5,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <QtGlobal>
 #include <array>
 
@@ -35,6 +36,23 @@ Blocks getBlocks(const quint8 *at);
 // off, register and length are sent whatever the block's state. Every value
 // is held to its field's range.
 void putBlocks(quint8 *at, const Blocks &blocks);
+
+// Ranges of the block fields (the length's upper end is the module type's).
+constexpr int kDeviceMin = 1;
+constexpr int kDeviceMax = 255;
+constexpr int kRegisterMin = 0;
+constexpr int kRegisterMax = 0xFFFF;
+constexpr int kLengthMin = 1;
+
+// List texts of the serial pages.
+const QStringList &speedItems();        // "4800" ... "115200"
+const QStringList &dataBitItems();      // "7 bits", "8 bits"
+// Parity choices after a data-bits item: seven bits always carry a parity.
+QStringList parityItems(int dataBitsItem);
+const QStringList &stopBitItems();      // "1 stop bit", "2 stop bits"
+const QStringList &functionItems();     // "Read Holding Registers (0x03)", ...
+QStringList hourItems();                // "0" ... "23"
+QStringList minuteItems(int step, int count);   // step, 2 x step, ...
 
 // Serial line items, as list positions of the serial lists (serialItems()).
 constexpr int kSpeedItems = 6;          // "4800" ... "115200"

@@ -8,7 +8,6 @@
 #include "link/frames/rs_frame.h"
 #include "link/frames/rslw_frame.h"
 #include "link/moduletable.h"
-#include "widgets/modbusframes.h"
 
 #include <QStringList>
 
