@@ -294,15 +294,15 @@ bool ConfigurationFiles::keepsFrame(const quint8 *payload, int reports)
     return true;
 }
 
-bool ConfigurationFiles::finished(const CycleLink &link, const quint8 *sent, const WriteCycle &cycle, bool accepted)
+bool ConfigurationFiles::finished(const CycleLink &link, const quint8 *sent, const CycleRun &run, bool accepted)
 {
     JournalEntry entry = entryNow();
-    entry.button = cycle.button->text();
+    entry.button = run.button;
     const bool record = sendsRecord(sent[0]);
     if (record)
         entry.configuration = orlo::records::readable(entry.productId, sent);
     if (accepted && record && menu.verify->isChecked())
-        accepted = readBack(link, sent, cycle.reports, &entry.remarks);
+        accepted = readBack(link, sent, run.reports, &entry.remarks);
     entry.result = !accepted ? result::kFailed : record && menu.verify->isChecked() ? kVerified : result::kOk;
     if (accepted && record && filledFromSeries && menu.series->isChecked() && !writtenInSeries) {
         writtenInSeries = true;
@@ -328,10 +328,10 @@ void ConfigurationFiles::refused(const QStringList &lines)
     log.append(entry);
 }
 
-void ConfigurationFiles::restoredDefaults(const QPushButton *button, bool accepted)
+void ConfigurationFiles::restoredDefaults(const QString &button, bool accepted)
 {
     JournalEntry entry = entryNow();
-    entry.button = button->text();
+    entry.button = button;
     entry.result = accepted ? result::kOk : result::kFailed;
     log.append(entry);
 }

@@ -63,9 +63,9 @@ public:
     void moduleGone();
 
     bool keepsFrame(const quint8 *payload, int reports) override;
-    bool finished(const CycleLink &link, const quint8 *sent, const WriteCycle &cycle, bool accepted) override;
+    bool finished(const CycleLink &link, const quint8 *sent, const CycleRun &run, bool accepted) override;
     void refused(const QStringList &lines) override;
-    void restoredDefaults(const QPushButton *button, bool accepted) override;
+    void restoredDefaults(const QString &button, bool accepted) override;
 
 private:
     void useForSeries(const QString &path, int productId, const QJsonObject &fields);

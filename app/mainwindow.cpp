@@ -5,7 +5,7 @@
 #include "app/configfiles.h"
 #include "app/maker.h"
 #include "link/frames/rs_frame.h"
-#include "link/hid.h"
+#include "link/modulelink.h"
 #include "ui_mainwindow.h"
 
 #include <QCoreApplication>
@@ -26,30 +26,31 @@ MainWindow::MainWindow(QWidget *parent)
     setWindowTitle(QStringLiteral("Configurateur Orlo"));
     showConnectPage();
 
-    timeoutTimer = new QTimer(this);
-    timeoutTimer->setObjectName(QStringLiteral("timeoutTimer"));
-    // A coarse timer may fire up to 5 % early, cutting a module's answer time short.
-    timeoutTimer->setTimerType(Qt::PreciseTimer);
-    connect(timeoutTimer, &QTimer::timeout, this, &MainWindow::InCaseOfTimeout);
-
+    link = new ModuleLink(this);
     pollTimer = new QTimer(this);
     pollTimer->setObjectName(QStringLiteral("pollTimer"));
     connect(pollTimer, &QTimer::timeout, this, &MainWindow::Connexion);
     pollTimer->start(kPollIntervalMs);
+    link->setPollTimer(pollTimer);
 
-    hid = new Hid(this, &device, &pollTimer);
     files = new ConfigurationFiles(
         this,
         {ui->actionSave_configuration, ui->actionOpen_configuration, ui->actionSeries, ui->actionNumber_addresses,
          ui->actionVerify_after_write, ui->actionJournal, ui->actionExport_journal},
-        {[this] { return moduleShown ? productId : 0; }, [this] { return configureControlsOf(productId).write; },
-         [this] { return moduleIdentity(); }, [this] { readStoredAgain(); }, statusBar(), &hid->storedRead()});
+        {[this] { return moduleShown ? link->productId() : 0; },
+         [this] { return configureControlsOf(link->productId()).write; }, [this] { return link->identity(); },
+         [this] { readStoredAgain(); }, statusBar(), &link->storedRead()});
 }
 
 MainWindow::~MainWindow()
 {
     // The module is left closed so the next program finds it free.
-    closeModule();
+    link->close();
+}
+
+int MainWindow::currentProductId() const
+{
+    return link->productId();
 }
 
 void MainWindow::showConnectPage()
@@ -68,8 +69,7 @@ void MainWindow::on_action_Quitter_triggered()
 {
     // A read still waiting on a silent module ends at once, so the program
     // quits now rather than at the end of that read's bound.
-    timeoutFlag = true;
-    hid->InCaseOfTimeout();
+    link->endWait();
     QCoreApplication::exit(0);
 }
 

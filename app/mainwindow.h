@@ -19,7 +19,7 @@ class QLabel;
 class QProgressBar;
 class QPushButton;
 class QTimer;
-class Hid;
+class ModuleLink;
 struct WriteCycle;
 struct WarningTexts;
 namespace orlo::tm { struct Layout; }
@@ -40,14 +40,13 @@ public:
 
     void showConnectPage();
 
-    // Frame transport on the open module (9 bytes counted per report).
+    // Frame transport on the open module with the main window's bounds
+    // (9 bytes counted per report).
     int writeReports(quint8 *frame, quint8 count);
     int readReports(quint8 *frame, quint8 count, int mode);
-    void startTimeoutTimer(int ms);
-    void stopTimeoutTimer();
 
-    int currentProductId() const { return productId; }
-    Hid *transport() const { return hid; }
+    int currentProductId() const;
+    ModuleLink *transport() const { return link; }
 
 public slots:
     void Connexion();
@@ -381,37 +380,22 @@ private:
         QPushButton *write = nullptr;
     };
     ConfigureControls configureControlsOf(int productId) const;
-    // The USB serial-number string, and what the module told of itself.
-    QString moduleIdentity() const;
-    quint8 *requestPayload() { return txBuffer + 1; }
-    const quint8 *answerPayload() const { return rxBuffer + 1; }
+    // The request frame cleared, and the payloads of the request and answer frames.
+    void clearRequest();
+    quint8 *requestPayload();
+    const quint8 *answerPayload() const;
     void showModulePage(QWidget *page);
     void enablePageOf(int productId, bool enable);
-    // refused: a module of the family is listed but could not be opened.
-    bool openFirstModule(const hid_device_info *bus, bool *refused);
-    // After a failed exchange on a module still listed: open it again by its path.
-    void reopenAfterFailure();
-    void closeModule();
 
     std::unique_ptr<Ui::MainWindow> ui;
-    hid_device *device = nullptr;
-    std::string devicePath;         // where the open module is listed on the bus
-    int productId = 0;
     bool moduleShown = false;
-    bool timeoutFlag = false;
-    // Set by the transport when hidapi reports a failure; detection then
-    // reopens the module if it is still listed.
-    bool linkFailed = false;
     QTimer *pollTimer = nullptr;
-    QTimer *timeoutTimer = nullptr;
-    Hid *hid = nullptr;
+    ModuleLink *link = nullptr;
     ConfigurationFiles *files = nullptr;
     // Page timers: created when a page is enabled, destroyed when disabled.
     std::unique_ptr<QTimer> progressTimer;
     std::unique_ptr<QTimer> measureTimer;
     std::unique_ptr<QTimer> valueTimer;
-    quint8 txBuffer[orlo::kFrameBufferSize] = {};
-    quint8 rxBuffer[orlo::kFrameBufferSize] = {};
 
     // Edge selection of the digital-input pages: 0 none, 1 rising, 2 falling, 3 both.
     int edgeState1 = 0;

@@ -1,6 +1,6 @@
 // Frame exchange over hidapi: a frame of N reports, each 9 bytes on the wire
-// (report identifier 0, then 8 payload bytes). Shared by the main window and
-// by class Hid, which differ only in their bounds and their timers.
+// (report identifier 0, then 8 payload bytes). ModuleLink runs it with the
+// bounds of the page that asks.
 #pragma once
 
 #include <QtGlobal>

@@ -1,30 +1,24 @@
-// What a page hands to the shared configuration write cycle, and the texts
-// of the result label and of the invalid-configuration box.
+// The configuration write cycle's exchange, shared by every page and the
+// files that follow it; and the texts of the result label and of the
+// invalid-configuration box. No widget: widgets/writecycle.h puts it on a page.
 #pragma once
 
 #include <QString>
 #include <QStringList>
 #include <functional>
 
-class QLabel;
-class QProgressBar;
-class QPushButton;
 class QTimer;
-class QWidget;
 
-struct WriteCycle {
-    QPushButton *button;
-    QProgressBar *progressBar;
-    QLabel *result;
+// How a cycle reaches the module: through the module link, with the page's bounds.
+// One cycle of a page: who pressed, the frame length, the page's timers.
+struct CycleRun {
+    QString button;                     // its text, for the journal
     int reports;                        // frame length N of the module type
-    int progressIntervalMs = 30;
-    QTimer *measurementTimer = nullptr; // paused during the cycle too
-    bool reenableButton = true;         // false: the page re-enables it itself
-    QTimer *informationTimer = nullptr; // module information exchange, paused too
-    QPushButton *otherButton = nullptr; // a Default beside Write: disabled meanwhile too
+    int progressIntervalMs;
+    QTimer *measurementTimer;           // paused during the cycle too
+    QTimer *informationTimer;           // module information exchange, paused too
 };
 
-// How a cycle reaches the module: the main window's transport or Hid's.
 struct CycleLink {
     std::function<int(quint8 *frame, quint8 count)> write;
     std::function<int(quint8 *frame, quint8 count, int mode)> read;
@@ -44,25 +38,28 @@ public:
     virtual bool keepsFrame(const quint8 *payload, int reports) = 0;
     // The module answered (accepted or not) what `sent` held; the timers are
     // still paused, so it may read back through `link`. Gives the result.
-    virtual bool finished(const CycleLink &link, const quint8 *sent, const WriteCycle &cycle, bool accepted) = 0;
+    virtual bool finished(const CycleLink &link, const quint8 *sent, const CycleRun &run, bool accepted) = 0;
     // A configuration the page refused to send, with its failed checks.
     virtual void refused(const QStringList &lines) = 0;
     // The defaults restored by a bare command, outside the cycle.
-    virtual void restoredDefaults(const QPushButton *button, bool accepted) = 0;
+    virtual void restoredDefaults(const QString &button, bool accepted) = 0;
 };
 void setCycleObserver(CycleObserver *observer);
 // Pages that restore the defaults by a bare command tell it here.
-void noteRestoredDefaults(const QPushButton *button, bool accepted);
+void noteRestoredDefaults(const QString &button, bool accepted);
+// A configuration a page refused to send, with its failed checks.
+void noteRefused(const QStringList &lines);
 // Unless another took its place meanwhile.
 void removeCycleObserver(CycleObserver *observer);
 
-// The configuration write cycle of every page: sends the frame the page built
-// in `tx` (it stamps nothing itself), pauses the timers, awaits the
-// acknowledgement into `rx` (may be `tx`) while the bar turns; "OK" and true
-// when the module accepted, else "Echec". Refused inside another exchange.
-bool runWriteCycle(const CycleLink &link, quint8 *tx, quint8 *rx, const WriteCycle &cycle);
-// One tick of a write's progress bar: up to 100, then back to 0.
-void stepProgress(QProgressBar *bar);
+// Whether a cycle may go out now: not inside another exchange, and not a
+// frame the observer keeps (a configuration being saved, nothing sent).
+bool cycleMayStart(const quint8 *payload, int reports);
+// The exchange: detection and the page's timers paused, the frame in `tx`
+// sent (it stamps nothing itself), the acknowledgement awaited into `rx`
+// (may be `tx`) while the progress timer ticks, the observer told; true
+// when the module accepted.
+bool exchangeCycle(const CycleLink &link, quint8 *tx, quint8 *rx, const CycleRun &run);
 } // namespace orlo
 
 struct WarningTexts {
@@ -78,13 +75,6 @@ inline const QString kFailed = QStringLiteral("Echec");
 inline const QString kInvalid = QStringLiteral("Invalide");
 } // namespace result
 
-namespace orlo {
-// The invalid-configuration box over `parent`, the failed checks' lines
-// between the texts' header and footer; the label reads "Invalide" while it
-// is open.
-void warnInvalidConfiguration(QWidget *parent, QLabel *resultLabel, const WarningTexts &texts,
-                              const QStringList &lines);
-} // namespace orlo
 
 namespace warning {
 inline const QString kTitleFrench = QStringLiteral("Configuration invalide");

@@ -291,6 +291,6 @@ quint8 *MainWindow::clearedRequest(QLabel *result, const WarningTexts &texts, co
         warnInvalidConfiguration(result, texts, missing);
         return nullptr;
     }
-    std::memset(txBuffer, 0, sizeof txBuffer);
+    clearRequest();
     return requestPayload();
 }

@@ -4,7 +4,7 @@
 #pragma once
 
 #include "link/frames/di_frame.h"
-#include "link/writecycle.h"
+#include "widgets/writecycle.h"
 
 #include <QStringList>
 

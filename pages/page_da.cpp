@@ -349,7 +349,7 @@ void MainWindow::configureAnalogPage(const AnalogPage &p, bool periodic)
     if (!mayConfigure())
         return;
     const QDateTime now = orlo::currentDateTime();
-    std::memset(txBuffer, 0, sizeof txBuffer);
+    clearRequest();
     const Refusal missing = checkThresholdPage(p.steps);
     // A calibration without a span cannot be scaled.
     const bool unscalable = !da::hasSpan(shownCalibration(p));
@@ -375,7 +375,7 @@ void MainWindow::configureAnalogPage(const AnalogPage &p, bool periodic)
 
 void MainWindow::EnablePageDA(bool enable)
 {
-    const AnalogPage p = daPage(*ui, productId);
+    const AnalogPage p = daPage(*ui, currentProductId());
     if (!enable) {
         disableAnalogPage(p);
         return;
@@ -405,41 +405,41 @@ void MainWindow::EnablePageDA(bool enable)
 
 void MainWindow::SetprogressBarConfigurerDA() { stepProgress(ui->progressBar_Configurer_DA); }
 
-void MainWindow::ValueMeasurementDA() { measureAnalogValue(daPage(*ui, productId)); }
+void MainWindow::ValueMeasurementDA() { measureAnalogValue(daPage(*ui, currentProductId())); }
 
 void MainWindow::on_pushButton_Configurer_DA_clicked()
 {
-    configureAnalogPage(daPage(*ui, productId), ui->horizontalSlider_Type_releve_DA->value() == kSliderPeriodic);
+    configureAnalogPage(daPage(*ui, currentProductId()), ui->horizontalSlider_Type_releve_DA->value() == kSliderPeriodic);
 }
 
 void MainWindow::on_comboBox_Periode_mesure_DA_currentIndexChanged(int index)
 {
-    refillSendTimes(daPage(*ui, productId).steps, index);
+    refillSendTimes(daPage(*ui, currentProductId()).steps, index);
 }
 
 void MainWindow::on_checkBox_envoi_T1_DA_clicked(bool checked)
 {
-    sendTimeClicked(daPage(*ui, productId).steps.sendTimes[0], checked);
+    sendTimeClicked(daPage(*ui, currentProductId()).steps.sendTimes[0], checked);
 }
 
 void MainWindow::on_checkBox_envoi_T2_DA_clicked(bool checked)
 {
-    sendTimeClicked(daPage(*ui, productId).steps.sendTimes[1], checked);
+    sendTimeClicked(daPage(*ui, currentProductId()).steps.sendTimes[1], checked);
 }
 
 void MainWindow::on_checkBox_envoi_T3_DA_clicked(bool checked)
 {
-    sendTimeClicked(daPage(*ui, productId).steps.sendTimes[2], checked);
+    sendTimeClicked(daPage(*ui, currentProductId()).steps.sendTimes[2], checked);
 }
 
 void MainWindow::on_doubleSpinBox_Seuil_bas_DA_valueChanged(double value)
 {
-    lowChanged(daPage(*ui, productId).steps.thresholds, value);
+    lowChanged(daPage(*ui, currentProductId()).steps.thresholds, value);
 }
 
 void MainWindow::on_doubleSpinBox_Seuil_haut_DA_valueChanged(double value)
 {
-    highChanged(daPage(*ui, productId).steps.thresholds, value);
+    highChanged(daPage(*ui, currentProductId()).steps.thresholds, value);
 }
 
 void MainWindow::on_horizontalSlider_Type_releve_DA_valueChanged(int value)
@@ -458,11 +458,11 @@ void MainWindow::on_comboBox_heures_releve_DA_currentIndexChanged(int index)
     guardStatement(ui->comboBox_minutes_releve_DA, index, false);
 }
 
-void MainWindow::on_lineEdit_Unite_DA_textChanged(const QString &text) { showUnit(daPage(*ui, productId), text); }
+void MainWindow::on_lineEdit_Unite_DA_textChanged(const QString &text) { showUnit(daPage(*ui, currentProductId()), text); }
 
-void MainWindow::on_doubleSpinBox_Y1_DA_valueChanged(double) { applyCalibration(daPage(*ui, productId)); }
+void MainWindow::on_doubleSpinBox_Y1_DA_valueChanged(double) { applyCalibration(daPage(*ui, currentProductId())); }
 
-void MainWindow::on_doubleSpinBox_Y2_DA_valueChanged(double) { applyCalibration(daPage(*ui, productId)); }
+void MainWindow::on_doubleSpinBox_Y2_DA_valueChanged(double) { applyCalibration(daPage(*ui, currentProductId())); }
 
 void MainWindow::on_pushButton_Front_entree_numerique1_DA_clicked()
 {

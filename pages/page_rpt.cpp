@@ -13,5 +13,5 @@ void MainWindow::EnablePageORLO_RPT_r00(bool enable)
         return;
     }
     showModulePage(ui->page_ORLO_RPT_r00);
-    ui->widget_orlo_rpt_r00->start(hid, statusBar());
+    ui->widget_orlo_rpt_r00->start(link, statusBar());
 }

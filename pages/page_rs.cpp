@@ -4,9 +4,9 @@
 // which unlock the features that firmware supports.
 #include "app/mainwindow.h"
 #include "link/frames/rs_frame.h"
-#include "link/hid.h"
+#include "link/modulelink.h"
 #include "link/transport.h"
-#include "link/writecycle.h"
+#include "widgets/writecycle.h"
 #include "ui_mainwindow.h"
 #include "widgets/listfill.h"
 #include "widgets/modbusframes.h"
@@ -334,7 +334,7 @@ void MainWindow::Update_RS_r00()
 {
     if (orlo::exchangeInProgress() || !informationTimerRS_r00)
         return;
-    std::memset(txBuffer, 0, sizeof txBuffer);
+    clearRequest();
     // A failed exchange leaves the timer running: it is tried again later.
     if (!requestCommand(orlo::command::ReadLive, rs::kReports))
         return;
@@ -346,8 +346,8 @@ void MainWindow::Update_RS_r00()
     informationTimerRS_r00->stop();
     std::printf("Sigfox id: %x\nVersion: %s\n", unsigned(info.identifier), qPrintable(info.version));
     std::fflush(stdout);
-    hid->moduleInformation = rs::statusText(info);
-    statusBar()->showMessage(hid->moduleInformation);
+    link->moduleInformation = rs::statusText(info);
+    statusBar()->showMessage(link->moduleInformation);
 
     const rs::Features features = rs::featuresOf(info.version);
     ui->groupBox_3_lowPoweMod_ORLO_RS_r00->setEnabled(features.energySaving);
@@ -366,7 +366,7 @@ void MainWindow::on_pushButton_Configurer_ORLO_RS_r00_clicked()
     const rs::Record shown = recordShown(*ui, ui->tabWidget_ORLO_RS_r00->currentIndex(), storedRecordRS_r00);
     // The page's own record is sent as the module stores it; one from a file
     // obeys the module's firmware.
-    const QStringList locked = hid->storedRead().filledFromFile()
+    const QStringList locked = link->storedRead().filledFromFile()
                                    ? rs::lockedFeatures(shown, informationRS_r00.get())
                                    : QStringList();
     if (!locked.isEmpty()) {
@@ -374,7 +374,7 @@ void MainWindow::on_pushButton_Configurer_ORLO_RS_r00_clicked()
                                  {warning::kTitleEnglish, warning::kHeadEnglish, warning::kFooterEnglish}, locked);
         return;
     }
-    std::memset(txBuffer, 0, sizeof txBuffer);
+    clearRequest();
     rs::encode(requestPayload(), orlo::command::WriteConfiguration, shown);
     WriteCycle cycle{ui->pushButton_Configurer_ORLO_RS_r00, ui->progressBar_Configurer_ORLO_RS_r00,
                      ui->label_Resultat_configurer_ORLO_RS_r00, rs::kReports, kProgressMs};
@@ -387,7 +387,7 @@ void MainWindow::on_pushButton_DefaultConfiguration_ORLO_RS_r00_clicked()
     // Pressed while a write awaits its answer: the answers must not mix.
     if (!mayConfigure())
         return;
-    std::memset(txBuffer, 0, sizeof txBuffer);
+    clearRequest();
     const bool restored = requestCommand(orlo::command::RestoreDefaults, rs::kReports);
     orlo::noteRestoredDefaults(ui->pushButton_DefaultConfiguration_ORLO_RS_r00, restored);
     if (restored)

@@ -11,5 +11,5 @@ void MainWindow::EnablePageORLO_RSLW_r00(bool enable)
         return;
     }
     showModulePage(ui->page_ORLO_RSLW_r00);
-    ui->widget_orlo_rslw_r00->start(hid, statusBar());
+    ui->widget_orlo_rslw_r00->start(link, statusBar());
 }

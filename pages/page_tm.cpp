@@ -5,7 +5,7 @@
 #include "link/clockstamp.h"
 #include "link/frames/tm_frame.h"
 #include "link/transport.h"
-#include "link/writecycle.h"
+#include "widgets/writecycle.h"
 #include "pages/temperature_steps.h"
 #include "widgets/wdradio.h"
 #include "ui_mainwindow.h"
@@ -124,7 +124,7 @@ void MainWindow::configureThresholdPage(const ThresholdPage &p, bool periodic, c
     if (!mayConfigure())
         return;
     const QDateTime now = orlo::currentDateTime();
-    std::memset(txBuffer, 0, sizeof txBuffer);
+    clearRequest();
     if (refuseThresholdPage(p, periodic, texts))
         return;
     tmf::encodeConfig(requestPayload(), thresholdConfig(p, periodic), now, layout);
@@ -228,7 +228,7 @@ bool MainWindow::configureRadioPage(const RadioPage &r)
     if (!mayConfigure())
         return false;
     const QDateTime now = orlo::currentDateTime();
-    std::memset(txBuffer, 0, sizeof txBuffer);
+    clearRequest();
     tmf::Config868 c;
     if (r.roles->currentIndex() == kTabMaster) {
         QStringList lines;
@@ -261,7 +261,7 @@ void MainWindow::InitPageTM()
     ui->frame_Periode_mesure_TM->hide();
     ui->label_Logo->hide();
     resetThresholdPage(p);
-    const tmf::Probe probe = tmf::probeOfTm(productId);
+    const tmf::Probe probe = tmf::probeOfTm(currentProductId());
     if (probe == tmf::Probe::Offset2073)
         setOffsetRange(p.offset, kOffsetRange);
     else if (probe == tmf::Probe::Signed14)
@@ -284,7 +284,7 @@ void MainWindow::EnablePageTM(bool enable)
     }
     InitPageTM();
     const quint8 *stored = readStoredConfiguration(tmf::kReports);
-    const tmf::Probe probe = tmf::probeOfTm(productId);
+    const tmf::Probe probe = tmf::probeOfTm(currentProductId());
     const tmf::Config c = tmf::decodeConfig(stored, probe);
     showThresholdConfig(p, c, tmf::offsetSteps(probe) != 0);
     ui->horizontalSlider_Type_releve_TM->setValue(c.periodic ? kSliderPeriodic : kSliderThresholds);
@@ -306,7 +306,7 @@ void MainWindow::TemperatureMeasurementTM()
     quint16 raw = 0;
     if (readTemperatureRaw(tmf::kReports, &raw))
         showTemperature(ui->lcdNumber_Temperature_TM, ui->label_Temperature_TM,
-                        tmf::celsius(raw, tmf::probeOfTm(productId)));
+                        tmf::celsius(raw, tmf::probeOfTm(currentProductId())));
     ui->pushButton_Configurer_TM->setEnabled(true);
 }
 
@@ -343,7 +343,7 @@ void MainWindow::on_comboBox_heures_releve_TM_currentIndexChanged(int index)
 void MainWindow::on_pushButton_Configurer_TM_clicked()
 {
     configureThresholdPage(tmPage(*ui), ui->horizontalSlider_Type_releve_TM->value() == kSliderPeriodic,
-                           tmf::layoutOf(tmf::probeOfTm(productId)), kTextsFrench, tmf::kReports);
+                           tmf::layoutOf(tmf::probeOfTm(currentProductId())), kTextsFrench, tmf::kReports);
 }
 
 // --- TM_r20 --------------------------------------------------------------

@@ -268,7 +268,7 @@ void MainWindow::on_pushButton_Configurer_TM2D_r10_clicked()
     if (!mayConfigure())
         return;
     const QDateTime now = orlo::currentDateTime();
-    std::memset(txBuffer, 0, sizeof txBuffer);
+    clearRequest();
     const ThresholdPage p = probe1Page(*ui);
     const bool periodic = ui->toolBox_Type_releve_TM2D_r10->currentWidget() == ui->page_periodique_TM2D_r10;
     if (!refuseThresholdPage(p, periodic, kTextsR20)) {

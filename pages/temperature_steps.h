@@ -5,7 +5,7 @@
 #pragma once
 
 #include "link/frames/tm_frame.h"
-#include "link/writecycle.h"
+#include "widgets/writecycle.h"
 
 #include <QString>
 #include <QStringList>

@@ -2,7 +2,7 @@
 // and how quickly its removal is noticed.
 #include "support/fixture.h"
 
-#include "link/hid.h"
+#include "link/modulelink.h"
 
 #include <QComboBox>
 #include <QElapsedTimer>
@@ -248,7 +248,7 @@ void DetectionTest::nothingSentOnceGone()
     quint8 frame[orlo::kFrameBufferSize] = {0, orlo::command::ReadLive};
     QCOMPARE(window->writeReports(frame, 3), 0);
     frame[1] = orlo::command::ReadLive;
-    QCOMPARE(window->transport()->writeReports(frame, 3), 0);
+    QCOMPARE(window->transport()->writeReports(frame, 3, ModuleLink::kWidgetPageBounds), 0);
     QCOMPARE(m.writeCalls, writes);
     QTRY_COMPARE_WITH_TIMEOUT(currentPage(*window), QStringLiteral("page_Connect"), 2000);
 }

@@ -268,7 +268,7 @@ void PageRptTest::silentModuleAndNoNestedExchange()
     const qint64 waited = clock.elapsed();
     during.stop();
     QCOMPARE(child<QLabel>(p, "label_Resultat_configurer_ORLO_RPT_r00")->text(), QStringLiteral("Echec"));
-    // Bounded by Hid's 20 s read, not cut short, and the bar turned meanwhile.
+    // Bounded by the widget pages' 20 s read, not cut short, and the bar turned meanwhile.
     QVERIFY2(waited >= 19000 && waited < 30000, qPrintable(QString::number(waited)));
     QVERIFY(progressSeen > 0);
     // The window kept repainting: the bar was painted many times over the wait.

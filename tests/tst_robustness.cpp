@@ -11,7 +11,7 @@
 // The suite runs one fixed seed, so that a run is repeatable;
 // ORLO_ROBUSTNESS_SEED=<n> runs another, ORLO_ROBUSTNESS_SEED=random a fresh
 // one. The seed is printed.
-#include "link/hid.h"
+#include "link/modulelink.h"
 #include "link/transport.h"
 #include "support/dialogcloser.h"
 #include "support/fixture.h"
@@ -60,12 +60,12 @@ struct Totals {
 } totals;
 
 // Read bound of the transport a module type's page uses: the repeater and
-// LoRaWAN pages exchange through Hid, all others through the main window.
+// LoRaWAN pages exchange with the link's longer bounds, all others with the main window's.
 constexpr int kMainWindowReadBoundMs = 2000;
 int readBoundOf(const orlo::ModuleEntry &entry)
 {
     const bool widgetPage = entry.type == orlo::ModuleType::RPT_r00 || entry.type == orlo::ModuleType::RSLW_r00;
-    return widgetPage ? Hid::kReadBoundMs : kMainWindowReadBoundMs;
+    return widgetPage ? ModuleLink::kWidgetPageBounds.readMs : kMainWindowReadBoundMs;
 }
 
 // One request and what became of its answer.
@@ -329,7 +329,7 @@ void RobustnessTest::goneModuleIsSentNothing_data()
 {
     QTest::addColumn<bool>("widgetTransport");
     QTest::newRow("main window") << false;
-    QTest::newRow("Hid") << true;
+    QTest::newRow("widget pages") << true;
 }
 
 // Pulled out after the first report of a request: at most the rest of that
@@ -340,7 +340,7 @@ void RobustnessTest::goneModuleIsSentNothing()
     auto window = freshWindow();
     sim::Module &module = plugAndShow(*window, 0x02E3, "page_ORLO_DI_r2x");
     const auto write = [&](quint8 *frame) {
-        return widgetTransport ? window->transport()->writeReports(frame, 3) : window->writeReports(frame, 3);
+        return widgetTransport ? window->transport()->writeReports(frame, 3, ModuleLink::kWidgetPageBounds) : window->writeReports(frame, 3);
     };
     quint8 frame[orlo::kFrameBufferSize] = {0, orlo::command::ReadConfiguration};
     module.unplugAfterReports = 1;

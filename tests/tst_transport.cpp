@@ -1,6 +1,6 @@
 // Frame transport through a simulated module: totals, bounds, the bytes the
 // module receives, and the cost of waiting on a silent module.
-#include "link/hid.h"
+#include "link/modulelink.h"
 #include "support/fixture.h"
 
 #include <QElapsedTimer>
@@ -251,7 +251,7 @@ void TransportTest::noExchangeInsideAnother()
         Frame nested = readRequest();
         nestedWrite = window->writeReports(nested.bytes, 3);
         nestedRead = window->readReports(nested.bytes, 3, 0);
-        hidWrite = window->transport()->writeReports(nested.bytes, 3);
+        hidWrite = window->transport()->writeReports(nested.bytes, 3, ModuleLink::kWidgetPageBounds);
     });
     Frame answer;
     QCOMPARE(window->readReports(answer.bytes, 3, 1), 27);
@@ -285,18 +285,19 @@ void TransportTest::hidTransportBoundsAndPolling()
     auto window = freshWindow();
     sim::Module &m = plugAndShow(*window, kQuietId, kQuietPage);
     auto *poll = child<QTimer>(*window, "pollTimer");
-    Hid *hid = window->transport();
+    ModuleLink *hid = window->transport();
+    constexpr ModuleLink::Bounds kLong = ModuleLink::kWidgetPageBounds;
 
-    // An answer later than the main window's 2 s bound is still within Hid's.
+    // An answer later than the main window's 2 s bound is still within the widget pages'.
     m.answerDelayMs = 2500;
     Frame request = readRequest();
-    QCOMPARE(hid->writeReports(request.bytes, 3), 27);
+    QCOMPARE(hid->writeReports(request.bytes, 3, kLong), 27);
     bool pollingDuringRead = true;
     QTimer::singleShot(500, [&] { pollingDuringRead = poll->isActive(); });
     Frame answer;
     QElapsedTimer clock;
     clock.start();
-    QCOMPARE(hid->readReports(answer.bytes, 3, 1), 27);
+    QCOMPARE(hid->readReports(answer.bytes, 3, 1, kLong), 27);
     QVERIFY(clock.elapsed() >= 2400);
     QVERIFY2(!pollingDuringRead, "detection must pause during a long pumping read");
     QVERIFY(poll->isActive());
@@ -305,8 +306,8 @@ void TransportTest::hidTransportBoundsAndPolling()
     // A read that finds detection paused leaves it paused.
     m.answerDelayMs = 0;
     poll->stop();
-    QCOMPARE(hid->writeReports(request.bytes, 3), 27);
-    QCOMPARE(hid->readReports(answer.bytes, 3, 1), 27);
+    QCOMPARE(hid->writeReports(request.bytes, 3, kLong), 27);
+    QCOMPARE(hid->readReports(answer.bytes, 3, 1, kLong), 27);
     QVERIFY(!poll->isActive());
     poll->start();
 }

@@ -1,14 +1,14 @@
 // Exchanges of the pages that are widgets of their own (repeater, LoRaWAN
-// serial): frames of five reports through the main window's Hid, in a frame
-// buffer of the page's own.
+// serial): frames of five reports through the module link, with the longer
+// bounds of these pages, in a frame buffer of the page's own.
 #pragma once
 
 #include "link/moduletable.h"
-#include "link/writecycle.h"
+#include "widgets/writecycle.h"
 
 #include <QtGlobal>
 
-class Hid;
+class ModuleLink;
 class QTimer;
 
 namespace orlo::widgetpage {
@@ -27,26 +27,26 @@ struct Frame {
 
 // True while the page may talk to its module: it has one (the main window
 // closed none since the page started) and no other exchange is waiting.
-bool mayExchange(const Hid *link);
+bool mayExchange(const ModuleLink *link);
 // True while the page may send a configuration: it may exchange, and the
 // module's stored record was read whole.
-bool mayConfigure(const Hid *link);
+bool mayConfigure(const ModuleLink *link);
 
 // A bare command and its answer, read without turning the event loop unless
 // mode is 1. The frame is cleared first, so a missing answer reads as zeros;
 // true when both directions were whole.
-bool request(Hid &link, Frame &frame, quint8 command, int mode = 0);
+bool request(ModuleLink &link, Frame &frame, quint8 command, int mode = 0);
 // The module's stored record; whether it came whole is kept by the link,
 // which sends no configuration before.
-bool readStored(Hid &link, Frame &frame);
+bool readStored(ModuleLink &link, Frame &frame);
 
 // Command 5 when the page may configure; true when the module took it and
 // answered whole, so that the page reads the defaults back.
-bool restoreDefaults(Hid *link, Frame &frame);
+bool restoreDefaults(ModuleLink *link, Frame &frame);
 
-// The shared write cycle through Hid, which pauses module detection itself
+// The shared write cycle through the module link, which pauses module detection itself
 // during the wait: the frame built in `frame` goes out and the module's
 // acknowledgement comes back into it, while `progress` ticks the bar.
-bool runWriteCycle(Hid &link, QTimer *progress, Frame &frame, const WriteCycle &cycle);
+bool runWriteCycle(ModuleLink &link, QTimer *progress, Frame &frame, const WriteCycle &cycle);
 
 } // namespace orlo::widgetpage

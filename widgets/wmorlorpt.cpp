@@ -2,7 +2,7 @@
 #include "ui_wmorlorpt.h"
 
 #include "link/frames/rpt_frame.h"
-#include "link/hid.h"
+#include "link/modulelink.h"
 #include "link/trace.h"
 
 #include <QMessageBox>
@@ -41,7 +41,7 @@ WmOrloRpt::WmOrloRpt(QWidget *parent)
 
 WmOrloRpt::~WmOrloRpt() = default;
 
-void WmOrloRpt::start(Hid *hid, QStatusBar *bar)
+void WmOrloRpt::start(ModuleLink *hid, QStatusBar *bar)
 {
     link = hid;
     statusBar = bar;

@@ -1,5 +1,5 @@
 // The repeater / gateway page (RPT_r00): a widget of its own on the page
-// stack, talking to its module through the main window's Hid.
+// stack, talking to its module through the module link, with its longer bounds.
 #pragma once
 
 #include "link/frames/rs_frame.h"
@@ -9,7 +9,7 @@
 #include <QWidget>
 #include <memory>
 
-class Hid;
+class ModuleLink;
 class QLabel;
 class QPushButton;
 class QSpinBox;
@@ -28,7 +28,7 @@ public:
     ~WmOrloRpt() override;
 
     // Reads the module, then asks for its information 3.5 s later.
-    void start(Hid *link, QStatusBar *statusBar);
+    void start(ModuleLink *link, QStatusBar *statusBar);
     // The module is gone: nothing is exchanged until the next start.
     void stop();
     // Where the page says "OK", "Echec" or "Invalide".
@@ -57,7 +57,7 @@ private:
     void resetHighlight();
 
     std::unique_ptr<Ui::WmOrloRpt> form;
-    Hid *link = nullptr;
+    ModuleLink *link = nullptr;
     QStatusBar *statusBar = nullptr;
     QTimer *progressTimer;
     QTimer informationTimer;

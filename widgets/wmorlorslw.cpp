@@ -2,7 +2,7 @@
 #include "ui_wmorlorslw.h"
 
 #include "link/frames/rslw_frame.h"
-#include "link/hid.h"
+#include "link/modulelink.h"
 #include "link/trace.h"
 #include "widgets/listfill.h"
 
@@ -48,7 +48,7 @@ modbus::SerialFormat WmOrloRsLw::serialFormat() const
     return {form->comboBox_databit, form->comboBox_parity, form->comboBox_stopbit};
 }
 
-void WmOrloRsLw::start(Hid *hid, QStatusBar *bar)
+void WmOrloRsLw::start(ModuleLink *hid, QStatusBar *bar)
 {
     link = hid;
     statusBar = bar;

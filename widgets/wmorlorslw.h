@@ -1,5 +1,5 @@
 // The LoRaWAN serial page (RSLW_r00): a widget of its own on the page stack,
-// talking to its module through the main window's Hid.
+// talking to its module through the module link, with its longer bounds.
 #pragma once
 
 #include "link/frames/rslw_frame.h"
@@ -9,7 +9,7 @@
 #include <QWidget>
 #include <memory>
 
-class Hid;
+class ModuleLink;
 class QLabel;
 class QPushButton;
 class QStatusBar;
@@ -28,7 +28,7 @@ public:
     ~WmOrloRsLw() override;
 
     // Sets every widget afresh, then reads the module and its information.
-    void start(Hid *link, QStatusBar *statusBar);
+    void start(ModuleLink *link, QStatusBar *statusBar);
     // The module is gone: nothing is exchanged until the next start.
     void stop();
     // Where the page says "OK", "Echec" or "Invalide".
@@ -58,7 +58,7 @@ private:
     orlo::modbus::SerialFormat serialFormat() const;
 
     std::unique_ptr<Ui::WmOrloRsLw> form;
-    Hid *link = nullptr;
+    ModuleLink *link = nullptr;
     QStatusBar *statusBar = nullptr;
     QTimer *progressTimer;
     orlo::widgetpage::Frame frame;

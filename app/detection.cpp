@@ -2,7 +2,7 @@
 // the bus, show its page, and notice when it goes away.
 #include "app/mainwindow.h"
 #include "app/configfiles.h"
-#include "link/hid.h"
+#include "link/modulelink.h"
 #include "link/transport.h"
 #include "ui_mainwindow.h"
 #include "widgets/wmorlorpt.h"
@@ -10,43 +10,8 @@
 
 #include <QLabel>
 #include <QStatusBar>
-#include <cwchar>
-#include <hidapi/hidapi.h>
 
 namespace {
-
-constexpr size_t kStringLength = 255;
-
-// hidraw keeps answering the strings after an unplug, so they prove the
-// maker only; presence is checked against the bus listing.
-bool fromMaker(hid_device *device)
-{
-    wchar_t manufacturer[kStringLength] = {};
-    wchar_t serial[kStringLength] = {};
-    if (hid_get_manufacturer_string(device, manufacturer, kStringLength) != 0)
-        return false;
-    if (hid_get_serial_number_string(device, serial, kStringLength) != 0)
-        return false;
-    manufacturer[kStringLength - 1] = serial[kStringLength - 1] = L'\0';
-    return std::wcscmp(manufacturer, orlo::kManufacturer) == 0 && std::wcscmp(serial, orlo::kSerialNumber) == 0;
-}
-
-const hid_device_info *listed(const hid_device_info *bus, unsigned short productId)
-{
-    for (const hid_device_info *d = bus; d; d = d->next)
-        if (d->product_id == productId && d->path)
-            return d;
-    return nullptr;
-}
-
-// Still on the bus where it was opened, as the same type of module.
-bool listedAt(const hid_device_info *bus, const std::string &path, int productId)
-{
-    for (const hid_device_info *d = bus; d; d = d->next)
-        if (d->path && path == d->path)
-            return d->product_id == productId;
-    return false;
-}
 
 // A module of the family is listed but hidraw refused to open it: without
 // the udev rule the node belongs to root. Shown once, not at every tick.
@@ -64,108 +29,35 @@ void showPermissionHint(QStatusBar *bar, bool show)
 const QString kStoredReadFailure = QStringLiteral(
     "The module's configuration could not be read: reading it again...");
 
-struct Enumeration {
-    hid_device_info *list = hid_enumerate(orlo::kVendorId, 0);
-    ~Enumeration() { hid_free_enumeration(list); }
-};
-
 } // namespace
 
 void MainWindow::Connexion()
 {
-    const int previous = productId;
-    {
-        // One bus listing per tick serves both the search and the presence check.
-        const Enumeration bus;
-        if (productId == 0) {
-            bool refused = false;
-            const bool opened = openFirstModule(bus.list, &refused);
-            showPermissionHint(statusBar(), !opened && refused);
-        } else if (moduleShown) {
-            // Gone only when no longer listed or no longer the maker's; a
-            // failed exchange on a listed module leaves its page as it is.
-            if (!listedAt(bus.list, devicePath, productId))
-                closeModule();
-            else {
-                reopenAfterFailure();
-                if (device && !fromMaker(device))
-                    closeModule();
-            }
-        }
-    }
-
+    const int previous = link->productId();
+    const bool refused = link->poll();
+    if (previous == 0)
+        showPermissionHint(statusBar(), refused);
+    const int productId = link->productId();
     if (productId != 0) {
         if (!moduleShown) {
             moduleShown = true;
-            hid->storedRead().expect();
+            link->storedRead().expect();
             files->modulePlugged(productId);
             enablePageOf(productId, true);
             showStoredReadFailure();
-        } else if (hid->storedRead().retryDue(orlo::StoredRead::now()) && !orlo::exchangeInProgress()) {
+        } else if (link->storedRead().retryDue(orlo::StoredRead::now()) && !orlo::exchangeInProgress()) {
             readStoredAgain();
         }
     } else if (moduleShown) {
-        timeoutFlag = true;  // an exchange still waiting ends at once
+        link->endWait();  // an exchange still waiting ends at once
         moduleShown = false;
-        hid->storedRead().forget();
-        hid->moduleInformation.clear();
+        link->storedRead().forget();
+        link->moduleInformation.clear();
         statusBar()->clearMessage();
         files->moduleGone();
         enablePageOf(previous, false);
         showConnectPage();
     }
-}
-
-bool MainWindow::openFirstModule(const hid_device_info *bus, bool *refused)
-{
-    for (const orlo::ModuleEntry &entry : orlo::kModules) {
-        const hid_device_info *found = listed(bus, entry.productId);
-        if (!found)
-            continue;
-        hid_device *candidate = hid_open_path(found->path);
-        if (!candidate) {
-            *refused = true;
-            continue;
-        }
-        // Another product on the same vendor identifier is closed at once:
-        // it never receives a frame.
-        if (!fromMaker(candidate)) {
-            hid_close(candidate);
-            continue;
-        }
-        device = candidate;
-        devicePath = found->path;
-        productId = entry.productId;
-        linkFailed = false;
-        hid->takeFailure();
-        return true;
-    }
-    return false;
-}
-
-void MainWindow::reopenAfterFailure()
-{
-    const bool failed = hid->takeFailure() || linkFailed;
-    // A read turning the event loop may still hold the handle: next tick.
-    if (!failed || orlo::exchangeInProgress()) {
-        linkFailed = failed;
-        return;
-    }
-    // A handle left dead by a quick unplug and replug heals here; the page
-    // and what the user entered on it stay.
-    if (device)
-        hid_close(device);
-    device = hid_open_path(devicePath.c_str());
-    linkFailed = device == nullptr;
-}
-
-void MainWindow::closeModule()
-{
-    if (device)
-        hid_close(device);
-    device = nullptr;
-    devicePath.clear();
-    productId = 0;
 }
 
 void MainWindow::readStoredAgain()
@@ -174,10 +66,10 @@ void MainWindow::readStoredAgain()
     // turning the event loop: detection waits meanwhile, so the page cannot
     // be taken away under its own read.
     pollTimer->stop();
-    enablePageOf(productId, false);
-    enablePageOf(productId, true);
+    enablePageOf(link->productId(), false);
+    enablePageOf(link->productId(), true);
     pollTimer->start();
-    if (hid->storedRead().failed())
+    if (link->storedRead().failed())
         showStoredReadFailure();
     else if (statusBar()->currentMessage() == kStoredReadFailure)
         statusBar()->clearMessage();
@@ -185,16 +77,16 @@ void MainWindow::readStoredAgain()
 
 void MainWindow::showStoredReadFailure()
 {
-    if (!hid->storedRead().failed())
+    if (!link->storedRead().failed())
         return;
-    if (QLabel *label = configureControlsOf(productId).result)
+    if (QLabel *label = configureControlsOf(link->productId()).result)
         label->setText(result::kFailed);
     statusBar()->showMessage(kStoredReadFailure);
 }
 
 bool MainWindow::mayConfigure() const
 {
-    return hid->mayConfigure();
+    return link->mayConfigure();
 }
 
 MainWindow::ConfigureControls MainWindow::configureControlsOf(int id) const
@@ -227,19 +119,6 @@ MainWindow::ConfigureControls MainWindow::configureControlsOf(int id) const
         return {ui->widget_orlo_rslw_r00->resultLabel(), ui->widget_orlo_rslw_r00->writeButton()};
     }
     return {};
-}
-
-QString MainWindow::moduleIdentity() const
-{
-    wchar_t serial[kStringLength] = {};
-    QString identity;
-    if (device && hid_get_serial_number_string(device, serial, kStringLength) == 0) {
-        serial[kStringLength - 1] = L'\0';
-        identity = QStringLiteral("USB serial %1").arg(QString::fromWCharArray(serial));
-    }
-    if (!hid->moduleInformation.isEmpty())
-        identity += (identity.isEmpty() ? QString() : QStringLiteral("; ")) + hid->moduleInformation;
-    return identity;
 }
 
 void MainWindow::enablePageOf(int id, bool enable)

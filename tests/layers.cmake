@@ -1,0 +1,22 @@
+# The core reaches nothing above it: no file under link/ includes the shell,
+# a page, a widget or a generated form, or names the main window or a widget
+# class. (Its library links Qt Core alone, so a widget header would not even
+# compile there; this names the file that breaks the rule.)
+file(GLOB_RECURSE sources "${SOURCE_DIR}/link/*.h" "${SOURCE_DIR}/link/*.cpp")
+set(above "#include \"(app|pages|widgets)/|#include \"ui_|MainWindow|[^A-Za-z]Q(Widget|PushButton|Label|ProgressBar|MessageBox|ComboBox|SpinBox|Dialog)[^A-Za-z]")
+set(broken "")
+foreach(source ${sources})
+    file(STRINGS "${source}" lines REGEX "${above}")
+    if(lines)
+        list(APPEND broken "${source}: ${lines}")
+    endif()
+endforeach()
+list(LENGTH sources count)
+if(count EQUAL 0)
+    message(FATAL_ERROR "no sources found under ${SOURCE_DIR}/link")
+endif()
+if(broken)
+    string(REPLACE ";" "\n" broken "${broken}")
+    message(FATAL_ERROR "link/ reaches above itself:\n${broken}")
+endif()
+message(STATUS "link/: ${count} files, none reaches above")

@@ -1,0 +1,39 @@
+// The configuration write cycle on a page: its buttons, progress bar and
+// result label around the link's exchange, and the invalid-configuration box.
+#pragma once
+
+#include "link/writecycle.h"
+
+class QLabel;
+class QProgressBar;
+class QPushButton;
+class QWidget;
+
+struct WriteCycle {
+    QPushButton *button;
+    QProgressBar *progressBar;
+    QLabel *result;
+    int reports;                        // frame length N of the module type
+    int progressIntervalMs = 30;
+    QTimer *measurementTimer = nullptr; // paused during the cycle too
+    bool reenableButton = true;         // false: the page re-enables it itself
+    QTimer *informationTimer = nullptr; // module information exchange, paused too
+    QPushButton *otherButton = nullptr; // a Default beside Write: disabled meanwhile too
+};
+
+namespace orlo {
+// The configuration write cycle of every page: the buttons disabled and the
+// label "Configuration..." while the exchange runs, then "OK" and true when
+// the module accepted, else "Echec". Refused inside another exchange, and
+// changes nothing then, nor when the frame is only being saved.
+bool runWriteCycle(const CycleLink &link, quint8 *tx, quint8 *rx, const WriteCycle &cycle);
+// One tick of a write's progress bar: up to 100, then back to 0.
+void stepProgress(QProgressBar *bar);
+// Pages that restore the defaults by a bare command tell it here.
+void noteRestoredDefaults(const QPushButton *button, bool accepted);
+// The invalid-configuration box over `parent`, the failed checks' lines
+// between the texts' header and footer; the label reads "Invalide" while it
+// is open.
+void warnInvalidConfiguration(QWidget *parent, QLabel *resultLabel, const WarningTexts &texts,
+                              const QStringList &lines);
+} // namespace orlo
