@@ -53,6 +53,7 @@ void MainWindow::Connexion()
         moduleShown = false;
         link->storedRead().forget();
         link->moduleInformation.clear();
+        link->information.reset();
         statusBar()->clearMessage();
         files->moduleGone();
         enablePageOf(previous, false);

@@ -4,7 +4,6 @@
 #include "app/application.h"
 #include "app/configfiles.h"
 #include "app/maker.h"
-#include "link/frames/rs_frame.h"
 #include "link/modulelink.h"
 #include "ui_mainwindow.h"
 

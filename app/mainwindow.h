@@ -23,7 +23,6 @@ class ModuleLink;
 struct WriteCycle;
 struct WarningTexts;
 namespace orlo::tm { struct Layout; }
-namespace orlo::rs { struct Information; }
 namespace temperature { struct ThresholdPage; struct ToolBoxPage; struct RadioPage; struct AnalogPage; struct Texts; }
 
 namespace Ui {
@@ -238,9 +237,8 @@ private:
     int rememberedTabRS_r00 = 0;
     // The record as read: what no list of the page shows goes back from here.
     quint8 storedRecordRS_r00[orlo::kReportPayload * orlo::kMaxReports] = {};
-    // Module information exchange, until it succeeds once, and what it told.
+    // Module information exchange, until it succeeds once.
     std::unique_ptr<QTimer> informationTimerRS_r00;
-    std::unique_ptr<orlo::rs::Information> informationRS_r00;
 public slots:
     // Mirror pages (IOD_PS_r20, ORLO_DIO_LoRa, DI2_868_r_10): one implementation.
     void SetprogressBarConfigurerIOD_PS_r20();

@@ -4,11 +4,13 @@
 // No widget: the shell and the pages sit above it.
 #pragma once
 
+#include "link/frames/rs_frame.h"
 #include "link/moduletable.h"
 #include "link/storedread.h"
 
 #include <QObject>
 #include <QString>
+#include <optional>
 #include <string>
 
 struct hid_device_;
@@ -70,8 +72,10 @@ public:
     // module's record was read.
     bool mayConfigure() const;
     // What the open module told of itself (identifier, version), once a page
-    // asked; empty for a module that tells nothing or is gone.
+    // asked; empty for a module that tells nothing or is gone. The bridge and
+    // the gateway tell it in one form, kept until the module is gone.
     QString moduleInformation;
+    std::optional<orlo::rs::Information> information;
     // The USB serial-number string, and what the module told of itself.
     QString identity() const;
 

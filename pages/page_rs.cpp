@@ -283,7 +283,6 @@ void MainWindow::InitPageORLO_RS_r00()
 void MainWindow::EnablePageORLO_RS_r00(bool enable)
 {
     masterSupportedRS_r00 = false;
-    informationRS_r00.reset();
     // A firmware's serial format is known again from its own information.
     serialFormatRS_r00 = false;
     if (!enable) {
@@ -339,7 +338,7 @@ void MainWindow::Update_RS_r00()
     if (!requestCommand(orlo::command::ReadLive, rs::kReports))
         return;
     const rs::Information info = rs::decodeInformation(answerPayload(), rs::kPayloadSize);
-    informationRS_r00 = std::make_unique<rs::Information>(info);
+    link->information = info;
     if (rs::hasSigfoxIdentifier(info.identifier))
         ui->radioButton_modeSigfox_Bridge_ORLO_RS_r00->setEnabled(true);
     // Stopped rather than destroyed: this runs inside the timer's own signal.
@@ -367,7 +366,7 @@ void MainWindow::on_pushButton_Configurer_ORLO_RS_r00_clicked()
     // The page's own record is sent as the module stores it; one from a file
     // obeys the module's firmware.
     const QStringList locked = link->storedRead().filledFromFile()
-                                   ? rs::lockedFeatures(shown, informationRS_r00.get())
+                                   ? rs::lockedFeatures(shown, link->information ? &*link->information : nullptr)
                                    : QStringList();
     if (!locked.isEmpty()) {
         warnInvalidConfiguration(ui->label_Resultat_configurer_ORLO_RS_r00,

@@ -45,7 +45,6 @@ void WmOrloRpt::start(ModuleLink *hid, QStatusBar *bar)
 {
     link = hid;
     statusBar = bar;
-    information.reset();
     form->label_Resultat_configurer_ORLO_RPT_r00->clear();
     readConfiguration();
     informationTimer.start(kInformationDelayMs);
@@ -152,7 +151,7 @@ void WmOrloRpt::on_pushButton_Configurer_ORLO_RPT_r00_clicked()
     record.maxFrames = form->spinBox_maxFrame->value();
     // A configuration from a file obeys the gateway as if the user had typed it.
     const QStringList locked = link->storedRead().filledFromFile()
-                                   ? rpt::lockedFeatures(record, information.get())
+                                   ? rpt::lockedFeatures(record, link->information ? &*link->information : nullptr)
                                    : QStringList();
     if (!locked.isEmpty()) {
         orlo::warnInvalidConfiguration(this, form->label_Resultat_configurer_ORLO_RPT_r00,
@@ -195,12 +194,12 @@ void WmOrloRpt::Update()
     // Only a whole answer is shown: a cut one would show what the module never sent.
     if (!page::request(*link, frame, orlo::command::ReadLive))
         return;
-    information = std::make_unique<rpt::Information>(
-        orlo::rs::decodeInformation(frame.payload(), page::Frame::payloadSize()));
-    const QByteArray id = QByteArray::number(information->identifier, 16);
-    std::printf("Sigfox id: %s\nVersion: %s\n", id.constData(), information->version.toLatin1().constData());
+    const rpt::Information information = orlo::rs::decodeInformation(frame.payload(), page::Frame::payloadSize());
+    link->information = information;
+    const QByteArray id = QByteArray::number(information.identifier, 16);
+    std::printf("Sigfox id: %s\nVersion: %s\n", id.constData(), information.version.toLatin1().constData());
     std::fflush(stdout);
-    link->moduleInformation = rpt::statusText(*information);
+    link->moduleInformation = rpt::statusText(information);
     if (statusBar)
         statusBar->showMessage(link->moduleInformation);
 }

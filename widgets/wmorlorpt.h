@@ -2,7 +2,6 @@
 // stack, talking to its module through the module link, with its longer bounds.
 #pragma once
 
-#include "link/frames/rs_frame.h"
 #include "widgets/widgetexchange.h"
 
 #include <QTimer>
@@ -62,6 +61,4 @@ private:
     QTimer *progressTimer;
     QTimer informationTimer;
     orlo::widgetpage::Frame frame;
-    // What the gateway told of itself, once it did.
-    std::unique_ptr<orlo::rs::Information> information;
 };

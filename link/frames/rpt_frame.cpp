@@ -54,11 +54,9 @@ QString statusText(const Information &information)
 
 QStringList lockedFeatures(const Record &record, const Information *information)
 {
-    if (!record.sf8 || (information && rs::hasSigfoxIdentifier(information->identifier)))
+    if (!record.sf8 || !information || rs::hasSigfoxIdentifier(information->identifier))
         return {};
-    return {information ? QStringLiteral("\tThe ORLO SF8 parameters need a Sigfox identifier; the gateway has none\n")
-                        : QStringLiteral("\tThe ORLO SF8 parameters need a Sigfox identifier; the gateway has not "
-                                         "told its own yet\n")};
+    return {QStringLiteral("\tThe ORLO SF8 parameters need a Sigfox identifier; the gateway has none\n")};
 }
 
 } // namespace orlo::rpt
