@@ -1,6 +1,6 @@
-// The main window: menu, page stack, module link and every module page.
-// Page logic lives in pages/<page>.cpp as slots of this class; the link
-// (transport, detection, write cycle) in link/.
+// The main window: menu, page stack, what detection shows, and every module
+// page. Page logic lives in pages/<page>.cpp as slots of this class; the
+// module link (transport, bus watch, write cycle's exchange) in link/.
 #pragma once
 
 #include "link/moduletable.h"
@@ -8,11 +8,6 @@
 #include <QMainWindow>
 #include <QStringList>
 #include <memory>
-#include <string>
-
-struct hid_device_;
-typedef struct hid_device_ hid_device;
-struct hid_device_info;
 
 class ConfigurationFiles;
 class QLabel;

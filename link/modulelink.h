@@ -63,7 +63,6 @@ public:
     bool poll();
     void close();
     int productId() const { return openProductId; }
-    bool isOpen() const { return device != nullptr; }
 
     // The open module's stored record: read whole yet? Nothing that would
     // replace it is sent before.
