@@ -366,7 +366,7 @@ void MainWindow::on_pushButton_Configurer_ORLO_RS_r00_clicked()
     // The page's own record is sent as the module stores it; one from a file
     // obeys the module's firmware.
     const QStringList locked = link->storedRead().filledFromFile()
-                                   ? rs::lockedFeatures(shown, link->information ? &*link->information : nullptr)
+                                   ? rs::lockedFeatures(shown, link->information)
                                    : QStringList();
     if (!locked.isEmpty()) {
         warnInvalidConfiguration(ui->label_Resultat_configurer_ORLO_RS_r00,

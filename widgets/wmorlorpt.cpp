@@ -151,7 +151,7 @@ void WmOrloRpt::on_pushButton_Configurer_ORLO_RPT_r00_clicked()
     record.maxFrames = form->spinBox_maxFrame->value();
     // A configuration from a file obeys the gateway as if the user had typed it.
     const QStringList locked = link->storedRead().filledFromFile()
-                                   ? rpt::lockedFeatures(record, link->information ? &*link->information : nullptr)
+                                   ? rpt::lockedFeatures(record, link->information)
                                    : QStringList();
     if (!locked.isEmpty()) {
         orlo::warnInvalidConfiguration(this, form->label_Resultat_configurer_ORLO_RPT_r00,

@@ -52,7 +52,7 @@ QString statusText(const Information &information)
     return QStringLiteral("sw:v") + information.version + QStringLiteral("    Id sfx:") + id;
 }
 
-QStringList lockedFeatures(const Record &record, const Information *information)
+QStringList lockedFeatures(const Record &record, const std::optional<Information> &information)
 {
     if (!record.sf8 || !information || rs::hasSigfoxIdentifier(information->identifier))
         return {};

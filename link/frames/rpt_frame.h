@@ -72,6 +72,6 @@ QString statusText(const Information &information);
 // What a record asks of the gateway that it does not offer, one refusal
 // line each: the SF8 mode on a gateway that told it has no Sigfox
 // identifier (the page's SF8 group itself waits for nothing).
-QStringList lockedFeatures(const Record &record, const Information *information);
+QStringList lockedFeatures(const Record &record, const std::optional<Information> &information);
 
 } // namespace orlo::rpt

@@ -233,7 +233,7 @@ Features featuresOf(const QString &version)
     return features;
 }
 
-QStringList lockedFeatures(const Record &record, const Information *information)
+QStringList lockedFeatures(const Record &record, const std::optional<Information> &information)
 {
     const Features features = information ? featuresOf(information->version) : Features{};
     const QString version = information ? QStringLiteral("version %1").arg(information->version)

@@ -10,6 +10,7 @@
 #include <QString>
 #include <QStringList>
 #include <array>
+#include <optional>
 #include <QtGlobal>
 
 namespace orlo::rs {
@@ -165,9 +166,9 @@ Features featuresOf(const QString &version);
 
 // What a record asks of the module's firmware that this module does not
 // offer, one refusal line each: empty when it offers all. `information` is
-// null until the module told its version and identifier, which offers
+// empty until the module told its version and identifier, which offers
 // nothing yet. A page filled from a file obeys the module through this, as
 // if the user had typed the values.
-QStringList lockedFeatures(const Record &record, const Information *information);
+QStringList lockedFeatures(const Record &record, const std::optional<Information> &information);
 
 } // namespace orlo::rs
