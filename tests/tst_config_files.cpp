@@ -333,7 +333,9 @@ void ConfigFilesTest::seriesGoesThroughUnits()
     const auto layoutOf = [](int productId) { return orlo::tm::layoutOf(orlo::tm::probeOfTm(productId)); };
     auto window = freshWindow();
     MainWindow &w = *window;
-    QByteArray stored = randomRecordPayload(kEighths, *QRandomGenerator::global());
+    const DialogCloser closer;
+    QRandomGenerator random{quint32(kEighths)};
+    QByteArray stored = randomRecordPayload(kEighths, random);
     stored[layoutOf(kEighths).offset] = char(1.5 * layoutOf(kEighths).offsetSteps);
     sim::Module &source = plugStoring(w, kEighths, stored);
     QVERIFY(filesOf(w).saveTo(dir.filePath(QStringLiteral("eighths.json"))) && unplugAndWait(w, source));
