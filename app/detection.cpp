@@ -4,12 +4,10 @@
 #include "app/configfiles.h"
 #include "link/modulelink.h"
 #include "link/transport.h"
-#include "ui_mainwindow.h"
-#include "widgets/wmorlorpt.h"
-#include "widgets/wmorlorslw.h"
 
 #include <QLabel>
 #include <QStatusBar>
+#include <QTimer>
 
 namespace {
 
@@ -33,27 +31,27 @@ const QString kStoredReadFailure = QStringLiteral(
 
 void MainWindow::Connexion()
 {
-    const int previous = link->productId();
-    const bool refused = link->poll();
+    const int previous = moduleLink->productId();
+    const bool refused = moduleLink->poll();
     if (previous == 0)
         showPermissionHint(statusBar(), refused);
-    const int productId = link->productId();
+    const int productId = moduleLink->productId();
     if (productId != 0) {
         if (!moduleShown) {
             moduleShown = true;
-            link->storedRead().expect();
+            moduleLink->storedRead().expect();
             files->modulePlugged(productId);
             enablePageOf(productId, true);
             showStoredReadFailure();
-        } else if (link->storedRead().retryDue(orlo::StoredRead::now()) && !orlo::exchangeInProgress()) {
+        } else if (moduleLink->storedRead().retryDue(orlo::StoredRead::now()) && !orlo::exchangeInProgress()) {
             readStoredAgain();
         }
     } else if (moduleShown) {
-        link->endWait();  // an exchange still waiting ends at once
+        moduleLink->endWait();  // an exchange still waiting ends at once
         moduleShown = false;
-        link->storedRead().forget();
-        link->moduleInformation.clear();
-        link->information.reset();
+        moduleLink->storedRead().forget();
+        moduleLink->moduleInformation.clear();
+        moduleLink->information.reset();
         statusBar()->clearMessage();
         files->moduleGone();
         enablePageOf(previous, false);
@@ -67,10 +65,10 @@ void MainWindow::readStoredAgain()
     // turning the event loop: detection waits meanwhile, so the page cannot
     // be taken away under its own read.
     pollTimer->stop();
-    enablePageOf(link->productId(), false);
-    enablePageOf(link->productId(), true);
+    enablePageOf(moduleLink->productId(), false);
+    enablePageOf(moduleLink->productId(), true);
     pollTimer->start();
-    if (link->storedRead().failed())
+    if (moduleLink->storedRead().failed())
         showStoredReadFailure();
     else if (statusBar()->currentMessage() == kStoredReadFailure)
         statusBar()->clearMessage();
@@ -78,77 +76,32 @@ void MainWindow::readStoredAgain()
 
 void MainWindow::showStoredReadFailure()
 {
-    if (!link->storedRead().failed())
+    if (!moduleLink->storedRead().failed())
         return;
-    if (QLabel *label = configureControlsOf(link->productId()).result)
+    if (QLabel *label = controlsOf(moduleLink->productId()).result)
         label->setText(result::kFailed);
     statusBar()->showMessage(kStoredReadFailure);
 }
 
-bool MainWindow::mayConfigure() const
+PageFamily *MainWindow::familyOf(int productId) const
 {
-    return link->mayConfigure();
+    const orlo::ModuleEntry *entry = orlo::findModule(quint16(productId));
+    if (!entry)
+        return nullptr;
+    for (PageFamily *family : families)
+        if (family->serves(entry->type))
+            return family;
+    return nullptr;
 }
 
-MainWindow::ConfigureControls MainWindow::configureControlsOf(int id) const
+PageFamily::Controls MainWindow::controlsOf(int productId) const
 {
-    using T = orlo::ModuleType;
-    const orlo::ModuleEntry *entry = orlo::findModule(quint16(id));
-    if (!entry)
-        return {};
-    switch (entry->type) {
-    case T::TM: return {ui->label_Resultat_configurer_TM, ui->pushButton_Configurer_TM};
-    case T::TM_r20: return {ui->label_Resultat_configurer_TM_r20, ui->pushButton_Configurer_TM_r20};
-    case T::TM_868: return {ui->label_Resultat_configurer_TM_868, ui->pushButton_Configurer_TM_868};
-    case T::TM2D_r10: return {ui->label_Resultat_configurer_TM2D_r10, ui->pushButton_Configurer_TM2D_r10};
-    case T::TH_r10: return {ui->label_Resultat_configurer_TH_r10, ui->pushButton_Configurer_TH_r10};
-    case T::TH_868: return {ui->label_Resultat_configurer_TH_868, ui->pushButton_Configurer_TH_868};
-    case T::DI: return {ui->label_Resultat_configurer_DI, ui->pushButton_Configurer_DI};
-    case T::DI_r2x: return {ui->label_Resultat_configurer_DI_r2x, ui->pushButton_Configurer_DI_r2x};
-    case T::DI4_r2x: return {ui->label_Resultat_configurer_DI4_r2x, ui->pushButton_Configurer_DI4_r2x};
-    case T::DI2_868_r_10:
-        return {ui->label_Resultat_configurer_DI2_868_r_10, ui->pushButton_Configurer_DI2_868_r_10};
-    case T::DA: return {ui->label_Resultat_configurer_DA, ui->pushButton_Configurer_DA};
-    case T::DA_r20: return {ui->label_Resultat_configurer_DA_r20, ui->pushButton_Configurer_DA_r20};
-    case T::IOD_PS_r20: return {ui->label_Resultat_configurer_IOD_PS_r20, ui->pushButton_Configurer_IOD_PS_r20};
-    case T::DIO_LoRa:
-        return {ui->label_Resultat_configurer_ORLO_DIO_LoRa, ui->pushButton_Configurer_ORLO_DIO_LoRa};
-    case T::RS_r00: return {ui->label_Resultat_configurer_ORLO_RS_r00, ui->pushButton_Configurer_ORLO_RS_r00};
-    case T::RPT_r00:
-        return {ui->widget_orlo_rpt_r00->resultLabel(), ui->widget_orlo_rpt_r00->writeButton()};
-    case T::RSLW_r00:
-        return {ui->widget_orlo_rslw_r00->resultLabel(), ui->widget_orlo_rslw_r00->writeButton()};
-    }
-    return {};
+    PageFamily *family = familyOf(productId);
+    return family ? family->controlsOf(orlo::findModule(quint16(productId))->type) : PageFamily::Controls{};
 }
 
-void MainWindow::enablePageOf(int id, bool enable)
+void MainWindow::enablePageOf(int productId, bool enable)
 {
-    using Slot = void (MainWindow::*)(bool);
-    using T = orlo::ModuleType;
-    const orlo::ModuleEntry *entry = orlo::findModule(quint16(id));
-    if (!entry)
-        return;
-    Slot slot = nullptr;
-    switch (entry->type) {
-    case T::TM: slot = &MainWindow::EnablePageTM; break;
-    case T::TM_r20: slot = &MainWindow::EnablePageTM_r20; break;
-    case T::TM_868: slot = &MainWindow::EnablePageTM_868; break;
-    case T::TM2D_r10: slot = &MainWindow::EnablePageTM2D_r10; break;
-    case T::TH_r10: slot = &MainWindow::EnablePageTH_r10; break;
-    case T::TH_868: slot = &MainWindow::EnablePageTH_868; break;
-    case T::DI: slot = &MainWindow::EnablePageDI; break;
-    case T::DI_r2x: slot = &MainWindow::EnablePageDI_r2x; break;
-    case T::DI4_r2x: slot = &MainWindow::EnablePageDI4_r2x; break;
-    case T::DI2_868_r_10: slot = &MainWindow::EnablePageDI2_868_r_10; break;
-    case T::DA: slot = &MainWindow::EnablePageDA; break;
-    case T::IOD_PS_r20: slot = &MainWindow::EnablePageIOD_PS_r20; break;
-    case T::DIO_LoRa: slot = &MainWindow::EnablePageORLO_DIO_LoRa; break;
-    case T::RS_r00: slot = &MainWindow::EnablePageORLO_RS_r00; break;
-    case T::RPT_r00: slot = &MainWindow::EnablePageORLO_RPT_r00; break;
-    case T::RSLW_r00: slot = &MainWindow::EnablePageORLO_RSLW_r00; break;
-    case T::DA_r20: slot = &MainWindow::EnablePageDA_r20; break;
-    }
-    if (slot)
-        (this->*slot)(enable);
+    if (PageFamily *family = familyOf(productId))
+        family->enablePage(orlo::findModule(quint16(productId))->type, enable);
 }

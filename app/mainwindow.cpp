@@ -5,10 +5,17 @@
 #include "app/configfiles.h"
 #include "app/maker.h"
 #include "link/modulelink.h"
+#include "pages/analogpages.h"
+#include "pages/bridgepage.h"
+#include "pages/digitalinputpages.h"
+#include "pages/mirrorpages.h"
+#include "pages/temperaturepages.h"
+#include "pages/widgetpages.h"
 #include "ui_mainwindow.h"
 
 #include <QCoreApplication>
 #include <QDesktopServices>
+#include <QEventLoop>
 #include <QTimer>
 #include <QUrl>
 
@@ -20,36 +27,42 @@ MainWindow::MainWindow(QWidget *parent)
     : QMainWindow(parent)
     , ui(std::make_unique<Ui::MainWindow>())
 {
+    // The page families, in the stack's order after the connect page.
+    families = {new TemperaturePages(*this, this), new DigitalInputPages(*this, this), new MirrorPages(*this, this),
+                new BridgePage(*this, this), new WidgetPages(*this, this), new AnalogPages(*this, this)};
     ui->setupUi(this);
+    for (PageFamily *family : qAsConst(families))
+        for (QWidget *page : family->pages())
+            ui->stackedWidget->addWidget(page);
     orlo::useSharpImages(this);
     setWindowTitle(QStringLiteral("Configurateur Orlo"));
     showConnectPage();
 
-    link = new ModuleLink(this);
+    moduleLink = new ModuleLink(this);
     pollTimer = new QTimer(this);
     pollTimer->setObjectName(QStringLiteral("pollTimer"));
     connect(pollTimer, &QTimer::timeout, this, &MainWindow::Connexion);
     pollTimer->start(kPollIntervalMs);
-    link->setPollTimer(pollTimer);
+    moduleLink->setPollTimer(pollTimer);
 
     files = new ConfigurationFiles(
         this,
         {ui->actionSave_configuration, ui->actionOpen_configuration, ui->actionSeries, ui->actionNumber_addresses,
          ui->actionVerify_after_write, ui->actionJournal, ui->actionExport_journal},
-        {[this] { return moduleShown ? link->productId() : 0; },
-         [this] { return configureControlsOf(link->productId()).write; }, [this] { return link->identity(); },
-         [this] { readStoredAgain(); }, statusBar(), &link->storedRead()});
+        {[this] { return moduleShown ? moduleLink->productId() : 0; },
+         [this] { return controlsOf(moduleLink->productId()).write; }, [this] { return moduleLink->identity(); },
+         [this] { readStoredAgain(); }, statusBar(), &moduleLink->storedRead()});
 }
 
 MainWindow::~MainWindow()
 {
     // The module is left closed so the next program finds it free.
-    link->close();
+    moduleLink->close();
 }
 
 int MainWindow::currentProductId() const
 {
-    return link->productId();
+    return moduleLink->productId();
 }
 
 void MainWindow::showConnectPage()
@@ -64,11 +77,44 @@ void MainWindow::showModulePage(QWidget *page)
     ui->stackedWidget->setCurrentWidget(page);
 }
 
+void MainWindow::showLogo(bool shown)
+{
+    ui->label_Logo->setVisible(shown);
+}
+
+QStatusBar *MainWindow::statusLine()
+{
+    return statusBar();
+}
+
+int MainWindow::writeReports(quint8 *frame, quint8 count)
+{
+    return moduleLink->writeReports(frame, count);
+}
+
+int MainWindow::readReports(quint8 *frame, quint8 count, int mode)
+{
+    return moduleLink->readReports(frame, count, mode);
+}
+
+void MainWindow::InCaseOfTimeout()
+{
+    moduleLink->endWait();
+}
+
+void MainWindow::delay(int millisecondsToWait)
+{
+    // Sleeps in the event loop (monotonic timer), repainting meanwhile.
+    QEventLoop loop;
+    QTimer::singleShot(qMax(0, millisecondsToWait), Qt::PreciseTimer, &loop, &QEventLoop::quit);
+    loop.exec();
+}
+
 void MainWindow::on_action_Quitter_triggered()
 {
     // A read still waiting on a silent module ends at once, so the program
     // quits now rather than at the end of that read's bound.
-    link->endWait();
+    moduleLink->endWait();
     QCoreApplication::exit(0);
 }
 

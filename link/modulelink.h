@@ -30,7 +30,7 @@ public:
         int readMs;
         bool pausesDetection;   // a read turning the event loop stops the poll timer meanwhile
     };
-    // The main window's pages: their write cycle pauses detection itself.
+    // The family pages: their write cycle pauses detection itself.
     static constexpr Bounds kPageBounds{1000, 2000, false};
     // The repeater and LoRaWAN-serial pages answer slower.
     static constexpr Bounds kWidgetPageBounds{10000, 20000, true};
@@ -40,6 +40,7 @@ public:
 
     // The timer whose ticks poll the bus, paused during a long read.
     void setPollTimer(QTimer *timer) { pollTimer = timer; }
+    QTimer *detectionTimer() const { return pollTimer; }
 
     // One frame each way (9 bytes counted per report). Refused inside
     // another exchange's wait, and a configuration before the record was read.

@@ -21,29 +21,30 @@ struct ModuleEntry {
     ModuleType type;
     const char *name;       // module type as the maker names it
     int reportsPerFrame;    // every exchange with this type is this many reports
+    bool stamped;           // its configuration frame carries the computer's clock
 };
 
 // Detection order: the first listed identifier present on the bus wins.
 constexpr std::array<ModuleEntry, 19> kModules{{
-    {0x0240, ModuleType::TM, "TM", 3},
-    {0x0244, ModuleType::TM, "TM", 3},
-    {0x0314, ModuleType::TM_r20, "TM_r20", 3},
-    {0x02AE, ModuleType::TM_868, "TM_868", 4},
-    {0x0324, ModuleType::TM2D_r10, "TM2D_r10", 5},
-    {0x02A9, ModuleType::TH_r10, "TH_r10", 3},
-    {0x027C, ModuleType::TH_868, "TH_868", 4},
-    {0x01C7, ModuleType::DI, "DI", 2},
-    {0x02E3, ModuleType::DI_r2x, "DI_r2x", 3},
-    {0x0317, ModuleType::DI4_r2x, "DI4_r2x", 3},
-    {0x0372, ModuleType::DI2_868_r_10, "DI2_868_r_10", 4},
-    {0x0222, ModuleType::DA, "DA", 5},
-    {0x0235, ModuleType::DA, "DA", 5},
-    {0x0390, ModuleType::IOD_PS_r20, "IOD_PS_r20", 3},
-    {0x0344, ModuleType::DIO_LoRa, "DIO_LoRa", 3},
-    {0x02B1, ModuleType::RS_r00, "RS_r00", 5},
-    {0x0302, ModuleType::RPT_r00, "RPT_r00", 5},
-    {0x0354, ModuleType::RSLW_r00, "RSLW_r00", 5},
-    {0x0293, ModuleType::DA_r20, "DA_r20", 5},
+    {0x0240, ModuleType::TM, "TM", 3, true},
+    {0x0244, ModuleType::TM, "TM", 3, true},
+    {0x0314, ModuleType::TM_r20, "TM_r20", 3, true},
+    {0x02AE, ModuleType::TM_868, "TM_868", 4, true},
+    {0x0324, ModuleType::TM2D_r10, "TM2D_r10", 5, true},
+    {0x02A9, ModuleType::TH_r10, "TH_r10", 3, true},
+    {0x027C, ModuleType::TH_868, "TH_868", 4, true},
+    {0x01C7, ModuleType::DI, "DI", 2, true},
+    {0x02E3, ModuleType::DI_r2x, "DI_r2x", 3, true},
+    {0x0317, ModuleType::DI4_r2x, "DI4_r2x", 3, true},
+    {0x0372, ModuleType::DI2_868_r_10, "DI2_868_r_10", 4, true},
+    {0x0222, ModuleType::DA, "DA", 5, true},
+    {0x0235, ModuleType::DA, "DA", 5, true},
+    {0x0390, ModuleType::IOD_PS_r20, "IOD_PS_r20", 3, true},
+    {0x0344, ModuleType::DIO_LoRa, "DIO_LoRa", 3, true},
+    {0x02B1, ModuleType::RS_r00, "RS_r00", 5, false},
+    {0x0302, ModuleType::RPT_r00, "RPT_r00", 5, false},
+    {0x0354, ModuleType::RSLW_r00, "RSLW_r00", 5, false},
+    {0x0293, ModuleType::DA_r20, "DA_r20", 5, true},
 }};
 
 // The entry of a product identifier, or nullptr when it is not of the family.

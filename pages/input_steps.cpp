@@ -1,9 +1,9 @@
 #include "pages/input_steps.h"
 
-#include "app/mainwindow.h"
 #include "link/transport.h"
 #include "pages/listfill.h"
-#include "ui_mainwindow.h"
+#include "ui_digitalinputpages.h"
+#include "ui_mirrorpages.h"
 
 #include <QComboBox>
 #include <QGroupBox>
@@ -47,7 +47,7 @@ void fillInput(const InputWidgets &input, const di::Input &stored)
 
 } // namespace
 
-InputGroup groupDI(Ui::MainWindow &ui)
+InputGroup groupDI(Ui::DigitalInputPages &ui)
 {
     const InputStyle style = styleOf(ModuleType::DI);
     return {{ui.groupBox_Entree1_DI, ui.radioButton_Entree_numerique1_DI, ui.radioButton_Compteur1_DI,
@@ -57,7 +57,7 @@ InputGroup groupDI(Ui::MainWindow &ui)
             {ui.comboBox_heures_releve_compteur_DI, ui.comboBox_minutes_releve_compteur_DI}};
 }
 
-InputGroup groupDI_r2x(Ui::MainWindow &ui)
+InputGroup groupDI_r2x(Ui::DigitalInputPages &ui)
 {
     const InputStyle style = styleOf(ModuleType::DI_r2x);
     return {{ui.groupBox_Entree1_DI_r2x, ui.radioButton_Entree_numerique1_DI_r2x, ui.radioButton_Compteur1_DI_r2x,
@@ -67,7 +67,7 @@ InputGroup groupDI_r2x(Ui::MainWindow &ui)
             {ui.comboBox_heures_releve_compteur_DI_r2x, ui.comboBox_minutes_releve_compteur_DI_r2x}};
 }
 
-InputGroup groupIOD_PS_r20(Ui::MainWindow &ui)
+InputGroup groupIOD_PS_r20(Ui::MirrorPages &ui)
 {
     const InputStyle style = styleOf(ModuleType::IOD_PS_r20);
     return {{ui.groupBox_Entree1_Master_IOD_PS_r20, ui.radioButton_Entree_numerique1_Master_IOD_PS_r20,
@@ -80,7 +80,7 @@ InputGroup groupIOD_PS_r20(Ui::MainWindow &ui)
              ui.comboBox_minutes_releve_compteur_Master_IOD_PS_r20}};
 }
 
-InputGroup groupORLO_DIO_LoRa(Ui::MainWindow &ui)
+InputGroup groupORLO_DIO_LoRa(Ui::MirrorPages &ui)
 {
     const InputStyle style = styleOf(ModuleType::DIO_LoRa);
     return {{ui.groupBox_Entree1_Master_ORLO_DIO_LoRa, ui.radioButton_Entree_numerique1_Master_ORLO_DIO_LoRa,
@@ -93,7 +93,7 @@ InputGroup groupORLO_DIO_LoRa(Ui::MainWindow &ui)
              ui.comboBox_minutes_releve_compteur_Master_ORLO_DIO_LoRa}};
 }
 
-InputGroup groupDI2_868_r_10(Ui::MainWindow &ui)
+InputGroup groupDI2_868_r_10(Ui::MirrorPages &ui)
 {
     const InputStyle style = styleOf(ModuleType::DI2_868_r_10);
     return {{ui.groupBox_Entree1_Master_DI2_868_r_10, ui.radioButton_Entree_numerique1_Master_DI2_868_r_10,
@@ -266,23 +266,16 @@ QStringList missingTimes(const ReadingTime &time, const TimeTexts &texts)
 
 } // namespace inputs
 
-// ---- Steps of the main window on the input pages ------------------------------
+// ---- Steps of the families on the input group ------------------------------
 
-void MainWindow::startInputPage(void (MainWindow::*progress)())
-{
-    edgeState1 = edgeState2 = di::kEdgeNone;
-    progressTimer = std::make_unique<QTimer>();
-    connect(progressTimer.get(), &QTimer::timeout, this, progress);
-}
-
-void MainWindow::stopInputPage(QWidget *configurer, QWidget *settings)
+void InputPages::stopInputPage(QWidget *configurer, QWidget *settings)
 {
     progressTimer.reset();
     configurer->hide();
     settings->hide();
 }
 
-quint8 *MainWindow::clearedRequest(QLabel *result, const WarningTexts &texts, const QStringList &missing)
+quint8 *InputPages::clearedRequest(QLabel *result, const WarningTexts &texts, const QStringList &missing)
 {
     // The other button of the page stays enabled while a cycle waits.
     if (!mayConfigure())

@@ -4,9 +4,11 @@
 #pragma once
 
 #include "link/frames/di_frame.h"
+#include "pages/pagefamily.h"
 #include "widgets/writecycle.h"
 
 #include <QStringList>
+#include <QTimer>
 
 class QComboBox;
 class QFrame;
@@ -16,7 +18,8 @@ class QRadioButton;
 class QWidget;
 
 namespace Ui {
-class MainWindow;
+class DigitalInputPages;
+class MirrorPages;
 }
 
 namespace inputs {
@@ -60,11 +63,11 @@ struct InputGroup {
     InputWidgets input2;
     ReadingTime time;
 };
-InputGroup groupDI(Ui::MainWindow &ui);
-InputGroup groupDI_r2x(Ui::MainWindow &ui);
-InputGroup groupIOD_PS_r20(Ui::MainWindow &ui);
-InputGroup groupORLO_DIO_LoRa(Ui::MainWindow &ui);
-InputGroup groupDI2_868_r_10(Ui::MainWindow &ui);
+InputGroup groupDI(Ui::DigitalInputPages &ui);
+InputGroup groupDI_r2x(Ui::DigitalInputPages &ui);
+InputGroup groupIOD_PS_r20(Ui::MirrorPages &ui);
+InputGroup groupORLO_DIO_LoRa(Ui::MirrorPages &ui);
+InputGroup groupDI2_868_r_10(Ui::MirrorPages &ui);
 
 // The last stored counter values, on the pages that read them.
 struct Counters {
@@ -113,3 +116,30 @@ extern const TimeTexts kTextsAccented;  // DI4_r2x's counter reset
 QStringList missingTimes(const ReadingTime &time, const TimeTexts &texts);
 
 } // namespace inputs
+
+// The families on the input group: the digital-input pages and the mirror pages.
+class InputPages : public PageFamily
+{
+    Q_OBJECT
+
+protected:
+    using PageFamily::PageFamily;
+
+    // A fresh page: no edge chosen, and its progress timer stepping the bar.
+    template <class Family>
+    void startInputPage(void (Family::*progress)())
+    {
+        edgeState1 = edgeState2 = orlo::di::kEdgeNone;
+        progressTimer = std::make_unique<QTimer>();
+        connect(progressTimer.get(), &QTimer::timeout, static_cast<Family *>(this), progress);
+    }
+    // The page taken down while its module is gone.
+    void stopInputPage(QWidget *configurer, QWidget *settings);
+    // The cleared request to fill, or null inside another exchange or when
+    // a field is missing (then the warning is shown).
+    quint8 *clearedRequest(QLabel *result, const WarningTexts &texts, const QStringList &missing);
+
+    // Edge selection of the two inputs: 0 none, 1 rising, 2 falling, 3 both.
+    int edgeState1 = 0;
+    int edgeState2 = 0;
+};

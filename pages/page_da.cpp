@@ -4,14 +4,14 @@
 // the temperature pages' steps, with thresholds in the calibration's range.
 // DA_r20 chooses its analog type and its reading mode in lists; DA takes the
 // type from the module and adds two digital inputs.
-#include "app/mainwindow.h"
+#include "pages/analogpages.h"
 #include "app/qtcompat.h"
 #include "link/clockstamp.h"
 #include "link/frames/da_frame.h"
 #include "link/transport.h"
 #include "pages/listfill.h"
 #include "pages/temperature_steps.h"
-#include "ui_mainwindow.h"
+#include "ui_analogpages.h"
 
 #include <QSignalBlocker>
 #include <QTextStream>
@@ -83,7 +83,7 @@ struct AnalogPage {
 
 namespace {
 
-AnalogPage daPage(Ui::MainWindow &ui, int productId)
+AnalogPage daPage(Ui::AnalogPages &ui, int productId)
 {
     return {{ui.comboBox_Periode_mesure_DA,
              {{ui.checkBox_envoi_T1_DA, ui.comboBox_heures_T1_DA, ui.comboBox_minutes_T1_DA},
@@ -107,7 +107,7 @@ AnalogPage daPage(Ui::MainWindow &ui, int productId)
             &kTextsFrench, da::Variant::DA};
 }
 
-AnalogPage r20Page(Ui::MainWindow &ui)
+AnalogPage r20Page(Ui::AnalogPages &ui)
 {
     return {{ui.comboBox_Periode_mesure_DA_r20,
              {{ui.checkBox_envoi_T1_DA_r20, ui.comboBox_heures_T1_DA_r20, ui.comboBox_minutes_T1_DA_r20},
@@ -289,12 +289,26 @@ void print(const QStringList &lines)
 
 // --- Shared by the two pages ---------------------------------------------
 
-void MainWindow::initAnalogPage(const AnalogPage &p, void (MainWindow::*measurement)(),
-                                void (MainWindow::*progress)())
+AnalogPages::AnalogPages(PageShell &shell, QWidget *parent)
+    : PageFamily(shell, parent)
+    , ui(std::make_unique<Ui::AnalogPages>())
+{
+    ui->setupUi(this);
+    using T = orlo::ModuleType;
+    addPage({T::DA, ui->page_ORLO_DA, [this](bool on) { EnablePageDA(on); },
+             {ui->label_Resultat_configurer_DA, ui->pushButton_Configurer_DA}});
+    addPage({T::DA_r20, ui->page_ORLO_DA_r20, [this](bool on) { EnablePageDA_r20(on); },
+             {ui->label_Resultat_configurer_DA_r20, ui->pushButton_Configurer_DA_r20}});
+}
+
+AnalogPages::~AnalogPages() = default;
+
+void AnalogPages::initAnalogPage(const AnalogPage &p, void (AnalogPages::*measurement)(),
+                                void (AnalogPages::*progress)())
 {
     if (p.calibrationFrame)
         p.calibrationFrame->hide();
-    ui->label_Logo->hide();
+    showLogo(false);
     resetThresholdPage(p.steps);
     if (p.analogList)
         orlo::refillQuietly(p.analogList, kAnalogTypes, kAnalogTypes.size());
@@ -306,17 +320,17 @@ void MainWindow::initAnalogPage(const AnalogPage &p, void (MainWindow::*measurem
     connect(valueTimer.get(), &QTimer::timeout, this, measurement);
 }
 
-void MainWindow::showAnalogPage(const AnalogPage &p)
+void AnalogPages::showAnalogPage(const AnalogPage &p)
 {
     if (p.calibrationFrame)
         p.calibrationFrame->show();
     showPage(p.steps);
-    ui->label_Logo->show();
+    showLogo(true);
     valueTimer->start(kMeasureIntervalMs);
     showModulePage(p.moduleWidget);
 }
 
-void MainWindow::disableAnalogPage(const AnalogPage &p)
+void AnalogPages::disableAnalogPage(const AnalogPage &p)
 {
     if (valueTimer)
         valueTimer->stop();
@@ -330,7 +344,7 @@ void MainWindow::disableAnalogPage(const AnalogPage &p)
 
 // The configure button is usable once a reading came in, and again after
 // each one, whatever came back.
-void MainWindow::measureAnalogValue(const AnalogPage &p)
+void AnalogPages::measureAnalogValue(const AnalogPage &p)
 {
     p.steps.button->setEnabled(false);
     if (requestCommand(orlo::command::ReadLive, da::kReports)) {
@@ -344,7 +358,7 @@ void MainWindow::measureAnalogValue(const AnalogPage &p)
 
 // Only the reading mode in use is checked: the other one's fields go out as
 // they encode (an unset time as not in use, an unset reading period as 0).
-void MainWindow::configureAnalogPage(const AnalogPage &p, bool periodic)
+void AnalogPages::configureAnalogPage(const AnalogPage &p, bool periodic)
 {
     if (!mayConfigure())
         return;
@@ -373,14 +387,14 @@ void MainWindow::configureAnalogPage(const AnalogPage &p, bool periodic)
 
 // --- DA ------------------------------------------------------------------
 
-void MainWindow::EnablePageDA(bool enable)
+void AnalogPages::EnablePageDA(bool enable)
 {
     const AnalogPage p = daPage(*ui, currentProductId());
     if (!enable) {
         disableAnalogPage(p);
         return;
     }
-    initAnalogPage(p, &MainWindow::ValueMeasurementDA, &MainWindow::SetprogressBarConfigurerDA);
+    initAnalogPage(p, &AnalogPages::ValueMeasurementDA, &AnalogPages::SetprogressBarConfigurerDA);
     ui->frame_Periode_mesure_DA->hide();
     const quint8 *stored = readStoredConfiguration(da::kReports);
     print(da::readTrace(stored));
@@ -403,46 +417,46 @@ void MainWindow::EnablePageDA(bool enable)
     showAnalogPage(p);
 }
 
-void MainWindow::SetprogressBarConfigurerDA() { stepProgress(ui->progressBar_Configurer_DA); }
+void AnalogPages::SetprogressBarConfigurerDA() { stepProgress(ui->progressBar_Configurer_DA); }
 
-void MainWindow::ValueMeasurementDA() { measureAnalogValue(daPage(*ui, currentProductId())); }
+void AnalogPages::ValueMeasurementDA() { measureAnalogValue(daPage(*ui, currentProductId())); }
 
-void MainWindow::on_pushButton_Configurer_DA_clicked()
+void AnalogPages::on_pushButton_Configurer_DA_clicked()
 {
     configureAnalogPage(daPage(*ui, currentProductId()), ui->horizontalSlider_Type_releve_DA->value() == kSliderPeriodic);
 }
 
-void MainWindow::on_comboBox_Periode_mesure_DA_currentIndexChanged(int index)
+void AnalogPages::on_comboBox_Periode_mesure_DA_currentIndexChanged(int index)
 {
     refillSendTimes(daPage(*ui, currentProductId()).steps, index);
 }
 
-void MainWindow::on_checkBox_envoi_T1_DA_clicked(bool checked)
+void AnalogPages::on_checkBox_envoi_T1_DA_clicked(bool checked)
 {
     sendTimeClicked(daPage(*ui, currentProductId()).steps.sendTimes[0], checked);
 }
 
-void MainWindow::on_checkBox_envoi_T2_DA_clicked(bool checked)
+void AnalogPages::on_checkBox_envoi_T2_DA_clicked(bool checked)
 {
     sendTimeClicked(daPage(*ui, currentProductId()).steps.sendTimes[1], checked);
 }
 
-void MainWindow::on_checkBox_envoi_T3_DA_clicked(bool checked)
+void AnalogPages::on_checkBox_envoi_T3_DA_clicked(bool checked)
 {
     sendTimeClicked(daPage(*ui, currentProductId()).steps.sendTimes[2], checked);
 }
 
-void MainWindow::on_doubleSpinBox_Seuil_bas_DA_valueChanged(double value)
+void AnalogPages::on_doubleSpinBox_Seuil_bas_DA_valueChanged(double value)
 {
     lowChanged(daPage(*ui, currentProductId()).steps.thresholds, value);
 }
 
-void MainWindow::on_doubleSpinBox_Seuil_haut_DA_valueChanged(double value)
+void AnalogPages::on_doubleSpinBox_Seuil_haut_DA_valueChanged(double value)
 {
     highChanged(daPage(*ui, currentProductId()).steps.thresholds, value);
 }
 
-void MainWindow::on_horizontalSlider_Type_releve_DA_valueChanged(int value)
+void AnalogPages::on_horizontalSlider_Type_releve_DA_valueChanged(int value)
 {
     if (value == kSliderThresholds) {
         ui->stackedWidget_Type_releve_DA->setCurrentWidget(ui->page_depassement_seuil_DA);
@@ -453,37 +467,37 @@ void MainWindow::on_horizontalSlider_Type_releve_DA_valueChanged(int value)
     }
 }
 
-void MainWindow::on_comboBox_heures_releve_DA_currentIndexChanged(int index)
+void AnalogPages::on_comboBox_heures_releve_DA_currentIndexChanged(int index)
 {
     guardStatement(ui->comboBox_minutes_releve_DA, index, false);
 }
 
-void MainWindow::on_lineEdit_Unite_DA_textChanged(const QString &text) { showUnit(daPage(*ui, currentProductId()), text); }
+void AnalogPages::on_lineEdit_Unite_DA_textChanged(const QString &text) { showUnit(daPage(*ui, currentProductId()), text); }
 
-void MainWindow::on_doubleSpinBox_Y1_DA_valueChanged(double) { applyCalibration(daPage(*ui, currentProductId())); }
+void AnalogPages::on_doubleSpinBox_Y1_DA_valueChanged(double) { applyCalibration(daPage(*ui, currentProductId())); }
 
-void MainWindow::on_doubleSpinBox_Y2_DA_valueChanged(double) { applyCalibration(daPage(*ui, currentProductId())); }
+void AnalogPages::on_doubleSpinBox_Y2_DA_valueChanged(double) { applyCalibration(daPage(*ui, currentProductId())); }
 
-void MainWindow::on_pushButton_Front_entree_numerique1_DA_clicked()
+void AnalogPages::on_pushButton_Front_entree_numerique1_DA_clicked()
 {
     advanceEdge(edgeStateDA1, ui->pushButton_Front_entree_numerique1_DA);
 }
 
-void MainWindow::on_pushButton_Front_entree_numerique2_DA_clicked()
+void AnalogPages::on_pushButton_Front_entree_numerique2_DA_clicked()
 {
     advanceEdge(edgeStateDA2, ui->pushButton_Front_entree_numerique2_DA);
 }
 
 // --- DA_r20 --------------------------------------------------------------
 
-void MainWindow::EnablePageDA_r20(bool enable)
+void AnalogPages::EnablePageDA_r20(bool enable)
 {
     const AnalogPage p = r20Page(*ui);
     if (!enable) {
         disableAnalogPage(p);
         return;
     }
-    initAnalogPage(p, &MainWindow::ValueMeasurementDA_r20, &MainWindow::SetprogressBarConfigurerDA_r20);
+    initAnalogPage(p, &AnalogPages::ValueMeasurementDA_r20, &AnalogPages::SetprogressBarConfigurerDA_r20);
     const quint8 *stored = readStoredConfiguration(da::kReports);
     // Kept: a change of analog type scales the stored counts again.
     std::memcpy(storedRecordAnalog, stored, sizeof storedRecordAnalog);
@@ -498,60 +512,60 @@ void MainWindow::EnablePageDA_r20(bool enable)
     showAnalogPage(p);
 }
 
-void MainWindow::SetprogressBarConfigurerDA_r20() { stepProgress(ui->progressBar_Configurer_DA_r20); }
+void AnalogPages::SetprogressBarConfigurerDA_r20() { stepProgress(ui->progressBar_Configurer_DA_r20); }
 
-void MainWindow::ValueMeasurementDA_r20() { measureAnalogValue(r20Page(*ui)); }
+void AnalogPages::ValueMeasurementDA_r20() { measureAnalogValue(r20Page(*ui)); }
 
-void MainWindow::on_pushButton_Configurer_DA_r20_clicked()
+void AnalogPages::on_pushButton_Configurer_DA_r20_clicked()
 {
     configureAnalogPage(r20Page(*ui),
                         ui->toolBox_Type_releve_DA_r20->currentWidget() == ui->page_periodique_DA_r20);
 }
 
-void MainWindow::on_comboBox_Periode_mesure_DA_r20_currentIndexChanged(int index)
+void AnalogPages::on_comboBox_Periode_mesure_DA_r20_currentIndexChanged(int index)
 {
     refillSendTimes(r20Page(*ui).steps, index);
 }
 
-void MainWindow::on_checkBox_envoi_T1_DA_r20_clicked(bool checked)
+void AnalogPages::on_checkBox_envoi_T1_DA_r20_clicked(bool checked)
 {
     sendTimeClicked(r20Page(*ui).steps.sendTimes[0], checked);
 }
 
-void MainWindow::on_checkBox_envoi_T2_DA_r20_clicked(bool checked)
+void AnalogPages::on_checkBox_envoi_T2_DA_r20_clicked(bool checked)
 {
     sendTimeClicked(r20Page(*ui).steps.sendTimes[1], checked);
 }
 
-void MainWindow::on_checkBox_envoi_T3_DA_r20_clicked(bool checked)
+void AnalogPages::on_checkBox_envoi_T3_DA_r20_clicked(bool checked)
 {
     sendTimeClicked(r20Page(*ui).steps.sendTimes[2], checked);
 }
 
-void MainWindow::on_doubleSpinBox_Seuil_bas_DA_r20_valueChanged(double value)
+void AnalogPages::on_doubleSpinBox_Seuil_bas_DA_r20_valueChanged(double value)
 {
     lowChanged(r20Page(*ui).steps.thresholds, value);
 }
 
-void MainWindow::on_doubleSpinBox_Seuil_haut_DA_r20_valueChanged(double value)
+void AnalogPages::on_doubleSpinBox_Seuil_haut_DA_r20_valueChanged(double value)
 {
     highChanged(r20Page(*ui).steps.thresholds, value);
 }
 
-void MainWindow::on_comboBox_heures_releve_DA_r20_currentIndexChanged(int index)
+void AnalogPages::on_comboBox_heures_releve_DA_r20_currentIndexChanged(int index)
 {
     guardStatement(ui->comboBox_minutes_releve_DA_r20, index, false);
 }
 
-void MainWindow::on_lineEdit_Unite_DA_r20_textChanged(const QString &text) { showUnit(r20Page(*ui), text); }
+void AnalogPages::on_lineEdit_Unite_DA_r20_textChanged(const QString &text) { showUnit(r20Page(*ui), text); }
 
 // As on DA: the resolution and the offset limits follow the calibration too.
-void MainWindow::on_doubleSpinBox_Y1_DA_r20_valueChanged(double) { applyCalibration(r20Page(*ui)); }
+void AnalogPages::on_doubleSpinBox_Y1_DA_r20_valueChanged(double) { applyCalibration(r20Page(*ui)); }
 
-void MainWindow::on_doubleSpinBox_Y2_DA_r20_valueChanged(double) { applyCalibration(r20Page(*ui)); }
+void AnalogPages::on_doubleSpinBox_Y2_DA_r20_valueChanged(double) { applyCalibration(r20Page(*ui)); }
 
 // Thresholds and offset are the stored counts scaled for the new type.
-void MainWindow::on_comboBox_Analog_DA_r20_currentIndexChanged(int)
+void AnalogPages::on_comboBox_Analog_DA_r20_currentIndexChanged(int)
 {
     const AnalogPage p = r20Page(*ui);
     showAnalogType(p);

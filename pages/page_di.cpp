@@ -1,12 +1,12 @@
 // Digital-input pages (DI, DI_r2x, DI4_r2x): read the stored record on
 // enable, edit it, write it back (command 1) or write it and clear the
 // counters (command 4).
-#include "app/mainwindow.h"
+#include "pages/digitalinputpages.h"
 #include "link/clockstamp.h"
 #include "link/frames/di_frame.h"
 #include "pages/input_steps.h"
 #include "pages/listfill.h"
-#include "ui_mainwindow.h"
+#include "ui_digitalinputpages.h"
 
 #include <QSignalBlocker>
 #include <optional>
@@ -39,7 +39,7 @@ struct TwoInputPage {
     inputs::PageFrame frame;
     Flags flags;
     inputs::InputGroup inputs;
-    void (MainWindow::*progress)();
+    void (DigitalInputPages::*progress)();
     int reports = di::kReportsDI;
     int lastHour = inputs::kLastHourDI;
     // Write's; the counter reset always speaks French, at 30 ms.
@@ -64,18 +64,18 @@ struct FourInputPage {
     QCheckBox *localRadio;
 };
 
-TwoInputPage pageDI(Ui::MainWindow &ui)
+TwoInputPage pageDI(Ui::DigitalInputPages &ui)
 {
     TwoInputPage p{};
     p.frame = {ui.page_ORLO_DI, ui.frame_Configurer_DI, ui.frame_Parametres_DI, ui.progressBar_Configurer_DI,
                ui.label_Resultat_configurer_DI, ui.pushButton_Configurer_DI, ui.pushButton_RAZ_DI};
     p.flags = {ui.radioButton_Tous_les_5_jours_DI, ui.radioButton_Tous_les_jours_DI, ui.checkBox_Cut_DI};
     p.inputs = inputs::groupDI(ui);
-    p.progress = &MainWindow::SetprogressBarConfigurerDI;
+    p.progress = &DigitalInputPages::SetprogressBarConfigurerDI;
     return p;
 }
 
-TwoInputPage pageDI_r2x(Ui::MainWindow &ui)
+TwoInputPage pageDI_r2x(Ui::DigitalInputPages &ui)
 {
     TwoInputPage p{};
     p.frame = {ui.page_ORLO_DI_r2x, ui.frame_Configurer_DI_r2x, ui.frame_Parametres_DI_r2x,
@@ -83,7 +83,7 @@ TwoInputPage pageDI_r2x(Ui::MainWindow &ui)
                ui.pushButton_Configurer_DI_r2x, ui.pushButton_RAZ_DI_r2x};
     p.flags = {ui.radioButton_Desactivee_DI_r2x, ui.radioButton_Tous_les_jours_DI_r2x, ui.checkBox_Cut_DI_r2x};
     p.inputs = inputs::groupDI_r2x(ui);
-    p.progress = &MainWindow::SetprogressBarConfigurerDI_r2x;
+    p.progress = &DigitalInputPages::SetprogressBarConfigurerDI_r2x;
     p.reports = di::kReportsR2x;
     p.lastHour = inputs::kLastHour;
     p.writeTexts = &inputs::kTextsEnglish;
@@ -92,7 +92,7 @@ TwoInputPage pageDI_r2x(Ui::MainWindow &ui)
     return p;
 }
 
-FourInputPage pageDI4_r2x(Ui::MainWindow &ui)
+FourInputPage pageDI4_r2x(Ui::DigitalInputPages &ui)
 {
     return {{ui.page_ORLO_DI4_r2x, ui.frame_Configurer_DI4_r2x, ui.frame_Parametres_DI4_r2x,
              ui.progressBar_Configurer_DI4_r2x, ui.label_Resultat_configurer_DI4_r2x,
@@ -233,7 +233,23 @@ di::Record4 recordOf(const FourInputPage &p, int edge3, int edge4, int radioVari
 
 // ---- Steps of DI and DI_r2x ---------------------------------------------------
 
-void MainWindow::enableTwoInputPage(ModuleType type, bool enable)
+DigitalInputPages::DigitalInputPages(PageShell &shell, QWidget *parent)
+    : InputPages(shell, parent)
+    , ui(std::make_unique<Ui::DigitalInputPages>())
+{
+    ui->setupUi(this);
+    using T = orlo::ModuleType;
+    addPage({T::DI, ui->page_ORLO_DI, [this](bool on) { EnablePageDI(on); },
+             {ui->label_Resultat_configurer_DI, ui->pushButton_Configurer_DI}});
+    addPage({T::DI_r2x, ui->page_ORLO_DI_r2x, [this](bool on) { EnablePageDI_r2x(on); },
+             {ui->label_Resultat_configurer_DI_r2x, ui->pushButton_Configurer_DI_r2x}});
+    addPage({T::DI4_r2x, ui->page_ORLO_DI4_r2x, [this](bool on) { EnablePageDI4_r2x(on); },
+             {ui->label_Resultat_configurer_DI4_r2x, ui->pushButton_Configurer_DI4_r2x}});
+}
+
+DigitalInputPages::~DigitalInputPages() = default;
+
+void DigitalInputPages::enableTwoInputPage(ModuleType type, bool enable)
 {
     const TwoInputPage p = type == ModuleType::DI ? pageDI(*ui) : pageDI_r2x(*ui);
     if (!enable) {
@@ -250,7 +266,7 @@ void MainWindow::enableTwoInputPage(ModuleType type, bool enable)
     showModulePage(p.frame.page);
 }
 
-void MainWindow::configureTwoInputPage(ModuleType type, quint8 command)
+void DigitalInputPages::configureTwoInputPage(ModuleType type, quint8 command)
 {
     const TwoInputPage p = type == ModuleType::DI ? pageDI(*ui) : pageDI_r2x(*ui);
     const bool clearing = command == orlo::command::WriteAndClearCounters;
@@ -268,139 +284,139 @@ void MainWindow::configureTwoInputPage(ModuleType type, quint8 command)
 
 // ---- DI -----------------------------------------------------------------------
 
-void MainWindow::EnablePageDI(bool enable) { enableTwoInputPage(ModuleType::DI, enable); }
+void DigitalInputPages::EnablePageDI(bool enable) { enableTwoInputPage(ModuleType::DI, enable); }
 
-void MainWindow::SetprogressBarConfigurerDI() { stepProgress(ui->progressBar_Configurer_DI); }
+void DigitalInputPages::SetprogressBarConfigurerDI() { stepProgress(ui->progressBar_Configurer_DI); }
 
-void MainWindow::on_pushButton_Configurer_DI_clicked()
+void DigitalInputPages::on_pushButton_Configurer_DI_clicked()
 {
     configureTwoInputPage(ModuleType::DI, orlo::command::WriteConfiguration);
 }
 
-void MainWindow::on_pushButton_RAZ_DI_clicked()
+void DigitalInputPages::on_pushButton_RAZ_DI_clicked()
 {
     configureTwoInputPage(ModuleType::DI, orlo::command::WriteAndClearCounters);
 }
 
-void MainWindow::on_pushButton_Front_entree_numerique1_DI_clicked()
+void DigitalInputPages::on_pushButton_Front_entree_numerique1_DI_clicked()
 {
     inputs::advanceEdge(edgeState1, ui->pushButton_Front_entree_numerique1_DI);
 }
 
-void MainWindow::on_pushButton_Front_entree_numerique2_DI_clicked()
+void DigitalInputPages::on_pushButton_Front_entree_numerique2_DI_clicked()
 {
     inputs::advanceEdge(edgeState2, ui->pushButton_Front_entree_numerique2_DI);
 }
 
-void MainWindow::on_groupBox_Entree1_DI_clicked(bool checked)
+void DigitalInputPages::on_groupBox_Entree1_DI_clicked(bool checked)
 {
     inputs::applyBoxRule(pageDI(*ui).inputs.input1, checked);
 }
 
-void MainWindow::on_groupBox_Entree2_DI_clicked(bool checked)
+void DigitalInputPages::on_groupBox_Entree2_DI_clicked(bool checked)
 {
     inputs::applyBoxRule(pageDI(*ui).inputs.input2, checked);
 }
 
-void MainWindow::on_radioButton_Entree_numerique1_DI_clicked()
+void DigitalInputPages::on_radioButton_Entree_numerique1_DI_clicked()
 {
     inputs::applyModeRule(pageDI(*ui).inputs.input1, false);
 }
 
-void MainWindow::on_radioButton_Compteur1_DI_clicked() { inputs::applyModeRule(pageDI(*ui).inputs.input1, true); }
+void DigitalInputPages::on_radioButton_Compteur1_DI_clicked() { inputs::applyModeRule(pageDI(*ui).inputs.input1, true); }
 
-void MainWindow::on_radioButton_Entree_numerique2_DI_clicked()
+void DigitalInputPages::on_radioButton_Entree_numerique2_DI_clicked()
 {
     inputs::applyModeRule(pageDI(*ui).inputs.input2, false);
 }
 
-void MainWindow::on_radioButton_Compteur2_DI_clicked() { inputs::applyModeRule(pageDI(*ui).inputs.input2, true); }
+void DigitalInputPages::on_radioButton_Compteur2_DI_clicked() { inputs::applyModeRule(pageDI(*ui).inputs.input2, true); }
 
 // DI's hour list ends at "23": midnight sharp is the only time refused.
-void MainWindow::on_comboBox_heures_releve_compteur_DI_currentIndexChanged(int index)
+void DigitalInputPages::on_comboBox_heures_releve_compteur_DI_currentIndexChanged(int index)
 {
     inputs::rewriteMinutes(ui->comboBox_minutes_releve_compteur_DI, index);
 }
 
 // ---- DI_r2x -------------------------------------------------------------------
 
-void MainWindow::EnablePageDI_r2x(bool enable)
+void DigitalInputPages::EnablePageDI_r2x(bool enable)
 {
     // The logo hides while the module is read.
     if (enable)
-        ui->label_Logo->hide();
+        showLogo(false);
     enableTwoInputPage(ModuleType::DI_r2x, enable);
 }
 
-void MainWindow::SetprogressBarConfigurerDI_r2x() { stepProgress(ui->progressBar_Configurer_DI_r2x); }
+void DigitalInputPages::SetprogressBarConfigurerDI_r2x() { stepProgress(ui->progressBar_Configurer_DI_r2x); }
 
-void MainWindow::on_pushButton_Configurer_DI_r2x_clicked()
+void DigitalInputPages::on_pushButton_Configurer_DI_r2x_clicked()
 {
     configureTwoInputPage(ModuleType::DI_r2x, orlo::command::WriteConfiguration);
 }
 
-void MainWindow::on_pushButton_RAZ_DI_r2x_clicked()
+void DigitalInputPages::on_pushButton_RAZ_DI_r2x_clicked()
 {
     configureTwoInputPage(ModuleType::DI_r2x, orlo::command::WriteAndClearCounters);
 }
 
-void MainWindow::on_pushButton_Front_entree_numerique1_DI_r2x_clicked()
+void DigitalInputPages::on_pushButton_Front_entree_numerique1_DI_r2x_clicked()
 {
     inputs::advanceEdge(edgeState1, ui->pushButton_Front_entree_numerique1_DI_r2x);
 }
 
-void MainWindow::on_pushButton_Front_entree_numerique2_DI_r2x_clicked()
+void DigitalInputPages::on_pushButton_Front_entree_numerique2_DI_r2x_clicked()
 {
     inputs::advanceEdge(edgeState2, ui->pushButton_Front_entree_numerique2_DI_r2x);
 }
 
-void MainWindow::on_groupBox_Entree1_DI_r2x_clicked(bool checked)
+void DigitalInputPages::on_groupBox_Entree1_DI_r2x_clicked(bool checked)
 {
     inputs::applyBoxRule(pageDI_r2x(*ui).inputs.input1, checked);
 }
 
-void MainWindow::on_groupBox_Entree2_DI_r2x_clicked(bool checked)
+void DigitalInputPages::on_groupBox_Entree2_DI_r2x_clicked(bool checked)
 {
     inputs::applyBoxRule(pageDI_r2x(*ui).inputs.input2, checked);
 }
 
-void MainWindow::on_radioButton_Entree_numerique1_DI_r2x_clicked()
+void DigitalInputPages::on_radioButton_Entree_numerique1_DI_r2x_clicked()
 {
     inputs::applyModeRule(pageDI_r2x(*ui).inputs.input1, false);
 }
 
-void MainWindow::on_radioButton_Compteur1_DI_r2x_clicked()
+void DigitalInputPages::on_radioButton_Compteur1_DI_r2x_clicked()
 {
     inputs::applyModeRule(pageDI_r2x(*ui).inputs.input1, true);
 }
 
-void MainWindow::on_radioButton_Entree_numerique2_DI_r2x_clicked()
+void DigitalInputPages::on_radioButton_Entree_numerique2_DI_r2x_clicked()
 {
     inputs::applyModeRule(pageDI_r2x(*ui).inputs.input2, false);
 }
 
-void MainWindow::on_radioButton_Compteur2_DI_r2x_clicked()
+void DigitalInputPages::on_radioButton_Compteur2_DI_r2x_clicked()
 {
     inputs::applyModeRule(pageDI_r2x(*ui).inputs.input2, true);
 }
 
-void MainWindow::on_comboBox_heures_releve_compteur_DI_r2x_currentIndexChanged(int index)
+void DigitalInputPages::on_comboBox_heures_releve_compteur_DI_r2x_currentIndexChanged(int index)
 {
     inputs::rewriteMinutes(ui->comboBox_minutes_releve_compteur_DI_r2x, index);
 }
 
 // ---- DI4_r2x ------------------------------------------------------------------
 
-void MainWindow::EnablePageDI4_r2x(bool enable)
+void DigitalInputPages::EnablePageDI4_r2x(bool enable)
 {
     const FourInputPage p = pageDI4_r2x(*ui);
     if (!enable) {
         stopInputPage(p.frame.configurer, p.frame.settings);
         return;
     }
-    startInputPage(&MainWindow::SetprogressBarConfigurerDI4_r2x);
+    startInputPage(&DigitalInputPages::SetprogressBarConfigurerDI4_r2x);
     resetFourInputPage(p);
-    ui->label_Logo->hide();
+    showLogo(false);
     const di::Record4 stored = di::decode4(readStoredConfiguration(di::kReportsR2x));
     // The linkage settles the fresh lists on 01 h 00 first.
     on_comboBox_minutes_releve_compteur_DI4_r2x_currentIndexChanged(p.time.minutes->currentIndex());
@@ -414,9 +430,9 @@ void MainWindow::EnablePageDI4_r2x(bool enable)
     showModulePage(p.frame.page);
 }
 
-void MainWindow::SetprogressBarConfigurerDI4_r2x() { stepProgress(ui->progressBar_Configurer_DI4_r2x); }
+void DigitalInputPages::SetprogressBarConfigurerDI4_r2x() { stepProgress(ui->progressBar_Configurer_DI4_r2x); }
 
-void MainWindow::configureDI4_r2x(quint8 command)
+void DigitalInputPages::configureDI4_r2x(quint8 command)
 {
     const FourInputPage p = pageDI4_r2x(*ui);
     const bool clearing = command == orlo::command::WriteAndClearCounters;
@@ -431,43 +447,43 @@ void MainWindow::configureDI4_r2x(quint8 command)
         inputs::showCounters(p.counters, 0, 0);
 }
 
-void MainWindow::on_pushButton_Configurer_DI4_r2x_clicked() { configureDI4_r2x(orlo::command::WriteConfiguration); }
+void DigitalInputPages::on_pushButton_Configurer_DI4_r2x_clicked() { configureDI4_r2x(orlo::command::WriteConfiguration); }
 
-void MainWindow::on_pushButton_RAZ_DI4_r2x_clicked() { configureDI4_r2x(orlo::command::WriteAndClearCounters); }
+void DigitalInputPages::on_pushButton_RAZ_DI4_r2x_clicked() { configureDI4_r2x(orlo::command::WriteAndClearCounters); }
 
-void MainWindow::on_pushButton_Front_entree_numerique1_DI4_r2x_clicked()
+void DigitalInputPages::on_pushButton_Front_entree_numerique1_DI4_r2x_clicked()
 {
     inputs::advanceEdge(edgeState1, ui->pushButton_Front_entree_numerique1_DI4_r2x);
 }
 
-void MainWindow::on_pushButton_Front_entree_numerique2_DI4_r2x_clicked()
+void DigitalInputPages::on_pushButton_Front_entree_numerique2_DI4_r2x_clicked()
 {
     inputs::advanceEdge(edgeState2, ui->pushButton_Front_entree_numerique2_DI4_r2x);
 }
 
-void MainWindow::on_groupBox_Entree1_DI4_r2x_clicked(bool checked)
+void DigitalInputPages::on_groupBox_Entree1_DI4_r2x_clicked(bool checked)
 {
     ui->label_index_compteur1_DI4_r2x->setEnabled(checked);
 }
 
-void MainWindow::on_groupBox_Entree2_DI4_r2x_clicked(bool checked)
+void DigitalInputPages::on_groupBox_Entree2_DI4_r2x_clicked(bool checked)
 {
     ui->label_index_compteur2_DI4_r2x->setEnabled(checked);
 }
 
-void MainWindow::on_groupBox_Entree3_DI4_r2x_clicked(bool checked)
+void DigitalInputPages::on_groupBox_Entree3_DI4_r2x_clicked(bool checked)
 {
     ui->pushButton_Front_entree_numerique1_DI4_r2x->setEnabled(checked);
 }
 
-void MainWindow::on_groupBox_Entree4_DI4_r2x_clicked(bool checked)
+void DigitalInputPages::on_groupBox_Entree4_DI4_r2x_clicked(bool checked)
 {
     ui->pushButton_Front_entree_numerique2_DI4_r2x->setEnabled(checked);
 }
 
 // Hours and minutes make one reading period: 00 h 10 to 00 h 30, then whole
 // hours 01 h 00 to 24 h 00.
-void MainWindow::on_comboBox_heures_releve_compteur_DI4_r2x_currentIndexChanged(int index)
+void DigitalInputPages::on_comboBox_heures_releve_compteur_DI4_r2x_currentIndexChanged(int index)
 {
     if (index < 0)
         return;
@@ -475,7 +491,7 @@ void MainWindow::on_comboBox_heures_releve_compteur_DI4_r2x_currentIndexChanged(
     ui->comboBox_heures_releve_compteur_DI4_r2x->setCurrentIndex(index);
 }
 
-void MainWindow::on_comboBox_minutes_releve_compteur_DI4_r2x_currentIndexChanged(int index)
+void DigitalInputPages::on_comboBox_minutes_releve_compteur_DI4_r2x_currentIndexChanged(int index)
 {
     if (index < 0)
         return;

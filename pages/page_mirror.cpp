@@ -3,13 +3,14 @@
 // Master, and Mirror where the module has it). The page opens on the tab of
 // the stored role; Write sends the role of the current tab; Default restores
 // the module's defaults (command 5) and shows them.
-#include "app/mainwindow.h"
+#include "pages/mirrorpages.h"
 #include "link/clockstamp.h"
 #include "link/frames/mirror_frame.h"
 #include "link/transport.h"
 #include "pages/input_steps.h"
 #include "pages/listfill.h"
-#include "ui_mainwindow.h"
+#include "pages/mirror_widgets.h"
+#include "ui_mirrorpages.h"
 #include "widgets/wdlora.h"
 #include "widgets/wdradio.h"
 
@@ -17,7 +18,7 @@
 #include <variant>
 
 namespace mf = orlo::mirror;
-using orlo::ModuleType;
+using namespace mirrorpage;
 
 namespace {
 
@@ -36,160 +37,7 @@ const QString kTabStyle = QStringLiteral("QTabWidget,QTabWidget::pane,QTabBar");
 // entry for it, so that a write sends what the module had.
 const char *const kStoredSpeed = "storedSpeed";
 
-struct Range {
-    int lo;
-    int hi;
-};
-constexpr Range kSlaveModem{1, 240};
-constexpr Range kAddress{0, 240};
-constexpr Range kRemoteDI2{0, 254};
-constexpr Range kTimeOut{0, 10};
-constexpr Range kMirrorSpeeds{2, 5};            // 2400 .. 19200 bps
-// The LoRa speed code is the data-rate index: 610 bps and above on a mirror.
-constexpr Range kMirrorSpeedsLoRa{2, 6};
-
-// What Default shows besides zero time-outs and counters.
-constexpr int kDefaultSpeed = 4;
-constexpr int kDefaultChannel = 160;
-constexpr int kDefaultAddress = 1;
-
 const QString kChannelOutsidePlan = QStringLiteral("\tChannel %1 is not in the channel plan of this data rate\n");
-
-// ---- Widgets ------------------------------------------------------------------
-
-// A tab's radio widget: Wdradio, or Wdlora on the LoRa module.
-using Radio = std::variant<Wdradio *, Wdlora *>;
-
-struct SlaveTab {
-    Radio radio;
-    QSpinBox *modem;
-};
-
-struct MasterTab {
-    Radio radio;
-    QSpinBox *modem;
-    QSpinBox *remote;
-    inputs::InputGroup inputs;
-};
-
-// The mirror role uses one address: its own as Slave mirror, the peer's as
-// Master mirror.
-struct MirrorTab {
-    Radio radio;
-    QSpinBox *modem;
-    QSpinBox *remote;
-    QLabel *modemLabel;
-    QLabel *remoteLabel;
-    QSpinBox *timeOut;
-    QComboBox *mode;
-    Range speeds;               // speed codes the mirror role accepts
-    QString speedLine;          // the warning's line for another one
-};
-
-struct TimeOuts {
-    QSpinBox *slave;
-    QSpinBox *master;
-};
-
-// One mirror page: its widgets, and what differs between the three (the
-// values given here are IOD_PS_r20's).
-struct MirrorPage {
-    mf::Variant variant;
-    void (MainWindow::*progress)();
-    inputs::PageFrame frame;            // its settings are the tabs
-    QTabWidget *tabs;
-    SlaveTab slave;
-    MasterTab master;
-    inputs::Counters counters;          // shown by the module that answers with them
-    std::optional<MirrorTab> mirror;    // IOD_PS_r20, ORLO_DIO_LoRa
-    std::optional<TimeOuts> timeOuts;   // IOD_PS_r20, ORLO_DIO_LoRa
-    WarningTexts warning;
-    int writeProgressMs = 30;
-    Range masterRemote = kAddress;
-    bool defaultSlaveRadio = false;     // Default shows the Slave tab's radio widget too
-    int defaultMasterModem = kDefaultAddress;
-};
-
-MirrorPage pageIOD_PS_r20(Ui::MainWindow &ui)
-{
-    MirrorPage p{};
-    p.variant = mf::Variant::IOD_PS_r20;
-    p.progress = &MainWindow::SetprogressBarConfigurerIOD_PS_r20;
-    p.tabs = ui.tabWidget_IOD_PS_r20;
-    p.frame = {ui.page_IOD_PS_r20, ui.frame_Configurer_IOD_PS_r20, ui.tabWidget_IOD_PS_r20,
-               ui.progressBar_Configurer_IOD_PS_r20, ui.label_Resultat_configurer_IOD_PS_r20,
-               ui.pushButton_Configurer_IOD_PS_r20, ui.pushButton_DefaultConfiguration_IOD_PS_r20};
-    p.slave = {ui.widget_radioParameter_Slave_IOD_PS_r20, ui.spinBox_adressModem_Slave_IOD_PS_r20};
-    p.master = {ui.widget_radioParameter_Master_IOD_PS_r20, ui.spinBox_adressModem_Master_IOD_PS_r20,
-                ui.spinBox_adressRemote_Master_IOD_PS_r20, inputs::groupIOD_PS_r20(ui)};
-    p.counters = {ui.label_index_compteur1_Master_IOD_PS_r20, ui.label_index_compteur2_Master_IOD_PS_r20};
-    p.mirror = MirrorTab{ui.widget_radioParameter_Mirror_IOD_PS_r20, ui.spinBox_adressModem_Mirror_IOD_PS_r20,
-                         ui.spinBox_adressRemote_Mirror_IOD_PS_r20, ui.label_adressModem_Mirror_IOD_PS_r20,
-                         ui.label_adressRemote_Mirror_IOD_PS_r20, ui.spinBox_TimeOut_Mirror_IOD_PS_r20,
-                         ui.comboBox_operatingMode_Mirror_IOD_PS_r20, kMirrorSpeeds,
-                         QStringLiteral("\t1200,38400,57600,115200 is not available\n")};
-    p.timeOuts = TimeOuts{ui.spinBox_TimeOut_Slave_IOD_PS_r20, ui.spinBox_TimeOut_Master_IOD_PS_r20};
-    p.warning = {warning::kTitleEnglish, warning::kHeadEnglish + QStringLiteral("Warning\n\n"),
-                 warning::kFooterEnglish};
-    return p;
-}
-
-MirrorPage pageORLO_DIO_LoRa(Ui::MainWindow &ui)
-{
-    MirrorPage p{};
-    p.variant = mf::Variant::DIO_LoRa;
-    p.progress = &MainWindow::SetprogressBarConfigurerORLO_DIO_LoRa;
-    p.tabs = ui.tabWidget_ORLO_DIO_LoRa;
-    p.frame = {ui.page_ORLO_DIO_LoRa, ui.frame_Configurer_ORLO_DIO_LoRa, ui.tabWidget_ORLO_DIO_LoRa,
-               ui.progressBar_Configurer_ORLO_DIO_LoRa, ui.label_Resultat_configurer_ORLO_DIO_LoRa,
-               ui.pushButton_Configurer_ORLO_DIO_LoRa, ui.pushButton_DefaultConfiguration_ORLO_DIO_LoRa};
-    p.slave = {ui.widget_radioParameter_Slave_ORLO_DIO_LoRa, ui.spinBox_adressModem_Slave_ORLO_DIO_LoRa};
-    p.master = {ui.widget_radioParameter_Master_ORLO_DIO_LoRa, ui.spinBox_adressModem_Master_ORLO_DIO_LoRa,
-                ui.spinBox_adressRemote_Master_ORLO_DIO_LoRa, inputs::groupORLO_DIO_LoRa(ui)};
-    p.counters = {ui.label_index_compteur1_Master_ORLO_DIO_LoRa, ui.label_index_compteur2_Master_ORLO_DIO_LoRa};
-    p.mirror = MirrorTab{ui.widget_radioParameter_Mirror_ORLO_DIO_LoRa, ui.spinBox_adressModem_Mirror_ORLO_DIO_LoRa,
-                         ui.spinBox_adressRemote_Mirror_ORLO_DIO_LoRa, ui.label_adressModem_Mirror_ORLO_DIO_LoRa,
-                         ui.label_adressRemote_Mirror_ORLO_DIO_LoRa, ui.spinBox_TimeOut_Mirror_ORLO_DIO_LoRa,
-                         ui.comboBox_operatingMode_Mirror_ORLO_DIO_LoRa, kMirrorSpeedsLoRa,
-                         QStringLiteral("\tDatarate 183bps and 335bps are not available\n")};
-    p.timeOuts = TimeOuts{ui.spinBox_TimeOut_Slave_ORLO_DIO_LoRa, ui.spinBox_TimeOut_Master_ORLO_DIO_LoRa};
-    p.warning = {warning::kTitleEnglish, warning::kHeadEnglish, warning::kFooterEnglish};
-    p.writeProgressMs = 50;
-    return p;
-}
-
-// Two tabs and no time-outs; the answer carries the counters.
-MirrorPage pageDI2_868_r_10(Ui::MainWindow &ui)
-{
-    MirrorPage p{};
-    p.variant = mf::Variant::DI2_868_r_10;
-    p.progress = &MainWindow::SetprogressBarConfigurer_DI2_868_r_10;
-    p.tabs = ui.tabWidget_DI2_868_r_10;
-    p.frame = {ui.page_DI2_868_r_10, ui.frame_Configurer_DI2_868_r_10, ui.tabWidget_DI2_868_r_10,
-               ui.progressBar_Configurer_DI2_868_r_10, ui.label_Resultat_configurer_DI2_868_r_10,
-               ui.pushButton_Configurer_DI2_868_r_10, ui.pushButton_DefaultConfiguration_DI2_868_r_10};
-    p.slave = {ui.widget_radioParameter_Slave_DI2_868_r_10, ui.spinBox_adressModem_Slave_DI2_868_r_10};
-    p.master = {ui.widget_radioParameter_Master_DI2_868_r_10, ui.spinBox_adressModem_Master_DI2_868_r_10,
-                ui.spinBox_adressRemote_Master_DI2_868_r_10, inputs::groupDI2_868_r_10(ui)};
-    p.counters = {ui.label_index_compteur1_Master_DI2_868_r_10, ui.label_index_compteur2_Master_DI2_868_r_10};
-    p.warning = inputs::kTextsEnglish.box;
-    p.masterRemote = kRemoteDI2;
-    p.defaultSlaveRadio = true;
-    p.defaultMasterModem = 2;
-    return p;
-}
-
-MirrorPage mirrorPage(Ui::MainWindow &ui, ModuleType type)
-{
-    switch (type) {
-    case ModuleType::DIO_LoRa:
-        return pageORLO_DIO_LoRa(ui);
-    case ModuleType::DI2_868_r_10:
-        return pageDI2_868_r_10(ui);
-    default:
-        return pageIOD_PS_r20(ui);
-    }
-}
 
 // ---- The radio widgets --------------------------------------------------------------
 
@@ -403,9 +251,24 @@ mf::Record mirrorRecord(const MirrorTab &mirror)
 
 // ---- Steps of the three pages -------------------------------------------------------
 
-void MainWindow::enableMirrorPage(ModuleType type, bool enable)
+MirrorPages::MirrorPages(PageShell &shell, QWidget *parent)
+    : InputPages(shell, parent)
+    , ui(std::make_unique<Ui::MirrorPages>())
 {
-    const MirrorPage p = mirrorPage(*ui, type);
+    ui->setupUi(this);
+    using T = orlo::ModuleType;
+    addPage({T::DI2_868_r_10, ui->page_DI2_868_r_10, [this](bool on) { EnablePageDI2_868_r_10(on); },
+             {ui->label_Resultat_configurer_DI2_868_r_10, ui->pushButton_Configurer_DI2_868_r_10}});
+    addPage({T::IOD_PS_r20, ui->page_IOD_PS_r20, [this](bool on) { EnablePageIOD_PS_r20(on); },
+             {ui->label_Resultat_configurer_IOD_PS_r20, ui->pushButton_Configurer_IOD_PS_r20}});
+    addPage({T::DIO_LoRa, ui->page_ORLO_DIO_LoRa, [this](bool on) { EnablePageORLO_DIO_LoRa(on); },
+             {ui->label_Resultat_configurer_ORLO_DIO_LoRa, ui->pushButton_Configurer_ORLO_DIO_LoRa}});
+}
+
+MirrorPages::~MirrorPages() = default;
+
+void MirrorPages::enableMirrorPage(const MirrorPage &p, bool enable)
+{
     if (!enable) {
         stopInputPage(p.frame.configurer, p.tabs);
         return;
@@ -415,7 +278,7 @@ void MainWindow::enableMirrorPage(ModuleType type, bool enable)
     inputs::advanceEdge(edgeState1, p.master.inputs.input1.edge);
     inputs::advanceEdge(edgeState2, p.master.inputs.input2.edge);
     resetMirrorPage(p);
-    ui->label_Logo->hide();
+    showLogo(false);
 
     const mf::Layout layout = mf::layoutOf(p.variant);
     const mf::Record stored = mf::decode(readStoredConfiguration(layout.reports), p.variant);
@@ -431,9 +294,8 @@ void MainWindow::enableMirrorPage(ModuleType type, bool enable)
     showModulePage(p.frame.page);
 }
 
-void MainWindow::configureMirror(ModuleType type)
+void MirrorPages::configureMirror(const MirrorPage &p)
 {
-    const MirrorPage p = mirrorPage(*ui, type);
     const int tab = p.tabs->currentIndex();
     mf::Record record;
     QStringList missing;
@@ -461,9 +323,8 @@ void MainWindow::configureMirror(ModuleType type)
     runWriteCycle(cycle);
 }
 
-void MainWindow::restoreMirrorDefaults(ModuleType type)
+void MirrorPages::restoreMirrorDefaults(const MirrorPage &p)
 {
-    const MirrorPage p = mirrorPage(*ui, type);
     quint8 *payload = clearedRequest(p.frame.result, p.warning, {});
     if (!payload)
         return;
@@ -472,186 +333,186 @@ void MainWindow::restoreMirrorDefaults(ModuleType type)
         showDefaults(p);
 }
 
-void MainWindow::SetprogressBarConfigurerIOD_PS_r20() { stepProgress(ui->progressBar_Configurer_IOD_PS_r20); }
+void MirrorPages::SetprogressBarConfigurerIOD_PS_r20() { stepProgress(ui->progressBar_Configurer_IOD_PS_r20); }
 
-void MainWindow::SetprogressBarConfigurerORLO_DIO_LoRa() { stepProgress(ui->progressBar_Configurer_ORLO_DIO_LoRa); }
+void MirrorPages::SetprogressBarConfigurerORLO_DIO_LoRa() { stepProgress(ui->progressBar_Configurer_ORLO_DIO_LoRa); }
 
-void MainWindow::SetprogressBarConfigurer_DI2_868_r_10() { stepProgress(ui->progressBar_Configurer_DI2_868_r_10); }
+void MirrorPages::SetprogressBarConfigurer_DI2_868_r_10() { stepProgress(ui->progressBar_Configurer_DI2_868_r_10); }
 
 // ---- IOD_PS_r20 -------------------------------------------------------------
 
-void MainWindow::EnablePageIOD_PS_r20(bool enable) { enableMirrorPage(ModuleType::IOD_PS_r20, enable); }
+void MirrorPages::EnablePageIOD_PS_r20(bool enable) { enableMirrorPage(pageIOD_PS_r20(*ui), enable); }
 
-void MainWindow::on_pushButton_Configurer_IOD_PS_r20_clicked() { configureMirror(ModuleType::IOD_PS_r20); }
+void MirrorPages::on_pushButton_Configurer_IOD_PS_r20_clicked() { configureMirror(pageIOD_PS_r20(*ui)); }
 
-void MainWindow::on_pushButton_DefaultConfiguration_IOD_PS_r20_clicked()
+void MirrorPages::on_pushButton_DefaultConfiguration_IOD_PS_r20_clicked()
 {
-    restoreMirrorDefaults(ModuleType::IOD_PS_r20);
+    restoreMirrorDefaults(pageIOD_PS_r20(*ui));
 }
 
-void MainWindow::on_comboBox_operatingMode_Mirror_IOD_PS_r20_currentIndexChanged(int index)
+void MirrorPages::on_comboBox_operatingMode_Mirror_IOD_PS_r20_currentIndexChanged(int index)
 {
     applyOperatingMode(*pageIOD_PS_r20(*ui).mirror, index);
 }
 
-void MainWindow::on_comboBox_heures_releve_compteur_Master_IOD_PS_r20_currentIndexChanged(int index)
+void MirrorPages::on_comboBox_heures_releve_compteur_Master_IOD_PS_r20_currentIndexChanged(int index)
 {
     inputs::rewriteMinutes(inputs::groupIOD_PS_r20(*ui).time.minutes, index);
 }
 
-void MainWindow::on_pushButton_Front_entree_numerique1_Master_IOD_PS_r20_clicked()
+void MirrorPages::on_pushButton_Front_entree_numerique1_Master_IOD_PS_r20_clicked()
 {
     inputs::advanceEdge(edgeState1, inputs::groupIOD_PS_r20(*ui).input1.edge);
 }
 
-void MainWindow::on_groupBox_Entree1_Master_IOD_PS_r20_clicked(bool checked)
+void MirrorPages::on_groupBox_Entree1_Master_IOD_PS_r20_clicked(bool checked)
 {
     inputs::applyBoxRule(inputs::groupIOD_PS_r20(*ui).input1, checked);
 }
 
-void MainWindow::on_radioButton_Entree_numerique1_Master_IOD_PS_r20_clicked()
+void MirrorPages::on_radioButton_Entree_numerique1_Master_IOD_PS_r20_clicked()
 {
     inputs::applyModeRule(inputs::groupIOD_PS_r20(*ui).input1, false);
 }
 
-void MainWindow::on_radioButton_Compteur1_Master_IOD_PS_r20_clicked()
+void MirrorPages::on_radioButton_Compteur1_Master_IOD_PS_r20_clicked()
 {
     inputs::applyModeRule(inputs::groupIOD_PS_r20(*ui).input1, true);
 }
 
-void MainWindow::on_pushButton_Front_entree_numerique2_Master_IOD_PS_r20_clicked()
+void MirrorPages::on_pushButton_Front_entree_numerique2_Master_IOD_PS_r20_clicked()
 {
     inputs::advanceEdge(edgeState2, inputs::groupIOD_PS_r20(*ui).input2.edge);
 }
 
-void MainWindow::on_groupBox_Entree2_Master_IOD_PS_r20_clicked(bool checked)
+void MirrorPages::on_groupBox_Entree2_Master_IOD_PS_r20_clicked(bool checked)
 {
     inputs::applyBoxRule(inputs::groupIOD_PS_r20(*ui).input2, checked);
 }
 
-void MainWindow::on_radioButton_Entree_numerique2_Master_IOD_PS_r20_clicked()
+void MirrorPages::on_radioButton_Entree_numerique2_Master_IOD_PS_r20_clicked()
 {
     inputs::applyModeRule(inputs::groupIOD_PS_r20(*ui).input2, false);
 }
 
-void MainWindow::on_radioButton_Compteur2_Master_IOD_PS_r20_clicked()
+void MirrorPages::on_radioButton_Compteur2_Master_IOD_PS_r20_clicked()
 {
     inputs::applyModeRule(inputs::groupIOD_PS_r20(*ui).input2, true);
 }
 
 // ---- ORLO_DIO_LoRa ----------------------------------------------------------
 
-void MainWindow::EnablePageORLO_DIO_LoRa(bool enable) { enableMirrorPage(ModuleType::DIO_LoRa, enable); }
+void MirrorPages::EnablePageORLO_DIO_LoRa(bool enable) { enableMirrorPage(pageORLO_DIO_LoRa(*ui), enable); }
 
-void MainWindow::on_pushButton_Configurer_ORLO_DIO_LoRa_clicked() { configureMirror(ModuleType::DIO_LoRa); }
+void MirrorPages::on_pushButton_Configurer_ORLO_DIO_LoRa_clicked() { configureMirror(pageORLO_DIO_LoRa(*ui)); }
 
-void MainWindow::on_pushButton_DefaultConfiguration_ORLO_DIO_LoRa_clicked()
+void MirrorPages::on_pushButton_DefaultConfiguration_ORLO_DIO_LoRa_clicked()
 {
-    restoreMirrorDefaults(ModuleType::DIO_LoRa);
+    restoreMirrorDefaults(pageORLO_DIO_LoRa(*ui));
 }
 
-void MainWindow::on_comboBox_operatingMode_Mirror_ORLO_DIO_LoRa_currentIndexChanged(int index)
+void MirrorPages::on_comboBox_operatingMode_Mirror_ORLO_DIO_LoRa_currentIndexChanged(int index)
 {
     applyOperatingMode(*pageORLO_DIO_LoRa(*ui).mirror, index);
 }
 
-void MainWindow::on_comboBox_heures_releve_compteur_Master_ORLO_DIO_LoRa_currentIndexChanged(int index)
+void MirrorPages::on_comboBox_heures_releve_compteur_Master_ORLO_DIO_LoRa_currentIndexChanged(int index)
 {
     inputs::rewriteMinutes(inputs::groupORLO_DIO_LoRa(*ui).time.minutes, index);
 }
 
-void MainWindow::on_pushButton_Front_entree_numerique1_Master_ORLO_DIO_LoRa_clicked()
+void MirrorPages::on_pushButton_Front_entree_numerique1_Master_ORLO_DIO_LoRa_clicked()
 {
     inputs::advanceEdge(edgeState1, inputs::groupORLO_DIO_LoRa(*ui).input1.edge);
 }
 
-void MainWindow::on_groupBox_Entree1_Master_ORLO_DIO_LoRa_clicked(bool checked)
+void MirrorPages::on_groupBox_Entree1_Master_ORLO_DIO_LoRa_clicked(bool checked)
 {
     inputs::applyBoxRule(inputs::groupORLO_DIO_LoRa(*ui).input1, checked);
 }
 
-void MainWindow::on_radioButton_Entree_numerique1_Master_ORLO_DIO_LoRa_clicked()
+void MirrorPages::on_radioButton_Entree_numerique1_Master_ORLO_DIO_LoRa_clicked()
 {
     inputs::applyModeRule(inputs::groupORLO_DIO_LoRa(*ui).input1, false);
 }
 
-void MainWindow::on_radioButton_Compteur1_Master_ORLO_DIO_LoRa_clicked()
+void MirrorPages::on_radioButton_Compteur1_Master_ORLO_DIO_LoRa_clicked()
 {
     inputs::applyModeRule(inputs::groupORLO_DIO_LoRa(*ui).input1, true);
 }
 
-void MainWindow::on_pushButton_Front_entree_numerique2_Master_ORLO_DIO_LoRa_clicked()
+void MirrorPages::on_pushButton_Front_entree_numerique2_Master_ORLO_DIO_LoRa_clicked()
 {
     inputs::advanceEdge(edgeState2, inputs::groupORLO_DIO_LoRa(*ui).input2.edge);
 }
 
-void MainWindow::on_groupBox_Entree2_Master_ORLO_DIO_LoRa_clicked(bool checked)
+void MirrorPages::on_groupBox_Entree2_Master_ORLO_DIO_LoRa_clicked(bool checked)
 {
     inputs::applyBoxRule(inputs::groupORLO_DIO_LoRa(*ui).input2, checked);
 }
 
-void MainWindow::on_radioButton_Entree_numerique2_Master_ORLO_DIO_LoRa_clicked()
+void MirrorPages::on_radioButton_Entree_numerique2_Master_ORLO_DIO_LoRa_clicked()
 {
     inputs::applyModeRule(inputs::groupORLO_DIO_LoRa(*ui).input2, false);
 }
 
-void MainWindow::on_radioButton_Compteur2_Master_ORLO_DIO_LoRa_clicked()
+void MirrorPages::on_radioButton_Compteur2_Master_ORLO_DIO_LoRa_clicked()
 {
     inputs::applyModeRule(inputs::groupORLO_DIO_LoRa(*ui).input2, true);
 }
 
 // ---- DI2_868_r_10 -----------------------------------------------------------
 
-void MainWindow::EnablePageDI2_868_r_10(bool enable) { enableMirrorPage(ModuleType::DI2_868_r_10, enable); }
+void MirrorPages::EnablePageDI2_868_r_10(bool enable) { enableMirrorPage(pageDI2_868_r_10(*ui), enable); }
 
-void MainWindow::on_pushButton_Configurer_DI2_868_r_10_clicked() { configureMirror(ModuleType::DI2_868_r_10); }
+void MirrorPages::on_pushButton_Configurer_DI2_868_r_10_clicked() { configureMirror(pageDI2_868_r_10(*ui)); }
 
-void MainWindow::on_pushButton_DefaultConfiguration_DI2_868_r_10_clicked()
+void MirrorPages::on_pushButton_DefaultConfiguration_DI2_868_r_10_clicked()
 {
-    restoreMirrorDefaults(ModuleType::DI2_868_r_10);
+    restoreMirrorDefaults(pageDI2_868_r_10(*ui));
 }
 
-void MainWindow::on_comboBox_heures_releve_compteur_Master_DI2_868_r_10_currentIndexChanged(int index)
+void MirrorPages::on_comboBox_heures_releve_compteur_Master_DI2_868_r_10_currentIndexChanged(int index)
 {
     inputs::rewriteMinutes(inputs::groupDI2_868_r_10(*ui).time.minutes, index);
 }
 
-void MainWindow::on_pushButton_Front_entree_numerique1_Master_DI2_868_r_10_clicked()
+void MirrorPages::on_pushButton_Front_entree_numerique1_Master_DI2_868_r_10_clicked()
 {
     inputs::advanceEdge(edgeState1, inputs::groupDI2_868_r_10(*ui).input1.edge);
 }
 
-void MainWindow::on_groupBox_Entree1_Master_DI2_868_r_10_clicked(bool checked)
+void MirrorPages::on_groupBox_Entree1_Master_DI2_868_r_10_clicked(bool checked)
 {
     inputs::applyBoxRule(inputs::groupDI2_868_r_10(*ui).input1, checked);
 }
 
-void MainWindow::on_radioButton_Entree_numerique1_Master_DI2_868_r_10_clicked()
+void MirrorPages::on_radioButton_Entree_numerique1_Master_DI2_868_r_10_clicked()
 {
     inputs::applyModeRule(inputs::groupDI2_868_r_10(*ui).input1, false);
 }
 
-void MainWindow::on_radioButton_Compteur1_Master_DI2_868_r_10_clicked()
+void MirrorPages::on_radioButton_Compteur1_Master_DI2_868_r_10_clicked()
 {
     inputs::applyModeRule(inputs::groupDI2_868_r_10(*ui).input1, true);
 }
 
-void MainWindow::on_pushButton_Front_entree_numerique2_Master_DI2_868_r_10_clicked()
+void MirrorPages::on_pushButton_Front_entree_numerique2_Master_DI2_868_r_10_clicked()
 {
     inputs::advanceEdge(edgeState2, inputs::groupDI2_868_r_10(*ui).input2.edge);
 }
 
-void MainWindow::on_groupBox_Entree2_Master_DI2_868_r_10_clicked(bool checked)
+void MirrorPages::on_groupBox_Entree2_Master_DI2_868_r_10_clicked(bool checked)
 {
     inputs::applyBoxRule(inputs::groupDI2_868_r_10(*ui).input2, checked);
 }
 
-void MainWindow::on_radioButton_Entree_numerique2_Master_DI2_868_r_10_clicked()
+void MirrorPages::on_radioButton_Entree_numerique2_Master_DI2_868_r_10_clicked()
 {
     inputs::applyModeRule(inputs::groupDI2_868_r_10(*ui).input2, false);
 }
 
-void MainWindow::on_radioButton_Compteur2_Master_DI2_868_r_10_clicked()
+void MirrorPages::on_radioButton_Compteur2_Master_DI2_868_r_10_clicked()
 {
     inputs::applyModeRule(inputs::groupDI2_868_r_10(*ui).input2, true);
 }

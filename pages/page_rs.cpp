@@ -2,12 +2,12 @@
 // Modbus slave over the radio, transparent bridge) read on enable and
 // written back; a few seconds later its radio identifier and firmware version,
 // which unlock the features that firmware supports.
-#include "app/mainwindow.h"
+#include "pages/bridgepage.h"
 #include "link/frames/rs_frame.h"
 #include "link/modulelink.h"
 #include "link/transport.h"
 #include "widgets/writecycle.h"
-#include "ui_mainwindow.h"
+#include "ui_bridgepage.h"
 #include "widgets/listfill.h"
 #include "widgets/modbusframes.h"
 
@@ -46,7 +46,7 @@ int roleOfTab(int tab)
     return tab == kTabMaster ? rs::kRoleMaster : tab == kTabBridge ? rs::kRoleBridge : rs::kRoleSlave;
 }
 
-mb::BlockChain chainOf(Ui::MainWindow &ui)
+mb::BlockChain chainOf(Ui::BridgePage &ui)
 {
     return {{{ui.checkBox_Frame1_Master_ORLO_RS_r00, ui.spinBox_Device1_Master_ORLO_RS_r00,
               ui.spinBox_Register1_Master_ORLO_RS_r00, ui.spinBox_Length1_Master_ORLO_RS_r00},
@@ -62,7 +62,7 @@ mb::BlockChain chainOf(Ui::MainWindow &ui)
               ui.spinBox_Register6_Master_ORLO_RS_r00, ui.spinBox_Length6_Master_ORLO_RS_r00}}};
 }
 
-mb::SerialFormat bridgeFormatOf(Ui::MainWindow &ui)
+mb::SerialFormat bridgeFormatOf(Ui::BridgePage &ui)
 {
     return {ui.comboBox_databit_Bridge_ORLO_RS_r00, ui.comboBox_parity_Bridge_ORLO_RS_r00,
             ui.comboBox_stopbit_Bridge_ORLO_RS_r00};
@@ -75,7 +75,7 @@ struct SerialWidgets {
     QComboBox *speed;
 };
 
-SerialWidgets serialOf(Ui::MainWindow &ui, int tab)
+SerialWidgets serialOf(Ui::BridgePage &ui, int tab)
 {
     switch (tab) {
     case kTabMaster:
@@ -117,7 +117,7 @@ rs::Radio radioShown(const Wdradio *radio)
     return {radio->baudCode(), radio->channel(), radio->modemAddress(), radio->remoteAddress()};
 }
 
-void showSlave(Ui::MainWindow &ui, const rs::Slave &stored)
+void showSlave(Ui::BridgePage &ui, const rs::Slave &stored)
 {
     ui.tabWidget_ORLO_RS_r00->setCurrentIndex(kTabSlave);
     ui.spinBox_addressModem_Slave_ORLO_RS_r00->setValue(stored.modemAddress);
@@ -127,7 +127,7 @@ void showSlave(Ui::MainWindow &ui, const rs::Slave &stored)
 
 // The bridge mode and the energy saving each check their button; a value
 // with no button leaves the group as it is.
-void showBridgeMode(Ui::MainWindow &ui, int mode)
+void showBridgeMode(Ui::BridgePage &ui, int mode)
 {
     Wdradio *radio = ui.wdradio_Bridge_ORLO_RS_r00;
     ui.radioButton_modeSigfox_Bridge_ORLO_RS_r00->setEnabled(false);
@@ -143,7 +143,7 @@ void showBridgeMode(Ui::MainWindow &ui, int mode)
     }
 }
 
-void showEnergySaving(Ui::MainWindow &ui, int saving)
+void showEnergySaving(Ui::BridgePage &ui, int saving)
 {
     if (saving == rs::kSavingDisabled) {
         ui.radioButton_mod_low_power_disable_Bridge_ORLO_RS_r00->setChecked(true);
@@ -156,7 +156,7 @@ void showEnergySaving(Ui::MainWindow &ui, int saving)
     }
 }
 
-void showBridge(Ui::MainWindow &ui, const rs::Bridge &stored)
+void showBridge(Ui::BridgePage &ui, const rs::Bridge &stored)
 {
     ui.tabWidget_ORLO_RS_r00->setCurrentIndex(kTabBridge);
     showBridgeMode(ui, stored.mode);
@@ -169,7 +169,7 @@ void showBridge(Ui::MainWindow &ui, const rs::Bridge &stored)
     showRadio(ui.wdradio_Bridge_ORLO_RS_r00, stored.radio);
 }
 
-void showMaster(Ui::MainWindow &ui, const rs::Master &stored)
+void showMaster(Ui::BridgePage &ui, const rs::Master &stored)
 {
     ui.tabWidget_ORLO_RS_r00->setCurrentIndex(kTabMaster);
     ui.comboBox_codeFunction_Master_ORLO_RS_r00->setCurrentIndex(stored.functionItem);
@@ -182,7 +182,7 @@ void showMaster(Ui::MainWindow &ui, const rs::Master &stored)
 
 // What the page shows, over the record as read: a list that shows nothing
 // of the stored role sends its stored byte back.
-rs::Record recordShown(Ui::MainWindow &ui, int tab, const quint8 *asRead)
+rs::Record recordShown(Ui::BridgePage &ui, int tab, const quint8 *asRead)
 {
     rs::Record r;
     const rs::Record read = rs::decode(asRead);
@@ -231,11 +231,23 @@ rs::Record recordShown(Ui::MainWindow &ui, int tab, const quint8 *asRead)
 
 } // namespace
 
-void MainWindow::InitPageORLO_RS_r00()
+BridgePage::BridgePage(PageShell &shell, QWidget *parent)
+    : PageFamily(shell, parent)
+    , ui(std::make_unique<Ui::BridgePage>())
 {
-    Ui::MainWindow &u = *ui;
+    ui->setupUi(this);
+    using T = orlo::ModuleType;
+    addPage({T::RS_r00, ui->page_ORLO_RS_r00, [this](bool on) { EnablePageORLO_RS_r00(on); },
+             {ui->label_Resultat_configurer_ORLO_RS_r00, ui->pushButton_Configurer_ORLO_RS_r00}});
+}
+
+BridgePage::~BridgePage() = default;
+
+void BridgePage::InitPageORLO_RS_r00()
+{
+    Ui::BridgePage &u = *ui;
     u.tabWidget_ORLO_RS_r00->hide();
-    u.label_Logo->hide();
+    showLogo(false);
 
     // Slave.
     resetSerial(serialOf(u, kTabSlave));
@@ -272,15 +284,15 @@ void MainWindow::InitPageORLO_RS_r00()
     u.groupBox_3_lowPoweMod_ORLO_RS_r00->setEnabled(false);
 
     progressTimer = std::make_unique<QTimer>();
-    connect(progressTimer.get(), &QTimer::timeout, this, &MainWindow::SetprogressBarConfigurerORLO_RS_r00);
+    connect(progressTimer.get(), &QTimer::timeout, this, &BridgePage::SetprogressBarConfigurerORLO_RS_r00);
     // Named and parented so that it can be looked at; the pointer owns it.
     informationTimerRS_r00 = std::make_unique<QTimer>(this);
     informationTimerRS_r00->setObjectName(QStringLiteral("informationTimer_ORLO_RS_r00"));
-    connect(informationTimerRS_r00.get(), &QTimer::timeout, this, &MainWindow::Update_RS_r00);
+    connect(informationTimerRS_r00.get(), &QTimer::timeout, this, &BridgePage::Update_RS_r00);
     informationTimerRS_r00->start(kInformationMs);
 }
 
-void MainWindow::EnablePageORLO_RS_r00(bool enable)
+void BridgePage::EnablePageORLO_RS_r00(bool enable)
 {
     masterSupportedRS_r00 = false;
     // A firmware's serial format is known again from its own information.
@@ -289,7 +301,7 @@ void MainWindow::EnablePageORLO_RS_r00(bool enable)
         informationTimerRS_r00.reset();
         progressTimer.reset();
         ui->tabWidget_ORLO_RS_r00->hide();
-        ui->label_Logo->show();
+        showLogo(true);
         return;
     }
     InitPageORLO_RS_r00();
@@ -300,10 +312,10 @@ void MainWindow::EnablePageORLO_RS_r00(bool enable)
     rememberedTabRS_r00 = ui->tabWidget_ORLO_RS_r00->currentIndex();
     ui->tabWidget_ORLO_RS_r00->show();
     ui->label_Resultat_configurer_ORLO_RS_r00->clear();
-    ui->label_Logo->show();
+    showLogo(true);
 }
 
-void MainWindow::showStoredORLO_RS_r00(const quint8 *payload)
+void BridgePage::showStoredORLO_RS_r00(const quint8 *payload)
 {
     std::memcpy(storedRecordRS_r00, payload, rs::kPayloadSize);
     const rs::Record r = rs::decode(payload);
@@ -327,9 +339,9 @@ void MainWindow::showStoredORLO_RS_r00(const quint8 *payload)
     }
 }
 
-void MainWindow::SetprogressBarConfigurerORLO_RS_r00() { stepProgress(ui->progressBar_Configurer_ORLO_RS_r00); }
+void BridgePage::SetprogressBarConfigurerORLO_RS_r00() { stepProgress(ui->progressBar_Configurer_ORLO_RS_r00); }
 
-void MainWindow::Update_RS_r00()
+void BridgePage::Update_RS_r00()
 {
     if (orlo::exchangeInProgress() || !informationTimerRS_r00)
         return;
@@ -338,15 +350,15 @@ void MainWindow::Update_RS_r00()
     if (!requestCommand(orlo::command::ReadLive, rs::kReports))
         return;
     const rs::Information info = rs::decodeInformation(answerPayload(), rs::kPayloadSize);
-    link->information = info;
+    link().information = info;
     if (rs::hasSigfoxIdentifier(info.identifier))
         ui->radioButton_modeSigfox_Bridge_ORLO_RS_r00->setEnabled(true);
     // Stopped rather than destroyed: this runs inside the timer's own signal.
     informationTimerRS_r00->stop();
     std::printf("Sigfox id: %x\nVersion: %s\n", unsigned(info.identifier), qPrintable(info.version));
     std::fflush(stdout);
-    link->moduleInformation = rs::statusText(info);
-    statusBar()->showMessage(link->moduleInformation);
+    link().moduleInformation = rs::statusText(info);
+    statusBar()->showMessage(link().moduleInformation);
 
     const rs::Features features = rs::featuresOf(info.version);
     ui->groupBox_3_lowPoweMod_ORLO_RS_r00->setEnabled(features.energySaving);
@@ -358,15 +370,15 @@ void MainWindow::Update_RS_r00()
         ui->comboBox_codeFunction_Master_ORLO_RS_r00->setEnabled(true);
 }
 
-void MainWindow::on_pushButton_Configurer_ORLO_RS_r00_clicked()
+void BridgePage::on_pushButton_Configurer_ORLO_RS_r00_clicked()
 {
     if (!mayConfigure())
         return;
     const rs::Record shown = recordShown(*ui, ui->tabWidget_ORLO_RS_r00->currentIndex(), storedRecordRS_r00);
     // The page's own record is sent as the module stores it; one from a file
     // obeys the module's firmware.
-    const QStringList locked = link->storedRead().filledFromFile()
-                                   ? rs::lockedFeatures(shown, link->information)
+    const QStringList locked = link().storedRead().filledFromFile()
+                                   ? rs::lockedFeatures(shown, link().information)
                                    : QStringList();
     if (!locked.isEmpty()) {
         warnInvalidConfiguration(ui->label_Resultat_configurer_ORLO_RS_r00,
@@ -381,7 +393,7 @@ void MainWindow::on_pushButton_Configurer_ORLO_RS_r00_clicked()
     runWriteCycle(cycle);
 }
 
-void MainWindow::on_pushButton_DefaultConfiguration_ORLO_RS_r00_clicked()
+void BridgePage::on_pushButton_DefaultConfiguration_ORLO_RS_r00_clicked()
 {
     // Pressed while a write awaits its answer: the answers must not mix.
     if (!mayConfigure())
@@ -395,7 +407,7 @@ void MainWindow::on_pushButton_DefaultConfiguration_ORLO_RS_r00_clicked()
         ui->label_Resultat_configurer_ORLO_RS_r00->setText(result::kFailed);
 }
 
-void MainWindow::on_tabWidget_ORLO_RS_r00_currentChanged(int index)
+void BridgePage::on_tabWidget_ORLO_RS_r00_currentChanged(int index)
 {
     if (index == kTabMaster && !masterSupportedRS_r00) {
         ui->tabWidget_ORLO_RS_r00->setCurrentIndex(rememberedTabRS_r00);
@@ -408,41 +420,41 @@ void MainWindow::on_tabWidget_ORLO_RS_r00_currentChanged(int index)
     rememberedTabRS_r00 = index;
 }
 
-void MainWindow::chainToggledORLO_RS_r00(int frame, bool checked) { mb::chainToggled(chainOf(*ui), frame, checked); }
+void BridgePage::chainToggledORLO_RS_r00(int frame, bool checked) { mb::chainToggled(chainOf(*ui), frame, checked); }
 
-void MainWindow::on_checkBox_Frame1_Master_ORLO_RS_r00_toggled(bool checked) { chainToggledORLO_RS_r00(0, checked); }
+void BridgePage::on_checkBox_Frame1_Master_ORLO_RS_r00_toggled(bool checked) { chainToggledORLO_RS_r00(0, checked); }
 
-void MainWindow::on_checkBox_Frame2_Master_ORLO_RS_r00_toggled(bool checked) { chainToggledORLO_RS_r00(1, checked); }
+void BridgePage::on_checkBox_Frame2_Master_ORLO_RS_r00_toggled(bool checked) { chainToggledORLO_RS_r00(1, checked); }
 
-void MainWindow::on_checkBox_Frame3_Master_ORLO_RS_r00_toggled(bool checked) { chainToggledORLO_RS_r00(2, checked); }
+void BridgePage::on_checkBox_Frame3_Master_ORLO_RS_r00_toggled(bool checked) { chainToggledORLO_RS_r00(2, checked); }
 
-void MainWindow::on_checkBox_Frame4_Master_ORLO_RS_r00_toggled(bool checked) { chainToggledORLO_RS_r00(3, checked); }
+void BridgePage::on_checkBox_Frame4_Master_ORLO_RS_r00_toggled(bool checked) { chainToggledORLO_RS_r00(3, checked); }
 
-void MainWindow::on_checkBox_Frame5_Master_ORLO_RS_r00_toggled(bool checked) { chainToggledORLO_RS_r00(4, checked); }
+void BridgePage::on_checkBox_Frame5_Master_ORLO_RS_r00_toggled(bool checked) { chainToggledORLO_RS_r00(4, checked); }
 
-void MainWindow::on_checkBox_Frame6_Master_ORLO_RS_r00_toggled(bool checked) { chainToggledORLO_RS_r00(5, checked); }
+void BridgePage::on_checkBox_Frame6_Master_ORLO_RS_r00_toggled(bool checked) { chainToggledORLO_RS_r00(5, checked); }
 
-void MainWindow::on_radioButton_RS232_Bridge_ORLO_RS_r00_toggled(bool checked)
+void BridgePage::on_radioButton_RS232_Bridge_ORLO_RS_r00_toggled(bool checked)
 {
     mb::setSerialFormatFree(bridgeFormatOf(*ui), checked && serialFormatRS_r00);
 }
 
-void MainWindow::on_comboBox_databit_Bridge_ORLO_RS_r00_currentIndexChanged(int index)
+void BridgePage::on_comboBox_databit_Bridge_ORLO_RS_r00_currentIndexChanged(int index)
 {
     mb::refillParity(ui->comboBox_parity_Bridge_ORLO_RS_r00, index);
 }
 
-void MainWindow::on_radioButton_mod_low_power_disable_Bridge_ORLO_RS_r00_clicked(bool)
+void BridgePage::on_radioButton_mod_low_power_disable_Bridge_ORLO_RS_r00_clicked(bool)
 {
     ui->wdradio_Bridge_ORLO_RS_r00->setCompatibilityEnabled(true);
 }
 
-void MainWindow::on_radioButton_mod_low_power_master_Bridge_ORLO_RS_r00_clicked(bool)
+void BridgePage::on_radioButton_mod_low_power_master_Bridge_ORLO_RS_r00_clicked(bool)
 {
     ui->wdradio_Bridge_ORLO_RS_r00->setCompatibilityEnabled(false);
 }
 
-void MainWindow::on_radioButton_mod_low_power_slave_Bridge_ORLO_RS_r00_clicked(bool)
+void BridgePage::on_radioButton_mod_low_power_slave_Bridge_ORLO_RS_r00_clicked(bool)
 {
     ui->wdradio_Bridge_ORLO_RS_r00->setCompatibilityEnabled(false);
 }

@@ -1,11 +1,11 @@
 // Temperature and humidity pages (TH_r10, TH_868): the temperature pages
 // TM_r20 and TM_868 with the sensor's counts for the thresholds, a finer
 // offset and the live humidity beside the temperature.
-#include "app/mainwindow.h"
+#include "pages/temperaturepages.h"
 #include "link/frames/th_frame.h"
 #include "link/moduletable.h"
 #include "pages/temperature_steps.h"
-#include "ui_mainwindow.h"
+#include "ui_temperaturepages.h"
 
 namespace th = orlo::th;
 using namespace temperature;
@@ -29,7 +29,7 @@ const Texts kTextsR10 = {
     QStringLiteral("\tChamp heure de relevÃ© non configurÃ©.\n"),
     QStringLiteral("\tChamp minutes de relevÃ© non configurÃ©.\n")};
 
-ToolBoxPage r10Page(Ui::MainWindow &ui)
+ToolBoxPage r10Page(Ui::TemperaturePages &ui)
 {
     return {{ui.comboBox_Periode_mesure_TH_r10,
              {{ui.checkBox_envoi_T1_TH_r10, ui.comboBox_heures_T1_TH_r10, ui.comboBox_minutes_T1_TH_r10},
@@ -48,7 +48,7 @@ ToolBoxPage r10Page(Ui::MainWindow &ui)
             ui.lcdNumber_Humidity_TH_r10, ui.label_Humidity_TH_r10};
 }
 
-RadioPage th868Page(Ui::MainWindow &ui)
+RadioPage th868Page(Ui::TemperaturePages &ui)
 {
     return {ui.tabWidget_TH_868, ui.comboBox_heures_releve_TH_868, ui.comboBox_minutes_releve_TH_868,
             ui.doubleSpinBox_Offset_Master_TH_868, ui.spinBox_adressModem_Master_TH_868,
@@ -78,7 +78,7 @@ void showReadings(const Reading &temperature, const Reading &humidity, QLabel *t
 
 } // namespace
 
-bool MainWindow::readTemperatureAndHumidity(int reports, double *celsius, double *humidity)
+bool TemperaturePages::readTemperatureAndHumidity(int reports, double *celsius, double *humidity)
 {
     if (!requestCommand(orlo::command::ReadLive, reports))
         return false;
@@ -90,13 +90,13 @@ bool MainWindow::readTemperatureAndHumidity(int reports, double *celsius, double
 
 // --- TH_r10 --------------------------------------------------------------
 
-void MainWindow::InitPageTH_r10()
+void TemperaturePages::InitPageTH_r10()
 {
-    initToolBoxPage(r10Page(*ui), &MainWindow::TemperatureMeasurementTH_r10,
-                    &MainWindow::SetprogressBarConfigurerTH_r10);
+    initToolBoxPage(r10Page(*ui), &TemperaturePages::TemperatureMeasurementTH_r10,
+                    &TemperaturePages::SetprogressBarConfigurerTH_r10);
 }
 
-void MainWindow::EnablePageTH_r10(bool enable)
+void TemperaturePages::EnablePageTH_r10(bool enable)
 {
     if (!enable) {
         disableTemperaturePage(ui->frame_Configurer_TH_r10, ui->frame_Parametres_TH_r10);
@@ -106,9 +106,9 @@ void MainWindow::EnablePageTH_r10(bool enable)
     enableToolBoxPage(r10Page(*ui));
 }
 
-void MainWindow::SetprogressBarConfigurerTH_r10() { stepProgress(ui->progressBar_Configurer_TH_r10); }
+void TemperaturePages::SetprogressBarConfigurerTH_r10() { stepProgress(ui->progressBar_Configurer_TH_r10); }
 
-void MainWindow::TemperatureMeasurementTH_r10()
+void TemperaturePages::TemperatureMeasurementTH_r10()
 {
     ui->pushButton_Configurer_TH_r10->setEnabled(false);
     double celsius = 0;
@@ -120,52 +120,52 @@ void MainWindow::TemperatureMeasurementTH_r10()
     ui->pushButton_Configurer_TH_r10->setEnabled(true);
 }
 
-void MainWindow::on_comboBox_Periode_mesure_TH_r10_currentIndexChanged(int index)
+void TemperaturePages::on_comboBox_Periode_mesure_TH_r10_currentIndexChanged(int index)
 {
     refillSendTimes(r10Page(*ui).page, index);
 }
 
-void MainWindow::on_checkBox_envoi_T1_TH_r10_clicked(bool checked)
+void TemperaturePages::on_checkBox_envoi_T1_TH_r10_clicked(bool checked)
 {
     sendTimeClicked(r10Page(*ui).page.sendTimes[0], checked);
 }
 
-void MainWindow::on_checkBox_envoi_T2_TH_r10_clicked(bool checked)
+void TemperaturePages::on_checkBox_envoi_T2_TH_r10_clicked(bool checked)
 {
     sendTimeClicked(r10Page(*ui).page.sendTimes[1], checked);
 }
 
-void MainWindow::on_checkBox_envoi_T3_TH_r10_clicked(bool checked)
+void TemperaturePages::on_checkBox_envoi_T3_TH_r10_clicked(bool checked)
 {
     sendTimeClicked(r10Page(*ui).page.sendTimes[2], checked);
 }
 
-void MainWindow::on_doubleSpinBox_Seuil_bas_TH_r10_valueChanged(double value)
+void TemperaturePages::on_doubleSpinBox_Seuil_bas_TH_r10_valueChanged(double value)
 {
     lowChanged({ui->doubleSpinBox_Seuil_bas_TH_r10, ui->doubleSpinBox_Seuil_haut_TH_r10}, value);
 }
 
-void MainWindow::on_doubleSpinBox_Seuil_haut_TH_r10_valueChanged(double value)
+void TemperaturePages::on_doubleSpinBox_Seuil_haut_TH_r10_valueChanged(double value)
 {
     highChanged({ui->doubleSpinBox_Seuil_bas_TH_r10, ui->doubleSpinBox_Seuil_haut_TH_r10}, value);
 }
 
-void MainWindow::on_comboBox_heures_releve_TH_r10_currentIndexChanged(int index)
+void TemperaturePages::on_comboBox_heures_releve_TH_r10_currentIndexChanged(int index)
 {
     guardStatement(ui->comboBox_minutes_releve_TH_r10, index, true);
 }
 
-void MainWindow::on_pushButton_Configurer_TH_r10_clicked() { configureToolBoxPage(r10Page(*ui)); }
+void TemperaturePages::on_pushButton_Configurer_TH_r10_clicked() { configureToolBoxPage(r10Page(*ui)); }
 
 // --- TH_868 --------------------------------------------------------------
 
-void MainWindow::InitPageTH_868()
+void TemperaturePages::InitPageTH_868()
 {
-    initRadioPage(th868Page(*ui), &MainWindow::TemperatureMeasurementTH_868,
-                  &MainWindow::SetprogressBarConfigurerTH_868);
+    initRadioPage(th868Page(*ui), &TemperaturePages::TemperatureMeasurementTH_868,
+                  &TemperaturePages::SetprogressBarConfigurerTH_868);
 }
 
-void MainWindow::EnablePageTH_868(bool enable)
+void TemperaturePages::EnablePageTH_868(bool enable)
 {
     if (!enable) {
         disableTemperaturePage(ui->frame_Configurer_TH_868, ui->frame_Parametres_TH_868);
@@ -175,9 +175,9 @@ void MainWindow::EnablePageTH_868(bool enable)
     enableRadioPage(th868Page(*ui));
 }
 
-void MainWindow::SetprogressBarConfigurerTH_868() { stepProgress(ui->progressBar_Configurer_TH_868); }
+void TemperaturePages::SetprogressBarConfigurerTH_868() { stepProgress(ui->progressBar_Configurer_TH_868); }
 
-void MainWindow::TemperatureMeasurementTH_868()
+void TemperaturePages::TemperatureMeasurementTH_868()
 {
     ui->pushButton_Configurer_TH_868->setEnabled(false);
     double celsius = 0;
@@ -188,12 +188,12 @@ void MainWindow::TemperatureMeasurementTH_868()
     ui->pushButton_Configurer_TH_868->setEnabled(true);
 }
 
-void MainWindow::on_comboBox_heures_releve_TH_868_currentIndexChanged(int index)
+void TemperaturePages::on_comboBox_heures_releve_TH_868_currentIndexChanged(int index)
 {
     guardStatement(ui->comboBox_minutes_releve_TH_868, index, true);
 }
 
-void MainWindow::on_pushButton_Configurer_TH_868_clicked()
+void TemperaturePages::on_pushButton_Configurer_TH_868_clicked()
 {
     // Unlike TM_868, no reading follows an accepted write: the timer brings it.
     configureRadioPage(th868Page(*ui));

@@ -1,14 +1,14 @@
 // Temperature pages (TM, TM_r20, TM_868): the module's stored record shown
 // in the widgets, written back with the clock stamp, and the live reading;
 // and the page steps the other temperature pages share with them.
-#include "app/mainwindow.h"
+#include "pages/temperaturepages.h"
 #include "link/clockstamp.h"
 #include "link/frames/tm_frame.h"
 #include "link/transport.h"
 #include "widgets/writecycle.h"
 #include "pages/temperature_steps.h"
 #include "widgets/wdradio.h"
-#include "ui_mainwindow.h"
+#include "ui_temperaturepages.h"
 
 #include <QTextStream>
 #include <QTimer>
@@ -29,7 +29,7 @@ constexpr int kTabMaster = 1;
 constexpr int kRoleSlave = 0;
 constexpr int kRoleMaster = 1;
 
-ThresholdPage tmPage(Ui::MainWindow &ui)
+ThresholdPage tmPage(Ui::TemperaturePages &ui)
 {
     return {ui.comboBox_Periode_mesure_TM,
             {{ui.checkBox_envoi_T1_TM, ui.comboBox_heures_T1_TM, ui.comboBox_minutes_T1_TM},
@@ -43,7 +43,7 @@ ThresholdPage tmPage(Ui::MainWindow &ui)
             ui.lcdNumber_Temperature_TM, ui.label_Temperature_TM, kLimitsTm, kStatementTm};
 }
 
-ToolBoxPage r20Page(Ui::MainWindow &ui)
+ToolBoxPage r20Page(Ui::TemperaturePages &ui)
 {
     return {{ui.comboBox_Periode_mesure_TM_r20,
              {{ui.checkBox_envoi_T1_TM_r20, ui.comboBox_heures_T1_TM_r20, ui.comboBox_minutes_T1_TM_r20},
@@ -62,7 +62,7 @@ ToolBoxPage r20Page(Ui::MainWindow &ui)
             nullptr, nullptr};
 }
 
-RadioPage tm868Page(Ui::MainWindow &ui)
+RadioPage tm868Page(Ui::TemperaturePages &ui)
 {
     return {ui.tabWidget_TM_868, ui.comboBox_heures_releve_Master_TM_868, ui.comboBox_minutes_releve_Master_TM_868,
             ui.doubleSpinBox_Offset_Master_TM_868, ui.spinBox_adressModem_Master_TM_868,
@@ -82,7 +82,29 @@ void showTemperature(QLCDNumber *display, QLabel *unit, double celsius)
 
 // --- Shared by the temperature pages --------------------------------------
 
-void MainWindow::createTemperatureTimers(void (MainWindow::*measurement)(), void (MainWindow::*progress)())
+TemperaturePages::TemperaturePages(PageShell &shell, QWidget *parent)
+    : PageFamily(shell, parent)
+    , ui(std::make_unique<Ui::TemperaturePages>())
+{
+    ui->setupUi(this);
+    using T = orlo::ModuleType;
+    addPage({T::TM, ui->page_ORLO_TM, [this](bool on) { EnablePageTM(on); },
+             {ui->label_Resultat_configurer_TM, ui->pushButton_Configurer_TM}});
+    addPage({T::TM_r20, ui->page_ORLO_TM_r20, [this](bool on) { EnablePageTM_r20(on); },
+             {ui->label_Resultat_configurer_TM_r20, ui->pushButton_Configurer_TM_r20}});
+    addPage({T::TM2D_r10, ui->page_ORLO_TM2D_r10, [this](bool on) { EnablePageTM2D_r10(on); },
+             {ui->label_Resultat_configurer_TM2D_r10, ui->pushButton_Configurer_TM2D_r10}});
+    addPage({T::TH_r10, ui->page_ORLO_TH_r10, [this](bool on) { EnablePageTH_r10(on); },
+             {ui->label_Resultat_configurer_TH_r10, ui->pushButton_Configurer_TH_r10}});
+    addPage({T::TH_868, ui->page_ORLO_TH_868, [this](bool on) { EnablePageTH_868(on); },
+             {ui->label_Resultat_configurer_TH_868, ui->pushButton_Configurer_TH_868}});
+    addPage({T::TM_868, ui->page_ORLO_TM_868, [this](bool on) { EnablePageTM_868(on); },
+             {ui->label_Resultat_configurer_TM_868, ui->pushButton_Configurer_TM_868}});
+}
+
+TemperaturePages::~TemperaturePages() = default;
+
+void TemperaturePages::createTemperatureTimers(void (TemperaturePages::*measurement)(), void (TemperaturePages::*progress)())
 {
     progressTimer = std::make_unique<QTimer>();
     connect(progressTimer.get(), &QTimer::timeout, this, progress);
@@ -94,7 +116,7 @@ void MainWindow::createTemperatureTimers(void (MainWindow::*measurement)(), void
     connect(measureTimer.get(), &QTimer::timeout, this, measurement);
 }
 
-void MainWindow::destroyTemperatureTimers()
+void TemperaturePages::destroyTemperatureTimers()
 {
     if (measureTimer)
         measureTimer->stop();
@@ -102,14 +124,14 @@ void MainWindow::destroyTemperatureTimers()
     progressTimer.reset();
 }
 
-void MainWindow::disableTemperaturePage(QWidget *configureFrame, QWidget *parameterFrame)
+void TemperaturePages::disableTemperaturePage(QWidget *configureFrame, QWidget *parameterFrame)
 {
     destroyTemperatureTimers();
     configureFrame->hide();
     parameterFrame->hide();
 }
 
-bool MainWindow::readTemperatureRaw(int reports, quint16 *raw)
+bool TemperaturePages::readTemperatureRaw(int reports, quint16 *raw)
 {
     if (!requestCommand(orlo::command::ReadLive, reports))
         return false;
@@ -118,7 +140,7 @@ bool MainWindow::readTemperatureRaw(int reports, quint16 *raw)
     return true;
 }
 
-void MainWindow::configureThresholdPage(const ThresholdPage &p, bool periodic, const tmf::Layout &layout,
+void TemperaturePages::configureThresholdPage(const ThresholdPage &p, bool periodic, const tmf::Layout &layout,
                                         const Texts &texts, int reports)
 {
     if (!mayConfigure())
@@ -131,7 +153,7 @@ void MainWindow::configureThresholdPage(const ThresholdPage &p, bool periodic, c
     runWriteCycle(writeCycle(p.button, p.bar, p.result, reports, measureTimer.get()));
 }
 
-bool MainWindow::refuseThresholdPage(const ThresholdPage &p, bool periodic, const Texts &texts)
+bool TemperaturePages::refuseThresholdPage(const ThresholdPage &p, bool periodic, const Texts &texts)
 {
     const Refusal refusal = checkThresholdPage(p);
     if (!refusal.any())
@@ -140,11 +162,11 @@ bool MainWindow::refuseThresholdPage(const ThresholdPage &p, bool periodic, cons
     return true;
 }
 
-void MainWindow::initToolBoxPage(const ToolBoxPage &t, void (MainWindow::*measurement)(),
-                                 void (MainWindow::*progress)())
+void TemperaturePages::initToolBoxPage(const ToolBoxPage &t, void (TemperaturePages::*measurement)(),
+                                 void (TemperaturePages::*progress)())
 {
     const ThresholdPage &p = t.page;
-    ui->label_Logo->hide();
+    showLogo(false);
     resetThresholdPage(p);
     setOffsetRange(p.offset, t.offsetRange);
     if (t.secondDisplay) {
@@ -154,7 +176,7 @@ void MainWindow::initToolBoxPage(const ToolBoxPage &t, void (MainWindow::*measur
     createTemperatureTimers(measurement, progress);
 }
 
-void MainWindow::enableToolBoxPage(const ToolBoxPage &t)
+void TemperaturePages::enableToolBoxPage(const ToolBoxPage &t)
 {
     const quint8 *stored = readStoredConfiguration(t.reports);
     const tmf::Config c = tmf::decodeConfig(stored, t.layout);
@@ -163,21 +185,21 @@ void MainWindow::enableToolBoxPage(const ToolBoxPage &t)
     showPage(t.page);
     if (t.secondDisplay)
         t.secondDisplay->setEnabled(true);
-    ui->label_Logo->show();
+    showLogo(true);
     measureTimer->start(kMeasureIntervalMs);
     showModulePage(t.moduleWidget);
 }
 
-void MainWindow::configureToolBoxPage(const ToolBoxPage &t)
+void TemperaturePages::configureToolBoxPage(const ToolBoxPage &t)
 {
     configureThresholdPage(t.page, t.modes->currentWidget() == t.periodicMode, t.layout, *t.texts, t.reports);
 }
 
-void MainWindow::initRadioPage(const RadioPage &r, void (MainWindow::*measurement)(), void (MainWindow::*progress)())
+void TemperaturePages::initRadioPage(const RadioPage &r, void (TemperaturePages::*measurement)(), void (TemperaturePages::*progress)())
 {
     r.configureFrame->hide();
     r.parameterFrame->hide();
-    ui->label_Logo->hide();
+    showLogo(false);
     fillStatementBoxes(r.statementHours, r.statementMinutes, kStatementTm);
     guardStatement(r.statementMinutes, r.statementHours->currentIndex(), true);
     setOffsetRange(r.offset, r.offsetRange);
@@ -197,7 +219,7 @@ void MainWindow::initRadioPage(const RadioPage &r, void (MainWindow::*measuremen
     createTemperatureTimers(measurement, progress);
 }
 
-void MainWindow::enableRadioPage(const RadioPage &r)
+void TemperaturePages::enableRadioPage(const RadioPage &r)
 {
     const quint8 *stored = readStoredConfiguration(r.reports);
     const tmf::Config868 c = tmf::decodeConfig868(stored, r.offsetSteps);
@@ -217,13 +239,13 @@ void MainWindow::enableRadioPage(const RadioPage &r)
         r.secondDisplay->setEnabled(true);
     r.configureFrame->show();
     r.parameterFrame->show();
-    ui->label_Logo->show();
+    showLogo(true);
     r.result->clear();
     measureTimer->start(kMeasureIntervalMs);
     showModulePage(r.moduleWidget);
 }
 
-bool MainWindow::configureRadioPage(const RadioPage &r)
+bool TemperaturePages::configureRadioPage(const RadioPage &r)
 {
     if (!mayConfigure())
         return false;
@@ -255,27 +277,27 @@ bool MainWindow::configureRadioPage(const RadioPage &r)
 
 // --- TM ------------------------------------------------------------------
 
-void MainWindow::InitPageTM()
+void TemperaturePages::InitPageTM()
 {
     const ThresholdPage p = tmPage(*ui);
     ui->frame_Periode_mesure_TM->hide();
-    ui->label_Logo->hide();
+    showLogo(false);
     resetThresholdPage(p);
     const tmf::Probe probe = tmf::probeOfTm(currentProductId());
     if (probe == tmf::Probe::Offset2073)
         setOffsetRange(p.offset, kOffsetRange);
     else if (probe == tmf::Probe::Signed14)
         setOffsetRange(p.offset, kOffsetRange14Bit);
-    createTemperatureTimers(&MainWindow::TemperatureMeasurementTM, &MainWindow::SetprogressBarConfigurerTM);
+    createTemperatureTimers(&TemperaturePages::TemperatureMeasurementTM, &TemperaturePages::SetprogressBarConfigurerTM);
 }
 
-void MainWindow::ShowThresholdModeTM()
+void TemperaturePages::ShowThresholdModeTM()
 {
     ui->stackedWidget_Type_releve_TM->setCurrentWidget(ui->page_depassement_seuil_TM);
     ui->frame_Periode_mesure_TM->show();
 }
 
-void MainWindow::EnablePageTM(bool enable)
+void TemperaturePages::EnablePageTM(bool enable)
 {
     const ThresholdPage p = tmPage(*ui);
     if (!enable) {
@@ -293,14 +315,14 @@ void MainWindow::EnablePageTM(bool enable)
     else
         ShowThresholdModeTM();
     showPage(p);
-    ui->label_Logo->show();
+    showLogo(true);
     measureTimer->start(kMeasureIntervalMs);
     showModulePage(ui->page_ORLO_TM);
 }
 
-void MainWindow::SetprogressBarConfigurerTM() { stepProgress(ui->progressBar_Configurer_TM); }
+void TemperaturePages::SetprogressBarConfigurerTM() { stepProgress(ui->progressBar_Configurer_TM); }
 
-void MainWindow::TemperatureMeasurementTM()
+void TemperaturePages::TemperatureMeasurementTM()
 {
     ui->pushButton_Configurer_TM->setEnabled(false);
     quint16 raw = 0;
@@ -310,22 +332,22 @@ void MainWindow::TemperatureMeasurementTM()
     ui->pushButton_Configurer_TM->setEnabled(true);
 }
 
-void MainWindow::on_comboBox_Periode_mesure_TM_currentIndexChanged(int index) { refillSendTimes(tmPage(*ui), index); }
+void TemperaturePages::on_comboBox_Periode_mesure_TM_currentIndexChanged(int index) { refillSendTimes(tmPage(*ui), index); }
 
-void MainWindow::on_checkBox_envoi_T1_TM_clicked(bool checked) { sendTimeClicked(tmPage(*ui).sendTimes[0], checked); }
+void TemperaturePages::on_checkBox_envoi_T1_TM_clicked(bool checked) { sendTimeClicked(tmPage(*ui).sendTimes[0], checked); }
 
-void MainWindow::on_checkBox_envoi_T2_TM_clicked(bool checked) { sendTimeClicked(tmPage(*ui).sendTimes[1], checked); }
+void TemperaturePages::on_checkBox_envoi_T2_TM_clicked(bool checked) { sendTimeClicked(tmPage(*ui).sendTimes[1], checked); }
 
-void MainWindow::on_checkBox_envoi_T3_TM_clicked(bool checked) { sendTimeClicked(tmPage(*ui).sendTimes[2], checked); }
+void TemperaturePages::on_checkBox_envoi_T3_TM_clicked(bool checked) { sendTimeClicked(tmPage(*ui).sendTimes[2], checked); }
 
-void MainWindow::on_doubleSpinBox_Seuil_bas_TM_valueChanged(double value) { lowChanged(tmPage(*ui).thresholds, value); }
+void TemperaturePages::on_doubleSpinBox_Seuil_bas_TM_valueChanged(double value) { lowChanged(tmPage(*ui).thresholds, value); }
 
-void MainWindow::on_doubleSpinBox_Seuil_haut_TM_valueChanged(double value)
+void TemperaturePages::on_doubleSpinBox_Seuil_haut_TM_valueChanged(double value)
 {
     highChanged(tmPage(*ui).thresholds, value);
 }
 
-void MainWindow::on_horizontalSlider_Type_releve_TM_valueChanged(int value)
+void TemperaturePages::on_horizontalSlider_Type_releve_TM_valueChanged(int value)
 {
     if (value != kSliderPeriodic) {
         ShowThresholdModeTM();
@@ -335,12 +357,12 @@ void MainWindow::on_horizontalSlider_Type_releve_TM_valueChanged(int value)
     ui->frame_Periode_mesure_TM->hide();
 }
 
-void MainWindow::on_comboBox_heures_releve_TM_currentIndexChanged(int index)
+void TemperaturePages::on_comboBox_heures_releve_TM_currentIndexChanged(int index)
 {
     guardStatement(ui->comboBox_minutes_releve_TM, index, false);
 }
 
-void MainWindow::on_pushButton_Configurer_TM_clicked()
+void TemperaturePages::on_pushButton_Configurer_TM_clicked()
 {
     configureThresholdPage(tmPage(*ui), ui->horizontalSlider_Type_releve_TM->value() == kSliderPeriodic,
                            tmf::layoutOf(tmf::probeOfTm(currentProductId())), kTextsFrench, tmf::kReports);
@@ -348,13 +370,13 @@ void MainWindow::on_pushButton_Configurer_TM_clicked()
 
 // --- TM_r20 --------------------------------------------------------------
 
-void MainWindow::InitPageTM_r20()
+void TemperaturePages::InitPageTM_r20()
 {
-    initToolBoxPage(r20Page(*ui), &MainWindow::TemperatureMeasurementTM_r20,
-                    &MainWindow::SetprogressBarConfigurerTM_r20);
+    initToolBoxPage(r20Page(*ui), &TemperaturePages::TemperatureMeasurementTM_r20,
+                    &TemperaturePages::SetprogressBarConfigurerTM_r20);
 }
 
-void MainWindow::EnablePageTM_r20(bool enable)
+void TemperaturePages::EnablePageTM_r20(bool enable)
 {
     if (!enable) {
         disableTemperaturePage(ui->frame_Configurer_TM_r20, ui->frame_Parametres_TM_r20);
@@ -364,9 +386,9 @@ void MainWindow::EnablePageTM_r20(bool enable)
     enableToolBoxPage(r20Page(*ui));
 }
 
-void MainWindow::SetprogressBarConfigurerTM_r20() { stepProgress(ui->progressBar_Configurer_TM_r20); }
+void TemperaturePages::SetprogressBarConfigurerTM_r20() { stepProgress(ui->progressBar_Configurer_TM_r20); }
 
-void MainWindow::TemperatureMeasurementTM_r20()
+void TemperaturePages::TemperatureMeasurementTM_r20()
 {
     ui->pushButton_Configurer_TM_r20->setEnabled(false);
     quint16 raw = 0;
@@ -376,52 +398,52 @@ void MainWindow::TemperatureMeasurementTM_r20()
     ui->pushButton_Configurer_TM_r20->setEnabled(true);
 }
 
-void MainWindow::on_comboBox_Periode_mesure_TM_r20_currentIndexChanged(int index)
+void TemperaturePages::on_comboBox_Periode_mesure_TM_r20_currentIndexChanged(int index)
 {
     refillSendTimes(r20Page(*ui).page, index);
 }
 
-void MainWindow::on_checkBox_envoi_T1_TM_r20_clicked(bool checked)
+void TemperaturePages::on_checkBox_envoi_T1_TM_r20_clicked(bool checked)
 {
     sendTimeClicked(r20Page(*ui).page.sendTimes[0], checked);
 }
 
-void MainWindow::on_checkBox_envoi_T2_TM_r20_clicked(bool checked)
+void TemperaturePages::on_checkBox_envoi_T2_TM_r20_clicked(bool checked)
 {
     sendTimeClicked(r20Page(*ui).page.sendTimes[1], checked);
 }
 
-void MainWindow::on_checkBox_envoi_T3_TM_r20_clicked(bool checked)
+void TemperaturePages::on_checkBox_envoi_T3_TM_r20_clicked(bool checked)
 {
     sendTimeClicked(r20Page(*ui).page.sendTimes[2], checked);
 }
 
-void MainWindow::on_doubleSpinBox_Seuil_bas_TM_r20_valueChanged(double value)
+void TemperaturePages::on_doubleSpinBox_Seuil_bas_TM_r20_valueChanged(double value)
 {
     lowChanged(r20Page(*ui).page.thresholds, value);
 }
 
-void MainWindow::on_doubleSpinBox_Seuil_haut_TM_r20_valueChanged(double value)
+void TemperaturePages::on_doubleSpinBox_Seuil_haut_TM_r20_valueChanged(double value)
 {
     highChanged(r20Page(*ui).page.thresholds, value);
 }
 
-void MainWindow::on_comboBox_heures_releve_TM_r20_currentIndexChanged(int index)
+void TemperaturePages::on_comboBox_heures_releve_TM_r20_currentIndexChanged(int index)
 {
     guardStatement(ui->comboBox_minutes_releve_TM_r20, index, true);
 }
 
-void MainWindow::on_pushButton_Configurer_TM_r20_clicked() { configureToolBoxPage(r20Page(*ui)); }
+void TemperaturePages::on_pushButton_Configurer_TM_r20_clicked() { configureToolBoxPage(r20Page(*ui)); }
 
 // --- TM_868 --------------------------------------------------------------
 
-void MainWindow::InitPageTM_868()
+void TemperaturePages::InitPageTM_868()
 {
-    initRadioPage(tm868Page(*ui), &MainWindow::TemperatureMeasurementTM_868,
-                  &MainWindow::SetprogressBarConfigurerTM_868);
+    initRadioPage(tm868Page(*ui), &TemperaturePages::TemperatureMeasurementTM_868,
+                  &TemperaturePages::SetprogressBarConfigurerTM_868);
 }
 
-void MainWindow::EnablePageTM_868(bool enable)
+void TemperaturePages::EnablePageTM_868(bool enable)
 {
     if (!enable) {
         disableTemperaturePage(ui->frame_Configurer_TM_868, ui->frame_Parametres_TM_868);
@@ -431,9 +453,9 @@ void MainWindow::EnablePageTM_868(bool enable)
     enableRadioPage(tm868Page(*ui));
 }
 
-void MainWindow::SetprogressBarConfigurerTM_868() { stepProgress(ui->progressBar_Configurer_TM_868); }
+void TemperaturePages::SetprogressBarConfigurerTM_868() { stepProgress(ui->progressBar_Configurer_TM_868); }
 
-void MainWindow::TemperatureMeasurementTM_868()
+void TemperaturePages::TemperatureMeasurementTM_868()
 {
     ui->pushButton_Configurer_TM_868->setEnabled(false);
     quint16 raw = 0;
@@ -445,12 +467,12 @@ void MainWindow::TemperatureMeasurementTM_868()
         measureTimer->start(kMeasureInterval868Ms);
 }
 
-void MainWindow::on_comboBox_heures_releve_Master_TM_868_currentIndexChanged(int index)
+void TemperaturePages::on_comboBox_heures_releve_Master_TM_868_currentIndexChanged(int index)
 {
     guardStatement(ui->comboBox_minutes_releve_Master_TM_868, index, true);
 }
 
-void MainWindow::on_pushButton_Configurer_TM_868_clicked()
+void TemperaturePages::on_pushButton_Configurer_TM_868_clicked()
 {
     if (configureRadioPage(tm868Page(*ui)))
         TemperatureMeasurementTM_868();

@@ -2,14 +2,14 @@
 // probe's thresholds and offset in 1/16 degC, a linked statement period, the
 // options the module sets (LoRaWAN join mode, low thresholds unused in
 // periodic mode), and a live reading taken on demand rather than by a timer.
-#include "app/mainwindow.h"
+#include "pages/temperaturepages.h"
 #include "link/clockstamp.h"
 #include "link/frames/tm2d_frame.h"
 #include "link/moduletable.h"
 #include "link/transport.h"
 #include "pages/listfill.h"
 #include "pages/temperature_steps.h"
-#include "ui_mainwindow.h"
+#include "ui_temperaturepages.h"
 
 #include <QSignalBlocker>
 #include <QStandardItemModel>
@@ -37,7 +37,7 @@ const QString kTitleTwoProbes = QStringLiteral("Brisane\n2 Digital Temperature")
 const QString kTitleOneProbe = QStringLiteral("Brisane\n1 Digital Temperature");
 
 // Probe 1 with the schedule: the single-probe page under this suffix.
-ThresholdPage probe1Page(Ui::MainWindow &ui)
+ThresholdPage probe1Page(Ui::TemperaturePages &ui)
 {
     return {ui.comboBox_Periode_mesure_TM2D_r10,
             {{ui.checkBox_envoi_T1_TM2D_r10, ui.comboBox_heures_T1_TM2D_r10, ui.comboBox_minutes_T1_TM2D_r10},
@@ -53,12 +53,12 @@ ThresholdPage probe1Page(Ui::MainWindow &ui)
             ui.lcdNumber_Temperature_S1_TM2D_r10, ui.label_Temperature_S1_TM2D_r10, kLimitsTm2d, kStatementTm2d};
 }
 
-ThresholdPair probe2Thresholds(Ui::MainWindow &ui)
+ThresholdPair probe2Thresholds(Ui::TemperaturePages &ui)
 {
     return {ui.doubleSpinBox_Seuil_bas_S2_TM2D_r10, ui.doubleSpinBox_Seuil_haut_S2_TM2D_r10};
 }
 
-void setLowThresholdsVisible(Ui::MainWindow &ui, bool visible)
+void setLowThresholdsVisible(Ui::TemperaturePages &ui, bool visible)
 {
     QWidget *const widgets[] = {ui.doubleSpinBox_Seuil_bas_S1_TM2D_r10, ui.label_Seuil_bas_S1_TM2D_r10,
                                 ui.label_Unite_Seuil_bas_S1_TM2D_r10,   ui.doubleSpinBox_Seuil_bas_S2_TM2D_r10,
@@ -68,7 +68,7 @@ void setLowThresholdsVisible(Ui::MainWindow &ui, bool visible)
 }
 
 // Probe 2's thresholds and offset are offered only while a second probe answers.
-void setSecondProbeVisible(Ui::MainWindow &ui, bool visible)
+void setSecondProbeVisible(Ui::TemperaturePages &ui, bool visible)
 {
     QWidget *const widgets[] = {ui.groupBox_seuilsTemperature_S2_TM2D_r10, ui.label_Offset_S2_TM2D_r10_2,
                                 ui.doubleSpinBox_Offset_S2_TM2D_r10, ui.label_Unite_Offset_S2_TM2D_r10};
@@ -97,10 +97,10 @@ void resetOffset(QDoubleSpinBox *offset)
 
 } // namespace
 
-void MainWindow::InitPageTM2D_r10()
+void TemperaturePages::InitPageTM2D_r10()
 {
     const ThresholdPage p = probe1Page(*ui);
-    ui->label_Logo->hide();
+    showLogo(false);
     resetThresholdPage(p);
     resetThresholds(probe2Thresholds(*ui), kLimitsTm2d);
     setLowThresholdsVisible(*ui, true);
@@ -109,10 +109,10 @@ void MainWindow::InitPageTM2D_r10()
     resetOffset(ui->doubleSpinBox_Offset_S2_TM2D_r10);
     ui->lcdNumber_Temperature_S2_TM2D_r10->hide();
     ui->label_Temperature_S2_TM2D_r10->hide();
-    createTemperatureTimers(nullptr, &MainWindow::SetprogressBarConfigurerTM2D_r10);
+    createTemperatureTimers(nullptr, &TemperaturePages::SetprogressBarConfigurerTM2D_r10);
 }
 
-void MainWindow::EnablePageTM2D_r10(bool enable)
+void TemperaturePages::EnablePageTM2D_r10(bool enable)
 {
     if (!enable) {
         disableTemperaturePage(ui->frame_Configurer_TM2D_r10, ui->frame_Parametres_TM2D_r10);
@@ -146,11 +146,11 @@ void MainWindow::EnablePageTM2D_r10(bool enable)
     ui->lcdNumber_Temperature_S2_TM2D_r10->setEnabled(true);
     TemperatureMeasurementTM2D_r10();
     showPage(p);
-    ui->label_Logo->show();
+    showLogo(true);
     showModulePage(ui->page_ORLO_TM2D_r10);
 }
 
-void MainWindow::showLowThresholdsTM2D_r10(bool shown)
+void TemperaturePages::showLowThresholdsTM2D_r10(bool shown)
 {
     setLowThresholdsVisible(*ui, shown);
     const ThresholdPair pairs[] = {probe1Page(*ui).thresholds, probe2Thresholds(*ui)};
@@ -167,9 +167,9 @@ void MainWindow::showLowThresholdsTM2D_r10(bool shown)
     }
 }
 
-void MainWindow::SetprogressBarConfigurerTM2D_r10() { stepProgress(ui->progressBar_Configurer_TM2D_r10); }
+void TemperaturePages::SetprogressBarConfigurerTM2D_r10() { stepProgress(ui->progressBar_Configurer_TM2D_r10); }
 
-void MainWindow::TemperatureMeasurementTM2D_r10()
+void TemperaturePages::TemperatureMeasurementTM2D_r10()
 {
     ui->pushButton_Configurer_TM2D_r10->setEnabled(false);
     if (requestCommand(orlo::command::ReadLive, tm2d::kReports)) {
@@ -192,9 +192,9 @@ void MainWindow::TemperatureMeasurementTM2D_r10()
 
 // A configuration refused or not acknowledged: the page stays as the user
 // left it, and a fresh reading makes the button usable again, as after "OK".
-void MainWindow::configurationFailed_TM2D_r10() { TemperatureMeasurementTM2D_r10(); }
+void TemperaturePages::configurationFailed_TM2D_r10() { TemperatureMeasurementTM2D_r10(); }
 
-void MainWindow::on_comboBox_Periode_mesure_TM2D_r10_currentIndexChanged(int index)
+void TemperaturePages::on_comboBox_Periode_mesure_TM2D_r10_currentIndexChanged(int index)
 {
     refillSendTimes(probe1Page(*ui), index);
 }
@@ -202,7 +202,7 @@ void MainWindow::on_comboBox_Periode_mesure_TM2D_r10_currentIndexChanged(int ind
 // The statement period is 10 to 30 minutes (hours "00") or whole hours
 // (minutes "00"); each slot re-selects the user's choice at the end, so that
 // it wins over what the other slot changed in reaction.
-void MainWindow::on_comboBox_minutes_releve_TM2D_r10_currentIndexChanged(int index)
+void TemperaturePages::on_comboBox_minutes_releve_TM2D_r10_currentIndexChanged(int index)
 {
     if (index >= kMinuteTen) {
         ui->comboBox_heures_releve_TM2D_r10->setCurrentIndex(kHourZero);
@@ -212,7 +212,7 @@ void MainWindow::on_comboBox_minutes_releve_TM2D_r10_currentIndexChanged(int ind
     }
 }
 
-void MainWindow::on_comboBox_heures_releve_TM2D_r10_currentIndexChanged(int index)
+void TemperaturePages::on_comboBox_heures_releve_TM2D_r10_currentIndexChanged(int index)
 {
     if (index == kHourZero) {
         ui->comboBox_minutes_releve_TM2D_r10->setCurrentIndex(kMinuteTen);
@@ -222,48 +222,48 @@ void MainWindow::on_comboBox_heures_releve_TM2D_r10_currentIndexChanged(int inde
     }
 }
 
-void MainWindow::on_checkBox_envoi_T1_TM2D_r10_clicked(bool checked)
+void TemperaturePages::on_checkBox_envoi_T1_TM2D_r10_clicked(bool checked)
 {
     sendTimeClicked(probe1Page(*ui).sendTimes[0], checked);
 }
 
-void MainWindow::on_checkBox_envoi_T2_TM2D_r10_clicked(bool checked)
+void TemperaturePages::on_checkBox_envoi_T2_TM2D_r10_clicked(bool checked)
 {
     sendTimeClicked(probe1Page(*ui).sendTimes[1], checked);
 }
 
-void MainWindow::on_checkBox_envoi_T3_TM2D_r10_clicked(bool checked)
+void TemperaturePages::on_checkBox_envoi_T3_TM2D_r10_clicked(bool checked)
 {
     sendTimeClicked(probe1Page(*ui).sendTimes[2], checked);
 }
 
-void MainWindow::on_doubleSpinBox_Seuil_bas_S1_TM2D_r10_valueChanged(double value)
+void TemperaturePages::on_doubleSpinBox_Seuil_bas_S1_TM2D_r10_valueChanged(double value)
 {
     lowChanged(probe1Page(*ui).thresholds, value);
 }
 
-void MainWindow::on_doubleSpinBox_Seuil_haut_S1_TM2D_r10_valueChanged(double value)
+void TemperaturePages::on_doubleSpinBox_Seuil_haut_S1_TM2D_r10_valueChanged(double value)
 {
     highChanged(probe1Page(*ui).thresholds, value);
 }
 
-void MainWindow::on_doubleSpinBox_Seuil_bas_S2_TM2D_r10_valueChanged(double value)
+void TemperaturePages::on_doubleSpinBox_Seuil_bas_S2_TM2D_r10_valueChanged(double value)
 {
     lowChanged(probe2Thresholds(*ui), value);
 }
 
-void MainWindow::on_doubleSpinBox_Seuil_haut_S2_TM2D_r10_valueChanged(double value)
+void TemperaturePages::on_doubleSpinBox_Seuil_haut_S2_TM2D_r10_valueChanged(double value)
 {
     highChanged(probe2Thresholds(*ui), value);
 }
 
-void MainWindow::on_toolBox_Type_releve_TM2D_r10_currentChanged(int index)
+void TemperaturePages::on_toolBox_Type_releve_TM2D_r10_currentChanged(int index)
 {
     const bool periodic = ui->toolBox_Type_releve_TM2D_r10->widget(index) == ui->page_periodique_TM2D_r10;
     showLowThresholdsTM2D_r10(!tm2d::lowThresholdsUnused(optionsTM2D_r10, periodic));
 }
 
-void MainWindow::on_pushButton_Configurer_TM2D_r10_clicked()
+void TemperaturePages::on_pushButton_Configurer_TM2D_r10_clicked()
 {
     if (!mayConfigure())
         return;

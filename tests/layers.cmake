@@ -20,3 +20,13 @@ if(broken)
     message(FATAL_ERROR "link/ reaches above itself:\n${broken}")
 endif()
 message(STATUS "link/: ${count} files, none reaches above")
+
+# The pages talk to the shell through PageShell: nothing outside app/
+# includes the main window or defines one of its members.
+file(GLOB_RECURSE outside "${SOURCE_DIR}/pages/*" "${SOURCE_DIR}/widgets/*" "${SOURCE_DIR}/link/*")
+foreach(source ${outside})
+    file(STRINGS "${source}" lines REGEX "#include \"app/mainwindow.h\"|MainWindow::")
+    if(lines)
+        message(FATAL_ERROR "${source} reaches the main window: ${lines}")
+    endif()
+endforeach()

@@ -2,6 +2,7 @@
 // user's unit, the bytes the module receives, the refusals per reading mode,
 // the live value, DA_r20's analog type, and any record or answer at all.
 #include "link/clockstamp.h"
+#include "pages/analogpages.h"
 #include "sim/firmware.h"
 #include "support/fixture.h"
 
@@ -83,7 +84,8 @@ W *on(MainWindow &window, const char *name)
 // button usable.
 void tick(MainWindow &window, bool r20)
 {
-    r20 ? window.ValueMeasurementDA_r20() : window.ValueMeasurementDA();
+    AnalogPages &pages = family<AnalogPages>(window);
+    r20 ? pages.ValueMeasurementDA_r20() : pages.ValueMeasurementDA();
     QVERIFY(on<QPushButton>(window, r20 ? "pushButton_Configurer_DA_r20" : "pushButton_Configurer_DA")->isEnabled());
 }
 
@@ -448,8 +450,9 @@ void PageDaTest::anyRecordOrAnswerFillsThePage()
                 b = std::uint8_t(random());
             for (auto &b : m.live)
                 b = std::uint8_t(random());
-            r20 ? w.EnablePageDA_r20(true) : w.EnablePageDA(true);
-            r20 ? w.ValueMeasurementDA_r20() : w.ValueMeasurementDA();
+            AnalogPages &pages = family<AnalogPages>(w);
+            r20 ? pages.EnablePageDA_r20(true) : pages.EnablePageDA(true);
+            r20 ? pages.ValueMeasurementDA_r20() : pages.ValueMeasurementDA();
             const QWidget *shown = on<QWidget>(w, page);
             for (const QComboBox *box : shown->findChildren<QComboBox *>())
                 QVERIFY2(box->currentIndex() >= 0 && box->currentIndex() < box->count(),
@@ -469,7 +472,7 @@ void PageDaTest::anyRecordOrAnswerFillsThePage()
             if (round % 10 == 0) {
                 // Whatever the page holds becomes bytes within their fields.
                 MessageBoxCatcher box;
-                r20 ? w.on_pushButton_Configurer_DA_r20_clicked() : w.on_pushButton_Configurer_DA_clicked();
+                r20 ? pages.on_pushButton_Configurer_DA_r20_clicked() : pages.on_pushButton_Configurer_DA_clicked();
             }
         }
         sim::Bench::instance().unplug(m);

@@ -1,5 +1,6 @@
 // Digital-input pages through a simulated module: what the page shows of the
 // stored record, and the bytes the module receives when the user writes.
+#include "pages/digitalinputpages.h"
 #include "link/clockstamp.h"
 #include "support/fixture.h"
 
@@ -771,11 +772,11 @@ void PageDiTest::anyStoredBytes()
                 m.stored[kHour] = quint8(255 - round);
             }
             if (type == kDI)
-                window->EnablePageDI(true);
+                family<DigitalInputPages>(*window).EnablePageDI(true);
             else if (type == kDI_r2x)
-                window->EnablePageDI_r2x(true);
+                family<DigitalInputPages>(*window).EnablePageDI_r2x(true);
             else
-                window->EnablePageDI4_r2x(true);
+                family<DigitalInputPages>(*window).EnablePageDI4_r2x(true);
             QVERIFY(hours->currentIndex() >= 0 && hours->currentIndex() < hours->count());
             QVERIFY(minutes->currentIndex() >= 0 && minutes->currentIndex() < minutes->count());
             QVERIFY(hours->count() == hours->maxCount());
@@ -787,7 +788,7 @@ void PageDiTest::slotsMatchTheirWidgets()
 {
     // Connect-by-name takes the first match silently: each slot of these
     // pages has exactly one widget of its name, which has the signal.
-    const QMetaObject *meta = window->metaObject();
+    const QMetaObject *meta = family<DigitalInputPages>(*window).metaObject();
     int checked = 0;
     for (int i = meta->methodOffset(); i < meta->methodCount(); ++i) {
         const QString slot = QString::fromLatin1(meta->method(i).name());
@@ -819,8 +820,8 @@ void PageDiTest::traceLineAtEachReading()
     FILE *capture = std::tmpfile();
     QVERIFY(saved >= 0 && capture);
     dup2(fileno(capture), fileno(stdout));
-    window->EnablePageDI_r2x(true);
-    window->EnablePageDI_r2x(true);
+    family<DigitalInputPages>(*window).EnablePageDI_r2x(true);
+    family<DigitalInputPages>(*window).EnablePageDI_r2x(true);
     std::fflush(stdout);
     dup2(saved, fileno(stdout));
     close(saved);

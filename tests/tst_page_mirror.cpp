@@ -1,6 +1,7 @@
 // Mirror pages through a simulated module: the tab and values each stored
 // role shows, the bytes each tab writes, the refusals, Default, the counters.
 #include "link/clockstamp.h"
+#include "pages/mirrorpages.h"
 #include "support/fixture.h"
 #include "sim/firmware.h"
 
@@ -496,12 +497,12 @@ void PageMirrorTest::countersReadAgain()
     const QString before1 = value1->text();
     sim::advanceInputCounters(m, 5, 0xFFFFFFFFu);
     const quint32 c2 = value2->text().toUInt() - 1;
-    window->EnablePageDI2_868_r_10(true);
+    family<MirrorPages>(*window).EnablePageDI2_868_r_10(true);
     QCOMPARE(value1->text(), QString::number(before1.toUInt() + 5));
     QCOMPARE(value2->text(), QString::number(c2));
     // A written configuration leaves them running.
     write(kDI2);
-    window->EnablePageDI2_868_r_10(true);
+    family<MirrorPages>(*window).EnablePageDI2_868_r_10(true);
     QCOMPARE(value1->text(), QString::number(before1.toUInt() + 5));
 }
 
@@ -535,8 +536,8 @@ void PageMirrorTest::anyStoredBytes()
         for (int round = 0; round < 64; ++round) {
             for (std::uint8_t &byte : m.stored)
                 byte = quint8(round == 0 ? 0xFF : random.bounded(256));
-            QMetaObject::invokeMethod(window.get(), ("EnablePage" + suffixOf(type)).toLatin1().constData(),
-                                      Q_ARG(bool, true));
+            QVERIFY(QMetaObject::invokeMethod(&family<MirrorPages>(*window),
+                                              ("EnablePage" + suffixOf(type)).toLatin1().constData(), Q_ARG(bool, true)));
             QVERIFY(hours->currentIndex() >= 0 && minutes->currentIndex() >= 0);
             QCOMPARE(currentPage(*window), QString::fromLatin1(pageOf(type)));
         }

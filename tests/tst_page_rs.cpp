@@ -2,6 +2,7 @@
 // and written back, the Modbus frame chain, the features a firmware version
 // unlocks, the Master tab refusal, Default, and no exchange inside a write.
 #include "sim/firmware.h"
+#include "pages/bridgepage.h"
 #include "support/fixture.h"
 #include "widgets/wdradio.h"
 
@@ -97,7 +98,7 @@ private:
         });
     }
     // The module information exchange, without waiting for its timer.
-    void askInformation() { QVERIFY(QMetaObject::invokeMethod(window.get(), "Update_RS_r00")); }
+    void askInformation() { QVERIFY(QMetaObject::invokeMethod(&family<BridgePage>(*window), "Update_RS_r00")); }
     void write()
     {
         QTest::mouseClick(on<QPushButton>(*window, "pushButton_Configurer"), Qt::LeftButton);
@@ -179,7 +180,7 @@ void PageRsTest::slaveAndBridgeShown()
     QCOMPARE(slaveRadio->remoteAddress(), 255);
 
     m.stored = record({0, 1, 0, 0, 4, 4, 0x02, 0x0A, 0, 0, 12, 34, 2, 7, 3, 2});
-    QVERIFY(QMetaObject::invokeMethod(window.get(), "EnablePageORLO_RS_r00", Q_ARG(bool, true)));
+    QVERIFY(QMetaObject::invokeMethod(&family<BridgePage>(*window), "EnablePageORLO_RS_r00", Q_ARG(bool, true)));
     QCOMPARE(on<QTabWidget>(*window, "tabWidget")->currentIndex(), 2);
     QVERIFY(on<QRadioButton>(*window, "radioButton_modeSigfox_Bridge")->isChecked());
     QVERIFY(on<QRadioButton>(*window, "radioButton_modeSigfox_Bridge")->isEnabled());
@@ -410,7 +411,7 @@ void PageRsTest::noExchangeInsideAWrite()
         timerPaused = !timer->isActive();
         // Still enabled, but a press while the answer is awaited does nothing.
         QTest::mouseClick(defaults, Qt::LeftButton);
-        QMetaObject::invokeMethod(window.get(), "Update_RS_r00");
+        QMetaObject::invokeMethod(&family<BridgePage>(*window), "Update_RS_r00");
     });
     write();
     QVERIFY(timerPaused);
@@ -465,7 +466,7 @@ void PageRsTest::anyStoredBytes()
             m.stored.assign(40, std::uint8_t(v));
             m.stored[1] = std::uint8_t(role);
             sim::setModuleInformation(m, quint32(v) * 0x01010101u, std::string(40, char(v | 1)));
-            QVERIFY(QMetaObject::invokeMethod(window.get(), "EnablePageORLO_RS_r00", Q_ARG(bool, true)));
+            QVERIFY(QMetaObject::invokeMethod(&family<BridgePage>(*window), "EnablePageORLO_RS_r00", Q_ARG(bool, true)));
             askInformation();
             for (const QString &name : lists) {
                 auto *list = on<QComboBox>(*window, name);

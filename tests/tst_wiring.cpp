@@ -1,6 +1,7 @@
 // Connect-by-name takes the first child that matches and says nothing when
 // none does: every on_<object>_<signal> slot must find exactly one object
 // with that signal, and object names must be unique.
+#include "pages/pagefamily.h"
 #include "support/fixture.h"
 #include "widgets/wdlora.h"
 #include "widgets/wdradio.h"
@@ -91,7 +92,13 @@ private slots:
 void WiringTest::mainWindowSlotsFindTheirWidget()
 {
     auto window = freshWindow();
-    const QStringList broken = brokenSlots(*window, MainWindow::staticMetaObject);
+    QStringList broken = brokenSlots(*window, MainWindow::staticMetaObject);
+    // Each page family connected its slots within its own form; its pages
+    // now sit in the window's stack.
+    const QList<PageFamily *> families = window->findChildren<PageFamily *>();
+    QCOMPARE(families.size(), 6);
+    for (const PageFamily *family : families)
+        broken << brokenSlots(*window, *family->metaObject());
     QVERIFY2(broken.isEmpty(), qPrintable(broken.join(QLatin1String(", "))));
     const QStringList duplicates = duplicateNames(*window);
     QVERIFY2(duplicates.isEmpty(), qPrintable(duplicates.join(QLatin1String(", "))));

@@ -3,6 +3,7 @@
 // module polling, the clock stamp and the invalid-configuration box.
 #include "link/bcd.h"
 #include "link/clockstamp.h"
+#include "pages/digitalinputpages.h"
 #include "support/fixture.h"
 
 #include <QComboBox>
@@ -289,21 +290,21 @@ void WriteCycleTest::progressTick()
     plugAndShow(*window, kDI, "page_ORLO_DI", [](sim::Module &mod) { mod.stored = validRecord(kDI); });
     auto *bar = child<QProgressBar>(*window, "progressBar_Configurer_DI");
     bar->setValue(99);
-    window->SetprogressBarConfigurerDI();
+    family<DigitalInputPages>(*window).SetprogressBarConfigurerDI();
     QCOMPARE(bar->value(), 100);
-    window->SetprogressBarConfigurerDI();
+    family<DigitalInputPages>(*window).SetprogressBarConfigurerDI();
     QCOMPARE(bar->value(), 0);
-    window->SetprogressBarConfigurerDI();
+    family<DigitalInputPages>(*window).SetprogressBarConfigurerDI();
     QCOMPARE(bar->value(), 1);
     // Each page's tick turns its own bar only.
     auto *other = child<QProgressBar>(*window, "progressBar_Configurer_DI4_r2x");
     other->setValue(100);
-    window->SetprogressBarConfigurerDI4_r2x();
+    family<DigitalInputPages>(*window).SetprogressBarConfigurerDI4_r2x();
     QCOMPARE(other->value(), 0);
     QCOMPARE(bar->value(), 1);
     auto *third = child<QProgressBar>(*window, "progressBar_Configurer_DI_r2x");
     third->setValue(42);
-    window->SetprogressBarConfigurerDI_r2x();
+    family<DigitalInputPages>(*window).SetprogressBarConfigurerDI_r2x();
     QCOMPARE(third->value(), 43);
 }
 

@@ -25,7 +25,7 @@ struct Frame {
     void clear();
 };
 
-// True while the page may talk to its module: it has one (the main window
+// True while the page may talk to its module: it has one (the shell
 // closed none since the page started) and no other exchange is waiting.
 bool mayExchange(const ModuleLink *link);
 // True while the page may send a configuration: it may exchange, and the

@@ -236,7 +236,7 @@ Shown rsRole(quint8 role)
     return [role](const quint8 *p) { return p[rs::kRole] == role; };
 }
 
-QVector<Field> rsFields()
+QVector<Field> bridgeFields()
 {
     const Shown master = rsRole(rs::kRoleMaster);
     const Shown slave = rsRole(rs::kRoleSlave);
@@ -318,7 +318,7 @@ QVector<Field> rsFields()
     return fields;
 }
 
-QVector<Field> rptFields()
+QVector<Field> repeaterFields()
 {
     // In SF8 mode the radio widget shows the Sigfox settings, not the stored ones.
     const Shown radio868 = [](const quint8 *p) { return !rpt::decode(p).sf8; };
@@ -347,7 +347,7 @@ QVector<Field> rptFields()
     return fields;
 }
 
-QVector<Field> rslwFields()
+QVector<Field> loRaWanSerialFields()
 {
     constexpr int kTabMaster = 0;
     constexpr int kTabSlave = 1;
@@ -382,33 +382,49 @@ QVector<Field> rslwFields()
 
 } // namespace
 
-QVector<Field> inputFields(int productId)
+QVector<Field> diFields(int)
 {
-    const ModuleEntry *entry = findModule(quint16(productId));
-    if (!entry)
-        return {};
-    switch (entry->type) {
-    case ModuleType::DI:
-        return twoInputFields(kPageDI);
-    case ModuleType::DI_r2x:
-        return twoInputFields(kPageDI_r2x);
-    case ModuleType::DI4_r2x:
-        return fourInputFields();
-    case ModuleType::IOD_PS_r20:
-        return mirrorFields(mirror::Variant::IOD_PS_r20);
-    case ModuleType::DIO_LoRa:
-        return mirrorFields(mirror::Variant::DIO_LoRa);
-    case ModuleType::DI2_868_r_10:
-        return mirrorFields(mirror::Variant::DI2_868_r_10);
-    case ModuleType::RS_r00:
-        return rsFields();
-    case ModuleType::RPT_r00:
-        return rptFields();
-    case ModuleType::RSLW_r00:
-        return rslwFields();
-    default:
-        return {};
-    }
+    return twoInputFields(kPageDI);
+}
+
+QVector<Field> diR2xFields(int)
+{
+    return twoInputFields(kPageDI_r2x);
+}
+
+QVector<Field> di4Fields(int)
+{
+    return fourInputFields();
+}
+
+QVector<Field> iodFields(int)
+{
+    return mirrorFields(mirror::Variant::IOD_PS_r20);
+}
+
+QVector<Field> dioLoRaFields(int)
+{
+    return mirrorFields(mirror::Variant::DIO_LoRa);
+}
+
+QVector<Field> di2Fields(int)
+{
+    return mirrorFields(mirror::Variant::DI2_868_r_10);
+}
+
+QVector<Field> rsFields(int)
+{
+    return bridgeFields();
+}
+
+QVector<Field> rptFields(int)
+{
+    return repeaterFields();
+}
+
+QVector<Field> rslwFields(int)
+{
+    return loRaWanSerialFields();
 }
 
 } // namespace orlo::records

@@ -208,6 +208,10 @@ QVector<Field> radioFields(int offsetSteps, double offsetRange)
     return fields;
 }
 
+constexpr double kTmStep = 1.0 / tm::kThresholdSteps;
+
+} // namespace
+
 // DA, DA_r20: thresholds and offset in the user's unit, on the calibration
 // Y1..Y2 that comes before them and the analog type (the product's, or the
 // record's on DA_r20). Without a span they have no value and stay as stored.
@@ -286,37 +290,37 @@ QVector<Field> analogFields(int productId)
     return fields;
 }
 
-} // namespace
 
-QVector<Field> temperatureFields(int productId)
+QVector<Field> tmFields(int productId)
 {
-    const ModuleEntry *entry = findModule(quint16(productId));
-    if (!entry)
-        return {};
-    const double tmStep = 1.0 / tm::kThresholdSteps;
-    switch (entry->type) {
-    case ModuleType::TM: {
-        const tm::Probe probe = tm::probeOfTm(productId);
-        const double range = probe == tm::Probe::Signed14 ? kOffsetTm14Bit : kOffsetTm;
-        return probeFields({tm::layoutOf(probe), kLifeFrench, tmStep, kRangeTm, range});
-    }
-    case ModuleType::TM_r20:
-        return probeFields({tm::layoutOf(tm::Probe::Offset2073), kLifeEnglish, tmStep, kRangeTm, kOffsetTm});
-    case ModuleType::TH_r10:
-        return probeFields({th::layout(), kLifeEnglish, 0, kRangeTh, kOffsetTh});
-    case ModuleType::TM2D_r10:
-        return twoProbeFields();
-    case ModuleType::TM_868:
-        return radioFields(tm::kOffsetSteps868, kOffsetTm);
-    case ModuleType::TH_868:
-        return radioFields(th::kOffsetSteps, kOffsetTh);
-    case ModuleType::DA:
-    case ModuleType::DA_r20:
-        return analogFields(productId);
-    default:
-        break;
-    }
-    return {};
+    const tm::Probe probe = tm::probeOfTm(productId);
+    const double range = probe == tm::Probe::Signed14 ? kOffsetTm14Bit : kOffsetTm;
+    return probeFields({tm::layoutOf(probe), kLifeFrench, kTmStep, kRangeTm, range});
+}
+
+QVector<Field> tmR20Fields(int)
+{
+    return probeFields({tm::layoutOf(tm::Probe::Offset2073), kLifeEnglish, kTmStep, kRangeTm, kOffsetTm});
+}
+
+QVector<Field> thR10Fields(int)
+{
+    return probeFields({th::layout(), kLifeEnglish, 0, kRangeTh, kOffsetTh});
+}
+
+QVector<Field> tm2dFields(int)
+{
+    return twoProbeFields();
+}
+
+QVector<Field> tm868Fields(int)
+{
+    return radioFields(tm::kOffsetSteps868, kOffsetTm);
+}
+
+QVector<Field> th868Fields(int)
+{
+    return radioFields(th::kOffsetSteps, kOffsetTh);
 }
 
 } // namespace orlo::records

@@ -78,45 +78,62 @@ QVector<Item> radioRateItems()
     return items;
 }
 
+namespace {
+
+constexpr int kCounterSize = 4;     // u32 each
+
+// Each type's fields, and what of its record the module reports about
+// itself (never taken from a file).
+struct TypeRecord {
+    ModuleType type;
+    QVector<Field> (*fields)(int productId);
+    QVector<Record::Reported> moduleOwn;
+};
+
+const QVector<TypeRecord> &typeRecords()
+{
+    using T = ModuleType;
+    static const QVector<TypeRecord> table = {
+        {T::TM, tmFields, {}},
+        {T::TM_r20, tmR20Fields, {}},
+        {T::TM_868, tm868Fields, {}},
+        // Everything but the join mode: the LoRaWAN module, the low
+        // thresholds' use, and bits the page sends back as received.
+        {T::TM2D_r10, tm2dFields, {{tm2d::kOptions, 1, quint8(~tm2d::kJoinAbp)}}},
+        {T::TH_r10, thR10Fields, {}},
+        {T::TH_868, th868Fields, {}},
+        {T::DI, diFields, {}},
+        {T::DI_r2x, diR2xFields, {{di::kCounter1, kCounterSize}, {di::kCounter2, kCounterSize}}},
+        {T::DI4_r2x, di4Fields,
+         {{di::kCounter1, kCounterSize}, {di::kCounter2, kCounterSize},
+          {di::kFlags, 1, quint8(di::kFlagRadioVariant | di::kFlagJoinMode)}}},
+        {T::DI2_868_r_10, di2Fields, {{mirror::kCounter1, kCounterSize}, {mirror::kCounter2, kCounterSize}}},
+        {T::DA, analogFields, {}},
+        {T::IOD_PS_r20, iodFields, {}},
+        {T::DIO_LoRa, dioLoRaFields, {}},
+        {T::RS_r00, rsFields, {}},
+        {T::RPT_r00, rptFields, {}},
+        {T::RSLW_r00, rslwFields, {}},
+        {T::DA_r20, analogFields, {}},
+    };
+    return table;
+}
+
+} // namespace
+
 Record recordOf(int productId)
 {
     const ModuleEntry *entry = findModule(quint16(productId));
     if (!entry)
         return {};
-    using T = ModuleType;
-    // The bridge, the repeater and the LoRaWAN-serial module take no clock stamp.
-    const bool stamped = entry->type != T::RS_r00 && entry->type != T::RPT_r00 && entry->type != T::RSLW_r00;
     Record record;
-    record.first = stamped ? 1 + kClockStampSize : 1;
+    record.first = entry->stamped ? 1 + kClockStampSize : 1;
     record.end = kReportPayload * entry->reportsPerFrame;
-    constexpr int kCounterSize = 4;     // u32 each
-    switch (entry->type) {
-    case T::DI_r2x:
-        record.moduleOwn = {{di::kCounter1, kCounterSize}, {di::kCounter2, kCounterSize}};
-        break;
-    case T::DI4_r2x:
-        record.moduleOwn = {{di::kCounter1, kCounterSize}, {di::kCounter2, kCounterSize},
-                            {di::kFlags, 1, quint8(di::kFlagRadioVariant | di::kFlagJoinMode)}};
-        break;
-    case T::TM2D_r10:
-        // Everything but the join mode: the LoRaWAN module, the low
-        // thresholds' use, and bits the page sends back as received.
-        record.moduleOwn = {{tm2d::kOptions, 1, quint8(~tm2d::kJoinAbp)}};
-        break;
-    case T::DI2_868_r_10:
-        record.moduleOwn = {{mirror::kCounter1, kCounterSize}, {mirror::kCounter2, kCounterSize}};
-        break;
-    default:
-        break;
-    }
-    switch (entry->type) {
-    case T::TM: case T::TM_r20: case T::TM_868: case T::TM2D_r10: case T::TH_r10: case T::TH_868:
-    case T::DA: case T::DA_r20:
-        record.fields = temperatureFields(productId);
-        break;
-    default:
-        record.fields = inputFields(productId);
-        break;
+    for (const TypeRecord &type : typeRecords()) {
+        if (type.type == entry->type) {
+            record.fields = type.fields(productId);
+            record.moduleOwn = type.moduleOwn;
+        }
     }
     return record;
 }

@@ -91,8 +91,22 @@ QVector<Item> edgeItems();
 QVector<Item> radioRateItems();
 constexpr int kLastRadioChannel = 559;
 
-// The tables, one per family of pages.
-QVector<Field> temperatureFields(int productId);
-QVector<Field> inputFields(int productId);
+// Each type's table, given the product identifier where units differ.
+QVector<Field> tmFields(int productId);
+QVector<Field> tmR20Fields(int productId);
+QVector<Field> thR10Fields(int productId);
+QVector<Field> tm2dFields(int productId);
+QVector<Field> tm868Fields(int productId);
+QVector<Field> th868Fields(int productId);
+QVector<Field> analogFields(int productId);
+QVector<Field> diFields(int productId);
+QVector<Field> diR2xFields(int productId);
+QVector<Field> di4Fields(int productId);
+QVector<Field> iodFields(int productId);
+QVector<Field> dioLoRaFields(int productId);
+QVector<Field> di2Fields(int productId);
+QVector<Field> rsFields(int productId);
+QVector<Field> rptFields(int productId);
+QVector<Field> rslwFields(int productId);
 
 } // namespace orlo::records

@@ -64,6 +64,16 @@ QList<int> receivedCommands(const sim::Module &module);
 int s16At(const sim::Bytes &frame, std::size_t at);
 void putS16At(sim::Bytes &frame, std::size_t at, int value);
 
+// The page family of the given class in the window.
+template <typename Family>
+Family &family(const MainWindow &window)
+{
+    Family *found = window.findChild<Family *>();
+    if (!found)
+        qFatal("no page family %s", Family::staticMetaObject.className());
+    return *found;
+}
+
 template <typename W>
 W *child(const QObject &parent, const char *name)
 {

@@ -1,0 +1,116 @@
+#include "pages/pagefamily.h"
+
+#include "link/modulelink.h"
+#include "widgets/writecycle.h"
+
+#include <QTimer>
+#include <cstring>
+
+PageFamily::PageFamily(PageShell &shell, QWidget *parent)
+    : QWidget(parent)
+    , shell(shell)
+{
+    // The family's own widget only carries its form: its pages live in
+    // the shell's stack.
+    hide();
+}
+
+PageFamily::~PageFamily() = default;
+
+void PageFamily::addPage(Page page)
+{
+    table.append(std::move(page));
+}
+
+const PageFamily::Page *PageFamily::pageOf(orlo::ModuleType type) const
+{
+    for (const Page &page : table)
+        if (page.type == type)
+            return &page;
+    return nullptr;
+}
+
+QList<QWidget *> PageFamily::pages() const
+{
+    QList<QWidget *> widgets;
+    for (const Page &page : table)
+        widgets << page.widget;
+    return widgets;
+}
+
+bool PageFamily::serves(orlo::ModuleType type) const
+{
+    return pageOf(type) != nullptr;
+}
+
+void PageFamily::enablePage(orlo::ModuleType type, bool enable)
+{
+    if (const Page *page = pageOf(type))
+        page->enable(enable);
+}
+
+PageFamily::Controls PageFamily::controlsOf(orlo::ModuleType type) const
+{
+    const Page *page = pageOf(type);
+    return page ? page->controls : Controls{};
+}
+
+int PageFamily::currentProductId() const
+{
+    return link().productId();
+}
+
+bool PageFamily::requestCommand(quint8 command, int reports, int mode)
+{
+    return link().requestCommand(command, reports, mode);
+}
+
+const quint8 *PageFamily::readStoredConfiguration(int reports)
+{
+    return readStoredConfiguration(reports, "/*** Lecture de la configuration ***/\n");
+}
+
+const quint8 *PageFamily::readStoredConfiguration(int reports, const char *trace)
+{
+    return link().readStoredConfiguration(reports, trace);
+}
+
+bool PageFamily::mayConfigure() const
+{
+    return link().mayConfigure();
+}
+
+void PageFamily::clearRequest()
+{
+    std::memset(link().txBuffer, 0, sizeof link().txBuffer);
+}
+
+quint8 *PageFamily::requestPayload()
+{
+    return link().txBuffer + 1;
+}
+
+const quint8 *PageFamily::answerPayload() const
+{
+    return link().rxBuffer + 1;
+}
+
+bool PageFamily::runWriteCycle(const WriteCycle &cycle)
+{
+    ModuleLink &module = link();
+    const CycleLink through{
+        [&module](quint8 *frame, quint8 count) { return module.writeReports(frame, count); },
+        [&module](quint8 *frame, quint8 count, int mode) { return module.readReports(frame, count, mode); },
+        progressTimer.get(), module.detectionTimer()};
+    return orlo::runWriteCycle(through, module.txBuffer, module.rxBuffer, cycle);
+}
+
+void PageFamily::warnInvalidConfiguration(QLabel *result, const WarningTexts &texts, const QStringList &lines)
+{
+    orlo::warnInvalidConfiguration(window(), result, texts, lines);
+}
+
+void PageFamily::stepProgress(QProgressBar *bar)
+{
+    orlo::stepProgress(bar);
+}

@@ -1,0 +1,108 @@
+// A family of module pages: one class and one form for pages that share
+// their steps. The shell places the family's pages in its stack and tells
+// the family when its module comes and goes; the family reaches the module
+// through the shell's link.
+#pragma once
+
+#include "link/moduletable.h"
+
+#include <QList>
+#include <QWidget>
+#include <functional>
+#include <memory>
+
+class ModuleLink;
+class QLabel;
+class QProgressBar;
+class QPushButton;
+class QStatusBar;
+class QStringList;
+class QTimer;
+struct WarningTexts;
+struct WriteCycle;
+
+// What a page needs of the shell.
+class PageShell
+{
+public:
+    virtual ModuleLink &link() = 0;
+    virtual QStatusBar *statusLine() = 0;
+    // The page comes to the front, with the maker's logo.
+    virtual void showModulePage(QWidget *page) = 0;
+    // The maker's logo, hidden while a page reads its module.
+    virtual void showLogo(bool shown) = 0;
+
+protected:
+    ~PageShell() = default;
+};
+
+class PageFamily : public QWidget
+{
+    Q_OBJECT
+
+public:
+    // A page's result label and its Write button.
+    struct Controls {
+        QLabel *result = nullptr;
+        QPushButton *write = nullptr;
+    };
+
+    PageFamily(PageShell &shell, QWidget *parent);
+    ~PageFamily() override;
+
+    // The family's pages, in the order the stack shows them.
+    QList<QWidget *> pages() const;
+    bool serves(orlo::ModuleType type) const;
+    // The module of this type came (its page reads it and is shown) or went.
+    void enablePage(orlo::ModuleType type, bool enable);
+    Controls controlsOf(orlo::ModuleType type) const;
+
+protected:
+    // The pages' ends of the link, with the family pages' bounds (1 s / 2 s).
+    ModuleLink &link() const { return shell.link(); }
+    QStatusBar *statusBar() const { return shell.statusLine(); }
+    void showModulePage(QWidget *page) { shell.showModulePage(page); }
+    void showLogo(bool shown) { shell.showLogo(shown); }
+    int currentProductId() const;
+    bool requestCommand(quint8 command, int reports, int mode = 0);
+    // The module's stored record (command 2): its payload, zeros where
+    // nothing arrived. Whether it arrived whole is kept by the link, which
+    // sends no configuration before; a retry turns the event loop.
+    const quint8 *readStoredConfiguration(int reports);
+    const quint8 *readStoredConfiguration(int reports, const char *trace);
+    // A configuration button may send: no other exchange waits and the
+    // module's record was read.
+    bool mayConfigure() const;
+    // The request frame cleared, and the payloads of the request and answer frames.
+    void clearRequest();
+    quint8 *requestPayload();
+    const quint8 *answerPayload() const;
+    // Write cycle shared by every configure and reset button: the page built
+    // the request, the cycle pauses the timers, writes, waits for the
+    // acknowledgement while the bar turns; true when the module accepted.
+    bool runWriteCycle(const WriteCycle &cycle);
+    // The invalid-configuration box; the label reads "Invalide" while it is open.
+    void warnInvalidConfiguration(QLabel *result, const WarningTexts &texts, const QStringList &lines);
+    static void stepProgress(QProgressBar *bar);
+
+    // Page timers: created when a page is enabled, destroyed when disabled.
+    std::unique_ptr<QTimer> progressTimer;
+    std::unique_ptr<QTimer> measureTimer;
+    std::unique_ptr<QTimer> valueTimer;
+
+    // A page of the family: the module type it serves, its enable step,
+    // its result label and Write button. Added in stack order.
+    struct Page {
+        orlo::ModuleType type;
+        QWidget *widget;
+        std::function<void(bool)> enable;
+        Controls controls;
+    };
+    void addPage(Page page);
+
+private:
+    const Page *pageOf(orlo::ModuleType type) const;
+
+    PageShell &shell;
+    QList<Page> table;
+};
