@@ -94,16 +94,12 @@ ConfigurationFiles::~ConfigurationFiles()
 bool ConfigurationFiles::saveTo(const QString &path)
 {
     const int productId = page.productId();
-    QPushButton *write = productId ? page.writeButton() : nullptr;
-    if (!write || orlo::exchangeInProgress())
+    if (!productId || orlo::exchangeInProgress())
         return false;
-    // Write builds its frame as ever; the cycle hands it here and sends
-    // nothing. The button may be greyed only until the page's next live
-    // reading after a write: its slot still checks all it must.
-    kept.clear();
-    keeping = true;
-    emit write->clicked(false);
-    keeping = false;
+    // The frame Write would send, checked as Write checks it; nothing is sent.
+    saving = true;
+    const QByteArray kept = page.configurationFrame();
+    saving = false;
     if (kept.isEmpty()) {
         QMessageBox::warning(window, menu.save->text(),
                              QStringLiteral("Nothing was saved: the page sends no configuration yet "
@@ -286,14 +282,6 @@ void ConfigurationFiles::moduleGone()
     updateActions();
 }
 
-bool ConfigurationFiles::keepsFrame(const quint8 *payload, int reports)
-{
-    if (!keeping)
-        return false;
-    kept = QByteArray(reinterpret_cast<const char *>(payload), orlo::kReportPayload * reports);
-    return true;
-}
-
 bool ConfigurationFiles::finished(const CycleLink &link, const quint8 *sent, const CycleRun &run, bool accepted)
 {
     JournalEntry entry = entryNow();
@@ -318,21 +306,13 @@ bool ConfigurationFiles::finished(const CycleLink &link, const quint8 *sent, con
 
 void ConfigurationFiles::refused(const QStringList &lines)
 {
-    if (keeping)
+    if (saving)
         return;
     JournalEntry entry = entryNow();
     if (QPushButton *write = page.writeButton())
         entry.button = write->text();
     entry.result = result::kInvalid;
     entry.remarks = lines.join(QString()).trimmed();
-    log.append(entry);
-}
-
-void ConfigurationFiles::restoredDefaults(const QString &button, bool accepted)
-{
-    JournalEntry entry = entryNow();
-    entry.button = button;
-    entry.result = accepted ? result::kOk : result::kFailed;
     log.append(entry);
 }
 

@@ -33,6 +33,9 @@ struct ConfigurationMenu {
 struct ModulePage {
     std::function<int()> productId;              // 0 while no module page is shown
     std::function<QPushButton *()> writeButton;
+    // The checked configuration the page's Write would send: its payload,
+    // or empty when the page refuses it (and shows why) or has none yet.
+    std::function<QByteArray()> configurationFrame;
     std::function<QString()> identity;           // what the module told of itself
     std::function<void()> readAgain;             // the page reads its module afresh
     QStatusBar *statusBar;
@@ -62,10 +65,8 @@ public:
     void modulePlugged(int productId);
     void moduleGone();
 
-    bool keepsFrame(const quint8 *payload, int reports) override;
     bool finished(const CycleLink &link, const quint8 *sent, const CycleRun &run, bool accepted) override;
     void refused(const QStringList &lines) override;
-    void restoredDefaults(const QString &button, bool accepted) override;
 
 private:
     void useForSeries(const QString &path, int productId, const QJsonObject &fields);
@@ -86,9 +87,9 @@ private:
     ConfigurationMenu menu;
     ModulePage page;
     Journal log;
-    // Save takes the frame Write builds, and sends nothing.
-    bool keeping = false;
-    QByteArray kept;
+    // Save asks the page for its frame: a refusal meanwhile is the page's
+    // box, not a journal row.
+    bool saving = false;
     // The configuration a series fills each module of its type with: the
     // file's fields, laid over each module's own answer in its own units.
     QString seriesPath;

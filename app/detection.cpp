@@ -100,6 +100,12 @@ PageFamily::Controls MainWindow::controlsOf(int productId) const
     return family ? family->controlsOf(orlo::findModule(quint16(productId))->type) : PageFamily::Controls{};
 }
 
+QByteArray MainWindow::configurationFrameOf(int productId) const
+{
+    PageFamily *family = familyOf(productId);
+    return family ? family->configurationFrame(orlo::findModule(quint16(productId))->type) : QByteArray();
+}
+
 void MainWindow::enablePageOf(int productId, bool enable)
 {
     if (PageFamily *family = familyOf(productId))

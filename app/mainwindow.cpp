@@ -50,7 +50,8 @@ MainWindow::MainWindow(QWidget *parent)
         {ui->actionSave_configuration, ui->actionOpen_configuration, ui->actionSeries, ui->actionNumber_addresses,
          ui->actionVerify_after_write, ui->actionJournal, ui->actionExport_journal},
         {[this] { return moduleShown ? moduleLink->productId() : 0; },
-         [this] { return controlsOf(moduleLink->productId()).write; }, [this] { return moduleLink->identity(); },
+         [this] { return controlsOf(moduleLink->productId()).write; },
+         [this] { return configurationFrameOf(moduleLink->productId()); }, [this] { return moduleLink->identity(); },
          [this] { readStoredAgain(); }, statusBar(), &moduleLink->storedRead()});
 }
 

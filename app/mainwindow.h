@@ -60,6 +60,7 @@ private:
     // The family serving a product identifier, or nullptr.
     PageFamily *familyOf(int productId) const;
     PageFamily::Controls controlsOf(int productId) const;
+    QByteArray configurationFrameOf(int productId) const;
     void enablePageOf(int productId, bool enable);
 
     // Created before the form, so that they go before the pages they

@@ -23,18 +23,6 @@ void removeCycleObserver(CycleObserver *o)
         observer = nullptr;
 }
 
-void noteRestoredDefaults(const QString &button, bool accepted)
-{
-    if (observer)
-        observer->restoredDefaults(button, accepted);
-}
-
-bool cycleMayStart(const quint8 *payload, int reports)
-{
-    // Events turn while the answer is awaited: never a cycle inside a cycle.
-    return !exchangeInProgress() && !(observer && observer->keepsFrame(payload, reports));
-}
-
 bool exchangeCycle(const CycleLink &link, quint8 *tx, quint8 *rx, const CycleRun &run)
 {
     // The answer may land in the same buffer: what was sent is kept apart.

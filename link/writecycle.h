@@ -33,28 +33,18 @@ class CycleObserver
 {
 public:
     virtual ~CycleObserver() = default;
-    // Before anything goes out: true keeps the frame (a configuration being
-    // saved) and the cycle sends nothing and changes nothing on the page.
-    virtual bool keepsFrame(const quint8 *payload, int reports) = 0;
     // The module answered (accepted or not) what `sent` held; the timers are
     // still paused, so it may read back through `link`. Gives the result.
     virtual bool finished(const CycleLink &link, const quint8 *sent, const CycleRun &run, bool accepted) = 0;
     // A configuration the page refused to send, with its failed checks.
     virtual void refused(const QStringList &lines) = 0;
-    // The defaults restored by a bare command, outside the cycle.
-    virtual void restoredDefaults(const QString &button, bool accepted) = 0;
 };
 void setCycleObserver(CycleObserver *observer);
-// Pages that restore the defaults by a bare command tell it here.
-void noteRestoredDefaults(const QString &button, bool accepted);
 // A configuration a page refused to send, with its failed checks.
 void noteRefused(const QStringList &lines);
 // Unless another took its place meanwhile.
 void removeCycleObserver(CycleObserver *observer);
 
-// Whether a cycle may go out now: not inside another exchange, and not a
-// frame the observer keeps (a configuration being saved, nothing sent).
-bool cycleMayStart(const quint8 *payload, int reports);
 // The exchange: detection and the page's timers paused, the frame in `tx`
 // sent (it stamps nothing itself), the acknowledgement awaited into `rx`
 // (may be `tx`) while the progress timer ticks, the observer told; true

@@ -60,6 +60,8 @@ private:
     void disableAnalogPage(const temperature::AnalogPage &page);
     void measureAnalogValue(const temperature::AnalogPage &page);
     void configureAnalogPage(const temperature::AnalogPage &page, bool periodic);
+    // Write's frame built and checked: the cycle that sends it, or none when refused.
+    std::optional<WriteCycle> buildAnalogPage(const temperature::AnalogPage &page, bool periodic);
     // Edge selection of the DA digital inputs: 0 none, 1 rising, 2 falling, 3 both.
     int edgeStateDA1 = 0;
     int edgeStateDA2 = 0;

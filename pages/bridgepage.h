@@ -39,6 +39,8 @@ private:
     void InitPageORLO_RS_r00();
     void showStoredORLO_RS_r00(const quint8 *payload);
     void chainToggledORLO_RS_r00(int frame, bool checked);
+    // Write's frame built and checked: the cycle that sends it, or none when refused.
+    std::optional<WriteCycle> buildRS_r00();
     // What the module's firmware allows, known once its information is read.
     bool masterSupportedRS_r00 = false;
     bool serialFormatRS_r00 = false;

@@ -64,6 +64,10 @@ private:
     void enableTwoInputPage(orlo::ModuleType type, bool enable);
     void configureTwoInputPage(orlo::ModuleType type, quint8 command);
     void configureDI4_r2x(quint8 command);
+    // The frame of Write (or of the counter reset) built and checked: the
+    // cycle that sends it, or none when refused.
+    std::optional<WriteCycle> buildTwoInputPage(orlo::ModuleType type, quint8 command);
+    std::optional<WriteCycle> buildDI4_r2x(quint8 command);
     // DI4_r2x: radio variant (flags bits 3-5) of the last stored record read,
     // written back unchanged.
     int radioVariantDI4_r2x = 0;

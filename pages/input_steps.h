@@ -4,6 +4,7 @@
 #pragma once
 
 #include "link/frames/di_frame.h"
+#include "link/limits.h"
 #include "pages/pagefamily.h"
 #include "widgets/writecycle.h"
 
@@ -88,10 +89,10 @@ void showEdge(const InputWidgets &input, int edge);
 void advanceEdge(int &edge, QPushButton *button);
 
 // "--", then "00" .. the last hour, and the minutes in steps of ten.
-constexpr int kLastHourDI = 23;
-constexpr int kLastHour = 24;
-constexpr int kLastMinute = 50;
-constexpr int kLastPeriodMinute = 30;   // DI4_r2x: sub-hour reading periods
+constexpr int kLastHourDI = orlo::limits::kLastReadingHourDI;
+constexpr int kLastHour = orlo::limits::kLastReadingHour;
+constexpr int kLastMinute = orlo::limits::kLastReadingMinute;
+constexpr int kLastPeriodMinute = orlo::limits::kLastPeriodMinute;
 constexpr int kNotSet = 0;              // the "--" entry
 void fillReadingLists(const ReadingTime &time, int lastHour, int lastMinute);
 // A stored hour or minute the list cannot show is "--".

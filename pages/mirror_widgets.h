@@ -3,6 +3,7 @@
 #pragma once
 
 #include "link/frames/mirror_frame.h"
+#include "link/limits.h"
 #include "pages/input_steps.h"
 
 #include <QString>
@@ -24,9 +25,9 @@ struct Range {
     int lo;
     int hi;
 };
-constexpr Range kSlaveModem{1, 240};
-constexpr Range kAddress{0, 240};
-constexpr Range kRemoteDI2{0, 254};
+constexpr Range kSlaveModem{1, orlo::limits::kLastAddress};
+constexpr Range kAddress{0, orlo::limits::kLastAddress};
+constexpr Range kRemoteDI2{0, orlo::limits::kLastRemoteAddressDI2};
 constexpr Range kTimeOut{0, 10};
 constexpr Range kMirrorSpeeds{2, 5};            // 2400 .. 19200 bps
 // The LoRa speed code is the data-rate index: 610 bps and above on a mirror.

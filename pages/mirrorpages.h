@@ -67,6 +67,8 @@ private:
     // Mirror pages: the shared steps, given the page's description.
     void enableMirrorPage(const mirrorpage::MirrorPage &page, bool enable);
     void configureMirror(const mirrorpage::MirrorPage &page);
+    // Write's frame built and checked: the cycle that sends it, or none when refused.
+    std::optional<WriteCycle> buildMirror(const mirrorpage::MirrorPage &page);
     void restoreMirrorDefaults(const mirrorpage::MirrorPage &page);
 
 private:

@@ -8,6 +8,7 @@
 #include "app/qtcompat.h"
 #include "link/clockstamp.h"
 #include "link/frames/da_frame.h"
+#include "link/limits.h"
 #include "link/transport.h"
 #include "pages/listfill.h"
 #include "pages/temperature_steps.h"
@@ -27,12 +28,12 @@ namespace {
 
 constexpr int kSliderThresholds = 0;
 constexpr int kSliderPeriodic = 1;
-constexpr double kThresholdGapDA = 0.1;    // how close the user may bring the thresholds
+constexpr double kThresholdGapDA = orlo::limits::kThresholdGapAnalog;
 constexpr int kResolutionDecimals = 4;
 constexpr int kAnalogVoltage = 0;       // DA_r20 list: "Voltage", "Current"
 constexpr int kAnalogCurrent = 1;
 constexpr int kUnitLabelCount = 7;      // five beside the values, two beside the thresholds
-const QStringList kAnalogTypes{QStringLiteral("Voltage"), QStringLiteral("Current")};
+const QStringList kAnalogTypes = orlo::limits::analogTypeTexts();
 const QString kUnitMask = QStringLiteral("AAAA");
 const QString kTabStyle = QStringLiteral(
     "QTabWidget,QTabWidget::pane,QTabBar { background: transparent; border: 1px; color: rgb(190, 190, 190); }");
@@ -296,9 +297,17 @@ AnalogPages::AnalogPages(PageShell &shell, QWidget *parent)
     ui->setupUi(this);
     using T = orlo::ModuleType;
     addPage({T::DA, ui->page_ORLO_DA, [this](bool on) { EnablePageDA(on); },
-             {ui->label_Resultat_configurer_DA, ui->pushButton_Configurer_DA}});
+             {ui->label_Resultat_configurer_DA, ui->pushButton_Configurer_DA},
+             [this] {
+                 return builtFrame(buildAnalogPage(daPage(*ui, currentProductId()),
+                                                   ui->horizontalSlider_Type_releve_DA->value() == kSliderPeriodic));
+             }});
     addPage({T::DA_r20, ui->page_ORLO_DA_r20, [this](bool on) { EnablePageDA_r20(on); },
-             {ui->label_Resultat_configurer_DA_r20, ui->pushButton_Configurer_DA_r20}});
+             {ui->label_Resultat_configurer_DA_r20, ui->pushButton_Configurer_DA_r20},
+             [this] {
+                 return builtFrame(buildAnalogPage(
+                     r20Page(*ui), ui->toolBox_Type_releve_DA_r20->currentWidget() == ui->page_periodique_DA_r20));
+             }});
 }
 
 AnalogPages::~AnalogPages() = default;
@@ -358,10 +367,10 @@ void AnalogPages::measureAnalogValue(const AnalogPage &p)
 
 // Only the reading mode in use is checked: the other one's fields go out as
 // they encode (an unset time as not in use, an unset reading period as 0).
-void AnalogPages::configureAnalogPage(const AnalogPage &p, bool periodic)
+std::optional<WriteCycle> AnalogPages::buildAnalogPage(const AnalogPage &p, bool periodic)
 {
     if (!mayConfigure())
-        return;
+        return std::nullopt;
     const QDateTime now = orlo::currentDateTime();
     clearRequest();
     const Refusal missing = checkThresholdPage(p.steps);
@@ -372,7 +381,7 @@ void AnalogPages::configureAnalogPage(const AnalogPage &p, bool periodic)
         if (unscalable)
             lines << kCalibrationLine;
         warnInvalidConfiguration(p.steps.result, p.texts->box, lines);
-        return;
+        return std::nullopt;
     }
     da::Record record = recordOf(p, thresholdConfig(p.steps, periodic));
     keepCountsAsRead(p, record, da::decode(storedRecordAnalog));
@@ -382,7 +391,13 @@ void AnalogPages::configureAnalogPage(const AnalogPage &p, bool periodic)
     }
     da::encode(requestPayload(), now, record, p.variant);
     print(da::writeTrace(requestPayload()));
-    runWriteCycle(writeCycle(p.steps.button, p.steps.bar, p.steps.result, da::kReports, valueTimer.get()));
+    return writeCycle(p.steps.button, p.steps.bar, p.steps.result, da::kReports, valueTimer.get());
+}
+
+void AnalogPages::configureAnalogPage(const AnalogPage &p, bool periodic)
+{
+    if (const auto cycle = buildAnalogPage(p, periodic))
+        runWriteCycle(*cycle);
 }
 
 // --- DA ------------------------------------------------------------------

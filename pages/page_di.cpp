@@ -4,6 +4,7 @@
 #include "pages/digitalinputpages.h"
 #include "link/clockstamp.h"
 #include "link/frames/di_frame.h"
+#include "link/limits.h"
 #include "pages/input_steps.h"
 #include "pages/listfill.h"
 #include "ui_digitalinputpages.h"
@@ -23,7 +24,7 @@ constexpr int kHourOne = 2;             // "01"
 constexpr int kMinuteZero = 1;          // "00"
 constexpr int kMinuteTen = 2;           // "10"
 
-const QStringList kJoinModes = {QStringLiteral("Join mode : OTAA"), QStringLiteral("Join mode : ABP")};
+const QStringList kJoinModes = orlo::limits::joinModeTexts();
 constexpr int kJoinAbp = 1;
 
 // Flags bit 7 (keep-alive) and bit 6 (cable break).
@@ -240,11 +241,14 @@ DigitalInputPages::DigitalInputPages(PageShell &shell, QWidget *parent)
     ui->setupUi(this);
     using T = orlo::ModuleType;
     addPage({T::DI, ui->page_ORLO_DI, [this](bool on) { EnablePageDI(on); },
-             {ui->label_Resultat_configurer_DI, ui->pushButton_Configurer_DI}});
+             {ui->label_Resultat_configurer_DI, ui->pushButton_Configurer_DI},
+             [this] { return builtFrame(buildTwoInputPage(T::DI, orlo::command::WriteConfiguration)); }});
     addPage({T::DI_r2x, ui->page_ORLO_DI_r2x, [this](bool on) { EnablePageDI_r2x(on); },
-             {ui->label_Resultat_configurer_DI_r2x, ui->pushButton_Configurer_DI_r2x}});
+             {ui->label_Resultat_configurer_DI_r2x, ui->pushButton_Configurer_DI_r2x},
+             [this] { return builtFrame(buildTwoInputPage(T::DI_r2x, orlo::command::WriteConfiguration)); }});
     addPage({T::DI4_r2x, ui->page_ORLO_DI4_r2x, [this](bool on) { EnablePageDI4_r2x(on); },
-             {ui->label_Resultat_configurer_DI4_r2x, ui->pushButton_Configurer_DI4_r2x}});
+             {ui->label_Resultat_configurer_DI4_r2x, ui->pushButton_Configurer_DI4_r2x},
+             [this] { return builtFrame(buildDI4_r2x(orlo::command::WriteConfiguration)); }});
 }
 
 DigitalInputPages::~DigitalInputPages() = default;
@@ -266,19 +270,26 @@ void DigitalInputPages::enableTwoInputPage(ModuleType type, bool enable)
     showModulePage(p.frame.page);
 }
 
-void DigitalInputPages::configureTwoInputPage(ModuleType type, quint8 command)
+std::optional<WriteCycle> DigitalInputPages::buildTwoInputPage(ModuleType type, quint8 command)
 {
     const TwoInputPage p = type == ModuleType::DI ? pageDI(*ui) : pageDI_r2x(*ui);
     const bool clearing = command == orlo::command::WriteAndClearCounters;
     const inputs::TimeTexts &texts = clearing ? inputs::kTextsFrench : *p.writeTexts;
     quint8 *payload = clearedRequest(p.frame.result, texts.box, inputs::missingTimes(p.inputs.time, texts));
     if (!payload)
-        return;
+        return std::nullopt;
     di::encode(payload, command, orlo::currentDateTime(), recordOf(p, edgeState1, edgeState2));
     WriteCycle cycle{clearing ? p.frame.other : p.frame.write, p.frame.bar, p.frame.result, p.reports};
     if (!clearing)
         cycle.progressIntervalMs = p.writeProgressMs;
-    if (runWriteCycle(cycle) && clearing && p.counters)
+    return cycle;
+}
+
+void DigitalInputPages::configureTwoInputPage(ModuleType type, quint8 command)
+{
+    const auto cycle = buildTwoInputPage(type, command);
+    const TwoInputPage p = type == ModuleType::DI ? pageDI(*ui) : pageDI_r2x(*ui);
+    if (cycle && runWriteCycle(*cycle) && command == orlo::command::WriteAndClearCounters && p.counters)
         inputs::showCounters(*p.counters, 0, 0);
 }
 
@@ -432,19 +443,24 @@ void DigitalInputPages::EnablePageDI4_r2x(bool enable)
 
 void DigitalInputPages::SetprogressBarConfigurerDI4_r2x() { stepProgress(ui->progressBar_Configurer_DI4_r2x); }
 
-void DigitalInputPages::configureDI4_r2x(quint8 command)
+std::optional<WriteCycle> DigitalInputPages::buildDI4_r2x(quint8 command)
 {
     const FourInputPage p = pageDI4_r2x(*ui);
     const bool clearing = command == orlo::command::WriteAndClearCounters;
     const inputs::TimeTexts &texts = clearing ? inputs::kTextsAccented : inputs::kTextsEnglish;
     quint8 *payload = clearedRequest(p.frame.result, texts.box, inputs::missingTimes(p.time, texts));
     if (!payload)
-        return;
+        return std::nullopt;
     const int variant = radioVariantDI4_r2x;
     di::encode4(payload, command, orlo::currentDateTime(), recordOf(p, edgeState1, edgeState2, variant));
-    const WriteCycle cycle{clearing ? p.frame.other : p.frame.write, p.frame.bar, p.frame.result, di::kReportsR2x};
-    if (runWriteCycle(cycle) && clearing)
-        inputs::showCounters(p.counters, 0, 0);
+    return WriteCycle{clearing ? p.frame.other : p.frame.write, p.frame.bar, p.frame.result, di::kReportsR2x};
+}
+
+void DigitalInputPages::configureDI4_r2x(quint8 command)
+{
+    const auto cycle = buildDI4_r2x(command);
+    if (cycle && runWriteCycle(*cycle) && command == orlo::command::WriteAndClearCounters)
+        inputs::showCounters(pageDI4_r2x(*ui).counters, 0, 0);
 }
 
 void DigitalInputPages::on_pushButton_Configurer_DI4_r2x_clicked() { configureDI4_r2x(orlo::command::WriteConfiguration); }

@@ -6,6 +6,7 @@
 #include "pages/mirrorpages.h"
 #include "link/clockstamp.h"
 #include "link/frames/mirror_frame.h"
+#include "link/limits.h"
 #include "link/transport.h"
 #include "pages/input_steps.h"
 #include "pages/listfill.h"
@@ -29,7 +30,7 @@ constexpr int kTabMirror = 2;
 // The Mirror tab's operating mode; the mirror role is 2 + its index.
 constexpr int kSlaveMirror = 0;
 constexpr int kMasterMirror = 1;
-const QStringList kOperatingModes = {QStringLiteral("Slave mirror"), QStringLiteral("Master mirror")};
+const QStringList kOperatingModes = orlo::limits::mirrorModeTexts();
 
 const QString kTabStyle = QStringLiteral("QTabWidget,QTabWidget::pane,QTabBar");
 
@@ -258,11 +259,14 @@ MirrorPages::MirrorPages(PageShell &shell, QWidget *parent)
     ui->setupUi(this);
     using T = orlo::ModuleType;
     addPage({T::DI2_868_r_10, ui->page_DI2_868_r_10, [this](bool on) { EnablePageDI2_868_r_10(on); },
-             {ui->label_Resultat_configurer_DI2_868_r_10, ui->pushButton_Configurer_DI2_868_r_10}});
+             {ui->label_Resultat_configurer_DI2_868_r_10, ui->pushButton_Configurer_DI2_868_r_10},
+             [this] { return builtFrame(buildMirror(pageDI2_868_r_10(*ui))); }});
     addPage({T::IOD_PS_r20, ui->page_IOD_PS_r20, [this](bool on) { EnablePageIOD_PS_r20(on); },
-             {ui->label_Resultat_configurer_IOD_PS_r20, ui->pushButton_Configurer_IOD_PS_r20}});
+             {ui->label_Resultat_configurer_IOD_PS_r20, ui->pushButton_Configurer_IOD_PS_r20},
+             [this] { return builtFrame(buildMirror(pageIOD_PS_r20(*ui))); }});
     addPage({T::DIO_LoRa, ui->page_ORLO_DIO_LoRa, [this](bool on) { EnablePageORLO_DIO_LoRa(on); },
-             {ui->label_Resultat_configurer_ORLO_DIO_LoRa, ui->pushButton_Configurer_ORLO_DIO_LoRa}});
+             {ui->label_Resultat_configurer_ORLO_DIO_LoRa, ui->pushButton_Configurer_ORLO_DIO_LoRa},
+             [this] { return builtFrame(buildMirror(pageORLO_DIO_LoRa(*ui))); }});
 }
 
 MirrorPages::~MirrorPages() = default;
@@ -294,7 +298,7 @@ void MirrorPages::enableMirrorPage(const MirrorPage &p, bool enable)
     showModulePage(p.frame.page);
 }
 
-void MirrorPages::configureMirror(const MirrorPage &p)
+std::optional<WriteCycle> MirrorPages::buildMirror(const MirrorPage &p)
 {
     const int tab = p.tabs->currentIndex();
     mf::Record record;
@@ -315,12 +319,18 @@ void MirrorPages::configureMirror(const MirrorPage &p)
     // Default stays enabled while Write waits, and the other way round.
     quint8 *payload = clearedRequest(p.frame.result, p.warning, missing);
     if (!payload)
-        return;
+        return std::nullopt;
     mf::encode(payload, orlo::command::WriteConfiguration, orlo::currentDateTime(), record, p.variant);
     const int reports = mf::layoutOf(p.variant).reports;
     WriteCycle cycle{p.frame.write, p.frame.bar, p.frame.result, reports};
     cycle.progressIntervalMs = p.writeProgressMs;
-    runWriteCycle(cycle);
+    return cycle;
+}
+
+void MirrorPages::configureMirror(const MirrorPage &p)
+{
+    if (const auto cycle = buildMirror(p))
+        runWriteCycle(*cycle);
 }
 
 void MirrorPages::restoreMirrorDefaults(const MirrorPage &p)

@@ -4,6 +4,7 @@
 // which unlock the features that firmware supports.
 #include "pages/bridgepage.h"
 #include "link/frames/rs_frame.h"
+#include "link/limits.h"
 #include "link/modulelink.h"
 #include "link/transport.h"
 #include "widgets/writecycle.h"
@@ -30,7 +31,7 @@ constexpr int kHourVisible = 6;
 constexpr int kMinuteVisible = 6;
 constexpr int kLengthMax = 4;
 constexpr int kModemMin = 1;
-constexpr int kModemMax = 240;
+constexpr int kModemMax = orlo::limits::kLastAddress;
 
 // Tabs, one per role.
 constexpr int kTabMaster = 0;
@@ -238,7 +239,8 @@ BridgePage::BridgePage(PageShell &shell, QWidget *parent)
     ui->setupUi(this);
     using T = orlo::ModuleType;
     addPage({T::RS_r00, ui->page_ORLO_RS_r00, [this](bool on) { EnablePageORLO_RS_r00(on); },
-             {ui->label_Resultat_configurer_ORLO_RS_r00, ui->pushButton_Configurer_ORLO_RS_r00}});
+             {ui->label_Resultat_configurer_ORLO_RS_r00, ui->pushButton_Configurer_ORLO_RS_r00},
+             [this] { return builtFrame(buildRS_r00()); }});
 }
 
 BridgePage::~BridgePage() = default;
@@ -370,10 +372,10 @@ void BridgePage::Update_RS_r00()
         ui->comboBox_codeFunction_Master_ORLO_RS_r00->setEnabled(true);
 }
 
-void BridgePage::on_pushButton_Configurer_ORLO_RS_r00_clicked()
+std::optional<WriteCycle> BridgePage::buildRS_r00()
 {
     if (!mayConfigure())
-        return;
+        return std::nullopt;
     const rs::Record shown = recordShown(*ui, ui->tabWidget_ORLO_RS_r00->currentIndex(), storedRecordRS_r00);
     // The page's own record is sent as the module stores it; one from a file
     // obeys the module's firmware.
@@ -383,14 +385,20 @@ void BridgePage::on_pushButton_Configurer_ORLO_RS_r00_clicked()
     if (!locked.isEmpty()) {
         warnInvalidConfiguration(ui->label_Resultat_configurer_ORLO_RS_r00,
                                  {warning::kTitleEnglish, warning::kHeadEnglish, warning::kFooterEnglish}, locked);
-        return;
+        return std::nullopt;
     }
     clearRequest();
     rs::encode(requestPayload(), orlo::command::WriteConfiguration, shown);
     WriteCycle cycle{ui->pushButton_Configurer_ORLO_RS_r00, ui->progressBar_Configurer_ORLO_RS_r00,
                      ui->label_Resultat_configurer_ORLO_RS_r00, rs::kReports, kProgressMs};
     cycle.informationTimer = informationTimerRS_r00.get();
-    runWriteCycle(cycle);
+    return cycle;
+}
+
+void BridgePage::on_pushButton_Configurer_ORLO_RS_r00_clicked()
+{
+    if (const auto cycle = buildRS_r00())
+        runWriteCycle(*cycle);
 }
 
 void BridgePage::on_pushButton_DefaultConfiguration_ORLO_RS_r00_clicked()
@@ -399,12 +407,13 @@ void BridgePage::on_pushButton_DefaultConfiguration_ORLO_RS_r00_clicked()
     if (!mayConfigure())
         return;
     clearRequest();
-    const bool restored = requestCommand(orlo::command::RestoreDefaults, rs::kReports);
-    orlo::noteRestoredDefaults(ui->pushButton_DefaultConfiguration_ORLO_RS_r00, restored);
-    if (restored)
+    requestPayload()[rs::kCommand] = orlo::command::RestoreDefaults;
+    WriteCycle cycle{ui->pushButton_DefaultConfiguration_ORLO_RS_r00, ui->progressBar_Configurer_ORLO_RS_r00,
+                     ui->label_Resultat_configurer_ORLO_RS_r00, rs::kReports, kProgressMs};
+    cycle.informationTimer = informationTimerRS_r00.get();
+    cycle.otherButton = ui->pushButton_Configurer_ORLO_RS_r00;
+    if (runWriteCycle(cycle))
         EnablePageORLO_RS_r00(true);
-    else
-        ui->label_Resultat_configurer_ORLO_RS_r00->setText(result::kFailed);
 }
 
 void BridgePage::on_tabWidget_ORLO_RS_r00_currentChanged(int index)

@@ -3,6 +3,7 @@
 // offset and the live humidity beside the temperature.
 #include "pages/temperaturepages.h"
 #include "link/frames/th_frame.h"
+#include "link/limits.h"
 #include "link/moduletable.h"
 #include "pages/temperature_steps.h"
 #include "ui_temperaturepages.h"
@@ -12,8 +13,8 @@ using namespace temperature;
 
 namespace {
 
-constexpr Limits kLimitsTh{-20.0, 70.0, 16.5, 26.5, 0.1};
-constexpr double kOffsetRange = 0.3;
+constexpr Limits kLimitsTh = orlo::limits::kThresholdsTh;
+constexpr double kOffsetRange = orlo::limits::kOffsetTh;
 
 const QString kTitleWithHumidity = QStringLiteral("Brisane\nTemperature and Humidity SF8");
 const QString kTitleWithoutHumidity = QStringLiteral("Brisane\nTemperature SF8");
@@ -155,7 +156,13 @@ void TemperaturePages::on_comboBox_heures_releve_TH_r10_currentIndexChanged(int 
     guardStatement(ui->comboBox_minutes_releve_TH_r10, index, true);
 }
 
-void TemperaturePages::on_pushButton_Configurer_TH_r10_clicked() { configureToolBoxPage(r10Page(*ui)); }
+std::optional<WriteCycle> TemperaturePages::buildTH_r10() { return buildToolBoxPage(r10Page(*ui)); }
+
+void TemperaturePages::on_pushButton_Configurer_TH_r10_clicked()
+{
+    if (const auto cycle = buildTH_r10())
+        runWriteCycle(*cycle);
+}
 
 // --- TH_868 --------------------------------------------------------------
 
@@ -193,8 +200,11 @@ void TemperaturePages::on_comboBox_heures_releve_TH_868_currentIndexChanged(int 
     guardStatement(ui->comboBox_minutes_releve_TH_868, index, true);
 }
 
+std::optional<WriteCycle> TemperaturePages::buildTH_868() { return buildRadioPage(th868Page(*ui)); }
+
 void TemperaturePages::on_pushButton_Configurer_TH_868_clicked()
 {
     // Unlike TM_868, no reading follows an accepted write: the timer brings it.
-    configureRadioPage(th868Page(*ui));
+    if (const auto cycle = buildTH_868())
+        runWriteCycle(*cycle);
 }

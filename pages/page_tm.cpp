@@ -4,6 +4,7 @@
 #include "pages/temperaturepages.h"
 #include "link/clockstamp.h"
 #include "link/frames/tm_frame.h"
+#include "link/limits.h"
 #include "link/transport.h"
 #include "widgets/writecycle.h"
 #include "pages/temperature_steps.h"
@@ -22,8 +23,8 @@ namespace {
 constexpr int kMeasureInterval868Ms = 6000;   // after the first reading
 constexpr int kSliderThresholds = 0;          // statement on threshold crossing
 constexpr int kSliderPeriodic = 1;
-constexpr double kOffsetRange = 15.9;
-constexpr double kOffsetRange14Bit = 3.9;
+constexpr double kOffsetRange = orlo::limits::kOffsetTm;
+constexpr double kOffsetRange14Bit = orlo::limits::kOffsetTm14Bit;
 constexpr int kTabSlave = 0;
 constexpr int kTabMaster = 1;
 constexpr int kRoleSlave = 0;
@@ -89,17 +90,23 @@ TemperaturePages::TemperaturePages(PageShell &shell, QWidget *parent)
     ui->setupUi(this);
     using T = orlo::ModuleType;
     addPage({T::TM, ui->page_ORLO_TM, [this](bool on) { EnablePageTM(on); },
-             {ui->label_Resultat_configurer_TM, ui->pushButton_Configurer_TM}});
+             {ui->label_Resultat_configurer_TM, ui->pushButton_Configurer_TM},
+             [this] { return builtFrame(buildTM()); }});
     addPage({T::TM_r20, ui->page_ORLO_TM_r20, [this](bool on) { EnablePageTM_r20(on); },
-             {ui->label_Resultat_configurer_TM_r20, ui->pushButton_Configurer_TM_r20}});
+             {ui->label_Resultat_configurer_TM_r20, ui->pushButton_Configurer_TM_r20},
+             [this] { return builtFrame(buildTM_r20()); }});
     addPage({T::TM2D_r10, ui->page_ORLO_TM2D_r10, [this](bool on) { EnablePageTM2D_r10(on); },
-             {ui->label_Resultat_configurer_TM2D_r10, ui->pushButton_Configurer_TM2D_r10}});
+             {ui->label_Resultat_configurer_TM2D_r10, ui->pushButton_Configurer_TM2D_r10},
+             [this] { return builtFrame(buildTM2D_r10()); }});
     addPage({T::TH_r10, ui->page_ORLO_TH_r10, [this](bool on) { EnablePageTH_r10(on); },
-             {ui->label_Resultat_configurer_TH_r10, ui->pushButton_Configurer_TH_r10}});
+             {ui->label_Resultat_configurer_TH_r10, ui->pushButton_Configurer_TH_r10},
+             [this] { return builtFrame(buildTH_r10()); }});
     addPage({T::TH_868, ui->page_ORLO_TH_868, [this](bool on) { EnablePageTH_868(on); },
-             {ui->label_Resultat_configurer_TH_868, ui->pushButton_Configurer_TH_868}});
+             {ui->label_Resultat_configurer_TH_868, ui->pushButton_Configurer_TH_868},
+             [this] { return builtFrame(buildTH_868()); }});
     addPage({T::TM_868, ui->page_ORLO_TM_868, [this](bool on) { EnablePageTM_868(on); },
-             {ui->label_Resultat_configurer_TM_868, ui->pushButton_Configurer_TM_868}});
+             {ui->label_Resultat_configurer_TM_868, ui->pushButton_Configurer_TM_868},
+             [this] { return builtFrame(buildTM_868()); }});
 }
 
 TemperaturePages::~TemperaturePages() = default;
@@ -140,17 +147,18 @@ bool TemperaturePages::readTemperatureRaw(int reports, quint16 *raw)
     return true;
 }
 
-void TemperaturePages::configureThresholdPage(const ThresholdPage &p, bool periodic, const tmf::Layout &layout,
-                                        const Texts &texts, int reports)
+std::optional<WriteCycle> TemperaturePages::buildThresholdPage(const ThresholdPage &p, bool periodic,
+                                                               const tmf::Layout &layout, const Texts &texts,
+                                                               int reports)
 {
     if (!mayConfigure())
-        return;
+        return std::nullopt;
     const QDateTime now = orlo::currentDateTime();
     clearRequest();
     if (refuseThresholdPage(p, periodic, texts))
-        return;
+        return std::nullopt;
     tmf::encodeConfig(requestPayload(), thresholdConfig(p, periodic), now, layout);
-    runWriteCycle(writeCycle(p.button, p.bar, p.result, reports, measureTimer.get()));
+    return writeCycle(p.button, p.bar, p.result, reports, measureTimer.get());
 }
 
 bool TemperaturePages::refuseThresholdPage(const ThresholdPage &p, bool periodic, const Texts &texts)
@@ -190,9 +198,9 @@ void TemperaturePages::enableToolBoxPage(const ToolBoxPage &t)
     showModulePage(t.moduleWidget);
 }
 
-void TemperaturePages::configureToolBoxPage(const ToolBoxPage &t)
+std::optional<WriteCycle> TemperaturePages::buildToolBoxPage(const ToolBoxPage &t)
 {
-    configureThresholdPage(t.page, t.modes->currentWidget() == t.periodicMode, t.layout, *t.texts, t.reports);
+    return buildThresholdPage(t.page, t.modes->currentWidget() == t.periodicMode, t.layout, *t.texts, t.reports);
 }
 
 void TemperaturePages::initRadioPage(const RadioPage &r, void (TemperaturePages::*measurement)(), void (TemperaturePages::*progress)())
@@ -245,10 +253,10 @@ void TemperaturePages::enableRadioPage(const RadioPage &r)
     showModulePage(r.moduleWidget);
 }
 
-bool TemperaturePages::configureRadioPage(const RadioPage &r)
+std::optional<WriteCycle> TemperaturePages::buildRadioPage(const RadioPage &r)
 {
     if (!mayConfigure())
-        return false;
+        return std::nullopt;
     const QDateTime now = orlo::currentDateTime();
     clearRequest();
     tmf::Config868 c;
@@ -260,7 +268,7 @@ bool TemperaturePages::configureRadioPage(const RadioPage &r)
             lines << r.texts->statementMinute;
         if (!lines.isEmpty()) {
             warnInvalidConfiguration(r.result, r.texts->box, lines);
-            return false;
+            return std::nullopt;
         }
         c.role = kRoleMaster;
         c.statementHours = statementHours(r.statementHours);
@@ -272,7 +280,7 @@ bool TemperaturePages::configureRadioPage(const RadioPage &r)
         c.modemAddress = r.modemAddress->value();
     }
     tmf::encodeConfig868(requestPayload(), c, now, r.offsetSteps);
-    return runWriteCycle(writeCycle(r.button, r.bar, r.result, r.reports, measureTimer.get()));
+    return writeCycle(r.button, r.bar, r.result, r.reports, measureTimer.get());
 }
 
 // --- TM ------------------------------------------------------------------
@@ -362,10 +370,16 @@ void TemperaturePages::on_comboBox_heures_releve_TM_currentIndexChanged(int inde
     guardStatement(ui->comboBox_minutes_releve_TM, index, false);
 }
 
+std::optional<WriteCycle> TemperaturePages::buildTM()
+{
+    return buildThresholdPage(tmPage(*ui), ui->horizontalSlider_Type_releve_TM->value() == kSliderPeriodic,
+                              tmf::layoutOf(tmf::probeOfTm(currentProductId())), kTextsFrench, tmf::kReports);
+}
+
 void TemperaturePages::on_pushButton_Configurer_TM_clicked()
 {
-    configureThresholdPage(tmPage(*ui), ui->horizontalSlider_Type_releve_TM->value() == kSliderPeriodic,
-                           tmf::layoutOf(tmf::probeOfTm(currentProductId())), kTextsFrench, tmf::kReports);
+    if (const auto cycle = buildTM())
+        runWriteCycle(*cycle);
 }
 
 // --- TM_r20 --------------------------------------------------------------
@@ -433,7 +447,13 @@ void TemperaturePages::on_comboBox_heures_releve_TM_r20_currentIndexChanged(int 
     guardStatement(ui->comboBox_minutes_releve_TM_r20, index, true);
 }
 
-void TemperaturePages::on_pushButton_Configurer_TM_r20_clicked() { configureToolBoxPage(r20Page(*ui)); }
+std::optional<WriteCycle> TemperaturePages::buildTM_r20() { return buildToolBoxPage(r20Page(*ui)); }
+
+void TemperaturePages::on_pushButton_Configurer_TM_r20_clicked()
+{
+    if (const auto cycle = buildTM_r20())
+        runWriteCycle(*cycle);
+}
 
 // --- TM_868 --------------------------------------------------------------
 
@@ -472,8 +492,11 @@ void TemperaturePages::on_comboBox_heures_releve_Master_TM_868_currentIndexChang
     guardStatement(ui->comboBox_minutes_releve_Master_TM_868, index, true);
 }
 
+std::optional<WriteCycle> TemperaturePages::buildTM_868() { return buildRadioPage(tm868Page(*ui)); }
+
 void TemperaturePages::on_pushButton_Configurer_TM_868_clicked()
 {
-    if (configureRadioPage(tm868Page(*ui)))
+    const auto cycle = buildTM_868();
+    if (cycle && runWriteCycle(*cycle))
         TemperatureMeasurementTM_868();
 }

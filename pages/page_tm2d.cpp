@@ -5,6 +5,7 @@
 #include "pages/temperaturepages.h"
 #include "link/clockstamp.h"
 #include "link/frames/tm2d_frame.h"
+#include "link/limits.h"
 #include "link/moduletable.h"
 #include "link/transport.h"
 #include "pages/listfill.h"
@@ -22,9 +23,9 @@ using namespace temperature;
 
 namespace {
 
-constexpr Limits kLimitsTm2d{-55.0, 125.0, 19.5, 24.5, 0.5};
+constexpr Limits kLimitsTm2d = orlo::limits::kThresholdsTm2d;
 constexpr StatementRange kStatementTm2d{tm2d::kMaxStatementHours, tm2d::kMaxStatementMinutes};
-constexpr double kOffsetRange = 2.0;
+constexpr double kOffsetRange = orlo::limits::kOffsetTm2d;
 constexpr double kOffsetStep = 0.5;
 // Statement boxes: hours "--", "00", "01" ...; minutes "--", "00", "10", "20", "30".
 constexpr int kHourZero = 1;
@@ -32,7 +33,7 @@ constexpr int kHourOne = 2;
 constexpr int kMinuteZero = 1;
 constexpr int kMinuteTen = 2;
 constexpr int kJoinAbp = 1;
-const QStringList kJoinModes{QStringLiteral("Join mode : OTAA"), QStringLiteral("Join mode : ABP")};
+const QStringList kJoinModes = orlo::limits::joinModeTexts();
 const QString kTitleTwoProbes = QStringLiteral("Brisane\n2 Digital Temperature");
 const QString kTitleOneProbe = QStringLiteral("Brisane\n1 Digital Temperature");
 
@@ -129,7 +130,7 @@ void TemperaturePages::EnablePageTM2D_r10(bool enable)
     on_comboBox_minutes_releve_TM2D_r10_currentIndexChanged(p.statementMinutes->currentIndex());
     on_comboBox_heures_releve_TM2D_r10_currentIndexChanged(p.statementHours->currentIndex());
     showThresholdConfig(p, c.first, true);
-    showThresholds(probe2Thresholds(*ui), kLimitsTm2d.bounds(), c.second.lowThreshold, c.second.highThreshold);
+    showThresholds(probe2Thresholds(*ui), boundsOf(kLimitsTm2d), c.second.lowThreshold, c.second.highThreshold);
     ui->doubleSpinBox_Offset_S2_TM2D_r10->setValue(c.second.offset);
 
     QComboBox *join = ui->comboBox_lorawan_joinMode_TM2D_r10;
@@ -162,7 +163,7 @@ void TemperaturePages::showLowThresholdsTM2D_r10(bool shown)
             pair.low->setRange(qMin(pair.low->minimum(), 0.0), qMax(pair.low->maximum(), 0.0));
             pair.low->setValue(0.0);
         } else if (optionsTM2D_r10 & tm2d::kLowUnusedWhenPeriodic) {
-            showThresholds(pair, kLimitsTm2d.bounds(), storedLowTM2D_r10[n], pair.high->value());
+            showThresholds(pair, boundsOf(kLimitsTm2d), storedLowTM2D_r10[n], pair.high->value());
         }
     }
 }
@@ -263,26 +264,34 @@ void TemperaturePages::on_toolBox_Type_releve_TM2D_r10_currentChanged(int index)
     showLowThresholdsTM2D_r10(!tm2d::lowThresholdsUnused(optionsTM2D_r10, periodic));
 }
 
-void TemperaturePages::on_pushButton_Configurer_TM2D_r10_clicked()
+std::optional<WriteCycle> TemperaturePages::buildTM2D_r10()
 {
     if (!mayConfigure())
-        return;
+        return std::nullopt;
     const QDateTime now = orlo::currentDateTime();
     clearRequest();
     const ThresholdPage p = probe1Page(*ui);
     const bool periodic = ui->toolBox_Type_releve_TM2D_r10->currentWidget() == ui->page_periodique_TM2D_r10;
-    if (!refuseThresholdPage(p, periodic, kTextsR20)) {
-        tm2d::Config c;
-        c.first = thresholdConfig(p, periodic);
-        c.second = {ui->doubleSpinBox_Seuil_bas_S2_TM2D_r10->value(), ui->doubleSpinBox_Seuil_haut_S2_TM2D_r10->value(),
-                    ui->doubleSpinBox_Offset_S2_TM2D_r10->value()};
-        const QComboBox *join = ui->comboBox_lorawan_joinMode_TM2D_r10;
-        c.options = tm2d::optionsWithJoinMode(optionsTM2D_r10, !join->isHidden(), join->currentIndex() == kJoinAbp);
-        tm2d::encodeConfig(requestPayload(), c, now);
-        if (runWriteCycle(writeCycle(p.button, p.bar, p.result, tm2d::kReports, nullptr))) {
-            TemperatureMeasurementTM2D_r10();
-            return;
-        }
+    if (refuseThresholdPage(p, periodic, kTextsR20))
+        return std::nullopt;
+    tm2d::Config c;
+    c.first = thresholdConfig(p, periodic);
+    c.second = {ui->doubleSpinBox_Seuil_bas_S2_TM2D_r10->value(), ui->doubleSpinBox_Seuil_haut_S2_TM2D_r10->value(),
+                ui->doubleSpinBox_Offset_S2_TM2D_r10->value()};
+    const QComboBox *join = ui->comboBox_lorawan_joinMode_TM2D_r10;
+    c.options = tm2d::optionsWithJoinMode(optionsTM2D_r10, !join->isHidden(), join->currentIndex() == kJoinAbp);
+    tm2d::encodeConfig(requestPayload(), c, now);
+    return writeCycle(p.button, p.bar, p.result, tm2d::kReports, nullptr);
+}
+
+void TemperaturePages::on_pushButton_Configurer_TM2D_r10_clicked()
+{
+    if (!mayConfigure())
+        return;
+    const auto cycle = buildTM2D_r10();
+    if (cycle && runWriteCycle(*cycle)) {
+        TemperatureMeasurementTM2D_r10();
+        return;
     }
     configurationFailed_TM2D_r10();
 }

@@ -55,6 +55,19 @@ PageFamily::Controls PageFamily::controlsOf(orlo::ModuleType type) const
     return page ? page->controls : Controls{};
 }
 
+QByteArray PageFamily::configurationFrame(orlo::ModuleType type)
+{
+    const Page *page = pageOf(type);
+    return page && page->frame ? page->frame() : QByteArray();
+}
+
+QByteArray PageFamily::builtFrame(const std::optional<WriteCycle> &cycle) const
+{
+    if (!cycle)
+        return {};
+    return QByteArray(reinterpret_cast<const char *>(link().txBuffer + 1), orlo::kReportPayload * cycle->reports);
+}
+
 int PageFamily::currentProductId() const
 {
     return link().productId();

@@ -5,11 +5,13 @@
 #pragma once
 
 #include "link/moduletable.h"
+#include "widgets/writecycle.h"
 
 #include <QList>
 #include <QWidget>
 #include <functional>
 #include <memory>
+#include <optional>
 
 class ModuleLink;
 class QLabel;
@@ -18,8 +20,6 @@ class QPushButton;
 class QStatusBar;
 class QStringList;
 class QTimer;
-struct WarningTexts;
-struct WriteCycle;
 
 // What a page needs of the shell.
 class PageShell
@@ -56,6 +56,9 @@ public:
     // The module of this type came (its page reads it and is shown) or went.
     void enablePage(orlo::ModuleType type, bool enable);
     Controls controlsOf(orlo::ModuleType type) const;
+    // The checked configuration the page's Write would send, as its payload;
+    // empty when the page refuses it (its box shown) or has none yet.
+    QByteArray configurationFrame(orlo::ModuleType type);
 
 protected:
     // The pages' ends of the link, with the family pages' bounds (1 s / 2 s).
@@ -81,6 +84,9 @@ protected:
     // the request, the cycle pauses the timers, writes, waits for the
     // acknowledgement while the bar turns; true when the module accepted.
     bool runWriteCycle(const WriteCycle &cycle);
+    // The request a build step left for its cycle: the payload, or empty
+    // when the step refused it.
+    QByteArray builtFrame(const std::optional<WriteCycle> &cycle) const;
     // The invalid-configuration box; the label reads "Invalide" while it is open.
     void warnInvalidConfiguration(QLabel *result, const WarningTexts &texts, const QStringList &lines);
     static void stepProgress(QProgressBar *bar);
@@ -97,6 +103,8 @@ protected:
         QWidget *widget;
         std::function<void(bool)> enable;
         Controls controls;
+        // Builds and checks Write's frame: its payload, or empty.
+        std::function<QByteArray()> frame;
     };
     void addPage(Page page);
 

@@ -187,14 +187,13 @@ Bounds thresholdBounds(const ThresholdPage &p)
 {
     const CalibrationBoxes &c = p.calibration;
     if (!c.y1 || !c.y2)
-        return p.limits.bounds();
+        return boundsOf(p.limits);
     return {std::min(c.y1->value(), c.y2->value()), std::max(c.y1->value(), c.y2->value())};
 }
 
 void resetThresholdPage(const ThresholdPage &p)
 {
-    refillAll(p.period, {kDash, QStringLiteral("15 minutes"), QStringLiteral("30 minutes"),
-                         QStringLiteral("1 heure"), QStringLiteral("2 heures")});
+    refillAll(p.period, QStringList{kDash} + orlo::limits::periodTexts());
     refillSendTimes(p, kPeriodNone);
     for (const SendTimeWidgets &w : p.sendTimes) {
         w.enabled->setChecked(false);

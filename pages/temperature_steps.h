@@ -5,6 +5,7 @@
 #pragma once
 
 #include "link/frames/tm_frame.h"
+#include "link/limits.h"
 #include "widgets/writecycle.h"
 
 #include <QString>
@@ -30,7 +31,7 @@ namespace temperature {
 constexpr int kSendTimeCount = 3;
 constexpr int kMeasureIntervalMs = 2000;
 constexpr int kProgressIntervalMs = 30;
-constexpr double kThresholdGap = 2.0;         // the defaults' gap, and the temperature pages'
+using orlo::limits::kThresholdGap;            // the defaults' gap, and the temperature pages'
 
 struct Texts {
     WarningTexts box;
@@ -49,15 +50,12 @@ struct Bounds {
 };
 
 // A page's threshold limits and defaults; the defaults stay kThresholdGap apart.
-struct Limits {
-    double lowMinimum;
-    double highMaximum;
-    double lowDefault;
-    double highDefault;
-    double step;
-    constexpr Bounds bounds() const { return {lowMinimum, highMaximum}; }
-};
-constexpr Limits kLimitsTm{-35.0, 120.0, 19.5, 24.5, 0.1};
+using Limits = orlo::limits::Thresholds;
+constexpr Bounds boundsOf(const Limits &limits)
+{
+    return {limits.lowMinimum, limits.highMaximum};
+}
+constexpr Limits kLimitsTm = orlo::limits::kThresholdsTm;
 
 struct StatementRange {
     int maxHours;

@@ -103,19 +103,29 @@ private:
     void InitPageTM2D_r10();
     // Steps the temperature pages share, each page giving its widgets and units.
     void disableTemperaturePage(QWidget *configureFrame, QWidget *parameterFrame);
-    void configureThresholdPage(const temperature::ThresholdPage &page, bool periodic,
-                                const orlo::tm::Layout &layout, const temperature::Texts &texts, int reports);
+    // Write's frame built into the request and checked: the cycle that
+    // sends it, or none when refused (the warning shown) or not allowed yet.
+    std::optional<WriteCycle> buildThresholdPage(const temperature::ThresholdPage &page, bool periodic,
+                                                 const orlo::tm::Layout &layout, const temperature::Texts &texts,
+                                                 int reports);
     // True (and the warning shown) when a field the page needs is missing.
     bool refuseThresholdPage(const temperature::ThresholdPage &page, bool periodic,
                              const temperature::Texts &texts);
     void initToolBoxPage(const temperature::ToolBoxPage &page, void (TemperaturePages::*measurement)(),
                          void (TemperaturePages::*progress)());
     void enableToolBoxPage(const temperature::ToolBoxPage &page);
-    void configureToolBoxPage(const temperature::ToolBoxPage &page);
+    std::optional<WriteCycle> buildToolBoxPage(const temperature::ToolBoxPage &page);
     void initRadioPage(const temperature::RadioPage &page, void (TemperaturePages::*measurement)(),
                        void (TemperaturePages::*progress)());
     void enableRadioPage(const temperature::RadioPage &page);
-    bool configureRadioPage(const temperature::RadioPage &page);
+    std::optional<WriteCycle> buildRadioPage(const temperature::RadioPage &page);
+    // Each page's Write frame.
+    std::optional<WriteCycle> buildTM();
+    std::optional<WriteCycle> buildTM_r20();
+    std::optional<WriteCycle> buildTM_868();
+    std::optional<WriteCycle> buildTM2D_r10();
+    std::optional<WriteCycle> buildTH_r10();
+    std::optional<WriteCycle> buildTH_868();
     // Live temperature and humidity; false when the exchange was not whole.
     bool readTemperatureAndHumidity(int reports, double *celsius, double *humidity);
     void showLowThresholdsTM2D_r10(bool shown);

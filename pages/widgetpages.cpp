@@ -11,9 +11,11 @@ WidgetPages::WidgetPages(PageShell &shell, QWidget *parent)
     ui->setupUi(this);
     using T = orlo::ModuleType;
     addPage({T::RSLW_r00, ui->page_ORLO_RSLW_r00, [this](bool on) { EnablePageORLO_RSLW_r00(on); },
-             {ui->widget_orlo_rslw_r00->resultLabel(), ui->widget_orlo_rslw_r00->writeButton()}});
+             {ui->widget_orlo_rslw_r00->resultLabel(), ui->widget_orlo_rslw_r00->writeButton()},
+             [this] { return ui->widget_orlo_rslw_r00->configurationFrame(); }});
     addPage({T::RPT_r00, ui->page_ORLO_RPT_r00, [this](bool on) { EnablePageORLO_RPT_r00(on); },
-             {ui->widget_orlo_rpt_r00->resultLabel(), ui->widget_orlo_rpt_r00->writeButton()}});
+             {ui->widget_orlo_rpt_r00->resultLabel(), ui->widget_orlo_rpt_r00->writeButton()},
+             [this] { return ui->widget_orlo_rpt_r00->configurationFrame(); }});
 }
 
 WidgetPages::~WidgetPages() = default;

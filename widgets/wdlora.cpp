@@ -1,6 +1,7 @@
 #include "wdlora.h"
 #include "ui_wdlora.h"
 
+#include "link/limits.h"
 #include "widgets/listfill.h"
 
 #include <QScopedValueRollback>
@@ -11,15 +12,13 @@
 
 namespace {
 
-const QStringList kRates = {QStringLiteral("183"),  QStringLiteral("335"),  QStringLiteral("610"),
-                            QStringLiteral("1120"), QStringLiteral("2511"), QStringLiteral("4464"),
-                            QStringLiteral("9114")};
+const QStringList kRates = orlo::limits::loRaRateTexts();
 
 constexpr int kFirstFastRate = 4;           // 2511 bps and above
 
 // Channel ranges of the two plans.
-constexpr int kSlowFirst = 1;
-constexpr int kSlowLast = 29;
+constexpr int kSlowFirst = orlo::limits::kFirstLoRaChannel;
+constexpr int kSlowLast = orlo::limits::kLastLoRaChannel;
 constexpr int kFastFirst = 2;
 constexpr int kFastLast = 26;
 

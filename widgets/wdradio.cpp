@@ -1,6 +1,7 @@
 #include "wdradio.h"
 #include "ui_wdradio.h"
 
+#include "link/limits.h"
 #include "widgets/listfill.h"
 
 #include <QStringList>
@@ -66,20 +67,17 @@ const QString basePowerText = QStringLiteral("14dBm");
 
 QStringList normalRates()
 {
-    return {QStringLiteral("1200"), QStringLiteral("2400"), QStringLiteral("4800"),
-            QStringLiteral("9600"), QStringLiteral("19200"), QStringLiteral("38400"),
-            QStringLiteral("57600"), QStringLiteral("115200")};
+    return orlo::limits::radioRateTexts();
 }
 
 QStringList compatRates()
 {
-    return {QStringLiteral("19200"), QStringLiteral("9600")};
+    return orlo::limits::compatibilityRateTexts();
 }
 
 QStringList fourRates()
 {
-    return {QStringLiteral("1200"), QStringLiteral("4800"), QStringLiteral("19200"),
-            QStringLiteral("57600")};
+    return orlo::limits::fourRateTexts();
 }
 
 QString compatPowerText(int channel)

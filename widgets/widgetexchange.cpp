@@ -47,9 +47,11 @@ bool readStored(ModuleLink &link, Frame &frame)
     return whole;
 }
 
-bool restoreDefaults(ModuleLink *link, Frame &frame)
+bool restoreDefaults(ModuleLink &link, QTimer *progress, Frame &frame, const WriteCycle &cycle)
 {
-    return mayConfigure(link) && request(*link, frame, command::RestoreDefaults);
+    frame.clear();
+    frame.payload()[0] = command::RestoreDefaults;
+    return runWriteCycle(link, progress, frame, cycle);
 }
 
 bool runWriteCycle(ModuleLink &link, QTimer *progress, Frame &frame, const WriteCycle &cycle)

@@ -40,9 +40,10 @@ bool request(ModuleLink &link, Frame &frame, quint8 command, int mode = 0);
 // which sends no configuration before.
 bool readStored(ModuleLink &link, Frame &frame);
 
-// Command 5 when the page may configure; true when the module took it and
-// answered whole, so that the page reads the defaults back.
-bool restoreDefaults(ModuleLink *link, Frame &frame);
+// Command 5 through the write cycle (`cycle` names Default as its button),
+// so that the journal sees it; true when the module took it, so that the
+// page reads the defaults back.
+bool restoreDefaults(ModuleLink &link, QTimer *progress, Frame &frame, const WriteCycle &cycle);
 
 // The shared write cycle through the module link, which pauses module detection itself
 // during the wait: the frame built in `frame` goes out and the module's

@@ -120,10 +120,23 @@ void WmOrloRpt::readConfiguration()
         informationTimer.start(kInformationSoonMs);
 }
 
+QByteArray WmOrloRpt::configurationFrame()
+{
+    if (const auto cycle = buildConfiguration())
+        return QByteArray(reinterpret_cast<const char *>(frame.payload()), orlo::kReportPayload * cycle->reports);
+    return {};
+}
+
 void WmOrloRpt::on_pushButton_Configurer_ORLO_RPT_r00_clicked()
 {
+    if (const auto cycle = buildConfiguration())
+        page::runWriteCycle(*link, progressTimer, frame, *cycle);
+}
+
+std::optional<WriteCycle> WmOrloRpt::buildConfiguration()
+{
     if (!page::mayConfigure(link))
-        return;
+        return std::nullopt;
     rpt::Record record;
     for (int m = 0; m < rpt::kModules; ++m)
         for (int b = 0; b < rpt::kIdentifierSize; ++b)
@@ -157,7 +170,7 @@ void WmOrloRpt::on_pushButton_Configurer_ORLO_RPT_r00_clicked()
         orlo::warnInvalidConfiguration(this, form->label_Resultat_configurer_ORLO_RPT_r00,
                                        {warning::kTitleEnglish, warning::kHeadEnglish, warning::kFooterEnglish},
                                        locked);
-        return;
+        return std::nullopt;
     }
     frame.clear();
     rpt::encode(frame.payload(), record);
@@ -165,19 +178,19 @@ void WmOrloRpt::on_pushButton_Configurer_ORLO_RPT_r00_clicked()
                      form->label_Resultat_configurer_ORLO_RPT_r00, page::kReports, page::kProgressMs};
     cycle.informationTimer = &informationTimer;
     cycle.otherButton = form->pushButton_DefaultConfiguration_ORLO_RPT_r00;
-    page::runWriteCycle(*link, progressTimer, frame, cycle);
+    return cycle;
 }
 
 void WmOrloRpt::on_pushButton_DefaultConfiguration_ORLO_RPT_r00_clicked()
 {
     if (!page::mayConfigure(link))
         return;
-    const bool restored = page::restoreDefaults(link, frame);
-    orlo::noteRestoredDefaults(form->pushButton_DefaultConfiguration_ORLO_RPT_r00, restored);
-    if (restored)
+    WriteCycle cycle{form->pushButton_DefaultConfiguration_ORLO_RPT_r00, form->progressBar_Configurer,
+                     form->label_Resultat_configurer_ORLO_RPT_r00, page::kReports, page::kProgressMs};
+    cycle.informationTimer = &informationTimer;
+    cycle.otherButton = form->pushButton_Configurer_ORLO_RPT_r00;
+    if (page::restoreDefaults(*link, progressTimer, frame, cycle))
         readConfiguration();
-    else
-        form->label_Resultat_configurer_ORLO_RPT_r00->setText(result::kFailed);
 }
 
 void WmOrloRpt::SetprogressBarConfigurer()

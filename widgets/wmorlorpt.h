@@ -3,10 +3,12 @@
 #pragma once
 
 #include "widgets/widgetexchange.h"
+#include "widgets/writecycle.h"
 
 #include <QTimer>
 #include <QWidget>
 #include <memory>
+#include <optional>
 
 class ModuleLink;
 class QLabel;
@@ -34,6 +36,9 @@ public:
     QLabel *resultLabel() const;
     // Write: what a saved configuration is taken from.
     QPushButton *writeButton() const;
+    // The checked configuration Write would send, as its payload; empty
+    // when the page refuses it (its box shown) or may not configure yet.
+    QByteArray configurationFrame();
 
     // Older pages switched to the Sigfox mode from a check box this form
     // does not have; kept as a plain call so connect-by-name finds no
@@ -51,6 +56,9 @@ public slots:
     void enableSfx();
 
 private:
+    // Write's frame built into the page's frame and checked: the cycle that
+    // sends it, or none.
+    std::optional<WriteCycle> buildConfiguration();
     void readConfiguration();
     QSpinBox *identifierBox(int module, int byte) const;
     void resetHighlight();

@@ -142,13 +142,26 @@ void WmOrloRsLw::getInfo()
         statusBar->showMessage(link->moduleInformation);
 }
 
+QByteArray WmOrloRsLw::configurationFrame()
+{
+    if (const auto cycle = buildConfiguration())
+        return QByteArray(reinterpret_cast<const char *>(frame.payload()), orlo::kReportPayload * cycle->reports);
+    return {};
+}
+
 void WmOrloRsLw::on_pushButton_Configurer_clicked()
 {
+    if (const auto cycle = buildConfiguration())
+        page::runWriteCycle(*link, progressTimer, frame, *cycle);
+}
+
+std::optional<WriteCycle> WmOrloRsLw::buildConfiguration()
+{
     if (!page::mayConfigure(link))
-        return;
+        return std::nullopt;
     if (!roleChosen) {
         orlo::warnInvalidConfiguration(this, form->label_Resultat_configurer, kRoleTexts, {kRoleUnknown});
-        return;
+        return std::nullopt;
     }
     orlo::trace("*** Sauvegarde de la configuration ***\n");
     rslw::Record record = stored;
@@ -170,19 +183,18 @@ void WmOrloRsLw::on_pushButton_Configurer_clicked()
     WriteCycle cycle{form->pushButton_Configurer, form->progressBar_Configurer, form->label_Resultat_configurer,
                      page::kReports, page::kProgressMs};
     cycle.otherButton = form->pushButton_DefaultConfiguration;
-    page::runWriteCycle(*link, progressTimer, frame, cycle);
+    return cycle;
 }
 
 void WmOrloRsLw::on_pushButton_DefaultConfiguration_clicked()
 {
     if (!page::mayConfigure(link))
         return;
-    const bool restored = page::restoreDefaults(link, frame);
-    orlo::noteRestoredDefaults(form->pushButton_DefaultConfiguration, restored);
-    if (restored)
+    WriteCycle cycle{form->pushButton_DefaultConfiguration, form->progressBar_Configurer,
+                     form->label_Resultat_configurer, page::kReports, page::kProgressMs};
+    cycle.otherButton = form->pushButton_Configurer;
+    if (page::restoreDefaults(*link, progressTimer, frame, cycle))
         initialiseAndRead();
-    else
-        form->label_Resultat_configurer->setText(result::kFailed);
 }
 
 void WmOrloRsLw::SetprogressBarConfigurer()

@@ -5,9 +5,11 @@
 #include "link/frames/rslw_frame.h"
 #include "widgets/modbusframes.h"
 #include "widgets/widgetexchange.h"
+#include "widgets/writecycle.h"
 
 #include <QWidget>
 #include <memory>
+#include <optional>
 
 class ModuleLink;
 class QLabel;
@@ -35,6 +37,9 @@ public:
     QLabel *resultLabel() const;
     // Write: what a saved configuration is taken from.
     QPushButton *writeButton() const;
+    // The checked configuration Write would send, as its payload; empty
+    // when the page refuses it (its box shown) or may not configure yet.
+    QByteArray configurationFrame();
 
 public slots:
     void on_pushButton_Configurer_clicked();
@@ -51,6 +56,9 @@ public slots:
     void getInfo();
 
 private:
+    // Write's frame built into the page's frame and checked: the cycle that
+    // sends it, or none.
+    std::optional<WriteCycle> buildConfiguration();
     void initialiseAndRead();
     // Frame `number` (1 to 6) switched on or off: the chain rule.
     void frameToggled(int number, bool checked);

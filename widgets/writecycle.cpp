@@ -1,5 +1,7 @@
 #include "widgets/writecycle.h"
 
+#include "link/transport.h"
+
 #include <QLabel>
 #include <QMessageBox>
 #include <QProgressBar>
@@ -14,7 +16,8 @@ constexpr int kLastProgress = 100;
 
 bool runWriteCycle(const CycleLink &link, quint8 *tx, quint8 *rx, const WriteCycle &cycle)
 {
-    if (!cycleMayStart(tx + 1, cycle.reports))
+    // Events turn while the answer is awaited: never a cycle inside a cycle.
+    if (exchangeInProgress())
         return false;
     cycle.button->setEnabled(false);
     if (cycle.otherButton)
@@ -35,11 +38,6 @@ bool runWriteCycle(const CycleLink &link, quint8 *tx, quint8 *rx, const WriteCyc
 void stepProgress(QProgressBar *bar)
 {
     bar->setValue(bar->value() >= kLastProgress ? 0 : bar->value() + 1);
-}
-
-void noteRestoredDefaults(const QPushButton *button, bool accepted)
-{
-    noteRestoredDefaults(button->text(), accepted);
 }
 
 void warnInvalidConfiguration(QWidget *parent, QLabel *resultLabel, const WarningTexts &texts,

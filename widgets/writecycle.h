@@ -25,12 +25,11 @@ namespace orlo {
 // The configuration write cycle of every page: the buttons disabled and the
 // label "Configuration..." while the exchange runs, then "OK" and true when
 // the module accepted, else "Echec". Refused inside another exchange, and
-// changes nothing then, nor when the frame is only being saved.
+// changes nothing then.
 bool runWriteCycle(const CycleLink &link, quint8 *tx, quint8 *rx, const WriteCycle &cycle);
 // One tick of a write's progress bar: up to 100, then back to 0.
 void stepProgress(QProgressBar *bar);
 // Pages that restore the defaults by a bare command tell it here.
-void noteRestoredDefaults(const QPushButton *button, bool accepted);
 // The invalid-configuration box over `parent`, the failed checks' lines
 // between the texts' header and footer; the label reads "Invalide" while it
 // is open.

@@ -7,6 +7,7 @@
 #include "link/frames/rpt_frame.h"
 #include "link/frames/rs_frame.h"
 #include "link/frames/rslw_frame.h"
+#include "link/limits.h"
 #include "link/moduletable.h"
 
 #include <QStringList>
@@ -24,21 +25,12 @@ Field byteNumber(const QString &name, int offset, double minimum, double maximum
     return number(name, offset, Storage::Byte, 1, minimum, maximum);
 }
 
-// A list whose entry i is stored as firstCode + i.
-QVector<Item> listItems(const QStringList &texts, int firstCode = 0)
-{
-    QVector<Item> items;
-    for (int i = 0; i < texts.size(); ++i)
-        items.append({firstCode + i, texts.at(i)});
-    return items;
-}
-
 // Meter reading lists: hours "00" ... the last hour, minutes "00" ... by
 // ten. The minute list holds only tens, so it is a list and not a range.
-constexpr int kLastHourDI = 23;
-constexpr int kLastHour = 24;
-constexpr int kLastMinute = 50;
-constexpr int kLastPeriodMinute = 30;
+constexpr int kLastHourDI = limits::kLastReadingHourDI;
+constexpr int kLastHour = limits::kLastReadingHour;
+constexpr int kLastMinute = limits::kLastReadingMinute;
+constexpr int kLastPeriodMinute = limits::kLastPeriodMinute;
 constexpr int kMinuteStep = 10;
 
 QVector<Item> readingMinutes(int lastMinute)
@@ -50,11 +42,9 @@ QVector<Item> readingMinutes(int lastMinute)
 }
 
 // The LoRa widget: data-rate indexes and the channels of its two plans.
-const QStringList kLoRaRates = {QStringLiteral("183"),  QStringLiteral("335"),  QStringLiteral("610"),
-                                QStringLiteral("1120"), QStringLiteral("2511"), QStringLiteral("4464"),
-                                QStringLiteral("9114")};
-constexpr int kFirstLoRaChannel = 1;
-constexpr int kLastLoRaChannel = 29;
+const QStringList kLoRaRates = limits::loRaRateTexts();
+using limits::kFirstLoRaChannel;
+using limits::kLastLoRaChannel;
 
 constexpr int kLastAddress = 255;
 constexpr int kLastByte = 255;
@@ -85,10 +75,10 @@ struct TwoInputPage {
     int lastHour;
 };
 
-const TwoInputPage kPageDI{{{0, QStringLiteral("Tous les jours")}, {1, QStringLiteral("Tous les 5 jours")}},
+const TwoInputPage kPageDI{listItems(limits::lifeTextsFrench()),
                            {QStringLiteral("Entrée numérique"), QStringLiteral("Compteur")},
                            kLastHourDI};
-const TwoInputPage kPageDI_r2x{{{0, QStringLiteral("Every week")}, {1, QStringLiteral("Every day")}},
+const TwoInputPage kPageDI_r2x{listItems(limits::lifeTextsEnglish()),
                                kInputTextsEnglish,
                                kLastHour};
 
@@ -114,7 +104,7 @@ QVector<Field> fourInputFields()
     return {choice(QStringLiteral("keep alive"), di::kFlags, kPageDI_r2x.keepAlive, di::kFlagKeepAlive),
             flag(QStringLiteral("cable break detection"), di::kFlags, di::kFlagCableBreak),
             shownWhen(choice(QStringLiteral("join mode"), di::kFlags,
-                             {{0, QStringLiteral("Join mode : OTAA")}, {1, QStringLiteral("Join mode : ABP")}},
+                             listItems(limits::joinModeTexts()),
                              di::kFlagRadioBit0),
                       joinModeShown),
             flag(QStringLiteral("counter 1 in use"), di::kInputs, di::kCounter1InUse),
@@ -141,8 +131,8 @@ QVector<Field> mirrorFields(mirror::Variant variant)
     const bool twoTabs = variant == mirror::Variant::DI2_868_r_10;
     QVector<Item> roles{{mirror::Slave, QStringLiteral("Slave")}, {mirror::Master, QStringLiteral("Master")}};
     if (!twoTabs)
-        roles << Item{mirror::SlaveMirror, QStringLiteral("Slave mirror")}
-              << Item{mirror::MasterMirror, QStringLiteral("Master mirror")};
+        roles << Item{mirror::SlaveMirror, limits::mirrorModeTexts().at(0)}
+              << Item{mirror::MasterMirror, limits::mirrorModeTexts().at(1)};
     const Shown master = mirrorRoleIn({mirror::Master});
 
     QVector<Field> fields{choice(QStringLiteral("role"), mirror::kMode, roles, mirror::kRoleMask)};
@@ -169,13 +159,12 @@ QVector<Field> mirrorFields(mirror::Variant variant)
                << number(QStringLiteral("radio channel"), mirror::kChannel, Storage::Unsigned16le, 1, 0,
                          kLastRadioChannel);
     // Master mirror uses the peer's address only, Slave and Master their own.
-    constexpr int kLastModemAddress = 240;
-    constexpr int kLastRemoteDI2 = 254;
-    fields << shownWhen(belongingTo(byteNumber(QStringLiteral("modem address"), mirror::kModem, 0, kLastModemAddress),
+    using limits::kLastAddress;
+    fields << shownWhen(belongingTo(byteNumber(QStringLiteral("modem address"), mirror::kModem, 0, kLastAddress),
                                     Belongs::OwnAddress),
                         mirrorRoleIn({mirror::Slave, mirror::Master, mirror::SlaveMirror}))
            << shownWhen(byteNumber(QStringLiteral("remote address"), mirror::kRemote, 0,
-                                   twoTabs ? kLastRemoteDI2 : kLastModemAddress),
+                                   twoTabs ? limits::kLastRemoteAddressDI2 : kLastAddress),
                         mirrorRoleIn({mirror::Master, mirror::MasterMirror}));
     constexpr int kLastTimeOut = 10;
     if (mirror::layoutOf(variant).timeOut)
@@ -244,7 +233,7 @@ QVector<Field> bridgeFields()
     const QVector<Item> speeds = listItems(modbus::speedItems(), rs::kSpeedCodeOfFirstItem);
     constexpr int kLastLength = 4;
     constexpr int kFirstModem = 1;
-    constexpr int kLastModem = 240;
+    constexpr int kLastModem = limits::kLastAddress;
 
     QVector<Field> fields{
         choice(QStringLiteral("role"), rs::kRole,
@@ -327,9 +316,7 @@ QVector<Field> repeaterFields()
         choice(QStringLiteral("mode"), rpt::kMode,
                {{0, QStringLiteral("ORLO 868 parameters")}, {kSf8, QStringLiteral("ORLO SF8 parameters")}}),
         shownWhen(choice(QStringLiteral("radio rate (bps)"), rpt::kBaudCode,
-                         listItems({QStringLiteral("1200"), QStringLiteral("4800"), QStringLiteral("19200"),
-                                    QStringLiteral("57600")},
-                                   rpt::kModbusBaudCode)),
+                         listItems(limits::fourRateTexts(), rpt::kModbusBaudCode)),
                   radio868),
         shownWhen(number(QStringLiteral("radio channel"), rpt::kChannel, Storage::Unsigned16be, 1, 0,
                          kLastRadioChannel),

@@ -7,6 +7,7 @@
 #include "link/frames/th_frame.h"
 #include "link/frames/tm2d_frame.h"
 #include "link/frames/tm_frame.h"
+#include "link/limits.h"
 #include "link/moduletable.h"
 
 #include <array>
@@ -17,8 +18,8 @@ namespace orlo::records {
 
 namespace {
 
-constexpr double kThresholdGap = 2.0;       // how close the temperature pages let the pair come
-constexpr double kThresholdGapAnalog = 0.1;
+using limits::kThresholdGap;
+using limits::kThresholdGapAnalog;
 constexpr double kAnalogStep = 0.01;        // the analog boxes' precision: counts follow Y1 and Y2
 constexpr double kTenth = 0.1;              // Y1 and Y2 are stored in tenths
 constexpr double kLowestY = -3276.8;        // what the Y1 and Y2 boxes accept
@@ -26,39 +27,23 @@ constexpr double kHighestY = 3276.7;
 constexpr int kLastSendHour = 23;           // the send-time lists' last entries
 constexpr int kLastSendMinute = 45;
 
-// Where a page's threshold pair may lie.
-struct Range {
-    double bottom;
-    double top;
-};
-constexpr Range kRangeTm{-35.0, 120.0};
-constexpr Range kRangeTh{-20.0, 70.0};
-constexpr Range kRangeTm2d{-55.0, 125.0};
-// The offset boxes: +/- degC.
-constexpr double kOffsetTm = 15.9;
-constexpr double kOffsetTm14Bit = 3.9;
-constexpr double kOffsetTh = 0.3;
-constexpr double kOffsetTm2d = 2.0;
-
-// The two life-frame buttons: flag clear, flag set.
-struct LifeTexts {
-    QString clear;
-    QString set;
-};
-const LifeTexts kLifeFrench{QStringLiteral("Tous les jours"), QStringLiteral("Tous les 5 jours")};
-const LifeTexts kLifeEnglish{QStringLiteral("Every week"), QStringLiteral("Every day")};
+using limits::kOffsetTh;
+using limits::kOffsetTm;
+using limits::kOffsetTm14Bit;
+using limits::kOffsetTm2d;
+using limits::kThresholdsTh;
+using limits::kThresholdsTm;
+using limits::kThresholdsTm2d;
 
 // A temperature page as its record holds it.
 struct ProbePage {
     tm::Layout layout;
-    LifeTexts life;
+    QStringList life;           // the life frame's buttons: flag clear, flag set
     double thresholdStep;       // degC per count; 0: the sensor's counts, through layout.thresholds
-    Range thresholds;
+    limits::Thresholds thresholds;
     double offsetRange;         // +/- degC
 };
 
-const QVector<Item> kPeriods{{0, QStringLiteral("15 minutes")}, {1, QStringLiteral("30 minutes")},
-                             {2, QStringLiteral("1 heure")}, {3, QStringLiteral("2 heures")}};
 
 QString sendTimeName(int n, const char *part)
 {
@@ -77,13 +62,13 @@ struct Schedule {
     int minute;
     int hour;
     quint8 lifeFrame;           // 0: the page has no life frame
-    LifeTexts life;
+    QStringList life;
     std::function<bool(const quint8 *, int n)> sendTimeUsed;
 };
 
 QVector<Field> scheduleFields(const Schedule &s)
 {
-    QVector<Field> fields{choice(QStringLiteral("sampling period"), s.flags, kPeriods, s.periodMask),
+    QVector<Field> fields{choice(QStringLiteral("sampling period"), s.flags, listItems(limits::periodTexts()), s.periodMask),
                           flag(QStringLiteral("periodic statement"), s.flags, s.periodic)};
     for (int n = 0; n < int(s.sendTimeBits.size()); ++n) {
         const int at = s.sendTimes + s.sendTimeSize * n;
@@ -95,11 +80,11 @@ QVector<Field> scheduleFields(const Schedule &s)
                             used);
     }
     if (s.lifeFrame)
-        fields << choice(QStringLiteral("life frame"), s.flags, {{0, s.life.clear}, {1, s.life.set}}, s.lifeFrame);
+        fields << choice(QStringLiteral("life frame"), s.flags, listItems(s.life), s.lifeFrame);
     return fields;
 }
 
-Schedule tmSchedule(const tm::Layout &l, const LifeTexts &life)
+Schedule tmSchedule(const tm::Layout &l, const QStringList &life)
 {
     return {l.flags, tm::kPeriodMask, tm::kPeriodicStatement,
             {tm::kSendTime1Enabled, tm::kSendTime2Enabled, tm::kSendTime3Enabled},
@@ -133,10 +118,11 @@ Field threshold(const QString &name, int offset, const ProbePage &page, double m
 
 QVector<Field> thresholdPair(const QString &prefix, int lowAt, int highAt, const ProbePage &page)
 {
-    const Range r = page.thresholds;
-    return {threshold(prefix + QStringLiteral("low threshold (degC)"), lowAt, page, r.bottom, r.top - kThresholdGap),
-            threshold(prefix + QStringLiteral("high threshold (degC)"), highAt, page, r.bottom + kThresholdGap,
-                      r.top)};
+    const limits::Thresholds &r = page.thresholds;
+    return {threshold(prefix + QStringLiteral("low threshold (degC)"), lowAt, page, r.lowMinimum,
+                      r.highMaximum - kThresholdGap),
+            threshold(prefix + QStringLiteral("high threshold (degC)"), highAt, page, r.lowMinimum + kThresholdGap,
+                      r.highMaximum)};
 }
 
 Field signedOffset(const QString &name, int at, int steps, double range)
@@ -160,7 +146,7 @@ QVector<Field> probeFields(const ProbePage &page)
 // low thresholds hidden where the module leaves them unused.
 QVector<Field> twoProbeFields()
 {
-    const ProbePage page{tm2d::layout(), kLifeEnglish, 1.0 / tm2d::kSteps, kRangeTm2d, kOffsetTm2d};
+    const ProbePage page{tm2d::layout(), limits::lifeTextsEnglish(), 1.0 / tm2d::kSteps, kThresholdsTm2d, kOffsetTm2d};
     const tm::Layout &l = page.layout;
     const auto lowUsed = [](const quint8 *p) {
         const tm2d::Config c = tm2d::decodeConfig(p);
@@ -180,7 +166,7 @@ QVector<Field> twoProbeFields()
         fields << signedOffset(QStringLiteral("probe %1 offset (degC)").arg(n + 1), offsets[n], l.offsetSteps,
                          page.offsetRange);
     fields << shownWhen(choice(QStringLiteral("join mode"), tm2d::kOptions,
-                               {{0, QStringLiteral("Join mode : OTAA")}, {1, QStringLiteral("Join mode : ABP")}},
+                               listItems(limits::joinModeTexts()),
                                tm2d::kJoinAbp),
                         [](const quint8 *p) { return (tm2d::decodeConfig(p).options & tm2d::kLoRaWan) != 0; });
     return fields;
@@ -235,11 +221,11 @@ QVector<Field> analogFields(int productId)
         {da::kConfig, da::kPeriodMask, da::kPeriodicReading,
          {da::kSendTime1InUse, da::kSendTime2InUse, da::kSendTime3InUse},
          da::kSendTimes, da::kSendTimeSize, da::kSendTimeMinute, da::kSendTimeHour,
-         typeInRecord ? quint8(0) : da::kKeepAlive5Days, kLifeFrench,
+         typeInRecord ? quint8(0) : da::kKeepAlive5Days, limits::lifeTextsFrench(),
          [](const quint8 *p, int n) { return da::decode(p).sendTimes[size_t(n)].inUse; }});
     if (typeInRecord)
         fields << choice(QStringLiteral("analog measurement"), da::kConfig,
-                         {{0, QStringLiteral("Voltage")}, {1, QStringLiteral("Current")}}, da::kCurrentLoop);
+                         listItems(limits::analogTypeTexts()), da::kCurrentLoop);
     fields << number(QStringLiteral("calibration Y1"), da::kY1, Storage::Signed16le, kTenth, kLowestY, kHighestY)
            << number(QStringLiteral("calibration Y2"), da::kY2, Storage::Signed16le, kTenth, kLowestY, kHighestY);
     Field unit;
@@ -295,17 +281,17 @@ QVector<Field> tmFields(int productId)
 {
     const tm::Probe probe = tm::probeOfTm(productId);
     const double range = probe == tm::Probe::Signed14 ? kOffsetTm14Bit : kOffsetTm;
-    return probeFields({tm::layoutOf(probe), kLifeFrench, kTmStep, kRangeTm, range});
+    return probeFields({tm::layoutOf(probe), limits::lifeTextsFrench(), kTmStep, kThresholdsTm, range});
 }
 
 QVector<Field> tmR20Fields(int)
 {
-    return probeFields({tm::layoutOf(tm::Probe::Offset2073), kLifeEnglish, kTmStep, kRangeTm, kOffsetTm});
+    return probeFields({tm::layoutOf(tm::Probe::Offset2073), limits::lifeTextsEnglish(), kTmStep, kThresholdsTm, kOffsetTm});
 }
 
 QVector<Field> thR10Fields(int)
 {
-    return probeFields({th::layout(), kLifeEnglish, 0, kRangeTh, kOffsetTh});
+    return probeFields({th::layout(), limits::lifeTextsEnglish(), 0, kThresholdsTh, kOffsetTh});
 }
 
 QVector<Field> tm2dFields(int)

@@ -4,6 +4,7 @@
 #include "link/frames/di_frame.h"
 #include "link/frames/mirror_frame.h"
 #include "link/frames/tm2d_frame.h"
+#include "link/limits.h"
 #include "link/moduletable.h"
 
 #include <QStringList>
@@ -55,6 +56,14 @@ Field belongingTo(Field f, Belongs belongs)
     return f;
 }
 
+QVector<Item> listItems(const QStringList &texts, int firstCode)
+{
+    QVector<Item> items;
+    for (int i = 0; i < texts.size(); ++i)
+        items.append({firstCode + i, texts.at(i)});
+    return items;
+}
+
 QVector<Item> edgeItems()
 {
     return {{di::kEdgeNone, QStringLiteral("none")}, {di::kEdgeRising, QStringLiteral("rising")},
@@ -65,10 +74,8 @@ QVector<Item> radioRateItems()
 {
     constexpr int kFirstCode = 1;
     constexpr int kFirstCompatibilityCode = 10;
-    const QStringList rates = {QStringLiteral("1200"),  QStringLiteral("2400"),  QStringLiteral("4800"),
-                               QStringLiteral("9600"),  QStringLiteral("19200"), QStringLiteral("38400"),
-                               QStringLiteral("57600"), QStringLiteral("115200")};
-    const QStringList compatibility = {QStringLiteral("19200"), QStringLiteral("9600")};
+    const QStringList rates = limits::radioRateTexts();
+    const QStringList compatibility = limits::compatibilityRateTexts();
     QVector<Item> items;
     for (int i = 0; i < rates.size(); ++i)
         items.append({kFirstCode + i, rates.at(i)});

@@ -4,6 +4,8 @@
 // status byte of an answer); the codecs of link/frames name them.
 #pragma once
 
+#include "link/limits.h"
+
 #include <QString>
 #include <QVector>
 #include <QtGlobal>
@@ -82,6 +84,8 @@ Field flag(const QString &name, int offset, quint8 mask);
 Field choice(const QString &name, int offset, const QVector<Item> &items, quint8 mask = 0xFF);
 Field shownWhen(Field f, std::function<bool(const quint8 *payload)> when);
 Field belongingTo(Field f, Belongs belongs);
+// A list whose entry i is stored as firstCode + i.
+QVector<Item> listItems(const QStringList &texts, int firstCode = 0);
 // An input's edge: its button shows icons, so the file names them.
 QVector<Item> edgeItems();
 
@@ -89,7 +93,7 @@ QVector<Item> edgeItems();
 // and 10 and 11 for the older Kelo modems, named apart as their texts
 // repeat) and the last channel of its box.
 QVector<Item> radioRateItems();
-constexpr int kLastRadioChannel = 559;
+constexpr int kLastRadioChannel = limits::kLastRadioChannel;
 
 // Each type's table, given the product identifier where units differ.
 QVector<Field> tmFields(int productId);
