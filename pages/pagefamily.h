@@ -8,6 +8,7 @@
 #include "widgets/writecycle.h"
 
 #include <QList>
+#include <QStringList>
 #include <QWidget>
 #include <functional>
 #include <memory>
@@ -18,7 +19,6 @@ class QLabel;
 class QProgressBar;
 class QPushButton;
 class QStatusBar;
-class QStringList;
 class QTimer;
 
 // What a page needs of the shell.
