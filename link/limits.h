@@ -5,6 +5,8 @@
 
 #include <QString>
 #include <QStringList>
+#include <algorithm>
+#include <array>
 
 namespace orlo::limits {
 
@@ -64,6 +66,15 @@ inline QStringList loRaRateTexts()
 }
 constexpr int kFirstLoRaChannel = 1;
 constexpr int kLastLoRaChannel = 29;
+// 2511 bps and above use the fast plan, whose channels are these.
+constexpr int kFirstFastLoRaRate = 4;
+constexpr std::array<int, 12> kFastLoRaPlan{{2, 4, 6, 8, 10, 12, 14, 16, 18, 20, 23, 26}};
+inline bool isLoRaPlanChannel(int channel, int rateIndex)
+{
+    if (rateIndex >= kFirstFastLoRaRate)
+        return std::binary_search(kFastLoRaPlan.begin(), kFastLoRaPlan.end(), channel);
+    return channel >= kFirstLoRaChannel && channel <= kLastLoRaChannel;
+}
 
 // Lists stored as their entry's code (the first text is code 0).
 inline QStringList periodTexts()

@@ -106,30 +106,6 @@ InputGroup groupDI2_868_r_10(Ui::MirrorPages &ui)
              ui.comboBox_minutes_releve_compteur_Master_DI2_868_r_10}};
 }
 
-const TimeTexts kTextsFrench = {
-    warning::french(QStringLiteral("Au moins un champ horaire d'un des 3 envois de temp\uFFFDrature possible n'est "
-                                   "pas configur\uFFFD :\n\n")),
-    QStringLiteral("\tChamp heure de relev\uFFFD compteur non configur\uFFFD.\n"),
-    QStringLiteral("\tChamp minutes de relev\uFFFD compteur non configur\uFFFD.\n")};
-
-const TimeTexts kTextsEnglish = {
-    {warning::kTitleEnglish,
-     warning::kHeadEnglish + QStringLiteral("At least one time field of a sending is not configured.\n\n"),
-     QStringLiteral("\nTo continue, click \"OK\", enter a valid configuration\n"
-                    "and click again on \"Configurer\"\n")},
-    QStringLiteral("\tMeter reading hour time is not set.\n"),
-    QStringLiteral("\tMeter reading minute time is not set.\n")};
-
-// The four-input module's counter reset speaks proper French.
-const TimeTexts kTextsAccented = {
-    {warning::kTitleFrench,
-     warning::kHeadFrench + QStringLiteral(
-         "Au moins un champ horaire d'un des 3 envois de température possible n'est pas configuré :\n\n"),
-     QStringLiteral("\nPour continuer, cliquez sur \"OK\", entrez une configuration valide\n"
-                    "et cliquez \uFFFD  nouveau sur \"Configurer\"\n")},
-    QStringLiteral("\tChamp heure de relevé compteur non configuré.\n"),
-    QStringLiteral("\tChamp minutes de relevé compteur non configuré.\n")};
-
 void resetFrame(const PageFrame &frame)
 {
     frame.configurer->hide();
@@ -254,14 +230,17 @@ int minuteOf(const ReadingTime &time)
     return (time.minutes->currentIndex() - 1) * kMinuteStep;
 }
 
+// The minutes' "--" already says what the hour leaves open.
 QStringList missingTimes(const ReadingTime &time, const TimeTexts &texts)
 {
-    QStringList missing;
-    if (time.hours->currentIndex() <= kNotSet)
-        missing << texts.hourLine;
-    if (time.minutes->currentIndex() < 0 || time.minutes->currentText() == kDash)
-        missing << texts.minuteLine;
-    return missing;
+    namespace checks = orlo::checks;
+    const int hourEntry = time.hours->currentIndex();
+    const int minuteEntry = time.minutes->currentIndex();
+    const int hour = hourEntry <= kNotSet ? checks::kUnset : hourEntry - 1;
+    const int minute = minuteEntry < 0 || time.minutes->currentText() == kDash ? checks::kUnset
+                                                                                : (minuteEntry - 1) * kMinuteStep;
+    const checks::ReadingLists lists{time.hours->count() - 2, (time.minutes->count() - 2) * kMinuteStep, false};
+    return checks::readingTimeLines(hour, minute, lists, texts);
 }
 
 } // namespace inputs

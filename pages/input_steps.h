@@ -3,6 +3,7 @@
 // buttons, the meter-reading time lists and the warning of a missing time.
 #pragma once
 
+#include "link/checks.h"
 #include "link/frames/di_frame.h"
 #include "link/limits.h"
 #include "pages/pagefamily.h"
@@ -105,14 +106,11 @@ int hourOf(const ReadingTime &time);
 int minuteOf(const ReadingTime &time);
 
 // The box of a write refused for a missing time, and its lines.
-struct TimeTexts {
-    WarningTexts box;
-    QString hourLine;
-    QString minuteLine;
-};
-extern const TimeTexts kTextsFrench;    // DI; DI_r2x's counter reset
-extern const TimeTexts kTextsEnglish;   // DI_r2x, DI4_r2x, the mirror pages
-extern const TimeTexts kTextsAccented;  // DI4_r2x's counter reset
+// The refusal texts are the core's, with the checks.
+using TimeTexts = orlo::checks::TimeTexts;
+inline const TimeTexts &kTextsFrench = orlo::checks::kTimeFrench;       // DI; DI_r2x's counter reset
+inline const TimeTexts &kTextsEnglish = orlo::checks::kTimeEnglish;     // DI_r2x, DI4_r2x, the mirror pages
+inline const TimeTexts &kTextsAccented = orlo::checks::kTimeAccented;   // DI4_r2x's counter reset
 // Both checks always run, hour line first.
 QStringList missingTimes(const ReadingTime &time, const TimeTexts &texts);
 

@@ -21,11 +21,9 @@ MirrorPage pageIOD_PS_r20(Ui::MirrorPages &ui)
     p.mirror = MirrorTab{ui.widget_radioParameter_Mirror_IOD_PS_r20, ui.spinBox_adressModem_Mirror_IOD_PS_r20,
                          ui.spinBox_adressRemote_Mirror_IOD_PS_r20, ui.label_adressModem_Mirror_IOD_PS_r20,
                          ui.label_adressRemote_Mirror_IOD_PS_r20, ui.spinBox_TimeOut_Mirror_IOD_PS_r20,
-                         ui.comboBox_operatingMode_Mirror_IOD_PS_r20, kMirrorSpeeds,
-                         QStringLiteral("\t1200,38400,57600,115200 is not available\n")};
+                         ui.comboBox_operatingMode_Mirror_IOD_PS_r20, &orlo::checks::kMirrorSpeedsIOD};
     p.timeOuts = TimeOuts{ui.spinBox_TimeOut_Slave_IOD_PS_r20, ui.spinBox_TimeOut_Master_IOD_PS_r20};
-    p.warning = {warning::kTitleEnglish, warning::kHeadEnglish + QStringLiteral("Warning\n\n"),
-                 warning::kFooterEnglish};
+    p.warning = orlo::checks::kMirrorWarningIOD;
     return p;
 }
 
@@ -45,10 +43,9 @@ MirrorPage pageORLO_DIO_LoRa(Ui::MirrorPages &ui)
     p.mirror = MirrorTab{ui.widget_radioParameter_Mirror_ORLO_DIO_LoRa, ui.spinBox_adressModem_Mirror_ORLO_DIO_LoRa,
                          ui.spinBox_adressRemote_Mirror_ORLO_DIO_LoRa, ui.label_adressModem_Mirror_ORLO_DIO_LoRa,
                          ui.label_adressRemote_Mirror_ORLO_DIO_LoRa, ui.spinBox_TimeOut_Mirror_ORLO_DIO_LoRa,
-                         ui.comboBox_operatingMode_Mirror_ORLO_DIO_LoRa, kMirrorSpeedsLoRa,
-                         QStringLiteral("\tDatarate 183bps and 335bps are not available\n")};
+                         ui.comboBox_operatingMode_Mirror_ORLO_DIO_LoRa, &orlo::checks::kMirrorSpeedsLoRa};
     p.timeOuts = TimeOuts{ui.spinBox_TimeOut_Slave_ORLO_DIO_LoRa, ui.spinBox_TimeOut_Master_ORLO_DIO_LoRa};
-    p.warning = {warning::kTitleEnglish, warning::kHeadEnglish, warning::kFooterEnglish};
+    p.warning = orlo::checks::kMirrorWarningLoRa;
     p.writeProgressMs = 50;
     return p;
 }

@@ -29,9 +29,6 @@ constexpr Range kSlaveModem{1, orlo::limits::kLastAddress};
 constexpr Range kAddress{0, orlo::limits::kLastAddress};
 constexpr Range kRemoteDI2{0, orlo::limits::kLastRemoteAddressDI2};
 constexpr Range kTimeOut{0, 10};
-constexpr Range kMirrorSpeeds{2, 5};            // 2400 .. 19200 bps
-// The LoRa speed code is the data-rate index: 610 bps and above on a mirror.
-constexpr Range kMirrorSpeedsLoRa{2, 6};
 
 // What Default shows besides zero time-outs and counters.
 constexpr int kDefaultSpeed = 4;
@@ -63,8 +60,7 @@ struct MirrorTab {
     QLabel *remoteLabel;
     QSpinBox *timeOut;
     QComboBox *mode;
-    Range speeds;               // speed codes the mirror role accepts
-    QString speedLine;          // the warning's line for another one
+    const orlo::checks::SpeedRule *speeds;   // speed codes the mirror role accepts
 };
 
 struct TimeOuts {

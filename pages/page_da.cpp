@@ -38,19 +38,8 @@ const QString kUnitMask = QStringLiteral("AAAA");
 const QString kTabStyle = QStringLiteral(
     "QTabWidget,QTabWidget::pane,QTabBar { background: transparent; border: 1px; color: rgb(190, 190, 190); }");
 
-// Warning texts, odd characters included, as the users know them. DA_r20
-// names no field.
-const QString kCalibrationLine = QStringLiteral(
-    "\tPlage d'étalonnage nulle : la valeur maximum doit différer de la valeur minimum.\n");
-const Texts kTextsDA_r20 = {
-    {warning::kTitleFrench,
-     warning::kHeadFrench
-         + QStringLiteral("Au moins un champ horaire d'un des 3 envois de temprature possible n'est pas configur :\n\n"),
-     QStringLiteral("\nPour continuer, cliquez sur \"OK\", entrez une configuration valide\n"
-                    "et cliquez a nouveau sur \"Configurer\"\n")},
-    {},
-    {},
-    {}};
+using orlo::checks::kCalibrationLine;
+const Texts &kTextsDA_r20 = orlo::checks::kScheduleDA_r20;   // names no field
 
 const char *const kEdgeIcons[] = {nullptr, ":/MainWindow/img/ORLO_DA/rising_edge_64px",
                                   ":/MainWindow/img/ORLO_DA/falling_edge_64px",
@@ -377,7 +366,7 @@ std::optional<WriteCycle> AnalogPages::buildAnalogPage(const AnalogPage &p, bool
     // A calibration without a span cannot be scaled.
     const bool unscalable = !da::hasSpan(shownCalibration(p));
     if (missing.anyShown(periodic) || unscalable) {
-        QStringList lines = refusalLines(missing, periodic, *p.texts);
+        QStringList lines = orlo::checks::scheduleLines(missing, periodic, *p.texts);
         if (unscalable)
             lines << kCalibrationLine;
         warnInvalidConfiguration(p.steps.result, p.texts->box, lines);

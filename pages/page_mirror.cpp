@@ -38,7 +38,6 @@ const QString kTabStyle = QStringLiteral("QTabWidget,QTabWidget::pane,QTabBar");
 // entry for it, so that a write sends what the module had.
 const char *const kStoredSpeed = "storedSpeed";
 
-const QString kChannelOutsidePlan = QStringLiteral("\tChannel %1 is not in the channel plan of this data rate\n");
 
 // ---- The radio widgets --------------------------------------------------------------
 
@@ -308,14 +307,14 @@ std::optional<WriteCycle> MirrorPages::buildMirror(const MirrorPage &p)
         missing = inputs::missingTimes(p.master.inputs.time, inputs::kTextsEnglish);
     } else if (tab == kTabMirror && p.mirror) {
         record = mirrorRecord(*p.mirror);
-        if (record.speed < p.mirror->speeds.lo || record.speed > p.mirror->speeds.hi)
-            missing << p.mirror->speedLine;
+        if (record.speed < p.mirror->speeds->lowest || record.speed > p.mirror->speeds->highest)
+            missing << p.mirror->speeds->line;
     } else {
         record = slaveRecord(p);
     }
     // The LoRa module is never sent a channel its data rate's plan lacks.
-    if (p.variant == mf::Variant::DIO_LoRa && !Wdlora::isPlanChannel(record.channel, record.speed))
-        missing << kChannelOutsidePlan.arg(record.channel);
+    if (p.variant == mf::Variant::DIO_LoRa)
+        missing << orlo::checks::loRaChannelLines(record.channel, record.speed);
     // Default stays enabled while Write waits, and the other way round.
     quint8 *payload = clearedRequest(p.frame.result, p.warning, missing);
     if (!payload)

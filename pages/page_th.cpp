@@ -19,16 +19,7 @@ constexpr double kOffsetRange = orlo::limits::kOffsetTh;
 const QString kTitleWithHumidity = QStringLiteral("Brisane\nTemperature and Humidity SF8");
 const QString kTitleWithoutHumidity = QStringLiteral("Brisane\nTemperature SF8");
 
-// As the users know them, doubly encoded letters included.
-const Texts kTextsR10 = {
-    {warning::kTitleFrench, warning::kHeadEnglish + QStringLiteral("At least one time field of a temperature sending is not configured :\n\n"),
-     QStringLiteral("\nPour continuer, cliquez sur \"OK\", entrez une configuration valide\n"
-                   "et cliquez ï¿½  nouveau sur \"Configurer\"\n")},
-    {{QStringLiteral("\tHour field     nÂ°1 non configurÃ©.\n"), QStringLiteral("\tChamp minutes de l'heure nÂ°1 non configurÃ©.\n")},
-     {QStringLiteral("\tHour field     nÂ°2 non configured.\n"), QStringLiteral("\tChamp minutes de l'heure nÂ°2 non configurÃ©.\n")},
-     {QStringLiteral("\tHour field     de l'heure nÂ°3 non configurÃ©.\n"), QStringLiteral("\tChamp minutes de l'heure nÂ°3 non configurÃ©.\n")}},
-    QStringLiteral("\tChamp heure de relevÃ© non configurÃ©.\n"),
-    QStringLiteral("\tChamp minutes de relevÃ© non configurÃ©.\n")};
+const Texts &kTextsR10 = orlo::checks::kScheduleR10;
 
 ToolBoxPage r10Page(Ui::TemperaturePages &ui)
 {

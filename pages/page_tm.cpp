@@ -166,7 +166,7 @@ bool TemperaturePages::refuseThresholdPage(const ThresholdPage &p, bool periodic
     const Refusal refusal = checkThresholdPage(p);
     if (!refusal.any())
         return false;
-    warnInvalidConfiguration(p.result, texts.box, refusalLines(refusal, periodic, texts));
+    warnInvalidConfiguration(p.result, texts.box, orlo::checks::scheduleLines(refusal, periodic, texts));
     return true;
 }
 

@@ -39,31 +39,6 @@ void refillAll(QComboBox *box, const QStringList &items)
 
 } // namespace
 
-// Warning texts, odd characters included, as the users know them.
-const Texts kTextsFrench = {
-    warning::french(QStringLiteral("Au moins un champ horaire d'un des 3 envois de temp\uFFFDrature possible n'est pas configur\uFFFD :\n\n")),
-    {{QStringLiteral("\tChamp heure     de l'heure n\uFFFD1 non configur\uFFFD.\n"), QStringLiteral("\tChamp minutes de l'heure n\uFFFD1 non configur\uFFFD.\n")},
-     {QStringLiteral("\tChamp heure     de l'heure n\uFFFD2 non configur\uFFFD.\n"), QStringLiteral("\tChamp minutes de l'heure n\uFFFD2 non configur\uFFFD.\n")},
-     {QStringLiteral("\tChamp heure     de l'heure n\uFFFD3 non configur\uFFFD.\n"), QStringLiteral("\tChamp minutes de l'heure n\uFFFD3 non configur\uFFFD.\n")}},
-    QStringLiteral("\tChamp heure de relev\uFFFD non configur\uFFFD.\n"),
-    QStringLiteral("\tChamp minutes de relev\uFFFD non configur\uFFFD.\n")};
-const Texts kTextsR20 = {
-    {warning::kTitleFrench, warning::kHeadEnglish + QStringLiteral("At least one time field of a temperature sending is not configured :\n\n"),
-     QStringLiteral("\nPour continuer, cliquez sur \"OK\", entrez une configuration valide\n"
-                   "et cliquez �  nouveau sur \"Configurer\"\n")},
-    {{QStringLiteral("\tHour field     n°1 non configuré.\n"), QStringLiteral("\tChamp minutes de l'heure n°1 non configuré.\n")},
-     {QStringLiteral("\tHour field     n°2 non configured.\n"), QStringLiteral("\tChamp minutes de l'heure n°2 non configuré.\n")},
-     {QStringLiteral("\tHour field     de l'heure n°3 non configuré.\n"), QStringLiteral("\tChamp minutes de l'heure n°3 non configuré.\n")}},
-    QStringLiteral("\tChamp heure de relevé non configuré.\n"),
-    QStringLiteral("\tChamp minutes de relevé non configuré.\n")};
-const Texts kTexts868 = {
-    {warning::kTitleFrench, warning::kHeadEnglish + QStringLiteral("At least one time field of a temperature sending is not configured :\n\n"),
-     QStringLiteral("\nPour continuer, cliquez sur \"OK\", entrez une configuration valide\n"
-                   "et cliquez ï¿½  nouveau sur \"Configurer\"\n")},
-    {{}},
-    QStringLiteral("\tChamp heure de relevÃ© non configurÃ©.\n"),
-    QStringLiteral("\tChamp minutes de relevÃ© non configurÃ©.\n")};
-
 void selectIndex(QComboBox *box, int index)
 {
     box->setCurrentIndex(qBound(0, index, box->count() - 1));
@@ -243,51 +218,24 @@ void showPage(const ThresholdPage &p)
     p.result->clear();
 }
 
-bool Refusal::any() const
-{
-    return anyShown(false) || anyShown(true);
-}
-
-bool Refusal::anyShown(bool periodic) const
-{
-    if (periodic)
-        return statementHour || statementMinute;
-    for (const auto &t : sendTime)
-        if (t[0] || t[1])
-            return true;
-    return false;
-}
-
+// What the boxes show, "--" as unset, checked as a record would be.
 Refusal checkThresholdPage(const ThresholdPage &p)
 {
-    Refusal r;
-    const int period = p.period->currentIndex();
-    const bool minutesCount = period == kPeriod15Minutes || period == kPeriod30Minutes;
+    namespace checks = orlo::checks;
+    checks::Schedule s;
+    s.periodIndex = p.period->currentIndex();
     for (int n = 0; n < kSendTimeCount; ++n) {
         const SendTimeWidgets &w = p.sendTimes[n];
-        if (!w.enabled->isChecked())
-            continue;
-        r.sendTime[n][0] = w.hour->currentIndex() <= kUnset;
-        r.sendTime[n][1] = minutesCount && w.minute->currentIndex() <= kUnset;
+        const int hour = w.hour->currentIndex();
+        const int minute = w.minute->currentIndex();
+        s.sendTimes[size_t(n)] = {w.enabled->isChecked(),
+                                  hour <= kUnset ? checks::kUnset : tmf::sendHourAt(s.periodIndex, hour),
+                                  minute <= kUnset ? checks::kUnset : tmf::sendMinuteAt(s.periodIndex, minute)};
     }
-    r.statementHour = statementHourMissing(p.statementHours);
-    r.statementMinute = statementMinuteMissing(p.statementMinutes);
-    return r;
-}
-
-QStringList refusalLines(const Refusal &r, bool periodic, const Texts &texts)
-{
-    QStringList sendTimes;
-    for (int n = 0; n < kSendTimeCount; ++n)
-        for (int k = 0; k < 2; ++k)
-            if (r.sendTime[n][k])
-                sendTimes << texts.sendTime[n][k];
-    QStringList statement;
-    if (r.statementHour)
-        statement << texts.statementHour;
-    if (r.statementMinute)
-        statement << texts.statementMinute;
-    return periodic ? statement : sendTimes;
+    s.statementHours = statementHourMissing(p.statementHours) ? checks::kUnset : statementHours(p.statementHours);
+    s.statementMinutes =
+        statementMinuteMissing(p.statementMinutes) ? checks::kUnset : statementMinutes(p.statementMinutes);
+    return checks::checkSchedule(s, {p.statement.maxHours, p.statement.maxMinutes});
 }
 
 tmf::Config thresholdConfig(const ThresholdPage &p, bool periodic)

@@ -4,6 +4,7 @@
 // between the pages.
 #pragma once
 
+#include "link/checks.h"
 #include "link/frames/tm_frame.h"
 #include "link/limits.h"
 #include "widgets/writecycle.h"
@@ -33,15 +34,11 @@ constexpr int kMeasureIntervalMs = 2000;
 constexpr int kProgressIntervalMs = 30;
 using orlo::limits::kThresholdGap;            // the defaults' gap, and the temperature pages'
 
-struct Texts {
-    WarningTexts box;
-    QString sendTime[kSendTimeCount][2];      // hour line, minute line
-    QString statementHour;
-    QString statementMinute;
-};
-extern const Texts kTextsFrench;              // TM and DA
-extern const Texts kTextsR20;                 // TM_r20 and TM2D_r10
-extern const Texts kTexts868;                 // TM_868 and TH_868
+// The refusal texts are the core's, with the checks.
+using Texts = orlo::checks::ScheduleTexts;
+inline const Texts &kTextsFrench = orlo::checks::kScheduleFrench;     // TM and DA
+inline const Texts &kTextsR20 = orlo::checks::kScheduleR20;           // TM_r20 and TM2D_r10
+inline const Texts &kTexts868 = orlo::checks::kSchedule868;           // TM_868 and TH_868
 
 // Where a threshold pair may lie.
 struct Bounds {
@@ -182,17 +179,10 @@ void showThresholdConfig(const ThresholdPage &p, const orlo::tm::Config &c, bool
 void showPage(const ThresholdPage &p);
 
 // The failed checks of the page, in the order of the warning's lines.
-struct Refusal {
-    bool sendTime[kSendTimeCount][2] = {};    // hour, minute
-    bool statementHour = false;
-    bool statementMinute = false;
-    bool any() const;
-    bool anyShown(bool periodic) const;       // in the mode shown
-};
+using Refusal = orlo::checks::ScheduleRefusal;
 Refusal checkThresholdPage(const ThresholdPage &p);
-// Only the shown mode's fields have lines; on the temperature pages a
-// missing field of the other mode still refuses the configuration.
-QStringList refusalLines(const Refusal &r, bool periodic, const Texts &texts);
+// On the temperature pages a missing field of the other mode still refuses
+// the configuration, with no line.
 // A field left unset (the analog pages allow it in the mode not shown) goes
 // out unset: a send time as not in use, the statement as 0.
 orlo::tm::Config thresholdConfig(const ThresholdPage &p, bool periodic);

@@ -7,7 +7,8 @@
 #include "pages/pagefamily.h"
 
 namespace orlo::tm { struct Layout; }
-namespace temperature { struct ThresholdPage; struct ToolBoxPage; struct RadioPage; struct Texts; }
+namespace temperature { struct ThresholdPage; struct ToolBoxPage; struct RadioPage; }
+namespace orlo::checks { struct ScheduleTexts; }
 
 namespace Ui {
 class TemperaturePages;
@@ -106,11 +107,11 @@ private:
     // Write's frame built into the request and checked: the cycle that
     // sends it, or none when refused (the warning shown) or not allowed yet.
     std::optional<WriteCycle> buildThresholdPage(const temperature::ThresholdPage &page, bool periodic,
-                                                 const orlo::tm::Layout &layout, const temperature::Texts &texts,
+                                                 const orlo::tm::Layout &layout, const orlo::checks::ScheduleTexts &texts,
                                                  int reports);
     // True (and the warning shown) when a field the page needs is missing.
     bool refuseThresholdPage(const temperature::ThresholdPage &page, bool periodic,
-                             const temperature::Texts &texts);
+                             const orlo::checks::ScheduleTexts &texts);
     void initToolBoxPage(const temperature::ToolBoxPage &page, void (TemperaturePages::*measurement)(),
                          void (TemperaturePages::*progress)());
     void enableToolBoxPage(const temperature::ToolBoxPage &page);

@@ -14,7 +14,6 @@ namespace {
 
 const QStringList kRates = orlo::limits::loRaRateTexts();
 
-constexpr int kFirstFastRate = 4;           // 2511 bps and above
 
 // Channel ranges of the two plans.
 constexpr int kSlowFirst = orlo::limits::kFirstLoRaChannel;
@@ -23,7 +22,7 @@ constexpr int kFastFirst = 2;
 constexpr int kFastLast = 26;
 
 // The fast plan, in ascending order.
-constexpr std::array<int, 12> kFastPlan{{2, 4, 6, 8, 10, 12, 14, 16, 18, 20, 23, 26}};
+constexpr auto kFastPlan = orlo::limits::kFastLoRaPlan;
 
 constexpr int kRateChangeChannel = 23;      // allowed at every rate
 
@@ -62,14 +61,12 @@ Wdlora::~Wdlora() = default;
 
 bool Wdlora::isFastRate(int index)
 {
-    return index >= kFirstFastRate;
+    return index >= orlo::limits::kFirstFastLoRaRate;
 }
 
 bool Wdlora::isPlanChannel(int channel, int index)
 {
-    if (isFastRate(index))
-        return std::binary_search(kFastPlan.begin(), kFastPlan.end(), channel);
-    return channel >= kSlowFirst && channel <= kSlowLast;
+    return orlo::limits::isLoRaPlanChannel(channel, index);
 }
 
 void Wdlora::setValues(int index, int channel, int modem, int remote)

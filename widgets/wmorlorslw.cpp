@@ -1,6 +1,7 @@
 #include "widgets/wmorlorslw.h"
 #include "ui_wmorlorslw.h"
 
+#include "link/checks.h"
 #include "link/frames/rslw_frame.h"
 #include "link/modulelink.h"
 #include "link/trace.h"
@@ -15,9 +16,8 @@ namespace page = orlo::widgetpage;
 
 namespace {
 // The module stores a role (byte 1) none of the three tabs shows.
-const WarningTexts kRoleTexts{warning::kTitleEnglish, warning::kHeadEnglish,
-                              QStringLiteral("\nClick the tab of the role to write, then \"Configurer\" again.\n")};
-const QString kRoleUnknown = QStringLiteral("- The module stores a role no tab shows: choose Master, Slave or Bridge.\n");
+using orlo::checks::kRoleTexts;
+const QString &kRoleUnknown = orlo::checks::kRoleUnknownLine;
 } // namespace
 
 WmOrloRsLw::WmOrloRsLw(QWidget *parent)
