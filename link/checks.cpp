@@ -320,13 +320,13 @@ struct TypeCheck {
 const std::array<TypeCheck, 17> &typeChecks()
 {
     static const std::array<TypeCheck, 17> table{{
-        {ModuleType::TM, thresholdPage(tmConfig, kScheduleFrench, false)},
-        {ModuleType::TM_r20, thresholdPage(tmConfig, kScheduleR20, false)},
+        {ModuleType::TM, thresholdPage(tmConfig, kScheduleFrench, true)},
+        {ModuleType::TM_r20, thresholdPage(tmConfig, kScheduleR20, true)},
         {ModuleType::TM2D_r10, thresholdPage([](int, const quint8 *p) { return tm2d::decodeConfig(p).first; },
                                              kScheduleR20, false)},
         {ModuleType::TH_r10, thresholdPage([](int, const quint8 *p) { return tm::decodeConfig(p, th::layout()); },
                                            kScheduleR10, true)},
-        {ModuleType::TM_868, radioPage(kSchedule868, false)},
+        {ModuleType::TM_868, radioPage(kSchedule868, true)},
         {ModuleType::TH_868, radioPage(kSchedule868, true)},
         {ModuleType::DA, analogPage(kScheduleFrench)},
         {ModuleType::DA_r20, analogPage(kScheduleDA_r20)},

@@ -41,8 +41,8 @@ struct Schedule {
     int statementHours = kUnset;
     int statementMinutes = kUnset;
 };
-// What the statement boxes offer; some pages show "--" for minute "00" when
-// the hour is "00".
+// What the statement boxes offer; most pages show "--" for minute "00" when
+// the hour is "00" (the two-probe page moves the minute to "10" instead).
 struct StatementRule {
     int maxHours;
     int maxMinutes;
