@@ -1,39 +1,10 @@
-// What this run sent to modules: one entry per configuration exchange, kept
-// in memory only; shown as a table and exported as CSV when the user asks.
+// The journal of this run as a table in a dialog: the window's view of the
+// core's journal.
 #pragma once
 
-#include <QByteArray>
-#include <QDateTime>
-#include <QString>
-#include <QStringList>
-#include <QVector>
+#include "link/journal.h"
 
 class QWidget;
-
-struct JournalEntry {
-    QDateTime time;
-    int productId = 0;
-    QString moduleType;
-    QString module;          // what the module told of itself, as far as known
-    QString button;
-    QString result;          // "OK", "Echec", "Invalide", with "verified" when read back
-    QString remarks;         // failed checks, fields stored otherwise than sent
-    QString configuration;   // the fields as in a configuration file
-};
-
-class Journal
-{
-public:
-    void append(const JournalEntry &entry) { rows.append(entry); }
-    const QVector<JournalEntry> &entries() const { return rows; }
-    static QStringList columns();
-    static QStringList cells(const JournalEntry &entry);
-    // RFC 4180: a header row, CRLF line ends, quotes where a cell needs them; UTF-8.
-    QByteArray csv() const;
-
-private:
-    QVector<JournalEntry> rows;
-};
 
 namespace orlo {
 // The journal as a table in a dialog over `parent`.
