@@ -98,7 +98,7 @@ namespace {
 
 constexpr int kPeriod15Minutes = 1;     // period box entries
 constexpr int kPeriod30Minutes = 2;
-constexpr int kMinuteStep = 10;         // reading and statement minutes
+constexpr int kMinuteStep = limits::kReadingMinuteStep;
 const QString kChannelOutsidePlan = QStringLiteral("\tChannel %1 is not in the channel plan of this data rate\n");
 
 bool within(int value, int lowest, int highest)

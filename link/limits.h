@@ -35,6 +35,7 @@ constexpr double kOffsetTm2d = 2.0;
 constexpr int kLastReadingHourDI = 23;
 constexpr int kLastReadingHour = 24;
 constexpr int kLastReadingMinute = 50;
+constexpr int kReadingMinuteStep = 10;
 constexpr int kLastPeriodMinute = 30;   // DI4_r2x: sub-hour reading periods
 
 // Radio addresses: a module's own, and a peer's where 254 is allowed.

@@ -23,7 +23,7 @@ namespace inputs {
 namespace {
 
 constexpr int kHourListVisible = 10;
-constexpr int kMinuteStep = 10;
+constexpr int kMinuteStep = orlo::limits::kReadingMinuteStep;
 constexpr int kHourZero = 1;                // "00": reading at 00:00 is not offered
 constexpr int kMinuteZero = 1;              // "00"
 const QString kDash = QStringLiteral("--");

@@ -18,11 +18,11 @@ const QStringList kRates = orlo::limits::loRaRateTexts();
 // Channel ranges of the two plans.
 constexpr int kSlowFirst = orlo::limits::kFirstLoRaChannel;
 constexpr int kSlowLast = orlo::limits::kLastLoRaChannel;
-constexpr int kFastFirst = 2;
-constexpr int kFastLast = 26;
 
 // The fast plan, in ascending order.
 constexpr auto kFastPlan = orlo::limits::kFastLoRaPlan;
+constexpr int kFastFirst = kFastPlan.front();
+constexpr int kFastLast = kFastPlan.back();
 
 constexpr int kRateChangeChannel = 23;      // allowed at every rate
 
