@@ -285,6 +285,7 @@ void PackagingTest::packageHoldsItsFiles()
     const QString data = QStringLiteral("-rw-r--r-- ./usr/share/");
     QStringList expected = {
         QStringLiteral("-rwxr-xr-x ./usr/bin/orlo-configurator"),
+        QStringLiteral("-rwxr-xr-x ./usr/bin/orlo-cli"),
         QStringLiteral("-rw-r--r-- ./usr/lib/udev/rules.d/60-orlo-modules.rules"),
         data + QStringLiteral("applications/") + kAppId + QStringLiteral(".desktop"),
         doc + QStringLiteral("README.md.gz"), doc + QStringLiteral("changelog.Debian.gz"),
@@ -293,6 +294,7 @@ void PackagingTest::packageHoldsItsFiles()
         data + QStringLiteral("icons/hicolor/64x64/apps/orlo-configurator.png"),
         data + QStringLiteral("lintian/overrides/orlo-configurator"),
         data + QStringLiteral("man/man1/orlo-configurator.1.gz"),
+        data + QStringLiteral("man/man1/orlo-cli.1.gz"),
         data + QStringLiteral("metainfo/") + kAppId + QStringLiteral(".metainfo.xml")};
     files.sort();
     expected.sort();

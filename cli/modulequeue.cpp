@@ -1,0 +1,53 @@
+#include "cli/modulequeue.h"
+
+#include "sim/simbench.h"
+
+namespace {
+
+constexpr int kLookMs = 100;
+constexpr qint64 kQuietMs = 1500;     // after its last frame, the module is pulled
+constexpr qint64 kBetweenMs = 1000;   // and the next one plugged this much later
+
+} // namespace
+
+ModuleQueue::ModuleQueue(const QList<std::uint16_t> &productIds, std::function<void(sim::Module &)> prepareEach,
+                         QObject *parent)
+    : QObject(parent)
+    , queue(productIds)
+    , prepare(std::move(prepareEach))
+{
+    plugNext();
+    quiet.start();
+    connect(&timer, &QTimer::timeout, this, &ModuleQueue::look);
+    timer.start(kLookMs);
+}
+
+void ModuleQueue::plugNext()
+{
+    if (queue.isEmpty())
+        return;
+    current = &sim::Bench::instance().plug(queue.takeFirst());
+    ++plugs;
+    framesSeen = 0;
+    if (prepare)
+        prepare(*current);
+}
+
+void ModuleQueue::look()
+{
+    if (!current) {
+        if (quiet.elapsed() >= kBetweenMs)
+            plugNext();
+        if (current)
+            quiet.restart();
+        return;
+    }
+    if (current->received.size() != framesSeen) {
+        framesSeen = current->received.size();
+        quiet.restart();
+    } else if (framesSeen > 0 && quiet.elapsed() >= kQuietMs) {
+        sim::Bench::instance().unplug(*current);
+        current = nullptr;
+        quiet.restart();
+    }
+}

@@ -1,0 +1,36 @@
+// Simulated modules plugged one after the other, as an operator would: a
+// module quiet for a moment after its exchanges is unplugged, and the next
+// plugged a moment later. The simulator runs on the caller's thread, so
+// this turns with the event loop between exchanges.
+#pragma once
+
+#include <QElapsedTimer>
+#include <QList>
+#include <QObject>
+#include <QTimer>
+#include <cstdint>
+#include <functional>
+
+namespace sim { class Module; }
+
+class ModuleQueue : public QObject
+{
+public:
+    // The first module is plugged at once; `prepare` sees each one plugged.
+    ModuleQueue(const QList<std::uint16_t> &productIds, std::function<void(sim::Module &)> prepare,
+                QObject *parent = nullptr);
+    // Plugged so far, the one on the bus included.
+    int pluggedCount() const { return plugs; }
+
+private:
+    void look();
+    void plugNext();
+
+    QList<std::uint16_t> queue;
+    std::function<void(sim::Module &)> prepare;
+    sim::Module *current = nullptr;
+    std::size_t framesSeen = 0;
+    int plugs = 0;
+    QElapsedTimer quiet;
+    QTimer timer;
+};
