@@ -22,7 +22,6 @@
 namespace {
 
 const QString kFilter = QStringLiteral("Configurations (*.json);;All files (*)");
-const QString kVerified = QStringLiteral("OK, verified");
 constexpr int kHighestAddress = 255;    // what an address byte holds; each field has its own range
 constexpr int kBusyRetryMs = 100;
 
@@ -291,7 +290,7 @@ bool ConfigurationFiles::finished(const CycleLink &link, const quint8 *sent, con
         entry.configuration = orlo::records::readable(entry.productId, sent);
     if (accepted && record && menu.verify->isChecked())
         accepted = readBack(link, sent, run.reports, &entry.remarks);
-    entry.result = !accepted ? result::kFailed : record && menu.verify->isChecked() ? kVerified : result::kOk;
+    entry.result = !accepted ? result::kFailed : record && menu.verify->isChecked() ? result::kVerified : result::kOk;
     if (accepted && record && filledFromSeries && menu.series->isChecked() && !writtenInSeries) {
         writtenInSeries = true;
         ++seriesWritten;

@@ -41,7 +41,6 @@ constexpr int kTickMs = 100;
 constexpr int kAccessGraceMs = 2000;
 constexpr int kDefaultWaitSeconds = 30;
 const QString kUdevRule = QStringLiteral("60-orlo-modules.rules");
-const QString kVerified = QStringLiteral("OK, verified");
 const QString kWaiting = QStringLiteral("waiting for a module... Ctrl+C to stop");
 
 bool interrupted()
@@ -378,7 +377,7 @@ Outcome Session::writeModule(const records::Copy &copy)
     o.sent = frame;
     if (!exchangeCycle(through, link.txBuffer, link.rxBuffer, run))
         return refuse(kNotWritten, result::kFailed, QStringLiteral("it did not accept the configuration"));
-    o.result = options.verify ? kVerified : result::kOk;
+    o.result = options.verify ? result::kVerified : result::kOk;
     if (options.verify && !verify(o))
         return refuse(kNotWritten, result::kFailed, o.remarks);
     return o;

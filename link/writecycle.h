@@ -63,6 +63,8 @@ inline const QString kBusy = QStringLiteral("Configuration...");
 inline const QString kOk = QStringLiteral("OK");
 inline const QString kFailed = QStringLiteral("Echec");
 inline const QString kInvalid = QStringLiteral("Invalide");
+// An accepted write read back and found as sent.
+inline const QString kVerified = QStringLiteral("OK, verified");
 } // namespace result
 
 
