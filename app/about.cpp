@@ -1,7 +1,7 @@
 #include "app/about.h"
 
 #include "app/application.h"
-#include "app/maker.h"
+#include "link/maker.h"
 #include "ui_about.h"
 
 about::about(QWidget *parent)

@@ -1,6 +1,8 @@
 #include "app/configfiles.h"
 
+#include "app/journal.h"
 #include "link/clockstamp.h"
+#include "link/modulelink.h"
 #include "link/moduletable.h"
 #include "link/records/configrecord.h"
 #include "link/records/recordfields.h"
@@ -12,9 +14,11 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QInputDialog>
+#include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QSaveFile>
+#include <QScopedValueRollback>
 #include <QStatusBar>
 #include <QTimer>
 #include <cstring>
@@ -24,26 +28,21 @@ namespace {
 const QString kFilter = QStringLiteral("Configurations (*.json);;All files (*)");
 constexpr int kHighestAddress = 255;    // what an address byte holds; each field has its own range
 constexpr int kBusyRetryMs = 100;
-
-bool sameType(int a, int b)
-{
-    const orlo::ModuleEntry *x = orlo::findModule(quint16(a));
-    const orlo::ModuleEntry *y = orlo::findModule(quint16(b));
-    return x && y && x->type == y->type;
-}
-
-bool sendsRecord(quint8 command)
-{
-    return command == orlo::command::WriteConfiguration || command == orlo::command::WriteAndClearCounters;
-}
+const QString kJournalFilters = QStringLiteral("CSV (*.csv);;JSON lines (*.jsonl)");
 
 } // namespace
 
-ConfigurationFiles::ConfigurationFiles(QWidget *w, const ConfigurationMenu &m, const ModulePage &p)
+ConfigurationFiles::ConfigurationFiles(QWidget *w, const ConfigurationMenu &m, const ModulePage &p, ModuleLink &l)
     : QObject(w)
     , window(w)
     , menu(m)
     , page(p)
+    , link(l)
+    , log(std::make_unique<orlo::History>(orlo::History::defaultLocation(),
+                                          QStringLiteral("orlo-configurator " ORLO_VERSION)))
+    , provisioning(l, *log)
+    , series(provisioning.series)
+    , historyProblem(new QLabel(p.statusBar))
 {
     connect(menu.save, &QAction::triggered, this, [this] {
         const orlo::ModuleEntry *module = orlo::findModule(quint16(page.productId()));
@@ -58,9 +57,7 @@ ConfigurationFiles::ConfigurationFiles(QWidget *w, const ConfigurationMenu &m, c
             openFrom(path);
     });
     connect(menu.series, &QAction::toggled, this, [this](bool on) {
-        seriesWritten = 0;
-        nextAddress = firstAddress;
-        filledFromSeries = false;
+        series.restart();
         if (on)
             showSeries();
         else
@@ -74,20 +71,34 @@ ConfigurationFiles::ConfigurationFiles(QWidget *w, const ConfigurationMenu &m, c
                              : 0;
         numberOwnAddresses(on && chosen, first);
     });
-    connect(menu.journal, &QAction::triggered, this, [this] { orlo::showJournal(window, log); });
+    connect(menu.verify, &QAction::toggled, this, [this](bool on) { provisioning.verify = on; });
+    connect(menu.journal, &QAction::triggered, this, [this] { orlo::showJournal(window, *log); });
     connect(menu.exportJournal, &QAction::triggered, this, [this] {
         const QString path = QFileDialog::getSaveFileName(window, menu.exportJournal->text(), QString(),
-                                                          QStringLiteral("CSV (*.csv);;All files (*)"));
+                                                          kJournalFilters);
         if (!path.isEmpty())
             exportJournalTo(path);
     });
-    orlo::setCycleObserver(this);
+    provisioning.verify = menu.verify->isChecked();
+    provisioning.refusingButton = [this] {
+        QPushButton *write = page.writeButton();
+        return write ? write->text() : QString();
+    };
+    provisioning.rowRecorded = [this](const JournalEntry &row, bool saved) { rowRecorded(row, saved); };
+    link.cycleObserver = &provisioning;
+
+    historyProblem->setObjectName(QStringLiteral("label_HistoryProblem"));
+    historyProblem->setStyleSheet(QStringLiteral("color: rgb(192, 0, 0);"));
+    page.statusBar->addPermanentWidget(historyProblem);
+    page.notWrittenLine->hide();
+    showHistoryProblem();
     updateActions();
 }
 
 ConfigurationFiles::~ConfigurationFiles()
 {
-    orlo::removeCycleObserver(this);
+    if (link.cycleObserver == &provisioning)
+        link.cycleObserver = nullptr;
 }
 
 bool ConfigurationFiles::saveTo(const QString &path)
@@ -95,10 +106,13 @@ bool ConfigurationFiles::saveTo(const QString &path)
     const int productId = page.productId();
     if (!productId || orlo::exchangeInProgress())
         return false;
-    // The frame Write would send, checked as Write checks it; nothing is sent.
-    saving = true;
-    const QByteArray kept = page.configurationFrame();
-    saving = false;
+    // The frame Write would send, checked as Write checks it; nothing is
+    // sent, and a refusal meanwhile is the page's box, not a history row.
+    QByteArray kept;
+    {
+        const QScopedValueRollback<bool> quiet(provisioning.quiet, true);
+        kept = page.configurationFrame();
+    }
     if (kept.isEmpty()) {
         QMessageBox::warning(window, menu.save->text(),
                              QStringLiteral("Nothing was saved: the page sends no configuration yet "
@@ -140,7 +154,7 @@ bool ConfigurationFiles::openFrom(const QString &path)
         parsed = orlo::records::parseDocument(file.read(orlo::records::kMaxDocumentBytes + 1), productId);
     if (parsed.problem.isEmpty()) {
         // Checked over what the module answered last; laid again over its next answer.
-        QByteArray answer = page.stored->moduleAnswer();
+        QByteArray answer = link.storedRead().moduleAnswer();
         answer.resize(orlo::kFrameBufferSize - 1);
         parsed.problem = orlo::records::applyFields(parsed.fields, productId,
                                                     reinterpret_cast<const quint8 *>(answer.constData()))
@@ -154,103 +168,122 @@ bool ConfigurationFiles::openFrom(const QString &path)
     if (!acceptsInputKind(path, parsed.productId, productId))
         return false;
     useForSeries(path, parsed.productId, parsed.fields);
-    filledFromSeries = menu.series->isChecked();
-    writtenInSeries = false;
-    numberedThisModule = false;
     // The page reads its module afresh and shows the file's record in place
     // of the module's: couplings, lists and kept bytes follow as from a read.
-    // Opened on one module, a file copies its own address too: that is how a
-    // failed unit is replaced.
-    fillNextRead(path, parsed.fields, productId, {});
+    fillNextRead(true);
     page.readAgain();
     return true;
 }
 
 void ConfigurationFiles::numberOwnAddresses(bool on, int first)
 {
-    numbering = on;
-    firstAddress = nextAddress = first;
+    if (on)
+        firstAddress = first;
+    series.numberFrom(on ? std::optional<int>(first) : std::nullopt);
     const QSignalBlocker quiet(menu.numberAddresses);
     menu.numberAddresses->setChecked(on);
     if (menu.series->isChecked())
         showSeries();
 }
 
-void ConfigurationFiles::fillNextRead(const QString &path, const QJsonObject &fields, int productId,
-                                      const orlo::records::Copy &copy)
+void ConfigurationFiles::fillNextRead(bool opened)
 {
-    const int first = orlo::records::recordOf(productId).first;
-    page.stored->showNextRead([this, path, fields, productId, copy, first](quint8 *payload) {
-        const orlo::records::Opened opened = orlo::records::applyFields(fields, productId, payload, copy);
-        if (!opened.problem.isEmpty()) {
+    const int productId = page.productId();
+    const bool counted = menu.series->isChecked();
+    link.storedRead().showNextRead([this, productId, opened, counted](quint8 *payload) {
+        const orlo::records::Opened filled =
+            opened ? series.open(productId, payload, counted) : series.fill(productId, payload);
+        if (!filled.problem.isEmpty()) {
             // Said once the read is over: the page shows the module's own.
-            QTimer::singleShot(0, this, [this, path, opened] { notApplied(path, opened); });
+            QTimer::singleShot(0, this, [this, filled] { notApplied(filled); });
             return false;
         }
-        std::memcpy(payload + first, opened.record.constData(), size_t(opened.record.size()));
-        numberedThisModule = opened.numbered;
+        std::memcpy(payload + orlo::records::recordOf(productId).first, filled.record.constData(),
+                    size_t(filled.record.size()));
+        // Shown once the page shows the values.
+        QTimer::singleShot(0, this, [this] { showNotWritten(); });
         return true;
     });
 }
 
-void ConfigurationFiles::notApplied(const QString &path, const orlo::records::Opened &opened)
+void ConfigurationFiles::notApplied(const orlo::records::Opened &opened)
 {
-    filledFromSeries = false;
+    showNotWritten();
     if (opened.outOfAddresses && menu.series->isChecked()) {
         menu.series->setChecked(false);
         QMessageBox::warning(window, menu.series->text(),
                              QStringLiteral("The series of %1 stops: %2, so no address is left for this module. "
                                             "The page shows the module's own configuration.")
-                                 .arg(path, opened.problem));
+                                 .arg(series.path(), opened.problem));
         return;
     }
     QMessageBox::warning(window, menu.series->isChecked() ? menu.series->text() : menu.open->text(),
                          QStringLiteral("The configuration in %1 cannot be applied to this module: %2. "
                                         "The page shows the module's own configuration.")
-                             .arg(path, opened.problem));
+                             .arg(series.path(), opened.problem));
 }
 
 bool ConfigurationFiles::acceptsInputKind(const QString &path, int fileProductId, int productId)
 {
-    const QString file = orlo::records::inputKindOf(fileProductId);
-    const QString module = orlo::records::inputKindOf(productId);
-    if (file == module)
-        return true;
-    return QMessageBox::question(window, menu.open->text(),
-                                 QStringLiteral("The configuration in %1 was saved from a module with a %2 input; "
-                                                "the plugged module has a %3 input. They are different sensors. "
-                                                "Fill the page with it all the same?")
-                                     .arg(path, file, module),
-                                 QMessageBox::Yes | QMessageBox::No, QMessageBox::No)
-           == QMessageBox::Yes;
+    const QString different = orlo::differentInputs(path, fileProductId, productId);
+    return different.isEmpty()
+           || QMessageBox::question(window, menu.open->text(),
+                                    different + QStringLiteral(" Fill the page with it all the same?"),
+                                    QMessageBox::Yes | QMessageBox::No, QMessageBox::No)
+                  == QMessageBox::Yes;
 }
 
 bool ConfigurationFiles::exportJournalTo(const QString &path)
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(log.csv()) < 0 || !file.commit()) {
-        QMessageBox::warning(window, menu.exportJournal->text(),
-                             QStringLiteral("The journal could not be saved in %1: %2.").arg(path, file.errorString()));
+    const QDate today = orlo::currentDateTime().date();
+    QVector<JournalEntry> rows = log->rows({today, today, 0, QString(), QString()});
+    for (const JournalEntry &row : log->unwritten())
+        if (row.time.date() != today)
+            rows.append(row);
+    if (!orlo::exportJournal(window, rows, path))
+        return false;
+    log->markExported();
+    showHistoryProblem();
+    return true;
+}
+
+bool ConfigurationFiles::mayQuit()
+{
+    if (!log->hasUnsavedRows())
+        return true;
+    QMessageBox box(QMessageBox::Warning, menu.journal->text().remove(QStringLiteral("…")),
+                    QStringLiteral("The journal holds %1 row(s) that the history %2 could not keep. "
+                                   "Save the journal before quitting?")
+                        .arg(log->unwritten().size())
+                        .arg(log->location()),
+                    QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, window);
+    box.setObjectName(QStringLiteral("quitWithUnsavedRows"));
+    box.setDefaultButton(QMessageBox::Save);
+    switch (box.exec()) {
+    case QMessageBox::Save: {
+        const QString path = QFileDialog::getSaveFileName(window, menu.exportJournal->text(), QString(),
+                                                          kJournalFilters);
+        return !path.isEmpty() && exportJournalTo(path);
+    }
+    case QMessageBox::Discard:
+        return true;
+    default:
         return false;
     }
-    return true;
 }
 
 void ConfigurationFiles::modulePlugged(int productId)
 {
-    writtenInSeries = false;
-    numberedThisModule = false;
-    filledFromSeries = menu.series->isChecked() && !seriesFields.isEmpty() && sameType(productId, seriesProductId);
-    if (filledFromSeries) {
-        if (orlo::records::inputKindOf(productId) == orlo::records::inputKindOf(seriesProductId)) {
-            fillNextRead(seriesPath, seriesFields, productId, seriesCopy());
-        } else {
+    series.forgetModule();
+    if (menu.series->isChecked() && series.serves(productId)) {
+        if (orlo::records::inputKindOf(productId) == orlo::records::inputKindOf(series.fileProductId()))
+            fillNextRead(false);
+        else
             // Asked once the module's own configuration is shown.
-            filledFromSeries = false;
             QTimer::singleShot(0, this, [this, productId] { fillFromSeries(productId); });
-        }
         showSeries();
     }
+    showNotWritten();
     updateActions();
 }
 
@@ -262,97 +295,34 @@ void ConfigurationFiles::fillFromSeries(int productId)
         QTimer::singleShot(kBusyRetryMs, this, [this, productId] { fillFromSeries(productId); });
         return;
     }
-    if (!acceptsInputKind(seriesPath, seriesProductId, productId) || page.productId() != productId)
+    if (!acceptsInputKind(series.path(), series.fileProductId(), productId) || page.productId() != productId)
         return;
-    filledFromSeries = true;
-    fillNextRead(seriesPath, seriesFields, productId, seriesCopy());
+    fillNextRead(false);
     page.readAgain();
-}
-
-orlo::records::Copy ConfigurationFiles::seriesCopy() const
-{
-    using Own = orlo::records::Copy::Own;
-    return numbering ? orlo::records::Copy{Own::Numbered, nextAddress} : orlo::records::Copy{Own::Kept, 0};
 }
 
 void ConfigurationFiles::moduleGone()
 {
-    filledFromSeries = false;
+    series.forgetModule();
+    showNotWritten();
     updateActions();
 }
 
-bool ConfigurationFiles::finished(const CycleLink &link, const quint8 *sent, const CycleRun &run, bool accepted)
+void ConfigurationFiles::rowRecorded(const JournalEntry &row, bool saved)
 {
-    JournalEntry entry = entryNow();
-    entry.button = run.button;
-    const bool record = sendsRecord(sent[0]);
-    if (record)
-        entry.configuration = orlo::records::readable(entry.productId, sent);
-    if (accepted && record && menu.verify->isChecked())
-        accepted = readBack(link, sent, run.reports, &entry.remarks);
-    entry.result = !accepted ? result::kFailed : record && menu.verify->isChecked() ? result::kVerified : result::kOk;
-    if (accepted && record && filledFromSeries && menu.series->isChecked() && !writtenInSeries) {
-        writtenInSeries = true;
-        ++seriesWritten;
-        if (numberedThisModule)
-            ++nextAddress;
-    }
-    log.append(entry);
-    if (accepted && filledFromSeries && menu.series->isChecked())
-        showSeries();
-    return accepted;
-}
-
-void ConfigurationFiles::refused(const QStringList &lines)
-{
-    if (saving)
+    showHistoryProblem();
+    showNotWritten();
+    if (!saved)
         return;
-    JournalEntry entry = entryNow();
-    if (QPushButton *write = page.writeButton())
-        entry.button = write->text();
-    entry.result = result::kInvalid;
-    entry.remarks = lines.join(QString()).trimmed();
-    log.append(entry);
-}
-
-bool ConfigurationFiles::readBack(const CycleLink &link, const quint8 *sent, int reports, QString *remarks)
-{
-    quint8 frame[orlo::kFrameBufferSize] = {};
-    const int whole = orlo::kReportSize * reports;
-    frame[1] = orlo::command::ReadConfiguration;
-    bool read = link.write(frame, quint8(reports)) == whole;
-    if (read) {
-        std::memset(frame, 0, sizeof frame);
-        read = link.read(frame, quint8(reports), 1) == whole;
-    }
-    const QStringList differing =
-        read ? orlo::records::differingFields(page.productId(), sent, frame + 1) : QStringList();
-    if (read && differing.isEmpty())
-        return true;
-    *remarks = read ? QStringLiteral("Stored otherwise than written: %1").arg(differing.join(QStringLiteral(", ")))
-                    : QStringLiteral("The configuration written could not be read back");
-    page.statusBar->showMessage(*remarks);
-    return false;
-}
-
-JournalEntry ConfigurationFiles::entryNow() const
-{
-    JournalEntry entry;
-    entry.time = orlo::currentDateTime();
-    entry.productId = page.productId();
-    const orlo::ModuleEntry *module = orlo::findModule(quint16(entry.productId));
-    entry.moduleType = module ? QString::fromLatin1(module->name) : QString();
-    entry.module = page.identity();
-    return entry;
+    if (row.result == result::kFailed && !row.remarks.isEmpty())
+        page.statusBar->showMessage(row.remarks);
+    else if (row.result != result::kInvalid && menu.series->isChecked())
+        showSeries();
 }
 
 void ConfigurationFiles::useForSeries(const QString &path, int productId, const QJsonObject &fields)
 {
-    if (QFileInfo(path).fileName() != QFileInfo(seriesPath).fileName() || !sameType(productId, seriesProductId))
-        seriesWritten = 0;
-    seriesPath = path;
-    seriesProductId = productId;
-    seriesFields = fields;
+    series.setFile(path, productId, fields);
     updateActions();
     if (menu.series->isChecked())
         showSeries();
@@ -360,12 +330,31 @@ void ConfigurationFiles::useForSeries(const QString &path, int productId, const 
 
 void ConfigurationFiles::showSeries()
 {
-    if (seriesFields.isEmpty())
-        return;
-    QString text = QStringLiteral("Series: %1, %2 written").arg(QFileInfo(seriesPath).fileName()).arg(seriesWritten);
-    if (numbering)
-        text += QStringLiteral(", next address %1").arg(nextAddress);
-    page.statusBar->showMessage(text);
+    if (series.hasFile())
+        page.statusBar->showMessage(series.status());
+}
+
+void ConfigurationFiles::showNotWritten()
+{
+    QLabel *line = page.notWrittenLine;
+    const bool shown = series.awaitsWrite() && page.productId() != 0;
+    if (shown) {
+        line->setText(series.notWrittenLine());
+        line->setToolTip(series.path());
+    }
+    line->setVisible(shown);
+}
+
+void ConfigurationFiles::showHistoryProblem()
+{
+    // Said while the history cannot be written, and until the rows it could
+    // not keep are saved one way or the other.
+    const bool shown = !log->problem().isEmpty() || log->hasUnsavedRows();
+    historyProblem->setText(shown ? QStringLiteral("History not written: rows kept until Quit") : QString());
+    historyProblem->setToolTip(log->problem());
+    historyProblem->setVisible(shown);
+    if (shown && !log->problem().isEmpty())
+        page.statusBar->showMessage(QStringLiteral("The history cannot be written: %1").arg(log->problem()));
 }
 
 void ConfigurationFiles::updateActions()
@@ -373,6 +362,6 @@ void ConfigurationFiles::updateActions()
     const bool module = page.productId() != 0;
     menu.save->setEnabled(module);
     menu.open->setEnabled(module);
-    menu.series->setEnabled(!seriesFields.isEmpty());
-    menu.numberAddresses->setEnabled(!seriesFields.isEmpty());
+    menu.series->setEnabled(series.hasFile());
+    menu.numberAddresses->setEnabled(series.hasFile());
 }

@@ -1,23 +1,24 @@
-// Configurations in files, a series of modules filled from one, the check
-// after writing, and the journal: all follow the shared write cycle.
+// The window's side of configuration files, series, verify and the
+// history: menus, dialogs and page glue around the core's provisioning,
+// which follows every write cycle of the window's module link.
 #pragma once
 
-#include "app/journal.h"
-#include "link/writecycle.h"
+#include "link/history.h"
+#include "link/provisioning.h"
 
 #include <QByteArray>
 #include <QJsonObject>
 #include <QObject>
 #include <QString>
 #include <functional>
+#include <memory>
 
+class ModuleLink;
 class QAction;
 class QLabel;
 class QPushButton;
 class QStatusBar;
 class QWidget;
-namespace orlo { class StoredRead; }
-namespace orlo::records { struct Copy; struct Opened; }
 
 struct ConfigurationMenu {
     QAction *save;
@@ -36,72 +37,61 @@ struct ModulePage {
     // The checked configuration the page's Write would send: its payload,
     // or empty when the page refuses it (and shows why) or has none yet.
     std::function<QByteArray()> configurationFrame;
-    std::function<QString()> identity;           // what the module told of itself
     std::function<void()> readAgain;             // the page reads its module afresh
     QStatusBar *statusBar;
-    orlo::StoredRead *stored;
+    // Over the page: the file whose values it holds is not written yet.
+    QLabel *notWrittenLine;
 };
 
-class ConfigurationFiles : public QObject, public orlo::CycleObserver
+class ConfigurationFiles : public QObject
 {
     Q_OBJECT
 
 public:
-    ConfigurationFiles(QWidget *window, const ConfigurationMenu &menu, const ModulePage &page);
+    ConfigurationFiles(QWidget *window, const ConfigurationMenu &menu, const ModulePage &page, ModuleLink &link);
     ~ConfigurationFiles() override;
 
     // What the menu entries do once a file name is chosen; false (and a
     // message box) when nothing was saved, opened or exported.
     bool saveTo(const QString &path);
     bool openFrom(const QString &path);
+    // Today's rows and every row the history could not hold.
     bool exportJournalTo(const QString &path);
     // The series numbers the modules' own addresses from `first` (what the
     // menu entry does once a number is chosen), or keeps each module's own.
     void numberOwnAddresses(bool on, int first = 0);
-    const Journal &journal() const { return log; }
+    orlo::History &history() { return *log; }
+    // Quit asks about rows the history could not hold and nobody exported:
+    // false when the user stays.
+    bool mayQuit();
 
     // Detection: a module page is shown (the module is about to be read),
     // or no module is.
     void modulePlugged(int productId);
     void moduleGone();
 
-    bool finished(const CycleLink &link, const quint8 *sent, const CycleRun &run, bool accepted) override;
-    void refused(const QStringList &lines) override;
-
 private:
     void useForSeries(const QString &path, int productId, const QJsonObject &fields);
-    // The next whole read of the module shows `fields` laid over its answer.
-    void fillNextRead(const QString &path, const QJsonObject &fields, int productId,
-                      const orlo::records::Copy &copy);
-    void notApplied(const QString &path, const orlo::records::Opened &opened);
+    // The next whole read of the module shows the file laid over its answer:
+    // as a series module, or opened on this one.
+    void fillNextRead(bool opened);
+    void notApplied(const orlo::records::Opened &opened);
     // Different analog inputs: the user says whether the file fills the page.
     bool acceptsInputKind(const QString &path, int fileProductId, int productId);
     void fillFromSeries(int productId);
-    orlo::records::Copy seriesCopy() const;
+    void rowRecorded(const JournalEntry &row, bool saved);
     void showSeries();
+    void showNotWritten();
+    void showHistoryProblem();
     void updateActions();
-    bool readBack(const CycleLink &link, const quint8 *sent, int reports, QString *remarks);
-    JournalEntry entryNow() const;
 
     QWidget *window;
     ConfigurationMenu menu;
     ModulePage page;
-    Journal log;
-    // Save asks the page for its frame: a refusal meanwhile is the page's
-    // box, not a journal row.
-    bool saving = false;
-    // The configuration a series fills each module of its type with: the
-    // file's fields, laid over each module's own answer in its own units.
-    QString seriesPath;
-    int seriesProductId = 0;
-    QJsonObject seriesFields;
-    int seriesWritten = 0;
-    bool filledFromSeries = false;   // this plug's page shows the series' record
-    bool writtenInSeries = false;    // and was written
-    // Own addresses numbered through the series: the first chosen, the next
-    // to give, and whether this plug's page shows one.
-    bool numbering = false;
-    int firstAddress = 0;
-    int nextAddress = 0;
-    bool numberedThisModule = false;
+    ModuleLink &link;
+    std::unique_ptr<orlo::History> log;
+    orlo::Provisioning provisioning;
+    orlo::Series &series;
+    int firstAddress = 0;            // offered again when numbering is asked
+    QLabel *historyProblem;          // in the status bar while rows wait in memory
 };

@@ -50,8 +50,7 @@ void MainWindow::Connexion()
         moduleLink->endWait();  // an exchange still waiting ends at once
         moduleShown = false;
         moduleLink->storedRead().forget();
-        moduleLink->moduleInformation.clear();
-        moduleLink->information.reset();
+        moduleLink->forgetTold();
         statusBar()->clearMessage();
         files->moduleGone();
         enablePageOf(previous, false);

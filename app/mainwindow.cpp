@@ -3,7 +3,7 @@
 #include "app/about.h"
 #include "app/application.h"
 #include "app/configfiles.h"
-#include "app/maker.h"
+#include "link/maker.h"
 #include "link/modulelink.h"
 #include "pages/analogpages.h"
 #include "pages/bridgepage.h"
@@ -13,7 +13,9 @@
 #include "pages/widgetpages.h"
 #include "ui_mainwindow.h"
 
+#include <QCloseEvent>
 #include <QCoreApplication>
+#include <QLabel>
 #include <QDesktopServices>
 #include <QEventLoop>
 #include <QTimer>
@@ -21,6 +23,7 @@
 
 namespace {
 constexpr int kPollIntervalMs = 500;
+const QRect kNotWrittenLine(215, 6, 275, 58);
 } // namespace
 
 MainWindow::MainWindow(QWidget *parent)
@@ -45,14 +48,23 @@ MainWindow::MainWindow(QWidget *parent)
     pollTimer->start(kPollIntervalMs);
     moduleLink->setPollTimer(pollTimer);
 
+    // Between a page's title and the maker's logo, free on every page.
+    auto *notWritten = new QLabel(ui->centralWidget);
+    notWritten->setObjectName(QStringLiteral("label_NotWrittenYet"));
+    notWritten->setGeometry(kNotWrittenLine);
+    notWritten->setWordWrap(true);
+    notWritten->setAlignment(Qt::AlignCenter);
+    notWritten->setStyleSheet(QStringLiteral("color: rgb(224, 96, 0); font-weight: bold;"));
+    notWritten->raise();
     files = new ConfigurationFiles(
         this,
         {ui->actionSave_configuration, ui->actionOpen_configuration, ui->actionSeries, ui->actionNumber_addresses,
          ui->actionVerify_after_write, ui->actionJournal, ui->actionExport_journal},
         {[this] { return moduleShown ? moduleLink->productId() : 0; },
          [this] { return controlsOf(moduleLink->productId()).write; },
-         [this] { return configurationFrameOf(moduleLink->productId()); }, [this] { return moduleLink->identity(); },
-         [this] { readStoredAgain(); }, statusBar(), &moduleLink->storedRead()});
+         [this] { return configurationFrameOf(moduleLink->productId()); }, [this] { readStoredAgain(); },
+         statusBar(), notWritten},
+        *moduleLink);
 }
 
 MainWindow::~MainWindow()
@@ -113,10 +125,22 @@ void MainWindow::delay(int millisecondsToWait)
 
 void MainWindow::on_action_Quitter_triggered()
 {
+    if (!files->mayQuit())
+        return;
     // A read still waiting on a silent module ends at once, so the program
     // quits now rather than at the end of that read's bound.
     moduleLink->endWait();
     QCoreApplication::exit(0);
+}
+
+void MainWindow::closeEvent(QCloseEvent *event)
+{
+    if (files->mayQuit()) {
+        moduleLink->endWait();
+        event->accept();
+    } else {
+        event->ignore();
+    }
 }
 
 void MainWindow::on_action_Help_triggered()

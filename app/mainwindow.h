@@ -46,6 +46,10 @@ public slots:
     void on_actionDownload_new_version_triggered();
     void on_action_Quitter_triggered();
 
+protected:
+    // Closing the window asks, as Quit does, about rows the history could not keep.
+    void closeEvent(QCloseEvent *event) override;
+
 private:
     // What the pages reach of the shell.
     ModuleLink &link() override { return *moduleLink; }

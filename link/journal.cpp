@@ -1,20 +1,13 @@
 #include "link/journal.h"
 
-QStringList Journal::columns()
-{
-    return {QStringLiteral("Time"), QStringLiteral("Product id"), QStringLiteral("Module type"),
-            QStringLiteral("Module"), QStringLiteral("Button"), QStringLiteral("Result"),
-            QStringLiteral("Remarks"), QStringLiteral("Configuration")};
-}
+#include <QJsonDocument>
+#include <QJsonObject>
 
-QStringList Journal::cells(const JournalEntry &e)
-{
-    return {e.time.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")),
-            QStringLiteral("0x") + QString::number(e.productId, 16).rightJustified(4, QLatin1Char('0')).toUpper(),
-            e.moduleType, e.module, e.button, e.result, e.remarks, e.configuration};
-}
+namespace journal {
 
 namespace {
+
+const QByteArray kByteOrderMark = QByteArrayLiteral("\xEF\xBB\xBF");
 
 QString csvCell(QString cell)
 {
@@ -35,20 +28,64 @@ QString csvLine(const QStringList &cells)
 
 } // namespace
 
-QByteArray Journal::csvHeader()
+QStringList columns()
 {
-    return csvLine(columns()).toUtf8();
+    // New columns go after the first eight, so that a script reading a
+    // column by its place keeps finding it.
+    return {QStringLiteral("Time"),     QStringLiteral("Product id"),  QStringLiteral("Module type"),
+            QStringLiteral("Module"),   QStringLiteral("Button"),      QStringLiteral("Result"),
+            QStringLiteral("Remarks"),  QStringLiteral("Configuration"), QStringLiteral("Own address"),
+            QStringLiteral("Identifier"), QStringLiteral("Firmware"),  QStringLiteral("Bench"),
+            QStringLiteral("Program"),  QStringLiteral("Id")};
 }
 
-QByteArray Journal::csvRow(const JournalEntry &entry)
+QString timeText(const QDateTime &time)
+{
+    return time.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
+}
+
+QStringList cells(const JournalEntry &e)
+{
+    return {timeText(e.time),
+            QStringLiteral("0x") + QString::number(e.productId, 16).rightJustified(4, QLatin1Char('0')).toUpper(),
+            e.moduleType, e.module, e.button, e.result, e.remarks, e.configuration, e.ownAddress, e.identifier,
+            e.firmware, e.bench, e.program, e.id};
+}
+
+QByteArray csvHeader()
+{
+    return kByteOrderMark + csvLine(columns()).toUtf8();
+}
+
+QByteArray csvRow(const JournalEntry &entry)
 {
     return csvLine(cells(entry)).toUtf8();
 }
 
-QByteArray Journal::csv() const
+QByteArray csv(const QVector<JournalEntry> &rows)
 {
     QByteArray text = csvHeader();
     for (const JournalEntry &entry : rows)
         text += csvRow(entry);
     return text;
 }
+
+QByteArray jsonLine(const JournalEntry &entry)
+{
+    const QStringList names = columns();
+    const QStringList values = cells(entry);
+    QJsonObject line;
+    for (int i = 0; i < names.size(); ++i)
+        line.insert(names.at(i).toLower(), values.at(i));
+    return QJsonDocument(line).toJson(QJsonDocument::Compact) + '\n';
+}
+
+QByteArray jsonLines(const QVector<JournalEntry> &rows)
+{
+    QByteArray text;
+    for (const JournalEntry &entry : rows)
+        text += jsonLine(entry);
+    return text;
+}
+
+} // namespace journal

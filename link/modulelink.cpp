@@ -205,3 +205,21 @@ QString ModuleLink::identity() const
         identity += (identity.isEmpty() ? QString() : QStringLiteral("; ")) + moduleInformation;
     return identity;
 }
+
+ModuleLink::Told ModuleLink::told() const
+{
+    if (!information)
+        return {toldIdentifier, toldFirmware};
+    const QString identifier = information->identifier == orlo::rs::kNoIdentifier
+                                   ? QString()
+                                   : QStringLiteral("0x") + QString::number(information->identifier, 16);
+    return {identifier, information->version};
+}
+
+void ModuleLink::forgetTold()
+{
+    moduleInformation.clear();
+    information.reset();
+    toldIdentifier.clear();
+    toldFirmware.clear();
+}

@@ -7,6 +7,7 @@
 #include "link/frames/rs_frame.h"
 #include "link/moduletable.h"
 #include "link/storedread.h"
+#include "link/writecycle.h"
 
 #include <QObject>
 #include <QString>
@@ -68,6 +69,7 @@ public:
     // The open module's stored record: read whole yet? Nothing that would
     // replace it is sent before.
     orlo::StoredRead &storedRead() { return stored; }
+    const orlo::StoredRead &storedReadState() const { return stored; }
     // A configuration button may send now: no other exchange waits and the
     // module's record was read.
     bool mayConfigure() const;
@@ -76,8 +78,23 @@ public:
     // the gateway tell it in one form, kept until the module is gone.
     QString moduleInformation;
     std::optional<orlo::rs::Information> information;
+    // The LoRaWAN-serial module tells its own in another form.
+    QString toldIdentifier;
+    QString toldFirmware;
     // The USB serial-number string, and what the module told of itself.
     QString identity() const;
+    // What the module told of itself, for the history: empty where it told nothing.
+    struct Told {
+        QString identifier;
+        QString firmware;
+    };
+    Told told() const;
+    // The module went: what it told is forgotten.
+    void forgetTold();
+
+    // Who follows the configuration exchanges on this link (files, series,
+    // history): owned by the program that owns the link.
+    orlo::CycleObserver *cycleObserver = nullptr;
 
 private:
     bool openFirstModule(const hid_device_info *bus, bool *refused);

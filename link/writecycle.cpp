@@ -8,21 +8,6 @@
 
 namespace orlo {
 
-namespace {
-CycleObserver *observer = nullptr;
-} // namespace
-
-void setCycleObserver(CycleObserver *o)
-{
-    observer = o;
-}
-
-void removeCycleObserver(CycleObserver *o)
-{
-    if (observer == o)
-        observer = nullptr;
-}
-
 bool exchangeCycle(const CycleLink &link, quint8 *tx, quint8 *rx, const CycleRun &run)
 {
     // The answer may land in the same buffer: what was sent is kept apart.
@@ -54,8 +39,8 @@ bool exchangeCycle(const CycleLink &link, quint8 *tx, quint8 *rx, const CycleRun
     if (link.progressTimer)
         link.progressTimer->stop();
     bool accepted = total == expected && rx[1] == 0;
-    if (observer)
-        accepted = observer->finished(link, sent + 1, run, accepted);
+    if (link.observer)
+        accepted = link.observer->finished(link, sent + 1, run, accepted);
     for (std::size_t i = 0; i < std::size(pageTimers); ++i)
         if (resume[i])
             pageTimers[i]->start();
@@ -64,7 +49,7 @@ bool exchangeCycle(const CycleLink &link, quint8 *tx, quint8 *rx, const CycleRun
     return accepted;
 }
 
-void noteRefused(const QStringList &lines)
+void noteRefused(CycleObserver *observer, const QStringList &lines)
 {
     if (observer)
         observer->refused(lines);

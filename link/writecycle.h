@@ -8,6 +8,7 @@
 #include <functional>
 
 class QTimer;
+namespace orlo { class CycleObserver; }
 
 // How a cycle reaches the module: through the module link, with the page's bounds.
 // One cycle of a page: who pressed, the frame length, the page's timers.
@@ -24,10 +25,11 @@ struct CycleLink {
     std::function<int(quint8 *frame, quint8 count, int mode)> read;
     QTimer *progressTimer;              // ticks the bar while the answer is awaited
     QTimer *pollTimer;                  // detection, paused meanwhile; null when the link does it
+    orlo::CycleObserver *observer;      // told the outcome; null for none
 };
 
 namespace orlo {
-// Who follows every configuration exchange (files, series, journal): the
+// Who follows every configuration exchange (files, series, history): the
 // write cycle and the invalid-configuration box tell it, in one place.
 class CycleObserver
 {
@@ -39,11 +41,8 @@ public:
     // A configuration the page refused to send, with its failed checks.
     virtual void refused(const QStringList &lines) = 0;
 };
-void setCycleObserver(CycleObserver *observer);
 // A configuration a page refused to send, with its failed checks.
-void noteRefused(const QStringList &lines);
-// Unless another took its place meanwhile.
-void removeCycleObserver(CycleObserver *observer);
+void noteRefused(CycleObserver *observer, const QStringList &lines);
 
 // The exchange: detection and the page's timers paused, the frame in `tx`
 // sent (it stamps nothing itself), the acknowledgement awaited into `rx`

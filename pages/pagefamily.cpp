@@ -114,13 +114,13 @@ bool PageFamily::runWriteCycle(const WriteCycle &cycle)
     const CycleLink through{
         [&module](quint8 *frame, quint8 count) { return module.writeReports(frame, count); },
         [&module](quint8 *frame, quint8 count, int mode) { return module.readReports(frame, count, mode); },
-        progressTimer.get(), module.detectionTimer()};
+        progressTimer.get(), module.detectionTimer(), module.cycleObserver};
     return orlo::runWriteCycle(through, module.txBuffer, module.rxBuffer, cycle);
 }
 
 void PageFamily::warnInvalidConfiguration(QLabel *result, const WarningTexts &texts, const QStringList &lines)
 {
-    orlo::warnInvalidConfiguration(window(), result, texts, lines);
+    orlo::warnInvalidConfiguration(link().cycleObserver, window(), result, texts, lines);
 }
 
 void PageFamily::stepProgress(QProgressBar *bar)

@@ -58,7 +58,7 @@ bool runWriteCycle(ModuleLink &link, QTimer *progress, Frame &frame, const Write
 {
     const CycleLink through{[&link](quint8 *f, quint8 count) { return link.writeReports(f, count, kBounds); },
                             [&link](quint8 *f, quint8 count, int mode) { return link.readReports(f, count, mode, kBounds); },
-                            progress, nullptr};
+                            progress, nullptr, link.cycleObserver};
     return orlo::runWriteCycle(through, frame.bytes, frame.bytes, cycle);
 }
 

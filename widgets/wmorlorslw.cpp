@@ -138,6 +138,8 @@ void WmOrloRsLw::getInfo()
     const rslw::Information information =
         rslw::decodeInformation(informationFrame.payload(), page::Frame::payloadSize());
     link->moduleInformation = rslw::statusText(information);
+    link->toldIdentifier = rslw::deviceEuiText(information);
+    link->toldFirmware = rslw::versionText(information);
     if (statusBar)
         statusBar->showMessage(link->moduleInformation);
 }
@@ -160,7 +162,7 @@ std::optional<WriteCycle> WmOrloRsLw::buildConfiguration()
     if (!page::mayConfigure(link))
         return std::nullopt;
     if (!roleChosen) {
-        orlo::warnInvalidConfiguration(this, form->label_Resultat_configurer, kRoleTexts, {kRoleUnknown});
+        orlo::warnInvalidConfiguration(link->cycleObserver, this, form->label_Resultat_configurer, kRoleTexts, {kRoleUnknown});
         return std::nullopt;
     }
     orlo::trace("*** Sauvegarde de la configuration ***\n");

@@ -40,13 +40,13 @@ void stepProgress(QProgressBar *bar)
     bar->setValue(bar->value() >= kLastProgress ? 0 : bar->value() + 1);
 }
 
-void warnInvalidConfiguration(QWidget *parent, QLabel *resultLabel, const WarningTexts &texts,
-                              const QStringList &lines)
+void warnInvalidConfiguration(CycleObserver *observer, QWidget *parent, QLabel *resultLabel,
+                              const WarningTexts &texts, const QStringList &lines)
 {
     QString text;
     QTextStream stream(&text);
     resultLabel->setText(result::kInvalid);
-    noteRefused(lines);
+    noteRefused(observer, lines);
     stream << texts.header;
     for (const QString &line : lines)
         stream << line;

@@ -33,6 +33,7 @@ void stepProgress(QProgressBar *bar);
 // The invalid-configuration box over `parent`, the failed checks' lines
 // between the texts' header and footer; the label reads "Invalide" while it
 // is open.
-void warnInvalidConfiguration(QWidget *parent, QLabel *resultLabel, const WarningTexts &texts,
-                              const QStringList &lines);
+// `observer` (may be null) is told of the refusal.
+void warnInvalidConfiguration(CycleObserver *observer, QWidget *parent, QLabel *resultLabel,
+                              const WarningTexts &texts, const QStringList &lines);
 } // namespace orlo

@@ -89,10 +89,20 @@ Information decodeInformation(const quint8 *payload, int size)
     return information;
 }
 
+QString versionText(const Information &information)
+{
+    return QString::number(information.versionTimes100 / kHundredths, 'f', kVersionDecimals);
+}
+
+QString deviceEuiText(const Information &information)
+{
+    return QString::number(information.deviceEui, 16);
+}
+
 QString statusText(const Information &information)
 {
-    return QStringLiteral("sw:v") + QString::number(information.versionTimes100 / kHundredths, 'f', kVersionDecimals)
-        + QStringLiteral("    devEui:") + QString::number(information.deviceEui, 16);
+    return QStringLiteral("sw:v") + versionText(information) + QStringLiteral("    devEui:")
+        + deviceEuiText(information);
 }
 
 } // namespace orlo::rslw

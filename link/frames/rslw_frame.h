@@ -89,5 +89,8 @@ Information decodeInformation(const quint8 *payload, int size);
 // "sw:v2.30    devEui:807060504030201": two decimals, lower-case hexadecimal
 // without leading zeros.
 QString statusText(const Information &information);
+// Its two parts: the version ("2.30") and the device EUI.
+QString versionText(const Information &information);
+QString deviceEuiText(const Information &information);
 
 } // namespace orlo::rslw

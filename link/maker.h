@@ -1,4 +1,5 @@
-// The maker's addresses, opened in the desktop's browser or mail program.
+// The maker: the names the programs give themselves (where the user data
+// folder lies), and its addresses, opened in the desktop's browser or mail program.
 #pragma once
 
 namespace maker {

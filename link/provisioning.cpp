@@ -1,0 +1,241 @@
+#include "link/provisioning.h"
+
+#include "link/clockstamp.h"
+#include "link/modulelink.h"
+#include "link/moduletable.h"
+#include "link/records/recordfields.h"
+
+#include <QFileInfo>
+#include <cstring>
+
+namespace orlo {
+
+namespace {
+
+constexpr int kPayloadSize = kFrameBufferSize - 1;
+
+bool sendsRecord(quint8 command)
+{
+    return command == command::WriteConfiguration || command == command::WriteAndClearCounters;
+}
+
+bool sameType(int a, int b)
+{
+    const ModuleEntry *x = findModule(quint16(a));
+    const ModuleEntry *y = findModule(quint16(b));
+    return x && y && x->type == y->type;
+}
+
+// The module's own address in a payload laid out as Write sends it, where
+// its type has one.
+QString ownAddressOf(int productId, const quint8 *payload)
+{
+    if (!findModule(quint16(productId)))
+        return {};
+    const QJsonObject fields = records::fieldsOf(productId, payload);
+    for (const records::Field &f : records::recordOf(productId).fields)
+        if (f.belongs == records::Belongs::OwnAddress && fields.contains(f.name))
+            return fields.value(f.name).toVariant().toString();
+    return {};
+}
+
+} // namespace
+
+void Series::setFile(const QString &path, int productId, const QJsonObject &fields)
+{
+    if (QFileInfo(path).fileName() != fileName() || !sameType(productId, fileProduct))
+        writtenCount = 0;
+    filePath = path;
+    fileProduct = productId;
+    fileFields = fields;
+}
+
+QString Series::fileName() const
+{
+    return QFileInfo(filePath).fileName();
+}
+
+bool Series::serves(int productId) const
+{
+    return hasFile() && sameType(productId, fileProduct);
+}
+
+void Series::numberFrom(std::optional<int> firstAddress)
+{
+    first = firstAddress;
+    next = first.value_or(0);
+}
+
+void Series::restart()
+{
+    writtenCount = 0;
+    next = first.value_or(0);
+}
+
+records::Opened Series::fill(int productId, const quint8 *answer)
+{
+    using Own = records::Copy::Own;
+    return hold(productId, answer, first ? records::Copy{Own::Numbered, next} : records::Copy{Own::Kept, 0}, true);
+}
+
+records::Opened Series::open(int productId, const quint8 *answer, bool counted)
+{
+    return hold(productId, answer, {}, counted);
+}
+
+records::Opened Series::hold(int productId, const quint8 *answer, const records::Copy &copy, bool counted)
+{
+    forgetModule();
+    const records::Opened opened = records::applyFields(fileFields, productId, answer, copy);
+    if (!opened.problem.isEmpty())
+        return opened;
+    filledPayload = QByteArray(reinterpret_cast<const char *>(answer), kPayloadSize);
+    std::memcpy(filledPayload.data() + records::recordOf(productId).first, opened.record.constData(),
+                size_t(opened.record.size()));
+    filled = true;
+    inSeries = counted;
+    numberedModule = opened.numbered;
+    return opened;
+}
+
+void Series::forgetModule()
+{
+    filledPayload.clear();
+    filled = inSeries = numberedModule = wrote = counted = false;
+}
+
+bool Series::accepted(int productId, const quint8 *sent)
+{
+    if (!filled || counted)
+        return false;
+    wrote = true;
+    // Values the user changed after the file filled the page are not the file's.
+    if (!inSeries
+        || !records::differingFields(productId, sent, reinterpret_cast<const quint8 *>(filledPayload.constData()))
+                .isEmpty())
+        return false;
+    counted = true;
+    ++writtenCount;
+    if (numberedModule)
+        ++next;
+    return true;
+}
+
+QString Series::status() const
+{
+    QString text = QStringLiteral("Series: %1, %2 written").arg(fileName()).arg(writtenCount);
+    if (numbering())
+        text += QStringLiteral(", next address %1").arg(next);
+    return text;
+}
+
+QString Series::notWrittenLine() const
+{
+    return QStringLiteral("From %1, not written yet: press Write").arg(fileName());
+}
+
+QString readBack(const CycleLink &link, int productId, const quint8 *sent, int reports)
+{
+    quint8 frame[kFrameBufferSize] = {};
+    const int whole = kReportSize * reports;
+    frame[1] = command::ReadConfiguration;
+    bool read = link.write(frame, quint8(reports)) == whole;
+    if (read) {
+        std::memset(frame, 0, sizeof frame);
+        read = link.read(frame, quint8(reports), 1) == whole;
+    }
+    if (!read)
+        return QStringLiteral("The configuration written could not be read back");
+    const QStringList differing = records::differingFields(productId, sent, frame + 1);
+    return differing.isEmpty()
+               ? QString()
+               : QStringLiteral("Stored otherwise than written: %1").arg(differing.join(QStringLiteral(", ")));
+}
+
+QString differentInputs(const QString &path, int fileProductId, int productId)
+{
+    const QString file = records::inputKindOf(fileProductId);
+    const QString module = records::inputKindOf(productId);
+    if (file == module)
+        return {};
+    return QStringLiteral("The configuration in %1 was saved from a module with a %2 input; the plugged module "
+                          "has a %3 input. They are different sensors.")
+        .arg(path, file, module);
+}
+
+QString moduleTypeName(int productId)
+{
+    const ModuleEntry *entry = findModule(quint16(productId));
+    return entry ? QString::fromLatin1(entry->name) : QStringLiteral("unknown");
+}
+
+Provisioning::Provisioning(ModuleLink &link, History &history)
+    : module(link)
+    , log(history)
+{
+}
+
+bool Provisioning::finished(const CycleLink &link, const quint8 *sent, const CycleRun &run, bool accepted)
+{
+    const int productId = module.productId();
+    const bool configuration = sendsRecord(sent[0]);
+    QString remarks;
+    if (accepted && configuration && verify) {
+        remarks = readBack(link, productId, sent, run.reports);
+        accepted = remarks.isEmpty();
+    }
+    if (accepted && configuration)
+        series.accepted(productId, sent);
+    const QString result = !accepted                   ? result::kFailed
+                           : configuration && verify ? result::kVerified
+                                                     : result::kOk;
+    JournalEntry row = rowNow(run.button, result, remarks, configuration ? sent : nullptr);
+    record(row);
+    return accepted;
+}
+
+void Provisioning::refused(const QStringList &lines)
+{
+    if (quiet)
+        return;
+    JournalEntry row = rowNow(refusingButton ? refusingButton() : QString(), result::kInvalid,
+                              lines.join(QString()).trimmed(), nullptr);
+    record(row);
+}
+
+JournalEntry Provisioning::rowNow(const QString &button, const QString &result, const QString &remarks,
+                                  const quint8 *sent) const
+{
+    JournalEntry row;
+    row.time = currentDateTime();
+    row.productId = module.productId();
+    row.moduleType = moduleTypeName(row.productId);
+    row.module = module.identity();
+    row.button = button;
+    row.result = result;
+    row.remarks = remarks;
+    const ModuleLink::Told told = module.told();
+    row.identifier = told.identifier;
+    row.firmware = told.firmware;
+    if (sent) {
+        row.configuration = records::readable(row.productId, sent);
+        row.ownAddress = ownAddressOf(row.productId, sent);
+    } else {
+        QByteArray stored = module.storedReadState().moduleAnswer();
+        if (!stored.isEmpty()) {
+            stored.resize(kPayloadSize);
+            row.ownAddress = ownAddressOf(row.productId, reinterpret_cast<const quint8 *>(stored.constData()));
+        }
+    }
+    return row;
+}
+
+bool Provisioning::record(JournalEntry &row)
+{
+    const bool saved = log.record(row);
+    if (rowRecorded)
+        rowRecorded(row, saved);
+    return saved;
+}
+
+} // namespace orlo
