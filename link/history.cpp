@@ -178,7 +178,8 @@ bool History::insert(const JournalEntry &row)
           QVariant(row.module), QVariant(row.button), QVariant(row.result), QVariant(row.remarks),
           QVariant(row.configuration), QVariant(row.ownAddress), QVariant(row.identifier), QVariant(row.firmware),
           QVariant(row.bench), QVariant(row.program)})
-        query.addBindValue(value.isNull() ? QVariant(QString()) : value);
+        // Qt 5 binds a null QString (an empty field) as SQL NULL: an empty one is bound.
+        query.addBindValue(value.isNull() ? QVariant(QString(QLatin1String(""))) : value);
     if (query.exec())
         return true;
     fail(QStringLiteral("cannot be written"), query.lastError().text());
