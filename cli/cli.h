@@ -1,5 +1,5 @@
-// orlo-cli: the window's reads, checks, writes, series and journal for a
-// production bench run by a script. One run is one command line.
+// orlo-cli: the window's reads, checks, writes, series, journal and history
+// for a production bench run by a script. One run is one command line.
 #pragma once
 
 #include <QStringList>
@@ -11,10 +11,11 @@ namespace orlo::cli {
 // Exit statuses a script may rely on.
 enum Status {
     kDone = 0,
-    kNotWritten = 1,      // a write refused by the module, failed or not verified
-    kBadInput = 2,        // a bad file, a failed check, a bad command line
-    kNoModule = 3,        // no module within the wait, or its read failed
-    kNoAccess = 4,        // a module this user may not open
+    kNotWritten = 1,        // a write refused by the module, failed or not verified
+    kBadInput = 2,          // a bad file, a failed check, a bad command line
+    kNoModule = 3,          // no module within the wait, or its read failed
+    kNoAccess = 4,          // a module this user may not open
+    kHistoryNotWritten = 5, // a row the history could not hold; outranks all but a bad command line
     kInterrupted = 130,
 };
 
@@ -25,6 +26,10 @@ struct Output {
     QTextStream &err;
     bool terminal = false;
 };
+
+// The names the window gives itself: both programs find the history in the
+// same user data folder. Called once the application object exists.
+void nameApplication();
 
 // The arguments after the program's name; gives the exit status.
 int run(const QStringList &arguments, const Output &output);

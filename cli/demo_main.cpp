@@ -2,7 +2,7 @@
 // ORLO_DEMO_MODULES names the product identifiers plugged one after the
 // other (hexadecimal, comma-separated; a TM_868 three times without it).
 #include "cli/cli.h"
-#include "cli/modulequeue.h"
+#include "sim/modulequeue.h"
 
 #include <QCoreApplication>
 #include <QTextStream>
@@ -11,6 +11,7 @@
 int main(int argc, char *argv[])
 {
     QCoreApplication app(argc, argv);
+    orlo::cli::nameApplication();
     orlo::cli::installSignalHandlers();
     QList<std::uint16_t> ids;
     const QString named = qEnvironmentVariable("ORLO_DEMO_MODULES", QStringLiteral("02ae,02ae,02ae"));

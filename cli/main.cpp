@@ -8,6 +8,7 @@
 int main(int argc, char *argv[])
 {
     QCoreApplication app(argc, argv);
+    orlo::cli::nameApplication();
     orlo::cli::installSignalHandlers();
     QTextStream out(stdout);
     QTextStream err(stderr);

@@ -1,15 +1,18 @@
 // orlo-cli through its own entry, on simulated modules: read then write on
-// every type, refusals with their statuses, no module, a numbered series
-// with its journal, and Ctrl+C in the middle of a series.
+// every type, refusals with their statuses and history rows, no module, a
+// numbered series with its journal, Ctrl+C in the middle of a series, the
+// history read back, and a history that cannot be written.
 #include "cli/cli.h"
-#include "cli/modulequeue.h"
+#include "link/history.h"
 #include "link/frames/rs_frame.h"
 #include "link/frames/tm_frame.h"
 #include "link/moduletable.h"
 #include "link/records/configrecord.h"
 #include "link/records/recordfields.h"
 #include "sim/firmware.h"
+#include "sim/modulequeue.h"
 #include "sim/simbench.h"
+#include "support/coreapp.h"
 #include "support/records.h"
 
 #include <QElapsedTimer>
@@ -98,6 +101,12 @@ QList<QByteArray> fileLines(const QString &path)
     return f.open(QIODevice::ReadOnly) ? f.readAll().split('\n') : QList<QByteArray>();
 }
 
+// The rows of the history a run writes by default.
+QVector<JournalEntry> historyRows()
+{
+    return orlo::History(orlo::History::defaultLocation(), QStringLiteral("tst_cli")).rows();
+}
+
 } // namespace
 
 class CliTest : public QObject
@@ -113,6 +122,9 @@ private slots:
     void noModuleWithinTheWait();
     void numberedSeriesWithJournal();
     void interruptedSeriesKeepsFinishedModules();
+    void historyShowsTheSeries();
+    void unwritableHistory_data();
+    void unwritableHistory();
 
 private:
     QString masterFile();
@@ -152,15 +164,19 @@ void CliTest::refusals_data()
     QTest::addColumn<QString>("fault");
     QTest::addColumn<int>("status");
     QTest::addColumn<QString>("said");
-    QTest::newRow("no such file") << "missing file" << 2 << "nowhere.json cannot be opened";
-    QTest::newRow("not JSON") << "not json" << 2 << "not JSON";
-    QTest::newRow("2 MiB") << "large" << 2 << "larger than 1 MiB";
-    QTest::newRow("another type") << "type" << 2 << "0x02B1 (RS_r00): the configuration in";
-    QTest::newRow("out of range") << "range" << 2 << "outside";
+    QTest::addColumn<QString>("row");   // the history's new row; none before a module
+    QTest::newRow("no such file") << "missing file" << 2 << "nowhere.json cannot be opened" << "";
+    QTest::newRow("not JSON") << "not json" << 2 << "not JSON" << "";
+    QTest::newRow("2 MiB") << "large" << 2 << "larger than 1 MiB" << "";
+    QTest::newRow("another type") << "type" << 2 << "0x02B1 (RS_r00): the configuration in" << "Invalide";
+    QTest::newRow("out of range") << "range" << 2 << "outside" << "Invalide";
     QTest::newRow("master on 1.4") << "firmware" << 2
-                                   << "The Master role needs firmware 1.6 or later; the module has version 1.4";
-    QTest::newRow("unread module") << "silent" << 3 << "0x02AE (TM_868): its stored configuration could not be read";
-    QTest::newRow("no command") << "usage" << 2 << "no command";
+                                   << "The Master role needs firmware 1.6 or later; the module has version 1.4"
+                                   << "Invalide";
+    QTest::newRow("unread module") << "silent" << 3 << "0x02AE (TM_868): its stored configuration could not be read"
+                                   << "Echec";
+    QTest::newRow("no command") << "usage" << 2 << "no command" << "";
+    QTest::newRow("bad date") << "date" << 2 << "--since takes a date" << "";
 }
 
 void CliTest::refusals()
@@ -168,6 +184,7 @@ void CliTest::refusals()
     QFETCH(QString, fault);
     QFETCH(int, status);
     QFETCH(QString, said);
+    QFETCH(QString, row);
     const QString path = fault == QLatin1String("missing file") ? dir.filePath(QStringLiteral("nowhere.json"))
                                                                 : masterFile();
     QJsonObject document = QJsonDocument::fromJson(fileLines(path).join('\n')).object();
@@ -192,9 +209,19 @@ void CliTest::refusals()
         }));
         sim::setModuleInformation(m, 0xC0FFEE, "1.4");
     }
-    const Ran ran = runCli(fault == QLatin1String("usage") ? QStringList() : QStringList{QStringLiteral("write"), path});
+    const int rowsBefore = historyRows().size();
+    QStringList arguments{QStringLiteral("write"), path};
+    if (fault == QLatin1String("usage"))
+        arguments.clear();
+    if (fault == QLatin1String("date"))
+        arguments = QStringList{QStringLiteral("history"), QStringLiteral("--since"), QStringLiteral("2024-02-30")};
+    const Ran ran = runCli(arguments);
     QCOMPARE(ran.status, status);
     QVERIFY2(ran.err.contains(said), qPrintable(ran.err));
+    const QVector<JournalEntry> rows = historyRows();
+    QCOMPARE(rows.size(), rowsBefore + (row.isEmpty() ? 0 : 1));
+    if (!row.isEmpty())
+        QCOMPARE(rows.last().result, row);
     for (sim::Module *plugged : sim::Bench::instance().plugged())
         QCOMPARE(plugged->lastReceived(orlo::command::WriteConfiguration), sim::Bytes());
 }
@@ -226,7 +253,8 @@ void CliTest::numberedSeriesWithJournal()
     QCOMPARE(lines[3], QStringLiteral("series: 3 written, 0 not written"));
     const QList<QByteArray> rows = fileLines(journal);
     QCOMPARE(rows.size(), 5);   // header, three rows, nothing after the last CRLF
-    QVERIFY(rows[0].startsWith("Time,Product id,Module type,Module,Button,Result,Remarks,Configuration\r"));
+    // The byte-order mark, the first eight columns in their places, the newer ones after.
+    QVERIFY(rows[0].startsWith("\xEF\xBB\xBFTime,Product id,Module type,Module,Button,Result,Remarks,Configuration,"));
     QVERIFY2(rows[3].contains(",0x02AE,TM_868,USB serial (c)Velka,orlo-cli series,\"OK, verified\",,")
                  && rows[3].contains("\"\"modem address\"\":16"),
              rows[3].constData());
@@ -262,6 +290,76 @@ void CliTest::interruptedSeriesKeepsFinishedModules()
     QCOMPARE(modules.pluggedCount(), 2);
 }
 
+void CliTest::historyShowsTheSeries()
+{
+    const QString history = dir.filePath(QStringLiteral("series.sqlite"));
+    {
+        orlo::History older(history, QStringLiteral("tst_cli"));
+        JournalEntry row;
+        row.time = QDateTime(QDate(2020, 3, 2), QTime(9, 30));
+        row.productId = kRs;
+        row.moduleType = QStringLiteral("RS_r00");
+        row.button = QStringLiteral("Configurer");
+        row.result = QStringLiteral("Invalide");
+        QVERIFY(older.record(row));
+    }
+    const QDate seriesDay = QDate::currentDate();
+    const ModuleQueue modules({kTm868}, {});
+    QCOMPARE(runCli({QStringLiteral("series"), masterFile(), QStringLiteral("--count"), QStringLiteral("1"),
+                     QStringLiteral("--number-from"), QStringLiteral("7"), QStringLiteral("--history"), history})
+                 .status,
+             int(orlo::cli::kDone));
+    const QString host = QSysInfo::machineHostName();
+    const Ran plain = runCli({QStringLiteral("history"), QStringLiteral("--history"), history});
+    QCOMPARE(plain.status, int(orlo::cli::kDone));
+    const QStringList lines = plain.out.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    QCOMPARE(lines.size(), 2);
+    QCOMPARE(lines[0], QStringLiteral("2020-03-02 09:30:00  0x02B1  RS_r00  -  Invalide  Configurer  ") + host);
+    QVERIFY2(lines[1].endsWith(QStringLiteral("  0x02AE  TM_868  7  OK  orlo-cli series  ") + host), qPrintable(lines[1]));
+
+    // From the series' day on, every column of the journal.
+    const Ran json = runCli({QStringLiteral("history"), QStringLiteral("--json"), QStringLiteral("--since"),
+                             seriesDay.toString(Qt::ISODate), QStringLiteral("--history"), history});
+    const QStringList objects = json.out.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    QCOMPARE(objects.size(), 1);
+    QCOMPARE(objects[0].toUtf8() + '\n', journal::jsonLine(orlo::History(history, {}).rows().last()));
+    const QJsonObject last = QJsonDocument::fromJson(objects[0].toUtf8()).object();
+    QCOMPARE(last.value(QStringLiteral("own address")).toString(), QStringLiteral("7"));
+    QCOMPARE(last.value(QStringLiteral("program")).toString(), QStringLiteral("orlo-cli " ORLO_VERSION));
+}
+
+void CliTest::unwritableHistory_data()
+{
+    QTest::addColumn<QString>("command");
+    QTest::addColumn<QString>("lastLine");
+    QTest::newRow("write") << "write" << "OK";
+    // The series stops after the module in progress.
+    QTest::newRow("series") << "series" << "series: 1 written, 0 not written";
+}
+
+void CliTest::unwritableHistory()
+{
+    QFETCH(QString, command);
+    QFETCH(QString, lastLine);
+    const QString history = dir.filePath(QStringLiteral("damaged.sqlite"));
+    QFile damaged(history);
+    QVERIFY(damaged.open(QIODevice::WriteOnly) && damaged.write(QByteArray(4096, 'x')) == 4096);
+    damaged.close();
+    const QString journal = dir.filePath(QStringLiteral("unwritable.csv"));
+    QFile::remove(journal);
+    const ModuleQueue modules({kTm868, kTm868}, {});
+    const Ran ran = runCli({command, masterFile(), QStringLiteral("--journal"), journal, QStringLiteral("--history"),
+                            history});
+    QCOMPARE(ran.status, int(orlo::cli::kHistoryNotWritten));
+    QCOMPARE(ran.err.count(history), 1);
+    QVERIFY2(ran.out.endsWith(lastLine + QLatin1Char('\n')), qPrintable(ran.out));
+    const QList<QByteArray> rows = fileLines(journal);
+    QCOMPARE(rows.size(), 3);   // header, the module's row, nothing after the last CRLF
+    QVERIFY2(rows[1].contains(",0x02AE,TM_868,USB serial (c)Velka,orlo-cli " + command.toLatin1() + ",OK,"),
+             rows[1].constData());
+    QCOMPARE(modules.pluggedCount(), 1);
+}
+
 // A TM_868 Master's configuration, as read from a module.
 QString CliTest::masterFile()
 {
@@ -272,5 +370,5 @@ QString CliTest::masterFile()
     return path;
 }
 
-QTEST_GUILESS_MAIN(CliTest)
+ORLO_CORE_TEST_MAIN(CliTest)
 #include "tst_cli.moc"

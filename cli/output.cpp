@@ -1,0 +1,121 @@
+#include "cli/output.h"
+
+#include "link/provisioning.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QTextStream>
+
+namespace orlo::cli {
+
+namespace {
+
+const QString kNone = QStringLiteral("-");
+
+void printJson(const Output &io, const QJsonObject &line)
+{
+    io.out << QJsonDocument(line).toJson(QJsonDocument::Compact) << '\n';
+}
+
+// Own addresses are whole numbers: JSON gives them as numbers.
+QJsonValue ownAddressValue(const QString &text)
+{
+    if (text.isEmpty())
+        return QJsonValue(QJsonValue::Undefined);
+    bool number = false;
+    const int value = text.toInt(&number);
+    return number ? QJsonValue(value) : QJsonValue(text);
+}
+
+} // namespace
+
+QString hexId(int productId)
+{
+    return QStringLiteral("0x") + QString::number(productId, 16).rightJustified(4, QLatin1Char('0')).toUpper();
+}
+
+QString moduleName(int productId)
+{
+    return QStringLiteral("module %1 (%2)").arg(hexId(productId), moduleTypeName(productId));
+}
+
+void showStatus(const Output &io, const QString &text)
+{
+    if (!io.terminal)
+        return;
+    io.err << '\r' << text << "\x1b[K";
+    io.err.flush();
+}
+
+void sayError(const Output &io, const QString &text)
+{
+    showStatus(io, QString());
+    io.err << "orlo-cli: " << text << '\n';
+    io.err.flush();
+}
+
+void printOutcome(const Output &io, const Outcome &o, bool timed, bool json)
+{
+    const JournalEntry &row = o.row;
+    if (json) {
+        QJsonObject line{{QStringLiteral("time"), row.time.toString(Qt::ISODate)},
+                         {QStringLiteral("product id"), hexId(row.productId)},
+                         {QStringLiteral("module type"), row.moduleType},
+                         {QStringLiteral("own address"), ownAddressValue(row.ownAddress)},
+                         {QStringLiteral("result"), o.result}};
+        const QString remarks = o.checks.isEmpty() ? o.remarks : o.checks.join(QStringLiteral(" "));
+        if (!remarks.isEmpty())
+            line.insert(QStringLiteral("remarks"), remarks);
+        if (!o.checks.isEmpty())
+            line.insert(QStringLiteral("checks"), QJsonArray::fromStringList(o.checks));
+        printJson(io, line);
+    } else if (timed) {
+        io.out << journal::timeText(row.time) << ' ' << hexId(row.productId) << ' '
+               << (row.ownAddress.isEmpty() ? kNone : row.ownAddress) << ' ' << o.result << '\n';
+    } else {
+        io.out << o.result << '\n';
+    }
+    io.out.flush();
+}
+
+void printSeriesSummary(const Output &io, int written, int notWritten, bool interrupted, bool json)
+{
+    if (json)
+        printJson(io, {{QStringLiteral("written"), written},
+                       {QStringLiteral("not written"), notWritten},
+                       {QStringLiteral("interrupted"), interrupted}});
+    else
+        io.out << QStringLiteral("series: %1 written, %2 not written%3\n")
+                      .arg(written)
+                      .arg(notWritten)
+                      .arg(interrupted ? QStringLiteral(", interrupted") : QString());
+    io.out.flush();
+}
+
+void printListed(const Output &io, int productId, bool openable, bool json)
+{
+    if (json)
+        printJson(io, {{QStringLiteral("product id"), hexId(productId)},
+                       {QStringLiteral("module type"), moduleTypeName(productId)},
+                       {QStringLiteral("access"), openable}});
+    else
+        io.out << hexId(productId) << ' ' << moduleTypeName(productId) << ' '
+               << (openable ? QStringLiteral("ok") : QStringLiteral("no access (install the udev rule %1)").arg(kUdevRule))
+               << '\n';
+}
+
+void printHistoryRow(const Output &io, const JournalEntry &row, bool json)
+{
+    if (json) {
+        io.out << QString::fromUtf8(journal::jsonLine(row));
+        return;
+    }
+    // Two spaces apart: a result or a button may hold one.
+    io.out << QStringList{journal::timeText(row.time), hexId(row.productId), row.moduleType,
+                          row.ownAddress.isEmpty() ? kNone : row.ownAddress, row.result, row.button, row.bench}
+                  .join(QStringLiteral("  "))
+           << '\n';
+}
+
+} // namespace orlo::cli
