@@ -1,7 +1,9 @@
 // orlo-cli on the module simulator, to try it with no module and no display.
 // ORLO_DEMO_MODULES names the product identifiers plugged one after the
 // other (hexadecimal, comma-separated; a TM_868 three times without it).
+// Its rows go to the demo's history, which the window's demo shares.
 #include "cli/cli.h"
+#include "sim/demohistory.h"
 #include "sim/modulequeue.h"
 
 #include <QCoreApplication>
@@ -12,6 +14,7 @@ int main(int argc, char *argv[])
 {
     QCoreApplication app(argc, argv);
     orlo::cli::nameApplication();
+    sim::useDemoHistory();
     orlo::cli::installSignalHandlers();
     QList<std::uint16_t> ids;
     const QString named = qEnvironmentVariable("ORLO_DEMO_MODULES", QStringLiteral("02ae,02ae,02ae"));

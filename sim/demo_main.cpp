@@ -2,6 +2,7 @@
 #include "app/application.h"
 #include "app/mainwindow.h"
 #include "sim/benchwindow.h"
+#include "sim/demohistory.h"
 
 #include <QApplication>
 #include <QPixmap>
@@ -15,6 +16,7 @@ int main(int argc, char *argv[])
     orlo::enableHighDpi();
     QApplication app(argc, argv);
     orlo::initApplication(app);
+    sim::useDemoHistory();
     MainWindow window;
     window.show();
     BenchWindow bench;

@@ -147,7 +147,7 @@ void ConfigFilesTest::savedPageWritesTheSameBytesElsewhere()
     child<QAction>(*window, "actionVerify_after_write")->setChecked(true);
     QCOMPARE(pressWrite(shownPage(*window), m, first), original);
     QCOMPARE(resultLabel(shownPage(*window))->text(), QStringLiteral("OK"));
-    QCOMPARE(filesOf(*window).journal().entries().last().result, QStringLiteral("OK, verified"));
+    QCOMPARE(filesOf(*window).history().rows().last().result, QStringLiteral("OK, verified"));
 }
 
 void ConfigFilesTest::badFileChangesNothing_data()
@@ -218,6 +218,7 @@ void ConfigFilesTest::seriesFillsEachModuleOfItsType()
     MainWindow &w = *window;
     const DialogCloser closer;
     QAction *series = child<QAction>(w, "actionSeries");
+    const QLabel *notWritten = child<QLabel>(w, "label_NotWrittenYet");
     QVERIFY(!series->isEnabled());
     QRandomGenerator random{7};
     sim::Module &source = plugStoring(w, kTm, randomRecordPayload(kTm, random));
@@ -229,7 +230,10 @@ void ConfigFilesTest::seriesFillsEachModuleOfItsType()
     for (int n = 1; n <= 3; ++n) {
         sim::Module &m = plugStoring(w, kTm, {});
         QVERIFY(m.received.size() == 1 || m.lastReceived(orlo::command::WriteConfiguration).empty());
+        QCOMPARE(notWritten->text(), QStringLiteral("From series.json, not written yet: press Write"));
+        QVERIFY(!notWritten->isHidden());
         QCOMPARE(pressWrite(shownPage(w), m, first), original);
+        QVERIFY(notWritten->isHidden());
         QCOMPARE(w.statusBar()->currentMessage(), QStringLiteral("Series: series.json, %1 written").arg(n));
         QVERIFY(unplugAndWait(w, m));
         if (n == 2) {
@@ -275,13 +279,14 @@ void ConfigFilesTest::verifyAndJournal()
     QVERIFY(filesOf(w).exportJournalTo(path));
     const QList<QByteArray> lines = readFile(path).split('\n');
     QCOMPARE(lines.size(), 5);   // header, three rows, nothing after the last CRLF
-    QVERIFY(lines.first().startsWith("Time,Product id,Module type,Module,Button,Result,Remarks,Configuration\r"));
+    QVERIFY(lines.first().startsWith("\xEF\xBB\xBFTime,Product id,Module type,Module,Button,Result,Remarks,Configuration,"));
     const QByteArray rowStart = ",0x0240,TM,USB serial (c)Velka,Configurer,";
     const QByteArray differs = "Stored otherwise than written: " + garbled.name.toUtf8();
     QVERIFY2(lines[1].contains(rowStart + "Echec," + differs + ",\"{\"\""), lines[1]);
     QVERIFY2(lines[2].contains(rowStart + "OK,,\"{\"\""), lines[2]);
     // A refusal: its failed checks, no configuration sent.
-    QVERIFY2(lines[3].contains(rowStart + "Invalide,Champ ") && lines[3].endsWith(",\r"), lines[3]);
+    QVERIFY2(lines[3].contains(rowStart + "Invalide,Champ "), lines[3]);
+    QVERIFY(filesOf(w).history().rows().last().configuration.isEmpty());
     QVERIFY(lines[4].isEmpty());
 }
 
@@ -400,7 +405,7 @@ void ConfigFilesTest::fileObeysTheModulesFirmware()
     MessageBoxCatcher box;
     QVERIFY(pressWrite(shownPage(*window), m, 0).empty());
     QVERIFY2(box.seen && box.text.contains(refused), qPrintable(box.text));
-    QCOMPARE(filesOf(*window).journal().entries().last().result, QStringLiteral("Invalide"));
+    QCOMPARE(filesOf(*window).history().rows().last().result, QStringLiteral("Invalide"));
 }
 
 ORLO_TEST_MAIN(ConfigFilesTest)
