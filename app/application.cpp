@@ -1,7 +1,7 @@
 #include "app/application.h"
 
-#include "app/maker.h"
-#include "app/qtcompat.h"
+#include "link/maker.h"
+#include "link/qtcompat.h"
 
 #include <QDirIterator>
 #include <QGuiApplication>

@@ -5,10 +5,10 @@
 // DA_r20 chooses its analog type and its reading mode in lists; DA takes the
 // type from the module and adds two digital inputs.
 #include "pages/analogpages.h"
-#include "app/qtcompat.h"
 #include "link/clockstamp.h"
 #include "link/frames/da_frame.h"
 #include "link/limits.h"
+#include "link/qtcompat.h"
 #include "link/transport.h"
 #include "pages/listfill.h"
 #include "pages/temperature_steps.h"

@@ -1,4 +1,4 @@
-#include "cli/modulequeue.h"
+#include "sim/modulequeue.h"
 
 #include "sim/simbench.h"
 

@@ -30,3 +30,18 @@ foreach(source ${outside})
         message(FATAL_ERROR "${source} reaches the main window: ${lines}")
     endif()
 endforeach()
+
+# The pages and the widgets sit below the shell: nothing under them includes
+# a file of app/ (what they share with it lives in link/).
+file(GLOB_RECURSE belowShell "${SOURCE_DIR}/pages/*" "${SOURCE_DIR}/widgets/*")
+set(broken "")
+foreach(source ${belowShell})
+    file(STRINGS "${source}" lines REGEX "#include [\"<]app/")
+    if(lines)
+        list(APPEND broken "${source}: ${lines}")
+    endif()
+endforeach()
+if(broken)
+    string(REPLACE ";" "\n" broken "${broken}")
+    message(FATAL_ERROR "pages/ and widgets/ reach the shell:\n${broken}")
+endif()

@@ -6,6 +6,7 @@
 #include "link/moduletable.h"
 #include "link/records/configrecord.h"
 #include "link/records/recordfields.h"
+#include "support/coreapp.h"
 #include "support/records.h"
 
 #include <QJsonDocument>
@@ -131,5 +132,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(TestConfigRecord)
+ORLO_CORE_TEST_MAIN(TestConfigRecord)
 #include "tst_config_record.moc"

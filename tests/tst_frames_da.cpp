@@ -2,6 +2,7 @@
 // bytes, the unit text and the trace lines, against worked examples.
 #include "link/frames/da_frame.h"
 #include "link/frames/framebytes.h"
+#include "support/coreapp.h"
 
 #include <QtTest>
 #include <vector>
@@ -268,5 +269,5 @@ void FramesDaTest::traces()
                                    QStringLiteral("  ValueMin       : 0xff9c"), QStringLiteral("  ValueMax       : 0x0")}));
 }
 
-QTEST_APPLESS_MAIN(FramesDaTest)
+ORLO_CORE_TEST_MAIN(FramesDaTest)
 #include "tst_frames_da.moc"

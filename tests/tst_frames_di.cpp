@@ -1,6 +1,7 @@
 // Digital-input frame codecs: every field and bit of the record, both ways.
 #include "link/frames/di_frame.h"
 #include "link/moduletable.h"
+#include "support/coreapp.h"
 
 #include <QtTest>
 #include <array>
@@ -298,5 +299,5 @@ void FramesDiTest::encodeHoldsOutOfRangeValues()
     QCOMPARE(int(out[di::kInputs]), 0x0C);
 }
 
-QTEST_APPLESS_MAIN(FramesDiTest)
+ORLO_CORE_TEST_MAIN(FramesDiTest)
 #include "tst_frames_di.moc"

@@ -1,6 +1,7 @@
 // Mirror-module frame codec: every field both ways, per variant.
 #include "link/frames/mirror_frame.h"
 #include "link/moduletable.h"
+#include "support/coreapp.h"
 
 #include <QtTest>
 #include <array>
@@ -211,5 +212,5 @@ void FramesMirrorTest::encodeHoldsValuesToTheirBytes()
     QVERIFY(mf::isCompatibilitySpeed(10) && !mf::isCompatibilitySpeed(8));
 }
 
-QTEST_MAIN(FramesMirrorTest)
+ORLO_CORE_TEST_MAIN(FramesMirrorTest)
 #include "tst_frames_mirror.moc"

@@ -1,6 +1,7 @@
 // Repeater frame codec: every field both ways, ranges held, duplicate least
 // significant bytes, and the status-bar text of the module information.
 #include "link/frames/rpt_frame.h"
+#include "support/coreapp.h"
 
 #include <QtTest>
 #include <array>
@@ -143,5 +144,5 @@ void FramesRptTest::statusText()
     QCOMPARE(rpt::statusText(information), text);
 }
 
-QTEST_APPLESS_MAIN(FramesRptTest)
+ORLO_CORE_TEST_MAIN(FramesRptTest)
 #include "tst_frames_rpt.moc"

@@ -1,6 +1,7 @@
 // Frames of the radio and serial bridge: the three role layouts both ways,
 // the module information answer and the firmware features.
 #include "link/frames/rs_frame.h"
+#include "support/coreapp.h"
 
 #include <QtTest>
 #include <array>
@@ -286,5 +287,5 @@ void FramesRsTest::features()
     QTEST(got, "expected");
 }
 
-QTEST_MAIN(FramesRsTest)
+ORLO_CORE_TEST_MAIN(FramesRsTest)
 #include "tst_frames_rs.moc"

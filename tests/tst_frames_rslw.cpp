@@ -1,6 +1,7 @@
 // LoRaWAN serial frame codec: every field both ways, stored bytes no list
 // shows, and the status-bar text of the module information.
 #include "link/frames/rslw_frame.h"
+#include "support/coreapp.h"
 
 #include <QtTest>
 #include <array>
@@ -163,5 +164,5 @@ void FramesRslwTest::statusText()
     QCOMPARE(rslw::statusText(information), text);
 }
 
-QTEST_APPLESS_MAIN(FramesRslwTest)
+ORLO_CORE_TEST_MAIN(FramesRslwTest)
 #include "tst_frames_rslw.moc"

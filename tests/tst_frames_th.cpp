@@ -3,6 +3,7 @@
 #include "link/frames/framebytes.h"
 #include "link/frames/th_frame.h"
 #include "link/moduletable.h"
+#include "support/coreapp.h"
 
 #include <QtTest>
 #include <limits>
@@ -153,5 +154,5 @@ void FramesThTest::readings()
     QCOMPARE(th::humiditySensed(r.humidity), sensed);
 }
 
-QTEST_APPLESS_MAIN(FramesThTest)
+ORLO_CORE_TEST_MAIN(FramesThTest)
 #include "tst_frames_th.moc"

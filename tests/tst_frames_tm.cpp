@@ -3,6 +3,7 @@
 #include "link/frames/framebytes.h"
 #include "link/frames/tm_frame.h"
 #include "link/moduletable.h"
+#include "support/coreapp.h"
 
 #include <QtTest>
 #include <cmath>
@@ -311,5 +312,5 @@ void FramesTmTest::readings()
     QCOMPARE(tmf::digitCount(t), digits);
 }
 
-QTEST_APPLESS_MAIN(FramesTmTest)
+ORLO_CORE_TEST_MAIN(FramesTmTest)
 #include "tst_frames_tm.moc"

@@ -3,6 +3,7 @@
 #include "link/frames/framebytes.h"
 #include "link/frames/tm2d_frame.h"
 #include "link/moduletable.h"
+#include "support/coreapp.h"
 
 #include <QtTest>
 #include <vector>
@@ -161,5 +162,5 @@ void FramesTm2dTest::readings()
     QCOMPARE(tm2d::secondProbeFitted(tm2d::celsius(r.raw2)), secondProbe);
 }
 
-QTEST_APPLESS_MAIN(FramesTm2dTest)
+ORLO_CORE_TEST_MAIN(FramesTm2dTest)
 #include "tst_frames_tm2d.moc"

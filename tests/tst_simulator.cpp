@@ -1,5 +1,6 @@
 // The module simulator seen through hidapi, as the program uses it.
 #include "sim/simbench.h"
+#include "support/coreapp.h"
 
 #include <hidapi/hidapi.h>
 
@@ -401,5 +402,5 @@ private slots:
     }
 };
 
-QTEST_APPLESS_MAIN(TestSimulator)
+ORLO_CORE_TEST_MAIN(TestSimulator)
 #include "tst_simulator.moc"

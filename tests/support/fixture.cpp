@@ -3,6 +3,7 @@
 #include "app/application.h"
 #include "link/clockstamp.h"
 #include "link/moduletable.h"
+#include "support/coreapp.h"
 
 #include <QAbstractButton>
 #include <QLabel>
@@ -30,6 +31,7 @@ void failOnBrokenConnection(QtMsgType type, const QMessageLogContext &context, c
 
 void initTestApplication()
 {
+    isolateUserData();
     orlo::initApplication(*QCoreApplication::instance());
     previousHandler = qInstallMessageHandler(failOnBrokenConnection);
 }

@@ -17,8 +17,9 @@ class QPushButton;
 
 namespace testing {
 
-// Application identity, resources, and a message handler that fails the
-// test on a broken connect-by-name ("No matching signal ...").
+// Application identity, resources, the user's files out of reach (see
+// isolateUserData), and a message handler that fails the test on a broken
+// connect-by-name ("No matching signal ...").
 void initTestApplication();
 
 // A fresh window on an empty bench (and the real clock).
