@@ -1,28 +1,160 @@
 #include "app/journal.h"
 
-#include <QDialog>
+#include "link/clockstamp.h"
+#include "link/history.h"
+#include "link/moduletable.h"
+#include "link/writecycle.h"
+
+#include <QComboBox>
+#include <QDateEdit>
 #include <QDialogButtonBox>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QHBoxLayout>
 #include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QSaveFile>
+#include <QSignalBlocker>
+#include <QStandardPaths>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
 namespace {
 
 constexpr int kWidestColumn = 260;
+const QString kCsvFilter = QStringLiteral("CSV (*.csv)");
+const QString kJsonLinesFilter = QStringLiteral("JSON lines (*.jsonl)");
+const QString kExportTitle = QStringLiteral("Export the journal");
+
+QString productText(const orlo::ModuleEntry &module)
+{
+    return QStringLiteral("0x%1 %2")
+        .arg(QString::number(module.productId, 16).toUpper().rightJustified(4, QLatin1Char('0')),
+             QString::fromLatin1(module.name));
+}
+
+QString countText(int rows)
+{
+    if (rows == 0)
+        return QStringLiteral("No row shown");
+    return rows == 1 ? QStringLiteral("1 row shown") : QStringLiteral("%1 rows shown").arg(rows);
+}
+
+// Adds the chosen filter's extension to a name typed without one.
+QString withExtension(const QString &path, const QString &chosenFilter)
+{
+    const QString suffix = QFileInfo(path).suffix().toLower();
+    if (suffix == QLatin1String("csv") || suffix == QLatin1String("jsonl") || suffix == QLatin1String("json"))
+        return path;
+    return path + (chosenFilter == kJsonLinesFilter ? QStringLiteral(".jsonl") : QStringLiteral(".csv"));
+}
 
 } // namespace
 
-void orlo::showJournal(QWidget *parent, const Journal &journal)
+namespace orlo {
+
+JournalDialog::JournalDialog(History &history, QWidget *parent) : QDialog(parent), history(history)
 {
-    QDialog dialog(parent);
-    dialog.setObjectName(QStringLiteral("journalDialog"));
-    dialog.setWindowTitle(QStringLiteral("Journal"));
-    auto *layout = new QVBoxLayout(&dialog);
-    auto *table = new QTableWidget(journal.entries().size(), Journal::columns().size(), &dialog);
-    table->setHorizontalHeaderLabels(Journal::columns());
+    setObjectName(QStringLiteral("journalDialog"));
+    setWindowTitle(QStringLiteral("Journal"));
+    auto *layout = new QVBoxLayout(this);
+
+    auto *filters = new QHBoxLayout;
+    const auto addFilter = [this, filters](const QString &label, QWidget *field, const char *name) {
+        field->setObjectName(QString::fromLatin1(name));
+        auto *caption = new QLabel(label, this);
+        caption->setBuddy(field);
+        filters->addWidget(caption);
+        filters->addWidget(field);
+    };
+    const QDate today = currentDateTime().date();
+    fromDate = new QDateEdit(today, this);
+    toDate = new QDateEdit(today, this);
+    for (QDateEdit *edit : {fromDate, toDate}) {
+        edit->setCalendarPopup(true);
+        edit->setDisplayFormat(QStringLiteral("yyyy-MM-dd"));
+    }
+    addFilter(QStringLiteral("From"), fromDate, "journalFrom");
+    addFilter(QStringLiteral("To"), toDate, "journalTo");
+    productFilter = new QComboBox(this);
+    productFilter->addItem(QStringLiteral("All"), 0);
+    for (const ModuleEntry &module : kModules)
+        productFilter->addItem(productText(module), int(module.productId));
+    addFilter(QStringLiteral("Product"), productFilter, "journalProduct");
+    ownAddressFilter = new QLineEdit(this);
+    ownAddressFilter->setPlaceholderText(QStringLiteral("Any"));
+    ownAddressFilter->setClearButtonEnabled(true);
+    ownAddressFilter->setMinimumWidth(ownAddressFilter->fontMetrics().averageCharWidth() * 14);
+    addFilter(QStringLiteral("Own address"), ownAddressFilter, "journalOwnAddress");
+    resultFilter = new QComboBox(this);
+    resultFilter->addItem(QStringLiteral("All"), QString());
+    for (const QString &text : {result::kOk, result::kVerified, result::kFailed, result::kInvalid})
+        resultFilter->addItem(text, text);
+    addFilter(QStringLiteral("Result"), resultFilter, "journalResult");
+    layout->addLayout(filters);
+
+    table = new QTableWidget(0, journal::columns().size(), this);
+    table->setObjectName(QStringLiteral("journalTable"));
+    table->setHorizontalHeaderLabels(journal::columns());
     table->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    for (int row = 0; row < journal.entries().size(); ++row) {
-        const QStringList cells = Journal::cells(journal.entries().at(row));
+    table->horizontalHeader()->setStretchLastSection(true);
+    layout->addWidget(table);
+    count = new QLabel(this);
+    count->setObjectName(QStringLiteral("journalCount"));
+    count->setWordWrap(true);
+    layout->addWidget(count);
+
+    auto *buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
+    exportButton = buttons->addButton(QStringLiteral("Export…"), QDialogButtonBox::ActionRole);
+    exportButton->setObjectName(QStringLiteral("journalExport"));
+    // Enter in the own-address field filters; it neither exports nor closes.
+    for (QAbstractButton *button : buttons->buttons())
+        if (auto *push = qobject_cast<QPushButton *>(button))
+            push->setAutoDefault(false);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    connect(exportButton, &QPushButton::clicked, this, &JournalDialog::exportShown);
+    layout->addWidget(buttons);
+
+    // A range never runs backwards: moving one end past the other moves both.
+    connect(fromDate, &QDateEdit::dateChanged, this, [this](const QDate &date) {
+        if (toDate->date() < date) {
+            const QSignalBlocker quiet(toDate);
+            toDate->setDate(date);
+        }
+        refresh();
+    });
+    connect(toDate, &QDateEdit::dateChanged, this, [this](const QDate &date) {
+        if (fromDate->date() > date) {
+            const QSignalBlocker quiet(fromDate);
+            fromDate->setDate(date);
+        }
+        refresh();
+    });
+    connect(productFilter, QOverload<int>::of(&QComboBox::currentIndexChanged), this, &JournalDialog::refresh);
+    connect(resultFilter, QOverload<int>::of(&QComboBox::currentIndexChanged), this, &JournalDialog::refresh);
+    connect(ownAddressFilter, &QLineEdit::textChanged, this, &JournalDialog::refresh);
+
+    resize(1100, 440);
+    refresh();
+}
+
+void JournalDialog::refresh()
+{
+    HistoryFilter filter;
+    filter.from = fromDate->date();
+    filter.to = toDate->date();
+    filter.productId = productFilter->currentData().toInt();
+    filter.ownAddress = ownAddressFilter->text().trimmed();
+    filter.result = resultFilter->currentData().toString();
+    shown = history.rows(filter);
+
+    table->setRowCount(shown.size());
+    for (int row = 0; row < shown.size(); ++row) {
+        const QStringList cells = journal::cells(shown.at(row));
         for (int column = 0; column < cells.size(); ++column) {
             auto *item = new QTableWidgetItem(cells.at(column));
             item->setToolTip(cells.at(column));
@@ -33,11 +165,59 @@ void orlo::showJournal(QWidget *parent, const Journal &journal)
     // A long configuration or remark is read in full in its tool tip.
     for (int column = 0; column < table->columnCount(); ++column)
         table->setColumnWidth(column, qMin(table->columnWidth(column), kWidestColumn));
-    table->horizontalHeader()->setStretchLastSection(true);
-    layout->addWidget(table);
-    auto *buttons = new QDialogButtonBox(QDialogButtonBox::Close, &dialog);
-    QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
-    layout->addWidget(buttons);
-    dialog.resize(900, 400);
+
+    QString line = countText(shown.size());
+    const int kept = history.unwritten().size();
+    if (kept > 0)
+        line += QStringLiteral(". %1 kept in memory only: %2.")
+                    .arg(kept == 1 ? QStringLiteral("1 row is") : QStringLiteral("%1 rows are").arg(kept),
+                         history.problem());
+    count->setText(line);
+    exportButton->setEnabled(!shown.isEmpty());
+}
+
+void JournalDialog::exportShown()
+{
+    QString days = fromDate->date().toString(Qt::ISODate);
+    if (toDate->date() != fromDate->date())
+        days += QLatin1Char('_') + toDate->date().toString(Qt::ISODate);
+    const QString name = QStringLiteral("journal-%1.csv").arg(days);
+    QString chosenFilter;
+    const QString typed = QFileDialog::getSaveFileName(
+        this, kExportTitle, QDir(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation)).filePath(name),
+        kCsvFilter + QStringLiteral(";;") + kJsonLinesFilter, &chosenFilter);
+    if (typed.isEmpty())
+        return;
+    const QString path = withExtension(typed, chosenFilter);
+    // The file dialog asked about the name typed, not about the one completed.
+    if (path != typed && QFileInfo::exists(path)
+        && QMessageBox::question(this, kExportTitle,
+                                 QStringLiteral("%1 already exists. Replace it?").arg(QDir::toNativeSeparators(path)),
+                                 QMessageBox::Yes | QMessageBox::No, QMessageBox::No)
+               != QMessageBox::Yes)
+        return;
+    exportJournal(this, shown, path);
+}
+
+bool exportJournal(QWidget *parent, const QVector<JournalEntry> &rows, const QString &path)
+{
+    const QString suffix = QFileInfo(path).suffix().toLower();
+    const bool jsonLines = suffix == QLatin1String("jsonl") || suffix == QLatin1String("json");
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(jsonLines ? journal::jsonLines(rows) : journal::csv(rows)) < 0
+        || !file.commit()) {
+        QMessageBox::warning(parent, kExportTitle,
+                             QStringLiteral("The journal could not be saved in %1: %2.")
+                                 .arg(QDir::toNativeSeparators(path), file.errorString()));
+        return false;
+    }
+    return true;
+}
+
+void showJournal(QWidget *parent, History &history)
+{
+    JournalDialog dialog(history, parent);
     dialog.exec();
 }
+
+} // namespace orlo
