@@ -354,7 +354,7 @@ void ConfigurationFiles::showHistoryProblem()
     historyProblem->setToolTip(log->problem());
     historyProblem->setVisible(shown);
     if (shown && !log->problem().isEmpty())
-        page.statusBar->showMessage(QStringLiteral("The history cannot be written: %1").arg(log->problem()));
+        page.statusBar->showMessage(QStringLiteral("Rows kept in memory only: %1.").arg(log->problem()));
 }
 
 void ConfigurationFiles::updateActions()

@@ -22,6 +22,7 @@
 #include <QStandardPaths>
 #include <QTableWidget>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace {
 
@@ -196,7 +197,17 @@ void JournalDialog::exportShown()
                                  QMessageBox::Yes | QMessageBox::No, QMessageBox::No)
                != QMessageBox::Yes)
         return;
-    exportJournal(this, shown, path);
+    if (!exportJournal(this, shown, path))
+        return;
+    // Rows the history could not keep are safe once all of them were exported.
+    const bool allKept = std::all_of(history.unwritten().begin(), history.unwritten().end(),
+                                     [this](const JournalEntry &kept) {
+                                         return std::any_of(shown.begin(), shown.end(), [&](const JournalEntry &row) {
+                                             return row.id == kept.id;
+                                         });
+                                     });
+    if (allKept)
+        history.markExported();
 }
 
 bool exportJournal(QWidget *parent, const QVector<JournalEntry> &rows, const QString &path)

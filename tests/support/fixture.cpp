@@ -6,6 +6,9 @@
 #include "support/coreapp.h"
 
 #include <QAbstractButton>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QRegularExpression>
 #include <QPushButton>
@@ -36,11 +39,21 @@ void initTestApplication()
     previousHandler = qInstallMessageHandler(failOnBrokenConnection);
 }
 
-std::unique_ptr<MainWindow> freshWindow()
+std::unique_ptr<MainWindow> freshWindow(const QString &history)
 {
     sim::Bench::instance().reset();
     orlo::setClockForTesting({});
+    // Each window its own history beside the process's, so that the rows a
+    // test finds are its own.
+    static int windows = 0;
+    const QByteArray processHistory = qgetenv("ORLO_HISTORY");
+    const QString own = !history.isEmpty() ? history
+                                           : QFileInfo(QFile::decodeName(processHistory))
+                                                 .dir()
+                                                 .filePath(QStringLiteral("window-%1.sqlite").arg(++windows));
+    qputenv("ORLO_HISTORY", QFile::encodeName(own));
     auto window = std::make_unique<MainWindow>();
+    qputenv("ORLO_HISTORY", processHistory);
     window->show();
     return window;
 }

@@ -22,8 +22,9 @@ namespace testing {
 // connect-by-name ("No matching signal ...").
 void initTestApplication();
 
-// A fresh window on an empty bench (and the real clock).
-std::unique_ptr<MainWindow> freshWindow();
+// A fresh window on an empty bench (and the real clock), with a history of
+// its own: a new file, or the one named.
+std::unique_ptr<MainWindow> freshWindow(const QString &history = {});
 
 // Object name of the page the window shows.
 QString currentPage(const MainWindow &window);
