@@ -45,8 +45,9 @@ void warnInvalidConfiguration(CycleObserver *observer, QWidget *parent, QLabel *
 {
     QString text;
     QTextStream stream(&text);
-    resultLabel->setText(result::kInvalid);
+    // The refusal is in the history before its label shows.
     noteRefused(observer, lines);
+    resultLabel->setText(result::kInvalid);
     stream << texts.header;
     for (const QString &line : lines)
         stream << line;
