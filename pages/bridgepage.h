@@ -41,6 +41,9 @@ private:
     void chainToggledORLO_RS_r00(int frame, bool checked);
     // Write's frame built and checked: the cycle that sends it, or none when refused.
     std::optional<WriteCycle> buildRS_r00();
+    // The page shows a record from a file, whose firmware gates need the
+    // module's information, and the module has not told it yet.
+    bool informationNeededRS_r00() const;
     // What the module's firmware allows, known once its information is read.
     bool masterSupportedRS_r00 = false;
     bool serialFormatRS_r00 = false;

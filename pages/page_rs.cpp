@@ -315,6 +315,18 @@ void BridgePage::EnablePageORLO_RS_r00(bool enable)
     ui->tabWidget_ORLO_RS_r00->show();
     ui->label_Resultat_configurer_ORLO_RS_r00->clear();
     showLogo(true);
+    // A record from a file is checked against the firmware: its version is
+    // asked once this read is over rather than at the timer's tick.
+    if (informationNeededRS_r00())
+        QTimer::singleShot(0, this, [this] {
+            if (informationNeededRS_r00())
+                Update_RS_r00();
+        });
+}
+
+bool BridgePage::informationNeededRS_r00() const
+{
+    return link().storedRead().filledFromFile() && !link().information;
 }
 
 void BridgePage::showStoredORLO_RS_r00(const quint8 *payload)
@@ -397,6 +409,10 @@ std::optional<WriteCycle> BridgePage::buildRS_r00()
 
 void BridgePage::on_pushButton_Configurer_ORLO_RS_r00_clicked()
 {
+    // Asked within the page's bounds rather than refused for a version not
+    // yet known; a module that still tells nothing is refused as before.
+    if (informationNeededRS_r00() && mayConfigure())
+        Update_RS_r00();
     if (const auto cycle = buildRS_r00())
         runWriteCycle(*cycle);
 }

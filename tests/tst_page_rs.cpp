@@ -1,8 +1,12 @@
 // Radio and serial bridge page through a simulated module: each role read
 // and written back, the Modbus frame chain, the features a firmware version
-// unlocks, the Master tab refusal, Default, and no exchange inside a write.
+// unlocks, the Master tab refusal, Default, no exchange inside a write, and
+// a file written right after plugging (the gateway's too).
+#include "app/configfiles.h"
+#include "link/records/configrecord.h"
 #include "sim/firmware.h"
 #include "pages/bridgepage.h"
+#include "support/dialogcloser.h"
 #include "support/fixture.h"
 #include "widgets/wdradio.h"
 
@@ -17,12 +21,14 @@
 #include <QSpinBox>
 #include <QStatusBar>
 #include <QTabWidget>
+#include <QTemporaryDir>
 
 using namespace testing;
 
 namespace {
 
 constexpr std::uint16_t kRS = 0x02B1;
+constexpr std::uint16_t kRpt = 0x0302;
 constexpr const char *kPage = "page_ORLO_RS_r00";
 
 // Payload of 40 bytes from frame bytes 1.. (frame byte n is offset n - 1).
@@ -88,6 +94,8 @@ private slots:
     void failedInformationTriedAgain();
     void unplugTearsThePageDown();
     void anyStoredBytes();
+    void fileWrittenRightAfterPlugging_data();
+    void fileWrittenRightAfterPlugging();
 
 private:
     sim::Module &plug(const sim::Bytes &stored, std::uint32_t id = 0x00C0FFEE, const std::string &version = "2.3")
@@ -507,6 +515,44 @@ void PageRsTest::anyStoredBytes()
             }
         }
     }
+}
+
+void PageRsTest::fileWrittenRightAfterPlugging_data()
+{
+    QTest::addColumn<int>("productId");
+    QTest::addColumn<sim::Bytes>("file");
+    QTest::addColumn<bool>("writeAtOnce");  // pressed before the page asked by itself
+    QTest::newRow("RS_r00 Master, asked once opened") << int(kRS) << asWritten(kMaster) << false;
+    QTest::newRow("RS_r00 Master, asked by Write") << int(kRS) << asWritten(kMaster) << true;
+    // The SF8 mode with its own radio settings, checked against the gateway's identifier.
+    QTest::newRow("RPT_r00 SF8, asked by Write")
+        << int(kRpt) << record({1, 2, 0, 29, 9, 50, 1, 0x12, 0x34, 0x56, 0x78}) << true;
+}
+
+void PageRsTest::fileWrittenRightAfterPlugging()
+{
+    QFETCH(int, productId);
+    QFETCH(sim::Bytes, file);
+    QFETCH(bool, writeAtOnce);
+    const QTemporaryDir dir;
+    QFile saved(dir.filePath(QStringLiteral("module.json")));
+    QVERIFY(saved.open(QIODevice::WriteOnly));
+    QVERIFY(saved.write(orlo::records::documentOf(productId, file.data(), QDateTime::currentDateTime())) > 0);
+    saved.close();
+    const DialogCloser closer;
+    sim::Module &m = sim::Bench::instance().plug(std::uint16_t(productId));
+    sim::setModuleInformation(m, 0x00C0FFEE, "2.3");
+    QVERIFY(waitForPage(*window));
+    m.received.clear();
+    QVERIFY(window->findChild<ConfigurationFiles *>()->openFrom(saved.fileName()));
+    // Well before the page's own information timer (3.5 s).
+    if (!writeAtOnce)
+        QTRY_VERIFY_WITH_TIMEOUT(receivedCommands(m).contains(3), 2500);
+    configureButton(shownPage(*window))->click();
+    QCOMPARE(resultLabel(shownPage(*window))->text(), QStringLiteral("OK"));
+    QCOMPARE(closer.closed(), 0);
+    QCOMPARE(receivedCommands(m), (QList<int>{2, 3, 1}));
+    QCOMPARE(m.lastReceived(1), file);
 }
 
 ORLO_TEST_MAIN(PageRsTest)

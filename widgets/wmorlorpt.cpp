@@ -48,6 +48,18 @@ void WmOrloRpt::start(ModuleLink *hid, QStatusBar *bar)
     form->label_Resultat_configurer_ORLO_RPT_r00->clear();
     readConfiguration();
     informationTimer.start(kInformationDelayMs);
+    // A record from a file is checked against the gateway: its information
+    // is asked once this read is over rather than at the timer's tick.
+    if (informationNeeded())
+        QTimer::singleShot(0, this, [this] {
+            if (informationNeeded())
+                Update();
+        });
+}
+
+bool WmOrloRpt::informationNeeded() const
+{
+    return link && link->storedRead().filledFromFile() && !link->information;
 }
 
 QLabel *WmOrloRpt::resultLabel() const
@@ -129,6 +141,9 @@ QByteArray WmOrloRpt::configurationFrame()
 
 void WmOrloRpt::on_pushButton_Configurer_ORLO_RPT_r00_clicked()
 {
+    // Asked within the page's bounds before the record is checked against it.
+    if (informationNeeded() && page::mayConfigure(link))
+        Update();
     if (const auto cycle = buildConfiguration())
         page::runWriteCycle(*link, progressTimer, frame, *cycle);
 }
@@ -167,7 +182,7 @@ std::optional<WriteCycle> WmOrloRpt::buildConfiguration()
                                    ? rpt::lockedFeatures(record, link->information)
                                    : QStringList();
     if (!locked.isEmpty()) {
-        orlo::warnInvalidConfiguration(this, form->label_Resultat_configurer_ORLO_RPT_r00,
+        orlo::warnInvalidConfiguration(link->cycleObserver, this, form->label_Resultat_configurer_ORLO_RPT_r00,
                                        {warning::kTitleEnglish, warning::kHeadEnglish, warning::kFooterEnglish},
                                        locked);
         return std::nullopt;

@@ -60,6 +60,9 @@ private:
     // sends it, or none.
     std::optional<WriteCycle> buildConfiguration();
     void readConfiguration();
+    // The page shows a record from a file, checked against the gateway's
+    // information, and the gateway has not told it yet.
+    bool informationNeeded() const;
     QSpinBox *identifierBox(int module, int byte) const;
     void resetHighlight();
 
