@@ -350,11 +350,11 @@ void ConfigurationFiles::showHistoryProblem()
     // Said while the history cannot be written, and until the rows it could
     // not keep are saved one way or the other.
     const bool shown = !log->problem().isEmpty() || log->hasUnsavedRows();
-    historyProblem->setText(shown ? QStringLiteral("History not written: rows kept until Quit") : QString());
+    historyProblem->setText(shown ? QStringLiteral("History not written") : QString());
     historyProblem->setToolTip(log->problem());
     historyProblem->setVisible(shown);
     if (shown && !log->problem().isEmpty())
-        page.statusBar->showMessage(QStringLiteral("Rows kept in memory only: %1.").arg(log->problem()));
+        page.statusBar->showMessage(QStringLiteral("Rows kept in memory: %1.").arg(log->problem()));
 }
 
 void ConfigurationFiles::updateActions()
