@@ -173,13 +173,15 @@ bool History::insert(const JournalEntry &row)
     query.prepare(QStringLiteral("INSERT INTO history (%1) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?) "
                                  "ON CONFLICT (id) DO NOTHING")
                       .arg(kColumns));
-    for (const QVariant &value :
-         {QVariant(row.id), QVariant(storedTime(row.time)), QVariant(row.productId), QVariant(row.moduleType),
-          QVariant(row.module), QVariant(row.button), QVariant(row.result), QVariant(row.remarks),
-          QVariant(row.configuration), QVariant(row.ownAddress), QVariant(row.identifier), QVariant(row.firmware),
-          QVariant(row.bench), QVariant(row.program)})
-        // Qt 5 binds a null QString (an empty field) as SQL NULL: an empty one is bound.
-        query.addBindValue(value.isNull() ? QVariant(QString(QLatin1String(""))) : value);
+    // Qt binds a null QString (an empty field) as SQL NULL: an empty one is bound.
+    const auto text = [](const QString &field) { return field.isNull() ? QStringLiteral("") : field; };
+    query.addBindValue(text(row.id));
+    query.addBindValue(storedTime(row.time));
+    query.addBindValue(row.productId);
+    for (const QString *field : {&row.moduleType, &row.module, &row.button, &row.result, &row.remarks,
+                                 &row.configuration, &row.ownAddress, &row.identifier, &row.firmware, &row.bench,
+                                 &row.program})
+        query.addBindValue(text(*field));
     if (query.exec())
         return true;
     fail(QStringLiteral("cannot be written"), query.lastError().text());
