@@ -69,6 +69,8 @@ MainWindow::MainWindow(QWidget *parent)
 
 MainWindow::~MainWindow()
 {
+    // Files and series follow the module link: they go before it.
+    delete files;
     // The module is left closed so the next program finds it free.
     moduleLink->close();
 }
