@@ -15,9 +15,9 @@
 
 #include <QCloseEvent>
 #include <QCoreApplication>
-#include <QLabel>
 #include <QDesktopServices>
 #include <QEventLoop>
+#include <QLabel>
 #include <QTimer>
 #include <QUrl>
 
