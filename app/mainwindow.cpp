@@ -23,7 +23,11 @@
 
 namespace {
 constexpr int kPollIntervalMs = 500;
-const QRect kNotWrittenLine(215, 6, 275, 58);
+// The line saying a file's values are not written yet: right of the page's
+// title, left of the maker's logo.
+constexpr int kNotWrittenTop = 6;
+constexpr int kNotWrittenHeight = 60;
+constexpr int kNotWrittenGap = 10;
 } // namespace
 
 MainWindow::MainWindow(QWidget *parent)
@@ -48,14 +52,11 @@ MainWindow::MainWindow(QWidget *parent)
     pollTimer->start(kPollIntervalMs);
     moduleLink->setPollTimer(pollTimer);
 
-    // Between a page's title and the maker's logo, free on every page.
-    auto *notWritten = new QLabel(ui->centralWidget);
-    notWritten->setObjectName(QStringLiteral("label_NotWrittenYet"));
-    notWritten->setGeometry(kNotWrittenLine);
-    notWritten->setWordWrap(true);
-    notWritten->setAlignment(Qt::AlignCenter);
-    notWritten->setStyleSheet(QStringLiteral("color: rgb(224, 96, 0); font-weight: bold;"));
-    notWritten->raise();
+    notWrittenLine = new QLabel(ui->centralWidget);
+    notWrittenLine->setObjectName(QStringLiteral("label_NotWrittenYet"));
+    notWrittenLine->setWordWrap(true);
+    notWrittenLine->setAlignment(Qt::AlignCenter);
+    notWrittenLine->setStyleSheet(QStringLiteral("color: rgb(224, 96, 0); font-weight: bold; font-size: 9pt;"));
     files = new ConfigurationFiles(
         this,
         {ui->actionSave_configuration, ui->actionOpen_configuration, ui->actionSeries, ui->actionNumber_addresses,
@@ -63,7 +64,7 @@ MainWindow::MainWindow(QWidget *parent)
         {[this] { return moduleShown ? moduleLink->productId() : 0; },
          [this] { return controlsOf(moduleLink->productId()).write; },
          [this] { return configurationFrameOf(moduleLink->productId()); }, [this] { readStoredAgain(); },
-         statusBar(), notWritten},
+         statusBar(), notWrittenLine},
         *moduleLink);
 }
 
@@ -90,6 +91,23 @@ void MainWindow::showModulePage(QWidget *page)
 {
     ui->label_Logo->show();
     ui->stackedWidget->setCurrentWidget(page);
+    placeNotWrittenLine(page);
+}
+
+void MainWindow::placeNotWrittenLine(QWidget *page)
+{
+    // Titles differ in length from page to page: the line starts after the
+    // page's own, whose label is named "label_Titre_…" or "label_…_Title".
+    int left = 0;
+    for (const QLabel *label : page->findChildren<QLabel *>()) {
+        const QString name = label->objectName();
+        if (name.startsWith(QLatin1String("label_Titre")) || name.endsWith(QLatin1String("_Title")))
+            left = qMax(left, label->mapTo(ui->centralWidget, QPoint(label->sizeHint().width(), 0)).x());
+    }
+    left += kNotWrittenGap;
+    const int right = ui->label_Logo->geometry().left() - kNotWrittenGap;
+    notWrittenLine->setGeometry(left, kNotWrittenTop, qMax(0, right - left), kNotWrittenHeight);
+    notWrittenLine->raise();
 }
 
 void MainWindow::showLogo(bool shown)

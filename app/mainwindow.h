@@ -10,6 +10,7 @@
 #include <QList>
 
 class ConfigurationFiles;
+class QLabel;
 class QTimer;
 class ModuleLink;
 
@@ -60,6 +61,8 @@ private:
     // A read of the stored record failed: the page's result label and the
     // status bar say so, detection reads it again at later ticks.
     void showStoredReadFailure();
+    // Over the page, between its title and the maker's logo.
+    void placeNotWrittenLine(QWidget *page);
     void readStoredAgain();
     // The family serving a product identifier, or nullptr.
     PageFamily *familyOf(int productId) const;
@@ -75,4 +78,5 @@ private:
     QTimer *pollTimer = nullptr;
     ModuleLink *moduleLink = nullptr;
     ConfigurationFiles *files = nullptr;
+    QLabel *notWrittenLine = nullptr;
 };
