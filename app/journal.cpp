@@ -88,7 +88,6 @@ JournalDialog::JournalDialog(History &history, QWidget *parent) : QDialog(parent
     addFilter(QStringLiteral("Product"), productFilter, "journalProduct");
     ownAddressFilter = new QLineEdit(this);
     ownAddressFilter->setPlaceholderText(QStringLiteral("Any"));
-    ownAddressFilter->setClearButtonEnabled(true);
     ownAddressFilter->setMinimumWidth(ownAddressFilter->fontMetrics().averageCharWidth() * 14);
     addFilter(QStringLiteral("Own address"), ownAddressFilter, "journalOwnAddress");
     resultFilter = new QComboBox(this);
