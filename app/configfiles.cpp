@@ -28,7 +28,7 @@ namespace {
 const QString kFilter = QStringLiteral("Configurations (*.json);;All files (*)");
 constexpr int kHighestAddress = 255;    // what an address byte holds; each field has its own range
 constexpr int kBusyRetryMs = 100;
-const QString kJournalFilters = QStringLiteral("CSV (*.csv);;JSON lines (*.jsonl)");
+const QString kJournalFile = QStringLiteral("journal.csv");
 
 } // namespace
 
@@ -74,8 +74,7 @@ ConfigurationFiles::ConfigurationFiles(QWidget *w, const ConfigurationMenu &m, c
     connect(menu.verify, &QAction::toggled, this, [this](bool on) { provisioning.verify = on; });
     connect(menu.journal, &QAction::triggered, this, [this] { orlo::showJournal(window, *log); });
     connect(menu.exportJournal, &QAction::triggered, this, [this] {
-        const QString path = QFileDialog::getSaveFileName(window, menu.exportJournal->text(), QString(),
-                                                          kJournalFilters);
+        const QString path = orlo::chooseExportPath(window, kJournalFile);
         if (!path.isEmpty())
             exportJournalTo(path);
     });
@@ -261,8 +260,7 @@ bool ConfigurationFiles::mayQuit()
     box.setDefaultButton(QMessageBox::Save);
     switch (box.exec()) {
     case QMessageBox::Save: {
-        const QString path = QFileDialog::getSaveFileName(window, menu.exportJournal->text(), QString(),
-                                                          kJournalFilters);
+        const QString path = orlo::chooseExportPath(window, kJournalFile);
         return !path.isEmpty() && exportJournalTo(path);
     }
     case QMessageBox::Discard:
@@ -276,7 +274,7 @@ void ConfigurationFiles::modulePlugged(int productId)
 {
     series.forgetModule();
     if (menu.series->isChecked() && series.serves(productId)) {
-        if (orlo::records::inputKindOf(productId) == orlo::records::inputKindOf(series.fileProductId()))
+        if (orlo::differentInputs(series.path(), series.fileProductId(), productId).isEmpty())
             fillNextRead(false);
         else
             // Asked once the module's own configuration is shown.

@@ -3,6 +3,7 @@
 #include "link/clockstamp.h"
 #include "link/history.h"
 #include "link/moduletable.h"
+#include "link/records/configrecord.h"
 #include "link/writecycle.h"
 
 #include <QComboBox>
@@ -33,9 +34,7 @@ const QString kExportTitle = QStringLiteral("Export the journal");
 
 QString productText(const orlo::ModuleEntry &module)
 {
-    return QStringLiteral("0x%1 %2")
-        .arg(QString::number(module.productId, 16).toUpper().rightJustified(4, QLatin1Char('0')),
-             QString::fromLatin1(module.name));
+    return orlo::records::productIdText(module.productId) + QLatin1Char(' ') + QString::fromLatin1(module.name);
 }
 
 QString countText(int rows)
@@ -181,22 +180,8 @@ void JournalDialog::exportShown()
     QString days = fromDate->date().toString(Qt::ISODate);
     if (toDate->date() != fromDate->date())
         days += QLatin1Char('_') + toDate->date().toString(Qt::ISODate);
-    const QString name = QStringLiteral("journal-%1.csv").arg(days);
-    QString chosenFilter;
-    const QString typed = QFileDialog::getSaveFileName(
-        this, kExportTitle, QDir(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation)).filePath(name),
-        kCsvFilter + QStringLiteral(";;") + kJsonLinesFilter, &chosenFilter);
-    if (typed.isEmpty())
-        return;
-    const QString path = withExtension(typed, chosenFilter);
-    // The file dialog asked about the name typed, not about the one completed.
-    if (path != typed && QFileInfo::exists(path)
-        && QMessageBox::question(this, kExportTitle,
-                                 QStringLiteral("%1 already exists. Replace it?").arg(QDir::toNativeSeparators(path)),
-                                 QMessageBox::Yes | QMessageBox::No, QMessageBox::No)
-               != QMessageBox::Yes)
-        return;
-    if (!exportJournal(this, shown, path))
+    const QString path = chooseExportPath(this, QStringLiteral("journal-%1.csv").arg(days));
+    if (path.isEmpty() || !exportJournal(this, shown, path))
         return;
     // Rows the history could not keep are safe once all of them were exported.
     const bool allKept = std::all_of(history.unwritten().begin(), history.unwritten().end(),
@@ -207,6 +192,26 @@ void JournalDialog::exportShown()
                                      });
     if (allKept)
         history.markExported();
+}
+
+QString chooseExportPath(QWidget *parent, const QString &suggestedName)
+{
+    QString chosenFilter;
+    const QString typed = QFileDialog::getSaveFileName(
+        parent, kExportTitle,
+        QDir(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation)).filePath(suggestedName),
+        kCsvFilter + QStringLiteral(";;") + kJsonLinesFilter, &chosenFilter);
+    if (typed.isEmpty())
+        return {};
+    const QString path = withExtension(typed, chosenFilter);
+    // The file dialog asked about the name typed, not about the one completed.
+    if (path != typed && QFileInfo::exists(path)
+        && QMessageBox::question(parent, kExportTitle,
+                                 QStringLiteral("%1 already exists. Replace it?").arg(QDir::toNativeSeparators(path)),
+                                 QMessageBox::Yes | QMessageBox::No, QMessageBox::No)
+               != QMessageBox::Yes)
+        return {};
+    return path;
 }
 
 bool exportJournal(QWidget *parent, const QVector<JournalEntry> &rows, const QString &path)

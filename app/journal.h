@@ -48,6 +48,10 @@ private:
     QPushButton *exportButton = nullptr;
 };
 
+// Asks where to export (CSV or JSON lines, the extension completed from the
+// format chosen); empty when the user gave up.
+QString chooseExportPath(QWidget *parent, const QString &suggestedName);
+
 // Writes `rows` at `path`: JSON lines when its name ends in ".jsonl" or
 // ".json", else CSV. When it cannot, says why in a warning over `parent`
 // and returns false.

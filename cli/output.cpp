@@ -1,6 +1,6 @@
 #include "cli/output.h"
 
-#include "link/provisioning.h"
+#include "link/records/configrecord.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -30,14 +30,9 @@ QJsonValue ownAddressValue(const QString &text)
 
 } // namespace
 
-QString hexId(int productId)
-{
-    return QStringLiteral("0x") + QString::number(productId, 16).rightJustified(4, QLatin1Char('0')).toUpper();
-}
-
 QString moduleName(int productId)
 {
-    return QStringLiteral("module %1 (%2)").arg(hexId(productId), moduleTypeName(productId));
+    return QStringLiteral("module %1 (%2)").arg(records::productIdText(productId), records::typeName(productId));
 }
 
 void showStatus(const Output &io, const QString &text)
@@ -60,7 +55,7 @@ void printOutcome(const Output &io, const Outcome &o, bool timed, bool json)
     const JournalEntry &row = o.row;
     if (json) {
         QJsonObject line{{QStringLiteral("time"), row.time.toString(Qt::ISODate)},
-                         {QStringLiteral("product id"), hexId(row.productId)},
+                         {QStringLiteral("product id"), records::productIdText(row.productId)},
                          {QStringLiteral("module type"), row.moduleType},
                          {QStringLiteral("own address"), ownAddressValue(row.ownAddress)},
                          {QStringLiteral("result"), o.result}};
@@ -71,7 +66,7 @@ void printOutcome(const Output &io, const Outcome &o, bool timed, bool json)
             line.insert(QStringLiteral("checks"), QJsonArray::fromStringList(o.checks));
         printJson(io, line);
     } else if (timed) {
-        io.out << journal::timeText(row.time) << ' ' << hexId(row.productId) << ' '
+        io.out << journal::timeText(row.time) << ' ' << records::productIdText(row.productId) << ' '
                << (row.ownAddress.isEmpty() ? kNone : row.ownAddress) << ' ' << o.result << '\n';
     } else {
         io.out << o.result << '\n';
@@ -96,11 +91,11 @@ void printSeriesSummary(const Output &io, int written, int notWritten, bool inte
 void printListed(const Output &io, int productId, bool openable, bool json)
 {
     if (json)
-        printJson(io, {{QStringLiteral("product id"), hexId(productId)},
-                       {QStringLiteral("module type"), moduleTypeName(productId)},
+        printJson(io, {{QStringLiteral("product id"), records::productIdText(productId)},
+                       {QStringLiteral("module type"), records::typeName(productId)},
                        {QStringLiteral("access"), openable}});
     else
-        io.out << hexId(productId) << ' ' << moduleTypeName(productId) << ' '
+        io.out << records::productIdText(productId) << ' ' << records::typeName(productId) << ' '
                << (openable ? QStringLiteral("ok") : QStringLiteral("no access (install the udev rule %1)").arg(kUdevRule))
                << '\n';
 }
@@ -112,7 +107,7 @@ void printHistoryRow(const Output &io, const JournalEntry &row, bool json)
         return;
     }
     // Two spaces apart: a result or a button may hold one.
-    io.out << QStringList{journal::timeText(row.time), hexId(row.productId), row.moduleType,
+    io.out << QStringList{journal::timeText(row.time), records::productIdText(row.productId), row.moduleType,
                           row.ownAddress.isEmpty() ? kNone : row.ownAddress, row.result, row.button, row.bench}
                   .join(QStringLiteral("  "))
            << '\n';

@@ -13,7 +13,6 @@ namespace orlo::cli {
 
 inline const QString kUdevRule = QStringLiteral("60-orlo-modules.rules");
 
-QString hexId(int productId);
 // "module 0x02AE (TM_868)", as messages name a module.
 QString moduleName(int productId);
 

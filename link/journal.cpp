@@ -1,5 +1,7 @@
 #include "link/journal.h"
 
+#include "link/records/configrecord.h"
+
 #include <QJsonDocument>
 #include <QJsonObject>
 
@@ -47,7 +49,7 @@ QString timeText(const QDateTime &time)
 QStringList cells(const JournalEntry &e)
 {
     return {timeText(e.time),
-            QStringLiteral("0x") + QString::number(e.productId, 16).rightJustified(4, QLatin1Char('0')).toUpper(),
+            orlo::records::productIdText(e.productId),
             e.moduleType, e.module, e.button, e.result, e.remarks, e.configuration, e.ownAddress, e.identifier,
             e.firmware, e.bench, e.program, e.id};
 }

@@ -163,12 +163,6 @@ QString differentInputs(const QString &path, int fileProductId, int productId)
         .arg(path, file, module);
 }
 
-QString moduleTypeName(int productId)
-{
-    const ModuleEntry *entry = findModule(quint16(productId));
-    return entry ? QString::fromLatin1(entry->name) : QStringLiteral("unknown");
-}
-
 Provisioning::Provisioning(ModuleLink &link, History &history)
     : module(link)
     , log(history)
@@ -209,7 +203,7 @@ JournalEntry Provisioning::rowNow(const QString &button, const QString &result, 
     JournalEntry row;
     row.time = currentDateTime();
     row.productId = module.productId();
-    row.moduleType = moduleTypeName(row.productId);
+    row.moduleType = records::typeName(row.productId);
     row.module = module.identity();
     row.button = button;
     row.result = result;

@@ -94,9 +94,6 @@ QString readBack(const CycleLink &link, int productId, const quint8 *sent, int r
 // the plugged one's: the sentence saying so; empty when they are alike.
 QString differentInputs(const QString &path, int fileProductId, int productId);
 
-// The module's type as the history names it ("unknown" outside the table).
-QString moduleTypeName(int productId);
-
 // What follows every configuration exchange of a program: the read-back
 // check when asked, the series' count, and the history's row, committed
 // before the exchange's result shows.

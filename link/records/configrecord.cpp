@@ -218,7 +218,9 @@ QByteArray coveredBits(const Record &r, const quint8 *payload)
     return covered;
 }
 
-QString hexId(int productId)
+} // namespace
+
+QString productIdText(int productId)
 {
     return QStringLiteral("0x") + QString::number(productId, 16).rightJustified(4, QLatin1Char('0')).toUpper();
 }
@@ -228,8 +230,6 @@ QString typeName(int productId)
     const ModuleEntry *entry = findModule(quint16(productId));
     return entry ? QString::fromLatin1(entry->name) : QStringLiteral("unknown");
 }
-
-} // namespace
 
 QByteArray configurationMask(int productId)
 {
@@ -268,7 +268,7 @@ QByteArray documentOf(int productId, const quint8 *payload, const QDateTime &sav
     QJsonObject document;
     document.insert(QStringLiteral("format"), kFormat);
     document.insert(QStringLiteral("version"), kVersion);
-    document.insert(QStringLiteral("product id"), hexId(productId));
+    document.insert(QStringLiteral("product id"), productIdText(productId));
     document.insert(QStringLiteral("module type"), typeName(productId));
     document.insert(QStringLiteral("saved"), saved.toString(Qt::ISODate));
     document.insert(QStringLiteral("fields"), fieldsOf(productId, payload));
@@ -283,7 +283,7 @@ QString typesSharing(int productId)
     QStringList ids;
     for (const ModuleEntry &e : kModules)
         if (e.type == entry->type)
-            ids << hexId(e.productId);
+            ids << productIdText(e.productId);
     return QStringLiteral("%1 is %2").arg(typeName(productId), ids.join(QStringLiteral(" and ")));
 }
 
@@ -313,7 +313,7 @@ Parsed parseDocument(const QByteArray &bytes, int plugged)
     else if (!module || file->type != module->type)
         parsed.problem = QStringLiteral("it is for a %1 module (%2), the plugged module is a %3 (%4). "
                                         "A file opens on a module of the same type only (%5)")
-                             .arg(typeName(id), hexId(id), typeName(plugged), hexId(plugged), typesSharing(plugged));
+                             .arg(typeName(id), productIdText(id), typeName(plugged), productIdText(plugged), typesSharing(plugged));
     if (parsed.problem.isEmpty()) {
         parsed.fields = document.value(QStringLiteral("fields")).toObject();
         parsed.productId = id;

@@ -70,6 +70,11 @@ QByteArray configurationMask(int productId);
 // module answers it stores ("bytes no field shows" for the others).
 QStringList differingFields(int productId, const quint8 *sent, const quint8 *stored);
 
+// "0x02AE": a product identifier as files, the journal and orlo-cli write it.
+QString productIdText(int productId);
+// The module type's name ("TM_868"), "unknown" outside the module table.
+QString typeName(int productId);
+
 // Product identifiers whose records are one: the same module type.
 QString typesSharing(int productId);
 
