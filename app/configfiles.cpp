@@ -7,7 +7,6 @@
 #include "link/records/configrecord.h"
 #include "link/records/recordfields.h"
 #include "link/storedread.h"
-#include "link/transport.h"
 
 #include <QAction>
 #include <QFile>
@@ -103,7 +102,7 @@ ConfigurationFiles::~ConfigurationFiles()
 bool ConfigurationFiles::saveTo(const QString &path)
 {
     const int productId = page.productId();
-    if (!productId || orlo::exchangeInProgress())
+    if (!productId || link.busy())
         return false;
     // The frame Write would send, checked as Write checks it; nothing is
     // sent, and a refusal meanwhile is the page's box, not a history row.
@@ -137,7 +136,7 @@ bool ConfigurationFiles::openFrom(const QString &path)
     const int productId = page.productId();
     if (!productId)
         return false;
-    if (orlo::exchangeInProgress()) {
+    if (link.busy()) {
         QMessageBox::information(window, menu.open->text(),
                                  QStringLiteral("The module is busy with an exchange: "
                                                 "open the file again in a moment."));
@@ -289,7 +288,7 @@ void ConfigurationFiles::fillFromSeries(int productId)
 {
     if (page.productId() != productId || !menu.series->isChecked())
         return;
-    if (orlo::exchangeInProgress()) {
+    if (link.busy()) {
         QTimer::singleShot(kBusyRetryMs, this, [this, productId] { fillFromSeries(productId); });
         return;
     }

@@ -3,7 +3,6 @@
 #include "app/mainwindow.h"
 #include "app/configfiles.h"
 #include "link/modulelink.h"
-#include "link/transport.h"
 
 #include <QLabel>
 #include <QStatusBar>
@@ -43,7 +42,7 @@ void MainWindow::Connexion()
             files->modulePlugged(productId);
             enablePageOf(productId, true);
             showStoredReadFailure();
-        } else if (moduleLink->storedRead().retryDue(orlo::StoredRead::now()) && !orlo::exchangeInProgress()) {
+        } else if (moduleLink->storedRead().retryDue(orlo::StoredRead::now()) && !moduleLink->busy()) {
             readStoredAgain();
         }
     } else if (moduleShown) {

@@ -9,6 +9,7 @@
 #include "link/records/writeframe.h"
 #include "link/writecycle.h"
 
+#include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QFileInfo>
@@ -23,6 +24,8 @@ namespace {
 
 // How often a wait looks at the bus and at Ctrl+C.
 constexpr int kTickMs = 100;
+// How often a wait on the module looks at Ctrl+C.
+constexpr int kInterruptLookMs = 20;
 // udev grants access a moment after the device node appears.
 constexpr int kAccessGraceMs = 2000;
 const QString kWaiting = QStringLiteral("waiting for a module... Ctrl+C to stop");
@@ -55,27 +58,59 @@ void Session::error(const QString &text)
     sayError(io, text);
 }
 
-bool Session::waitUntil(const std::function<bool()> &done, qint64 boundMs)
+bool Session::waitUntil(const std::function<bool(bool refused)> &done, qint64 boundMs)
 {
-    if (done())
-        return true;
     QElapsedTimer clock;
     clock.start();
     QEventLoop loop;
     QTimer tick;
     bool reached = false;
+    bool waiting = true;
+    // A look at the bus each tick, run by the link's thread.
+    const auto look = [&] {
+        if (link.polling())
+            return;
+        link.poll([&](bool refused) {
+            if (waiting && done(refused)) {
+                reached = true;
+                loop.quit();
+            }
+        });
+    };
     QObject::connect(&tick, &QTimer::timeout, &loop, [&] {
         if (interrupted() || (boundMs >= 0 && clock.elapsed() >= boundMs))
             loop.quit();
-        else if (done()) {
-            reached = true;
-            loop.quit();
-        }
+        else
+            look();
     });
+    look();
     tick.start(kTickMs);
     if (!interrupted())
         loop.exec();
+    waiting = false;
+    // The last look's answer comes before its listeners go.
+    while (link.polling())
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
     return reached;
+}
+
+void Session::await(const std::function<void(std::function<void()> finished)> &ask)
+{
+    QEventLoop loop;
+    bool over = false;
+    QTimer watch;
+    // Ctrl+C ends the module's wait at once; the answer still comes back.
+    QObject::connect(&watch, &QTimer::timeout, &loop, [this] {
+        if (interrupted())
+            link.endWait();
+    });
+    watch.start(kInterruptLookMs);
+    ask([&] {
+        over = true;
+        loop.quit();
+    });
+    if (!over)
+        loop.exec();
 }
 
 Session::Waited Session::waitForModule(qint64 boundMs)
@@ -83,8 +118,7 @@ Session::Waited Session::waitForModule(qint64 boundMs)
     showStatus(io, kWaiting);
     QElapsedTimer refused;
     bool noAccess = false;
-    const bool found = waitUntil([&] {
-        const bool refusedNow = link.poll();
+    const bool found = waitUntil([&](bool refusedNow) {
         if (link.productId() != 0)
             return true;
         if (!refusedNow)
@@ -129,8 +163,7 @@ int Session::waitFailed(Waited waited)
 bool Session::waitForUnplug()
 {
     showStatus(io, QStringLiteral("unplug the module... Ctrl+C to stop"));
-    const bool gone = waitUntil([this] {
-        link.poll();
+    const bool gone = waitUntil([this](bool) {
         return link.productId() == 0;
     }, -1);
     showStatus(io, QString());
@@ -208,10 +241,18 @@ int Session::finalStatus(int status) const
 
 QByteArray Session::readStored(int productId)
 {
-    const quint8 *payload = link.readStoredConfiguration(findModule(quint16(productId))->reportsPerFrame, "");
-    if (link.storedRead().failed())
-        return {};
-    return QByteArray(reinterpret_cast<const char *>(payload), kFrameBufferSize - 1);
+    QByteArray stored;
+    await([&](std::function<void()> finished) {
+        link.readStoredConfiguration(findModule(quint16(productId))->reportsPerFrame, "",
+                                     [&, finished](const quint8 *payload) {
+                                         if (!link.storedRead().failed())
+                                             stored = QByteArray(reinterpret_cast<const char *>(payload),
+                                                                 kFrameBufferSize - 1);
+                                         finished();
+                                     },
+                                     boundsOf(productId));
+    });
+    return stored;
 }
 
 Outcome Session::writeModule(bool inSeries)
@@ -263,7 +304,17 @@ Outcome Session::writeModule(bool inSeries)
     const ModuleEntry &entry = *findModule(quint16(productId));
     if (toldFirmware(productId)) {
         std::memset(link.txBuffer, 0, sizeof link.txBuffer);
-        if (!link.requestCommand(command::ReadLive, entry.reportsPerFrame))
+        bool told = false;
+        await([&](std::function<void()> finished) {
+            link.requestCommand(
+                command::ReadLive, entry.reportsPerFrame,
+                [&, finished](bool whole) {
+                    told = whole;
+                    finished();
+                },
+                boundsOf(productId));
+        });
+        if (!told)
             return refuse(kNoModule, result::kFailed,
                           QStringLiteral("it did not tell its firmware version; nothing was sent"));
         link.information = rs::decodeInformation(link.rxBuffer + 1, kReportPayload * entry.reportsPerFrame);
@@ -286,12 +337,18 @@ Outcome Session::writeModule(bool inSeries)
     std::memset(link.txBuffer, 0, sizeof link.txBuffer);
     std::memcpy(link.txBuffer + 1, frame.constData(), size_t(frame.size()));
     const ModuleLink::Bounds bounds = boundsOf(productId);
-    const CycleLink through{
-        [this, bounds](quint8 *f, quint8 count) { return link.writeReports(f, count, bounds); },
-        [this, bounds](quint8 *f, quint8 count, int mode) { return link.readReports(f, count, mode, bounds); },
-        nullptr, nullptr, link.cycleObserver};
+    const CycleLink through{[this, bounds](const quint8 *f, int reports, CycleLink::Answered answered) {
+                                link.exchange(f, reports, bounds, std::move(answered));
+                            },
+                            nullptr, nullptr, link.cycleObserver};
     const CycleRun run{button, entry.reportsPerFrame, kTickMs, nullptr, nullptr};
-    const bool accepted = exchangeCycle(through, link.txBuffer, link.rxBuffer, run);
+    bool accepted = false;
+    await([&](std::function<void()> finished) {
+        exchangeCycle(through, link.txBuffer, link.rxBuffer, run, [&, finished](bool taken) {
+            accepted = taken;
+            finished();
+        });
+    });
     o.row = lastRow;
     o.result = o.row.result;
     if (accepted)

@@ -47,7 +47,11 @@ public:
 
 private:
     enum class Waited { Found, TimedOut, Interrupted, NoAccess };
-    bool waitUntil(const std::function<bool()> &done, qint64 boundMs);
+    // Looks at the bus until `done` (told whether a module was refused)
+    // says so, the bound runs out or Ctrl+C comes.
+    bool waitUntil(const std::function<bool(bool refused)> &done, qint64 boundMs);
+    // Turns this program's event loop until `ask` calls `finished`.
+    void await(const std::function<void(std::function<void()> finished)> &ask);
     Waited waitForModule(qint64 boundMs);
     int waitFailed(Waited waited);
     bool waitForUnplug();

@@ -1,22 +1,27 @@
-// The one link to the open module: its handle, the bounds of an exchange,
-// the rule that no configuration goes out before its record was read, the
-// frame buffers, and the bus watch that finds a module and notices it gone.
-// No widget: the shell and the pages sit above it.
+// The one link to the open module, on the window's (or orlo-cli's) thread:
+// the bounds of an exchange, the rule that no configuration goes out before
+// its record was read, the frame buffers, and the bus watch that finds a
+// module and notices it gone. Every exchange runs on the link's worker
+// thread, which alone holds the hidapi handle; the asker goes on and its
+// `done` runs on its own thread once the answer is back. No widget: the shell
+// and the pages sit above it.
 #pragma once
 
 #include "link/frames/rs_frame.h"
 #include "link/moduletable.h"
+#include "link/port.h"
 #include "link/storedread.h"
 #include "link/writecycle.h"
 
 #include <QObject>
+#include <QThread>
+#include <atomic>
+#include <deque>
+#include <functional>
+#include <memory>
 #include <QString>
 #include <optional>
 #include <string>
-
-struct hid_device_;
-typedef struct hid_device_ hid_device;
-struct hid_device_info;
 
 class QTimer;
 
@@ -29,40 +34,52 @@ public:
     struct Bounds {
         int writeMs;
         int readMs;
-        bool pausesDetection;   // a read turning the event loop stops the poll timer meanwhile
     };
-    // The family pages: their write cycle pauses detection itself.
-    static constexpr Bounds kPageBounds{1000, 2000, false};
+    // The family pages.
+    static constexpr Bounds kPageBounds{1000, 2000};
     // The repeater and LoRaWAN-serial pages answer slower.
-    static constexpr Bounds kWidgetPageBounds{10000, 20000, true};
+    static constexpr Bounds kWidgetPageBounds{10000, 20000};
+
+    using Answered = std::function<void(const orlo::Answer &answer)>;
 
     explicit ModuleLink(QObject *parent = nullptr);
     ~ModuleLink() override;
 
-    // The timer whose ticks poll the bus, paused during a long read.
+    // The timer whose ticks poll the bus, paused during a write cycle.
     void setPollTimer(QTimer *timer) { pollTimer = timer; }
     QTimer *detectionTimer() const { return pollTimer; }
 
-    // One frame each way (9 bytes counted per report). Refused inside
-    // another exchange's wait, and a configuration before the record was read.
-    int writeReports(quint8 *frame, quint8 count, const Bounds &bounds = kPageBounds);
-    int readReports(quint8 *frame, quint8 count, int mode, const Bounds &bounds = kPageBounds);
-    // A bare command from txBuffer and its answer into rxBuffer; true when both were whole.
-    bool requestCommand(quint8 command, int reports, int mode = 0);
-    // The module's stored record (command 2) into rxBuffer: its payload,
-    // zeros where nothing arrived; whether it came whole is kept here.
-    const quint8 *readStoredConfiguration(int reports, const char *trace);
-    // An exchange still waiting ends at once.
-    void endWait() { timeoutFlag = true; }
+    // One exchange: reports 0..count-1 of `frame` go out and, once they went
+    // whole, `count` reports come back; `done` gets the answer here. Exchanges
+    // run one at a time in the order asked. A configuration is refused (sent
+    // nothing, answered nothing) before the module's record was read.
+    void exchange(const quint8 *frame, int count, const Bounds &bounds, Answered done);
+    // A bare command from txBuffer and its answer into rxBuffer; `done` is
+    // told whether both were whole.
+    void requestCommand(quint8 command, int reports, std::function<void(bool whole)> done,
+                        const Bounds &bounds = kPageBounds);
+    // The module's stored record (command 2) into rxBuffer; `done` gets its
+    // payload, zeros where nothing arrived. Whether it came whole is kept here.
+    void readStoredConfiguration(int reports, const char *trace, std::function<void(const quint8 *payload)> done,
+                                 const Bounds &bounds = kPageBounds);
+    // Every exchange asked so far ends at once: what it has not sent stays
+    // unsent, what has not arrived counts as missing.
+    void endWait();
+    // An exchange was asked and its `done` has not returned yet.
+    bool busy() const { return !waiting.empty(); }
 
+    // The window's thread's own frames: a page builds its request in
+    // txBuffer, the answer to requestCommand lands in rxBuffer.
     quint8 txBuffer[orlo::kFrameBufferSize] = {};
     quint8 rxBuffer[orlo::kFrameBufferSize] = {};
 
-    // One look at the bus: with no module open, opens the first of the
-    // family listed; with one, closes it once it is no longer listed or no
-    // longer the maker's, and opens it again after a failed exchange. True
-    // when a module of the family is listed but could not be opened.
-    bool poll();
+    // One look at the bus, after the exchanges asked before it: with no
+    // module open, opens the first of the family listed; with one, closes it
+    // once it is no longer listed or no longer the maker's, and opens it again
+    // after a failed exchange. `done` is told whether a module of the family
+    // is listed but could not be opened.
+    void poll(std::function<void(bool refused)> done);
+    bool polling() const { return pollsAsked > 0; }
     void close();
     int productId() const { return openProductId; }
 
@@ -96,18 +113,40 @@ public:
     // history): owned by the program that owns the link.
     orlo::CycleObserver *cycleObserver = nullptr;
 
-private:
-    bool openFirstModule(const hid_device_info *bus, bool *refused);
-    void reopenAfterFailure();
+    // Transitional: the same exchanges, waited for on the asker's thread.
+    int writeReports(quint8 *frame, quint8 count, const Bounds &bounds = kPageBounds);
+    int readReports(quint8 *frame, quint8 count, int mode, const Bounds &bounds = kPageBounds);
+    bool requestCommand(quint8 command, int reports, int mode = 0);
+    const quint8 *readStoredConfiguration(int reports, const char *trace);
+    bool poll();
 
-    hid_device *device = nullptr;
-    std::string devicePath;         // where the open module is listed on the bus
+signals:
+    // An exchange was asked with none waiting, or the last one's `done` returned.
+    void busyChanged(bool busy);
+
+private:
+    // Runs `work` on the worker thread, after what was asked before.
+    void onWorker(std::function<void()> work);
+    void answered(quint64 serial, const orlo::Answer &answer);
+    orlo::Answer runBlocking(orlo::Job &job);
+
+    QThread worker;
+    // Lives on the worker thread: queued calls to it run there, in order.
+    QObject *workerInbox = nullptr;
+    // Touched only on the worker thread.
+    std::unique_ptr<orlo::Port> port;
+    // The one value the window's thread writes for the worker to read: the
+    // last exchange whose wait was ended. A wait in the kernel cannot take a
+    // queued message, so it looks at this between two short sleeps.
+    std::shared_ptr<std::atomic<quint64>> endedUpTo = std::make_shared<std::atomic<quint64>>(0);
+    quint64 lastSerial = 0;
+    std::deque<std::pair<quint64, Answered>> waiting;
+    int pollsAsked = 0;
+    // Bumped by close(): a look asked before it is ignored.
+    quint64 closings = 0;
+
     int openProductId = 0;
-    QTimer *timeoutTimer;
+    QString usbSerial;
     QTimer *pollTimer = nullptr;
-    bool timeoutFlag = false;
-    // Set when hidapi reports a failure; the next poll reopens the module
-    // if it is still listed.
-    bool failed = false;
     orlo::StoredRead stored;
 };

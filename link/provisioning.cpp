@@ -134,22 +134,21 @@ QString Series::notWrittenLine() const
     return QStringLiteral("From %1, not written yet: press Write").arg(fileName());
 }
 
-QString readBack(const CycleLink &link, int productId, const quint8 *sent, int reports)
+void readBack(const CycleLink &link, int productId, const quint8 *sent, int reports,
+              std::function<void(const QString &remark)> done)
 {
     quint8 frame[kFrameBufferSize] = {};
-    const int whole = kReportSize * reports;
     frame[1] = command::ReadConfiguration;
-    bool read = link.write(frame, quint8(reports)) == whole;
-    if (read) {
-        std::memset(frame, 0, sizeof frame);
-        read = link.read(frame, quint8(reports), 1) == whole;
-    }
-    if (!read)
-        return QStringLiteral("The configuration written could not be read back");
-    const QStringList differing = records::differingFields(productId, sent, frame + 1);
-    return differing.isEmpty()
-               ? QString()
-               : QStringLiteral("Stored otherwise than written: %1").arg(differing.join(QStringLiteral(", ")));
+    const QByteArray written(reinterpret_cast<const char *>(sent), kPayloadSize);
+    link.exchange(frame, reports, [productId, reports, written, done](const Answer &answer) {
+        if (!answer.whole(reports))
+            return done(QStringLiteral("The configuration written could not be read back"));
+        const QStringList differing =
+            records::differingFields(productId, reinterpret_cast<const quint8 *>(written.constData()), answer.payload());
+        done(differing.isEmpty()
+                 ? QString()
+                 : QStringLiteral("Stored otherwise than written: %1").arg(differing.join(QStringLiteral(", "))));
+    });
 }
 
 QString differentInputs(const QString &path, int fileProductId, int productId)
@@ -169,23 +168,29 @@ Provisioning::Provisioning(ModuleLink &link, History &history)
 {
 }
 
-bool Provisioning::finished(const CycleLink &link, const quint8 *sent, const CycleRun &run, bool accepted)
+void Provisioning::finished(const CycleLink &link, const quint8 *sent, const CycleRun &run, bool accepted,
+                            std::function<void(bool accepted)> result)
 {
-    const int productId = module.productId();
     const bool configuration = sendsRecord(sent[0]);
-    QString remarks;
-    if (accepted && configuration && verify) {
-        remarks = readBack(link, productId, sent, run.reports);
-        accepted = remarks.isEmpty();
-    }
-    if (accepted && configuration)
-        series.accepted(productId, sent);
-    const QString result = !accepted                   ? result::kFailed
-                           : configuration && verify ? result::kVerified
-                                                     : result::kOk;
-    JournalEntry row = rowNow(run.button, result, remarks, configuration ? sent : nullptr);
-    record(row);
-    return accepted;
+    const QByteArray payload(reinterpret_cast<const char *>(sent), kPayloadSize);
+    // The row is committed before the result shows.
+    const auto conclude = [this, configuration, payload, button = run.button, result](bool accepted,
+                                                                                      const QString &remarks) {
+        const int productId = module.productId();
+        const auto *sentPayload = reinterpret_cast<const quint8 *>(payload.constData());
+        if (accepted && configuration)
+            series.accepted(productId, sentPayload);
+        const QString text = !accepted                   ? result::kFailed
+                             : configuration && verify ? result::kVerified
+                                                       : result::kOk;
+        JournalEntry row = rowNow(button, text, remarks, configuration ? sentPayload : nullptr);
+        record(row);
+        result(accepted);
+    };
+    if (!(accepted && configuration && verify))
+        return conclude(accepted, QString());
+    readBack(link, module.productId(), sent, run.reports,
+             [conclude](const QString &remarks) { conclude(remarks.isEmpty(), remarks); });
 }
 
 void Provisioning::refused(const QStringList &lines)

@@ -86,9 +86,10 @@ private:
 };
 
 // Reads the module's stored configuration back through `link` after a write
-// of `sent` (a payload of `reports` reports): empty when it stores what it
-// was sent, else the remark naming what differs.
-QString readBack(const CycleLink &link, int productId, const quint8 *sent, int reports);
+// of `sent` (a payload of `reports` reports); `done` gets an empty remark when
+// it stores what it was sent, else the remark naming what differs.
+void readBack(const CycleLink &link, int productId, const quint8 *sent, int reports,
+              std::function<void(const QString &remark)> done);
 
 // A file saved from a module whose analog input measures another kind than
 // the plugged one's: the sentence saying so; empty when they are alike.
@@ -111,7 +112,8 @@ public:
     // After each row: whether the history holds it.
     std::function<void(const JournalEntry &row, bool saved)> rowRecorded;
 
-    bool finished(const CycleLink &link, const quint8 *sent, const CycleRun &run, bool accepted) override;
+    void finished(const CycleLink &link, const quint8 *sent, const CycleRun &run, bool accepted,
+                  std::function<void(bool accepted)> result) override;
     void refused(const QStringList &lines) override;
 
     // A row about the open module now; `sent` (a payload, or null) is the

@@ -2,7 +2,6 @@
 
 #include "link/moduletable.h"
 
-#include <QCoreApplication>
 #include <QElapsedTimer>
 #include <cstring>
 #include <hidapi/hidapi.h>
@@ -13,15 +12,6 @@ namespace orlo {
 namespace {
 
 constexpr int kMostStaleReports = 64;
-
-// Reads that turn the event loop and have not returned yet.
-int pumpingReads = 0;
-
-struct PumpingRead {
-    explicit PumpingRead(bool pumping) : pumping(pumping) { pumpingReads += pumping; }
-    ~PumpingRead() { pumpingReads -= pumping; }
-    bool pumping;
-};
 
 // A module that answered after an earlier exchange gave up has left its
 // reports queued; read first, they would pass for this frame's answer.
@@ -41,15 +31,8 @@ bool discardLateReports(hid_device *device)
 
 } // namespace
 
-bool exchangeInProgress()
-{
-    return pumpingReads > 0;
-}
-
 int writeFrame(const Exchange &exchange, quint8 *frame, int count)
 {
-    if (exchangeInProgress())
-        return 0;
     // A module noticed gone by this first read is sent nothing.
     if (!exchange.device || !discardLateReports(exchange.device)) {
         exchange.failed = true;
@@ -59,11 +42,9 @@ int writeFrame(const Exchange &exchange, quint8 *frame, int count)
     clock.start();
     int total = 0;
     int k = 0;
-    while (k != count && !exchange.timeoutFlag) {
-        if (clock.elapsed() >= exchange.boundMs) {
-            exchange.timeoutFlag = true;
+    while (k != count && !exchange.ended()) {
+        if (clock.elapsed() >= exchange.boundMs)
             break;
-        }
         const int r = hid_write(exchange.device, frame + kReportPayload * k, kReportSize);
         if (r == 0) {
             // Not taken: try the same report again, without spinning.
@@ -80,27 +61,17 @@ int writeFrame(const Exchange &exchange, quint8 *frame, int count)
     return total;
 }
 
-int readFrame(const Exchange &exchange, quint8 *frame, int count, bool processEvents)
+int readFrame(const Exchange &exchange, quint8 *frame, int count)
 {
-    if (exchangeInProgress())
-        return 0;
-    const PumpingRead guard(processEvents);
     QElapsedTimer clock;
     clock.start();
     int total = 0;
     quint8 *destination = frame + 1;
-    while (count > 0 && !exchange.timeoutFlag) {
-        if (processEvents) {
-            QCoreApplication::processEvents();
-            if (exchange.timeoutFlag)
-                break;
-        }
+    while (count > 0 && !exchange.ended()) {
         const qint64 remaining = exchange.boundMs - clock.elapsed();
-        if (remaining <= 0) {
-            exchange.timeoutFlag = true;
+        if (remaining <= 0)
             break;
-        }
-        const int wait = processEvents ? int(qMin<qint64>(remaining, kEventSliceMs)) : int(remaining);
+        const int wait = int(qMin<qint64>(remaining, kWaitSliceMs));
         quint8 report[kReportSize] = {};
         const int r = exchange.device ? hid_read_timeout(exchange.device, report, kReportSize, wait) : -1;
         if (r == 0)

@@ -1,9 +1,10 @@
 // Frame exchange over hidapi: a frame of N reports, each 9 bytes on the wire
-// (report identifier 0, then 8 payload bytes). ModuleLink runs it with the
-// bounds of the page that asks.
+// (report identifier 0, then 8 payload bytes). Only the link's worker thread
+// calls these, with the bounds of the page that asks.
 #pragma once
 
 #include <QtGlobal>
+#include <functional>
 
 struct hid_device_;
 typedef struct hid_device_ hid_device;
@@ -13,8 +14,9 @@ namespace orlo {
 struct Exchange {
     hid_device *device;
     int boundMs;
-    // Set by a time-out slot or by detection to end the wait at once.
-    bool &timeoutFlag;
+    // True once the asker ended the wait (quit, unplug, Ctrl+C): the
+    // exchange stops at its next look.
+    std::function<bool()> ended;
     // Set when hidapi reports a failure: the handle may be dead, the module
     // pulled (detection looks at the bus and reopens or closes it).
     bool &failed;
@@ -26,16 +28,11 @@ struct Exchange {
 int writeFrame(const Exchange &exchange, quint8 *frame, int count);
 
 // Receives count reports into frame bytes 1..8*count; returns, per report
-// received, hidapi's count + 1 (9 for a full report). With processEvents
-// the event loop turns between short kernel waits.
-int readFrame(const Exchange &exchange, quint8 *frame, int count, bool processEvents);
+// received, hidapi's count + 1 (9 for a full report). Waits in the kernel in
+// short slices, so that an ended wait stops promptly.
+int readFrame(const Exchange &exchange, quint8 *frame, int count);
 
-// True while a wait turns the event loop (a read in mode 1). Whatever runs
-// in that loop (a timer tick, a button press) must not start another
-// exchange: the transport refuses one, sending and reading nothing.
-bool exchangeInProgress();
-
-// Longest sleep in the kernel between two turns of the event loop.
-constexpr int kEventSliceMs = 10;
+// Longest sleep in the kernel between two looks at whether the wait ended.
+constexpr int kWaitSliceMs = 10;
 
 } // namespace orlo

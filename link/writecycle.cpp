@@ -1,52 +1,56 @@
 #include "link/moduletable.h"
-#include "link/transport.h"
+#include "link/port.h"
 #include "link/writecycle.h"
 
+#include <QByteArray>
+#include <QPointer>
 #include <QTimer>
+#include <array>
 #include <cstring>
 #include <iterator>
 
 namespace orlo {
 
-bool exchangeCycle(const CycleLink &link, quint8 *tx, quint8 *rx, const CycleRun &run)
+void exchangeCycle(const CycleLink &link, const quint8 *tx, quint8 *rx, const CycleRun &run,
+                   std::function<void(bool accepted)> done)
 {
-    // The answer may land in the same buffer: what was sent is kept apart.
-    quint8 sent[kFrameBufferSize];
-    std::memcpy(sent, tx, sizeof sent);
-    const int expected = kReportSize * run.reports;
     // No detection tick and no measurement exchange may start inside the cycle.
     if (link.pollTimer)
         link.pollTimer->stop();
     // Only the page timers that were running resume: a one-shot timer that
     // already fired stays quiet.
     QTimer *const pageTimers[] = {run.measurementTimer, run.informationTimer};
-    bool resume[std::size(pageTimers)] = {};
+    // Held weakly: a page's timers go with the page.
+    std::array<QPointer<QTimer>, std::size(pageTimers)> resume{};
     for (std::size_t i = 0; i < std::size(pageTimers); ++i) {
-        resume[i] = pageTimers[i] && pageTimers[i]->isActive();
+        if (pageTimers[i] && pageTimers[i]->isActive())
+            resume[i] = pageTimers[i];
         if (pageTimers[i])
             pageTimers[i]->stop();
     }
-
-    int total = link.write(tx, quint8(run.reports));
+    const auto finish = [link, resume, done](bool accepted) {
+        for (const QPointer<QTimer> &timer : resume)
+            if (timer)
+                timer->start();
+        if (link.pollTimer)
+            link.pollTimer->start();
+        if (done)
+            done(accepted);
+    };
+    // What was sent is kept apart: the answer may land in the same buffer.
+    const QByteArray sent(reinterpret_cast<const char *>(tx + 1), kFrameBufferSize - 1);
     if (link.progressTimer)
         link.progressTimer->start(run.progressIntervalMs);
-    if (total == expected) {
-        // What the send left in the buffer never passes for the answer.
-        if (rx == tx)
-            std::memset(rx, 0, kFrameBufferSize);
-        total = link.read(rx, quint8(run.reports), 1);
-    }
-    if (link.progressTimer)
-        link.progressTimer->stop();
-    bool accepted = total == expected && rx[1] == 0;
-    if (link.observer)
-        accepted = link.observer->finished(link, sent + 1, run, accepted);
-    for (std::size_t i = 0; i < std::size(pageTimers); ++i)
-        if (resume[i])
-            pageTimers[i]->start();
-    if (link.pollTimer)
-        link.pollTimer->start();
-    return accepted;
+    link.exchange(tx, run.reports, [link, rx, run, sent, finish](const Answer &answer) {
+        if (link.progressTimer)
+            link.progressTimer->stop();
+        // A send that did not go whole has no answer: what the buffer held never passes for one.
+        std::memcpy(rx, answer.frame, kFrameBufferSize);
+        const bool accepted = answer.whole(run.reports) && answer.payload()[0] == 0;
+        if (!link.observer)
+            return finish(accepted);
+        link.observer->finished(link, reinterpret_cast<const quint8 *>(sent.constData()), run, accepted, finish);
+    });
 }
 
 void noteRefused(CycleObserver *observer, const QStringList &lines)

@@ -20,9 +20,13 @@ struct CycleRun {
     QTimer *informationTimer;           // module information exchange, paused too
 };
 
+namespace orlo { struct Answer; }
+
 struct CycleLink {
-    std::function<int(quint8 *frame, quint8 count)> write;
-    std::function<int(quint8 *frame, quint8 count, int mode)> read;
+    // One exchange: `reports` reports of `frame` out, as many back; `done`
+    // gets the answer on the asker's thread.
+    using Answered = std::function<void(const orlo::Answer &answer)>;
+    std::function<void(const quint8 *frame, int reports, Answered done)> exchange;
     QTimer *progressTimer;              // ticks the bar while the answer is awaited
     QTimer *pollTimer;                  // detection, paused meanwhile; null when the link does it
     orlo::CycleObserver *observer;      // told the outcome; null for none
@@ -36,8 +40,10 @@ class CycleObserver
 public:
     virtual ~CycleObserver() = default;
     // The module answered (accepted or not) what `sent` held; the timers are
-    // still paused, so it may read back through `link`. Gives the result.
-    virtual bool finished(const CycleLink &link, const quint8 *sent, const CycleRun &run, bool accepted) = 0;
+    // still paused, so it may read back through `link`. Gives the result to
+    // `result` once it is known (and, for the history, committed).
+    virtual void finished(const CycleLink &link, const quint8 *sent, const CycleRun &run, bool accepted,
+                          std::function<void(bool accepted)> result) = 0;
     // A configuration the page refused to send, with its failed checks.
     virtual void refused(const QStringList &lines) = 0;
 };
@@ -46,9 +52,10 @@ void noteRefused(CycleObserver *observer, const QStringList &lines);
 
 // The exchange: detection and the page's timers paused, the frame in `tx`
 // sent (it stamps nothing itself), the acknowledgement awaited into `rx`
-// (may be `tx`) while the progress timer ticks, the observer told; true
-// when the module accepted.
-bool exchangeCycle(const CycleLink &link, quint8 *tx, quint8 *rx, const CycleRun &run);
+// (may be `tx`) while the progress timer ticks, the observer told; `done`
+// learns whether the module accepted. The caller goes on meanwhile.
+void exchangeCycle(const CycleLink &link, const quint8 *tx, quint8 *rx, const CycleRun &run,
+                   std::function<void(bool accepted)> done);
 } // namespace orlo
 
 struct WarningTexts {

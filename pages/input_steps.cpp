@@ -1,6 +1,5 @@
 #include "pages/input_steps.h"
 
-#include "link/transport.h"
 #include "pages/listfill.h"
 #include "ui_digitalinputpages.h"
 #include "ui_mirrorpages.h"

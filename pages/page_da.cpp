@@ -9,7 +9,6 @@
 #include "link/frames/da_frame.h"
 #include "link/limits.h"
 #include "link/qtcompat.h"
-#include "link/transport.h"
 #include "pages/listfill.h"
 #include "pages/temperature_steps.h"
 #include "ui_analogpages.h"

@@ -7,7 +7,6 @@
 #include "link/clockstamp.h"
 #include "link/frames/mirror_frame.h"
 #include "link/limits.h"
-#include "link/transport.h"
 #include "pages/input_steps.h"
 #include "pages/listfill.h"
 #include "pages/mirror_widgets.h"

@@ -6,7 +6,6 @@
 #include "link/frames/rs_frame.h"
 #include "link/limits.h"
 #include "link/modulelink.h"
-#include "link/transport.h"
 #include "widgets/writecycle.h"
 #include "ui_bridgepage.h"
 #include "widgets/listfill.h"
@@ -357,7 +356,7 @@ void BridgePage::SetprogressBarConfigurerORLO_RS_r00() { stepProgress(ui->progre
 
 void BridgePage::Update_RS_r00()
 {
-    if (orlo::exchangeInProgress() || !informationTimerRS_r00)
+    if (link().busy() || !informationTimerRS_r00)
         return;
     clearRequest();
     // A failed exchange leaves the timer running: it is tried again later.

@@ -5,7 +5,6 @@
 #include "link/clockstamp.h"
 #include "link/frames/tm_frame.h"
 #include "link/limits.h"
-#include "link/transport.h"
 #include "widgets/writecycle.h"
 #include "pages/temperature_steps.h"
 #include "widgets/wdradio.h"

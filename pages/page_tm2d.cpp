@@ -7,7 +7,6 @@
 #include "link/frames/tm2d_frame.h"
 #include "link/limits.h"
 #include "link/moduletable.h"
-#include "link/transport.h"
 #include "pages/listfill.h"
 #include "pages/temperature_steps.h"
 #include "ui_temperaturepages.h"

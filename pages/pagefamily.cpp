@@ -3,6 +3,7 @@
 #include "link/modulelink.h"
 #include "widgets/writecycle.h"
 
+#include <QEventLoop>
 #include <QTimer>
 #include <cstring>
 
@@ -73,6 +74,22 @@ int PageFamily::currentProductId() const
     return link().productId();
 }
 
+void PageFamily::requestCommand(quint8 command, int reports, std::function<void(bool whole)> done)
+{
+    link().requestCommand(command, reports, std::move(done));
+}
+
+void PageFamily::readStoredConfiguration(int reports, std::function<void(const quint8 *stored)> done)
+{
+    readStoredConfiguration(reports, "/*** Lecture de la configuration ***/\n", std::move(done));
+}
+
+void PageFamily::readStoredConfiguration(int reports, const char *trace,
+                                         std::function<void(const quint8 *stored)> done)
+{
+    link().readStoredConfiguration(reports, trace, std::move(done));
+}
+
 bool PageFamily::requestCommand(quint8 command, int reports, int mode)
 {
     return link().requestCommand(command, reports, mode);
@@ -108,14 +125,26 @@ const quint8 *PageFamily::answerPayload() const
     return link().rxBuffer + 1;
 }
 
-bool PageFamily::runWriteCycle(const WriteCycle &cycle)
+void PageFamily::runWriteCycle(const WriteCycle &cycle, std::function<void(bool accepted)> done)
 {
     ModuleLink &module = link();
-    const CycleLink through{
-        [&module](quint8 *frame, quint8 count) { return module.writeReports(frame, count); },
-        [&module](quint8 *frame, quint8 count, int mode) { return module.readReports(frame, count, mode); },
-        progressTimer.get(), module.detectionTimer(), module.cycleObserver};
-    return orlo::runWriteCycle(through, module.txBuffer, module.rxBuffer, cycle);
+    const CycleLink through{[&module](const quint8 *frame, int reports, CycleLink::Answered answered) {
+                                module.exchange(frame, reports, ModuleLink::kPageBounds, std::move(answered));
+                            },
+                            progressTimer.get(), module.detectionTimer(), module.cycleObserver};
+    orlo::runWriteCycle(through, module.txBuffer, module.rxBuffer, cycle, std::move(done));
+}
+
+bool PageFamily::runWriteCycle(const WriteCycle &cycle)
+{
+    QEventLoop loop;
+    bool result = false;
+    runWriteCycle(cycle, [&](bool accepted) {
+        result = accepted;
+        loop.quit();
+    });
+    loop.exec();
+    return result;
 }
 
 void PageFamily::warnInvalidConfiguration(QLabel *result, const WarningTexts &texts, const QStringList &lines)

@@ -67,10 +67,15 @@ protected:
     void showModulePage(QWidget *page) { shell.showModulePage(page); }
     void showLogo(bool shown) { shell.showLogo(shown); }
     int currentProductId() const;
+    // A bare command; `done` is told whether the answer (answerPayload) came whole.
+    void requestCommand(quint8 command, int reports, std::function<void(bool whole)> done);
+    // The module's stored record (command 2): `done` gets its payload, zeros
+    // where nothing arrived. Whether it arrived whole is kept by the link,
+    // which sends no configuration before.
+    void readStoredConfiguration(int reports, std::function<void(const quint8 *stored)> done);
+    void readStoredConfiguration(int reports, const char *trace, std::function<void(const quint8 *stored)> done);
+    // Transitional: the same, waited for.
     bool requestCommand(quint8 command, int reports, int mode = 0);
-    // The module's stored record (command 2): its payload, zeros where
-    // nothing arrived. Whether it arrived whole is kept by the link, which
-    // sends no configuration before; a retry turns the event loop.
     const quint8 *readStoredConfiguration(int reports);
     const quint8 *readStoredConfiguration(int reports, const char *trace);
     // A configuration button may send: no other exchange waits and the
@@ -81,8 +86,11 @@ protected:
     quint8 *requestPayload();
     const quint8 *answerPayload() const;
     // Write cycle shared by every configure and reset button: the page built
-    // the request, the cycle pauses the timers, writes, waits for the
-    // acknowledgement while the bar turns; true when the module accepted.
+    // the request, the cycle pauses the timers, writes, and once the
+    // acknowledgement came (the bar turning meanwhile) tells `done` whether
+    // the module accepted.
+    void runWriteCycle(const WriteCycle &cycle, std::function<void(bool accepted)> done);
+    // Transitional: the same, waited for.
     bool runWriteCycle(const WriteCycle &cycle);
     // The request a build step left for its cycle: the payload, or empty
     // when the step refused it.

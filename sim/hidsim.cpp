@@ -1,11 +1,11 @@
 // hidapi's C interface over the modules plugged on sim::Bench, behaving like
 // the hidraw back-end where the program can tell the difference.
 //
-// Single-threaded: every call runs on the caller's thread. A module's answer
-// is a queue of reports that become readable at given instants; a read with a
-// timeout sleeps until the next one is due (or the timeout ends), it never
-// spins. A blocking read with nothing queued returns 0 at once: no other
-// thread could ever queue the report it would wait for.
+// Every call holds the bus lock. A module's answer is a queue of reports
+// that become readable at given instants; a read with a timeout sleeps until
+// the next one is due (or the timeout ends, or the bus changes), it never
+// spins. A blocking read with nothing queued returns 0 at once: only a
+// request, on this same handle, ever queues the report it would wait for.
 #include "sim/simbench.h"
 
 #include "link/moduletable.h"
@@ -16,13 +16,13 @@
 #include <cstdlib>
 #include <cstring>
 #include <cwchar>
-#include <thread>
 
 using sim::Bench;
 using sim::Bytes;
 using sim::Clock;
 using sim::Module;
 using sim::Traffic;
+using Lock = std::unique_lock<std::recursive_mutex>;
 
 struct hid_device_ {
     std::shared_ptr<Module> module;     // keeps it alive past unplug/reset
@@ -145,16 +145,19 @@ extern "C" {
 
 int hid_init(void)
 {
+    const Lock lock(sim::busMutex());
     return 0;
 }
 
 int hid_exit(void)
 {
+    const Lock lock(sim::busMutex());
     return 0;
 }
 
 struct hid_device_info *hid_enumerate(unsigned short vendor_id, unsigned short product_id)
 {
+    const Lock lock(sim::busMutex());
     hid_device_info *head = nullptr;
     hid_device_info **tail = &head;
     for (Module *module : Bench::instance().plugged()) {
@@ -184,6 +187,7 @@ struct hid_device_info *hid_enumerate(unsigned short vendor_id, unsigned short p
 
 void hid_free_enumeration(struct hid_device_info *devs)
 {
+    const Lock lock(sim::busMutex());
     while (devs) {
         hid_device_info *next = devs->next;
         std::free(devs->path);
@@ -198,6 +202,7 @@ void hid_free_enumeration(struct hid_device_info *devs)
 hid_device *hid_open(unsigned short vendor_id, unsigned short product_id,
                      const wchar_t *serial_number)
 {
+    const Lock lock(sim::busMutex());
     for (Module *module : Bench::instance().plugged()) {
         if (!matches(*module, vendor_id, product_id))
             continue;
@@ -211,6 +216,7 @@ hid_device *hid_open(unsigned short vendor_id, unsigned short product_id,
 
 hid_device *hid_open_path(const char *path)
 {
+    const Lock lock(sim::busMutex());
     Module *module = path ? Bench::instance().findByPath(path) : nullptr;
     if (!module || !module->plugged()) {
         fail(nullptr, L"no device at this path");
@@ -221,6 +227,7 @@ hid_device *hid_open_path(const char *path)
 
 int hid_write(hid_device *dev, const unsigned char *data, size_t length)
 {
+    const Lock lock(sim::busMutex());
     if (!dev || !data || length == 0)
         return fail(dev, L"invalid argument");
     Module &module = *dev->module;
@@ -267,6 +274,7 @@ int hid_write(hid_device *dev, const unsigned char *data, size_t length)
 
 int hid_read_timeout(hid_device *dev, unsigned char *data, size_t length, int milliseconds)
 {
+    Lock lock(sim::busMutex());
     if (!dev || !data)
         return fail(dev, L"invalid argument");
     Module &module = *dev->module;
@@ -281,7 +289,9 @@ int hid_read_timeout(hid_device *dev, unsigned char *data, size_t length, int mi
             ? Clock::time_point::max() : module.outgoing.front().readyAt;
         if (milliseconds > 0)
             wake = std::min(wake, now + std::chrono::milliseconds(milliseconds));
-        std::this_thread::sleep_until(wake);
+        // Plugging and unplugging wake the wait: a pulled module fails it at once.
+        while (alive(dev) && !reportReady(module) && Clock::now() < wake)
+            sim::busChanged().wait_until(lock, wake);
         if (!alive(dev))
             return fail(dev, L"device unplugged");
         if (!reportReady(module))
@@ -305,6 +315,7 @@ int hid_read(hid_device *dev, unsigned char *data, size_t length)
 
 int hid_set_nonblocking(hid_device *dev, int nonblock)
 {
+    const Lock lock(sim::busMutex());
     if (!dev)
         return fail(dev, L"invalid argument");
     dev->nonblocking = nonblock != 0;
@@ -313,21 +324,25 @@ int hid_set_nonblocking(hid_device *dev, int nonblock)
 
 int hid_send_feature_report(hid_device *dev, const unsigned char *, size_t)
 {
+    const Lock lock(sim::busMutex());
     return fail(dev, L"the module has no feature reports");
 }
 
 int hid_get_feature_report(hid_device *dev, unsigned char *, size_t)
 {
+    const Lock lock(sim::busMutex());
     return fail(dev, L"the module has no feature reports");
 }
 
 int hid_get_input_report(hid_device *dev, unsigned char *, size_t)
 {
+    const Lock lock(sim::busMutex());
     return fail(dev, L"not supported by the module");
 }
 
 void hid_close(hid_device *dev)
 {
+    const Lock lock(sim::busMutex());
     auto &all = handles();
     const auto it = std::find_if(all.begin(), all.end(),
                                  [dev](const auto &handle) { return handle.get() == dev; });
@@ -344,38 +359,45 @@ void hid_close(hid_device *dev)
 
 int hid_get_manufacturer_string(hid_device *dev, wchar_t *string, size_t maxlen)
 {
+    const Lock lock(sim::busMutex());
     return copyString(dev, dev ? dev->module->manufacturer : std::wstring(), string, maxlen);
 }
 
 int hid_get_product_string(hid_device *dev, wchar_t *string, size_t maxlen)
 {
+    const Lock lock(sim::busMutex());
     return copyString(dev, dev ? productString(dev->module->productId()) : std::wstring(),
                       string, maxlen);
 }
 
 int hid_get_serial_number_string(hid_device *dev, wchar_t *string, size_t maxlen)
 {
+    const Lock lock(sim::busMutex());
     return copyString(dev, dev ? dev->module->serialNumber : std::wstring(), string, maxlen);
 }
 
 struct hid_device_info *hid_get_device_info(hid_device *dev)
 {
+    const Lock lock(sim::busMutex());
     fail(dev, L"not supported by the simulator");
     return nullptr;
 }
 
 int hid_get_indexed_string(hid_device *dev, int, wchar_t *, size_t)
 {
+    const Lock lock(sim::busMutex());
     return fail(dev, L"not supported by the simulator");
 }
 
 const wchar_t *hid_error(hid_device *dev)
 {
+    const Lock lock(sim::busMutex());
     return (dev ? dev->error : globalError()).c_str();
 }
 
 const struct hid_api_version *hid_version(void)
 {
+    const Lock lock(sim::busMutex());
     static const hid_api_version version{HID_API_VERSION_MAJOR, HID_API_VERSION_MINOR,
                                          HID_API_VERSION_PATCH};
     return &version;
@@ -383,6 +405,7 @@ const struct hid_api_version *hid_version(void)
 
 const char *hid_version_str(void)
 {
+    const Lock lock(sim::busMutex());
     return HID_API_VERSION_STR;
 }
 

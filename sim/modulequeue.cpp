@@ -35,6 +35,8 @@ void ModuleQueue::plugNext()
 
 void ModuleQueue::look()
 {
+    // The link's thread adds to what the module received.
+    const std::lock_guard<std::recursive_mutex> lock(sim::busMutex());
     if (!current) {
         if (quiet.elapsed() >= kBetweenMs)
             plugNext();

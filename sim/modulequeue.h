@@ -1,7 +1,6 @@
 // Simulated modules plugged one after the other, as an operator would: a
 // module quiet for a moment after its exchanges is unplugged, and the next
-// plugged a moment later. The simulator runs on the caller's thread, so
-// this turns with the event loop between exchanges.
+// plugged a moment later, looked at on the event loop's turns.
 #pragma once
 
 #include <QElapsedTimer>

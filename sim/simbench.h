@@ -2,16 +2,21 @@
 //
 // The simulator library defines the hidapi functions the program calls
 // (hid_enumerate, hid_open_path, hid_write, hid_read_timeout ...) over
-// simulated modules that tests and the demo plug and unplug here. Everything
-// runs on the caller's thread: a "slow" answer is a report that becomes
-// readable at a later instant, and hid_read_timeout sleeps until then (or
-// until its own timeout) instead of spinning.
+// simulated modules that tests and the demo plug and unplug here. The
+// program calls hidapi on its link's worker thread while tests and the demo
+// plug and unplug on theirs: the bus is locked, and a traffic observer is
+// called on the thread of the application's event loop. A "slow" answer is a
+// report that becomes readable at a later instant, and hid_read_timeout
+// sleeps until then (or until its own timeout, or an unplug) instead of
+// spinning.
 #pragma once
 
 #include <chrono>
+#include <condition_variable>
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <mutex>
 #include <string>
 #include <vector>
 
@@ -159,6 +164,11 @@ private:
     std::shared_ptr<Impl> impl_;
     Impl &impl();
 };
+
+// Held by every hidapi call and every change of the bus; a waiting read
+// sleeps on busChanged, which plugging and unplugging wake.
+std::recursive_mutex &busMutex();
+std::condition_variable_any &busChanged();
 
 // The firmware model of each module type of the family (generic for the
 // types that have no model of their own yet).

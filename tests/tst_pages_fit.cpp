@@ -5,8 +5,8 @@
 //
 // With ORLO_GRAB_PAGES=<folder> it also saves a picture of the window on
 // each page there (scripts/grab-pages).
-#include "link/transport.h"
 #include "support/dialogcloser.h"
+#include "link/modulelink.h"
 #include "support/fixture.h"
 
 #include <QDir>
@@ -129,8 +129,8 @@ void PagesFitTest::everyPageFits()
     window->Connexion();
     QTRY_VERIFY(currentPage(*window) != QLatin1String("page_Connect"));
     // A page may go on loading from the module once shown; let it finish.
-    static_cast<void>(QTest::qWaitFor([&] { return !module.received.empty() && !orlo::exchangeInProgress(); }, 500));
-    QTRY_VERIFY(!orlo::exchangeInProgress());
+    static_cast<void>(QTest::qWaitFor([&] { return !module.received.empty() && !window->transport()->busy(); }, 500));
+    QTRY_VERIFY(!window->transport()->busy());
     QWidget *page = stack->currentWidget();
 
     FitCheck check(stack, child<QLabel>(*window, "label_Logo"));

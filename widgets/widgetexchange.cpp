@@ -1,7 +1,9 @@
 #include "widgets/widgetexchange.h"
 
 #include "link/modulelink.h"
-#include "link/transport.h"
+#include "link/port.h"
+
+#include <QEventLoop>
 
 #include <cstring>
 
@@ -18,7 +20,48 @@ void Frame::clear()
 
 bool mayExchange(const ModuleLink *link)
 {
-    return link && !exchangeInProgress();
+    return link && !link->busy();
+}
+
+void request(ModuleLink &link, Frame &frame, quint8 command, std::function<void(bool whole)> done)
+{
+    frame.clear();
+    frame.payload()[0] = command;
+    Frame *const answer = &frame;
+    link.exchange(frame.bytes, kReports, kBounds, [answer, done](const Answer &received) {
+        std::memcpy(answer->bytes, received.frame, sizeof answer->bytes);
+        done(received.whole(kReports));
+    });
+}
+
+void readStored(ModuleLink &link, Frame &frame, std::function<void(bool whole)> done)
+{
+    ModuleLink *const module = &link;
+    Frame *const answer = &frame;
+    request(link, frame, command::ReadConfiguration, [module, answer, done](bool whole) {
+        StoredRead &stored = module->storedRead();
+        stored.record(whole, StoredRead::now());
+        stored.replaceAnswer(answer->payload(), whole);
+        done(whole);
+    });
+}
+
+void restoreDefaults(ModuleLink &link, QTimer *progress, Frame &frame, const WriteCycle &cycle,
+                     std::function<void(bool accepted)> done)
+{
+    frame.clear();
+    frame.payload()[0] = command::RestoreDefaults;
+    runWriteCycle(link, progress, frame, cycle, std::move(done));
+}
+
+void runWriteCycle(ModuleLink &link, QTimer *progress, Frame &frame, const WriteCycle &cycle,
+                   std::function<void(bool accepted)> done)
+{
+    const CycleLink through{[&link](const quint8 *f, int reports, CycleLink::Answered answered) {
+                                link.exchange(f, reports, kBounds, std::move(answered));
+                            },
+                            progress, nullptr, link.cycleObserver};
+    orlo::runWriteCycle(through, frame.bytes, frame.bytes, cycle, std::move(done));
 }
 
 bool mayConfigure(const ModuleLink *link)
@@ -41,7 +84,7 @@ bool request(ModuleLink &link, Frame &frame, quint8 command, int mode)
 bool readStored(ModuleLink &link, Frame &frame)
 {
     StoredRead &stored = link.storedRead();
-    const bool whole = request(link, frame, command::ReadConfiguration, stored.readMode());
+    const bool whole = request(link, frame, command::ReadConfiguration, 0);
     stored.record(whole, StoredRead::now());
     stored.replaceAnswer(frame.payload(), whole);
     return whole;
@@ -56,10 +99,14 @@ bool restoreDefaults(ModuleLink &link, QTimer *progress, Frame &frame, const Wri
 
 bool runWriteCycle(ModuleLink &link, QTimer *progress, Frame &frame, const WriteCycle &cycle)
 {
-    const CycleLink through{[&link](quint8 *f, quint8 count) { return link.writeReports(f, count, kBounds); },
-                            [&link](quint8 *f, quint8 count, int mode) { return link.readReports(f, count, mode, kBounds); },
-                            progress, nullptr, link.cycleObserver};
-    return orlo::runWriteCycle(through, frame.bytes, frame.bytes, cycle);
+    QEventLoop loop;
+    bool result = false;
+    runWriteCycle(link, progress, frame, cycle, [&](bool accepted) {
+        result = accepted;
+        loop.quit();
+    });
+    loop.exec();
+    return result;
 }
 
 } // namespace orlo::widgetpage

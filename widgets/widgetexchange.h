@@ -7,6 +7,7 @@
 #include "widgets/writecycle.h"
 
 #include <QtGlobal>
+#include <functional>
 
 class ModuleLink;
 class QTimer;
@@ -28,6 +29,25 @@ struct Frame {
 // True while the page may talk to its module: it has one (the shell
 // closed none since the page started) and no other exchange is waiting.
 bool mayExchange(const ModuleLink *link);
+
+// A bare command and its answer into `frame` (cleared first, so a missing
+// answer reads as zeros); `done` is told whether both directions were whole.
+void request(ModuleLink &link, Frame &frame, quint8 command, std::function<void(bool whole)> done);
+// The module's stored record; whether it came whole is kept by the link,
+// which sends no configuration before.
+void readStored(ModuleLink &link, Frame &frame, std::function<void(bool whole)> done);
+// Command 5 through the write cycle (`cycle` names Default as its button),
+// so that the journal sees it; `done` is told whether the module took it, so
+// that the page reads the defaults back.
+void restoreDefaults(ModuleLink &link, QTimer *progress, Frame &frame, const WriteCycle &cycle,
+                     std::function<void(bool accepted)> done);
+// The shared write cycle through the module link: the frame built in
+// `frame` goes out and the module's acknowledgement comes back into it,
+// while `progress` ticks the bar.
+void runWriteCycle(ModuleLink &link, QTimer *progress, Frame &frame, const WriteCycle &cycle,
+                   std::function<void(bool accepted)> done);
+
+// Transitional: the same, waited for.
 // True while the page may send a configuration: it may exchange, and the
 // module's stored record was read whole.
 bool mayConfigure(const ModuleLink *link);

@@ -1,6 +1,5 @@
 #include "widgets/writecycle.h"
 
-#include "link/transport.h"
 
 #include <QLabel>
 #include <QMessageBox>
@@ -14,25 +13,25 @@ namespace {
 constexpr int kLastProgress = 100;
 } // namespace
 
-bool runWriteCycle(const CycleLink &link, quint8 *tx, quint8 *rx, const WriteCycle &cycle)
+void runWriteCycle(const CycleLink &link, const quint8 *tx, quint8 *rx, const WriteCycle &cycle,
+                   std::function<void(bool accepted)> done)
 {
-    // Events turn while the answer is awaited: never a cycle inside a cycle.
-    if (exchangeInProgress())
-        return false;
     cycle.button->setEnabled(false);
     if (cycle.otherButton)
         cycle.otherButton->setEnabled(false);
     cycle.result->setText(result::kBusy);
-    const bool accepted = exchangeCycle(link, tx, rx,
-                                        {cycle.button->text(), cycle.reports, cycle.progressIntervalMs,
-                                         cycle.measurementTimer, cycle.informationTimer});
-    cycle.progressBar->setValue(0);
-    cycle.result->setText(accepted ? result::kOk : result::kFailed);
-    if (cycle.reenableButton)
-        cycle.button->setEnabled(true);
-    if (cycle.otherButton)
-        cycle.otherButton->setEnabled(true);
-    return accepted;
+    const CycleRun run{cycle.button->text(), cycle.reports, cycle.progressIntervalMs, cycle.measurementTimer,
+                       cycle.informationTimer};
+    exchangeCycle(link, tx, rx, run, [cycle, done](bool accepted) {
+        cycle.progressBar->setValue(0);
+        cycle.result->setText(accepted ? result::kOk : result::kFailed);
+        if (cycle.reenableButton)
+            cycle.button->setEnabled(true);
+        if (cycle.otherButton)
+            cycle.otherButton->setEnabled(true);
+        if (done)
+            done(accepted);
+    });
 }
 
 void stepProgress(QProgressBar *bar)

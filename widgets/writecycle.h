@@ -4,6 +4,8 @@
 
 #include "link/writecycle.h"
 
+#include <functional>
+
 class QLabel;
 class QProgressBar;
 class QPushButton;
@@ -23,10 +25,11 @@ struct WriteCycle {
 
 namespace orlo {
 // The configuration write cycle of every page: the buttons disabled and the
-// label "Configuration..." while the exchange runs, then "OK" and true when
-// the module accepted, else "Echec". Refused inside another exchange, and
-// changes nothing then.
-bool runWriteCycle(const CycleLink &link, quint8 *tx, quint8 *rx, const WriteCycle &cycle);
+// label "Configuration..." while the exchange runs, then "OK" when the module
+// accepted, else "Echec"; `done` (may be empty) learns which. The page goes
+// on meanwhile; the cycle takes its turn after an exchange already asked.
+void runWriteCycle(const CycleLink &link, const quint8 *tx, quint8 *rx, const WriteCycle &cycle,
+                   std::function<void(bool accepted)> done = {});
 // One tick of a write's progress bar: up to 100, then back to 0.
 void stepProgress(QProgressBar *bar);
 // Pages that restore the defaults by a bare command tell it here.
