@@ -44,6 +44,12 @@ private:
     // The page shows a record from a file, whose firmware gates need the
     // module's information, and the module has not told it yet.
     bool informationNeededRS_r00() const;
+    // The module's information asked (not while another exchange waits);
+    // `then` (may be empty) runs once it was answered or not asked.
+    void askInformationRS_r00(std::function<void()> then);
+    void showInformationRS_r00();
+    // Write's frame built and, unless refused, sent.
+    void writeRS_r00();
     // What the module's firmware allows, known once its information is read.
     bool masterSupportedRS_r00 = false;
     bool serialFormatRS_r00 = false;

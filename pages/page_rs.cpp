@@ -306,21 +306,25 @@ void BridgePage::EnablePageORLO_RS_r00(bool enable)
         return;
     }
     InitPageORLO_RS_r00();
-    const quint8 *stored = readStoredConfiguration(rs::kReports, kReadTrace);
-    showModulePage(ui->page_ORLO_RS_r00);
-    ui->tabWidget_ORLO_RS_r00->setStyleSheet(kTabStyle);
-    showStoredORLO_RS_r00(stored);
-    rememberedTabRS_r00 = ui->tabWidget_ORLO_RS_r00->currentIndex();
-    ui->tabWidget_ORLO_RS_r00->show();
-    ui->label_Resultat_configurer_ORLO_RS_r00->clear();
-    showLogo(true);
-    // A record from a file is checked against the firmware: its version is
-    // asked once this read is over rather than at the timer's tick.
-    if (informationNeededRS_r00())
-        QTimer::singleShot(0, this, [this] {
-            if (informationNeededRS_r00())
-                Update_RS_r00();
-        });
+    readStoredConfiguration(rs::kReports, kReadTrace, [this](const quint8 *stored) {
+        // The module went while it was read: its page stays down.
+        if (!informationTimerRS_r00)
+            return;
+        showModulePage(ui->page_ORLO_RS_r00);
+        ui->tabWidget_ORLO_RS_r00->setStyleSheet(kTabStyle);
+        showStoredORLO_RS_r00(stored);
+        rememberedTabRS_r00 = ui->tabWidget_ORLO_RS_r00->currentIndex();
+        ui->tabWidget_ORLO_RS_r00->show();
+        ui->label_Resultat_configurer_ORLO_RS_r00->clear();
+        showLogo(true);
+        // A record from a file is checked against the firmware: its version is
+        // asked once this read is over rather than at the timer's tick.
+        if (informationNeededRS_r00())
+            QTimer::singleShot(0, this, [this] {
+                if (informationNeededRS_r00())
+                    Update_RS_r00();
+            });
+    });
 }
 
 bool BridgePage::informationNeededRS_r00() const
@@ -356,17 +360,34 @@ void BridgePage::SetprogressBarConfigurerORLO_RS_r00() { stepProgress(ui->progre
 
 void BridgePage::Update_RS_r00()
 {
-    if (link().busy() || !informationTimerRS_r00)
+    askInformationRS_r00({});
+}
+
+void BridgePage::askInformationRS_r00(std::function<void()> then)
+{
+    if (link().busy() || !informationTimerRS_r00) {
+        if (then)
+            then();
         return;
+    }
     clearRequest();
-    // A failed exchange leaves the timer running: it is tried again later.
-    if (!requestCommand(orlo::command::ReadLive, rs::kReports))
-        return;
+    requestCommand(orlo::command::ReadLive, rs::kReports, [this, then](bool whole) {
+        // A failed exchange leaves the timer running: it is tried again later.
+        // A page closed meanwhile takes nothing from the answer.
+        if (whole && informationTimerRS_r00)
+            showInformationRS_r00();
+        if (then)
+            then();
+    });
+}
+
+void BridgePage::showInformationRS_r00()
+{
     const rs::Information info = rs::decodeInformation(answerPayload(), rs::kPayloadSize);
     link().information = info;
     if (rs::hasSigfoxIdentifier(info.identifier))
         ui->radioButton_modeSigfox_Bridge_ORLO_RS_r00->setEnabled(true);
-    // Stopped rather than destroyed: this runs inside the timer's own signal.
+    // Stopped, not destroyed: it lives as long as the page.
     informationTimerRS_r00->stop();
     std::printf("Sigfox id: %x\nVersion: %s\n", unsigned(info.identifier), qPrintable(info.version));
     std::fflush(stdout);
@@ -410,10 +431,26 @@ void BridgePage::on_pushButton_Configurer_ORLO_RS_r00_clicked()
 {
     // Asked within the page's bounds rather than refused for a version not
     // yet known; a module that still tells nothing is refused as before.
-    if (informationNeededRS_r00() && mayConfigure())
-        Update_RS_r00();
+    if (!(informationNeededRS_r00() && mayConfigure())) {
+        writeRS_r00();
+        return;
+    }
+    QPushButton *const write = ui->pushButton_Configurer_ORLO_RS_r00;
+    write->setEnabled(false);
+    askInformationRS_r00([this, write] {
+        // The answer's own exchange is still open here: the write is asked
+        // once it closed, so that the link is free for it.
+        QTimer::singleShot(0, this, [this, write] {
+            write->setEnabled(true);
+            writeRS_r00();
+        });
+    });
+}
+
+void BridgePage::writeRS_r00()
+{
     if (const auto cycle = buildRS_r00())
-        runWriteCycle(*cycle);
+        runWriteCycle(*cycle, {});
 }
 
 void BridgePage::on_pushButton_DefaultConfiguration_ORLO_RS_r00_clicked()
@@ -427,8 +464,10 @@ void BridgePage::on_pushButton_DefaultConfiguration_ORLO_RS_r00_clicked()
                      ui->label_Resultat_configurer_ORLO_RS_r00, rs::kReports, kProgressMs};
     cycle.informationTimer = informationTimerRS_r00.get();
     cycle.otherButton = ui->pushButton_Configurer_ORLO_RS_r00;
-    if (runWriteCycle(cycle))
-        EnablePageORLO_RS_r00(true);
+    runWriteCycle(cycle, [this](bool accepted) {
+        if (accepted)
+            EnablePageORLO_RS_r00(true);
+    });
 }
 
 void BridgePage::on_tabWidget_ORLO_RS_r00_currentChanged(int index)

@@ -46,15 +46,16 @@ void WmOrloRpt::start(ModuleLink *hid, QStatusBar *bar)
     link = hid;
     statusBar = bar;
     form->label_Resultat_configurer_ORLO_RPT_r00->clear();
-    readConfiguration();
-    informationTimer.start(kInformationDelayMs);
-    // A record from a file is checked against the gateway: its information
-    // is asked once this read is over rather than at the timer's tick.
-    if (informationNeeded())
-        QTimer::singleShot(0, this, [this] {
-            if (informationNeeded())
-                Update();
-        });
+    readConfiguration([this] {
+        informationTimer.start(kInformationDelayMs);
+        // A record from a file is checked against the gateway: its information
+        // is asked once this read is over rather than at the timer's tick.
+        if (informationNeeded())
+            QTimer::singleShot(0, this, [this] {
+                if (informationNeeded())
+                    Update();
+            });
+    });
 }
 
 bool WmOrloRpt::informationNeeded() const
@@ -99,37 +100,43 @@ void WmOrloRpt::resetHighlight()
         identifierBox(m, rpt::kLeastSignificant)->setStyleSheet(kPlainStyle);
 }
 
-void WmOrloRpt::readConfiguration()
+void WmOrloRpt::readConfiguration(std::function<void()> then)
 {
     if (!link)
         return;
     orlo::trace("*** Lecture de la configuration ORLO-GW ***\n");
-    page::readStored(*link, frame);
-    const rpt::Record record = rpt::decode(frame.payload());
+    page::readStored(*link, frame, [this, then](bool) {
+        // The module went while it was read: the page waits for the next start.
+        if (!link)
+            return;
+        const rpt::Record record = rpt::decode(frame.payload());
 
-    if (record.sf8) {
-        // The Sigfox mode starts from its own radio settings, whatever is stored.
-        form->groupBox_sf8->setEnabled(true);
-        enableSfx();
-    } else {
-        enableModbus();
-        // A code beyond the four-rate list leaves the list without a choice
-        // and is written back as stored.
-        form->widget_radioParameter->setValues(record.baudCode, record.channel, kUnusedModem, kUnusedRemote);
-    }
-    // Shown in both modes: a record read and written back unchanged keeps its
-    // daily frame limit and modem address.
-    form->spinBox_adressModem->setValue(record.modemAddress);
-    form->spinBox_maxFrame->setValue(record.maxFrames);
-    for (int m = 0; m < rpt::kModules; ++m)
-        for (int b = 0; b < rpt::kIdentifierSize; ++b) {
-            QSpinBox *box = identifierBox(m, b);
-            box->setRange(0, kIdentifierByteMax);
-            box->setValue(record.identifiers[m][b]);
+        if (record.sf8) {
+            // The Sigfox mode starts from its own radio settings, whatever is stored.
+            form->groupBox_sf8->setEnabled(true);
+            enableSfx();
+        } else {
+            enableModbus();
+            // A code beyond the four-rate list leaves the list without a choice
+            // and is written back as stored.
+            form->widget_radioParameter->setValues(record.baudCode, record.channel, kUnusedModem, kUnusedRemote);
         }
-    resetHighlight();
-    if (!informationTimer.isActive())
-        informationTimer.start(kInformationSoonMs);
+        // Shown in both modes: a record read and written back unchanged keeps its
+        // daily frame limit and modem address.
+        form->spinBox_adressModem->setValue(record.modemAddress);
+        form->spinBox_maxFrame->setValue(record.maxFrames);
+        for (int m = 0; m < rpt::kModules; ++m)
+            for (int b = 0; b < rpt::kIdentifierSize; ++b) {
+                QSpinBox *box = identifierBox(m, b);
+                box->setRange(0, kIdentifierByteMax);
+                box->setValue(record.identifiers[m][b]);
+            }
+        resetHighlight();
+        if (!informationTimer.isActive())
+            informationTimer.start(kInformationSoonMs);
+        if (then)
+            then();
+    });
 }
 
 QByteArray WmOrloRpt::configurationFrame()
@@ -142,10 +149,26 @@ QByteArray WmOrloRpt::configurationFrame()
 void WmOrloRpt::on_pushButton_Configurer_ORLO_RPT_r00_clicked()
 {
     // Asked within the page's bounds before the record is checked against it.
-    if (informationNeeded() && page::mayConfigure(link))
-        Update();
+    if (!(informationNeeded() && page::mayConfigure(link))) {
+        writeConfiguration();
+        return;
+    }
+    QPushButton *const write = form->pushButton_Configurer_ORLO_RPT_r00;
+    write->setEnabled(false);
+    askInformation([this, write] {
+        // The answer's own exchange is still open here: the write is asked
+        // once it closed, so that the link is free for it.
+        QTimer::singleShot(0, this, [this, write] {
+            write->setEnabled(true);
+            writeConfiguration();
+        });
+    });
+}
+
+void WmOrloRpt::writeConfiguration()
+{
     if (const auto cycle = buildConfiguration())
-        page::runWriteCycle(*link, progressTimer, frame, *cycle);
+        page::runWriteCycle(*link, progressTimer, frame, *cycle, {});
 }
 
 std::optional<WriteCycle> WmOrloRpt::buildConfiguration()
@@ -204,8 +227,10 @@ void WmOrloRpt::on_pushButton_DefaultConfiguration_ORLO_RPT_r00_clicked()
                      form->label_Resultat_configurer_ORLO_RPT_r00, page::kReports, page::kProgressMs};
     cycle.informationTimer = &informationTimer;
     cycle.otherButton = form->pushButton_Configurer_ORLO_RPT_r00;
-    if (page::restoreDefaults(*link, progressTimer, frame, cycle))
-        readConfiguration();
+    page::restoreDefaults(*link, progressTimer, frame, cycle, [this](bool accepted) {
+        if (accepted)
+            readConfiguration({});
+    });
 }
 
 void WmOrloRpt::SetprogressBarConfigurer()
@@ -215,13 +240,30 @@ void WmOrloRpt::SetprogressBarConfigurer()
 
 void WmOrloRpt::Update()
 {
+    askInformation({});
+}
+
+void WmOrloRpt::askInformation(std::function<void()> then)
+{
     // During another exchange the timer keeps running: it asks again after.
-    if (!page::mayExchange(link))
+    if (!page::mayExchange(link)) {
+        if (then)
+            then();
         return;
+    }
     informationTimer.stop();
-    // Only a whole answer is shown: a cut one would show what the module never sent.
-    if (!page::request(*link, frame, orlo::command::ReadLive))
-        return;
+    page::request(*link, frame, orlo::command::ReadLive, [this, then](bool whole) {
+        // Only a whole answer is shown: a cut one would show what the module
+        // never sent. A module gone meanwhile told nothing.
+        if (whole && link)
+            showInformation();
+        if (then)
+            then();
+    });
+}
+
+void WmOrloRpt::showInformation()
+{
     const rpt::Information information = orlo::rs::decodeInformation(frame.payload(), page::Frame::payloadSize());
     link->information = information;
     const QByteArray id = QByteArray::number(information.identifier, 16);

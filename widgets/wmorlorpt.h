@@ -7,6 +7,7 @@
 
 #include <QTimer>
 #include <QWidget>
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -59,7 +60,14 @@ private:
     // Write's frame built into the page's frame and checked: the cycle that
     // sends it, or none.
     std::optional<WriteCycle> buildConfiguration();
-    void readConfiguration();
+    // The stored record read and shown; `then` (may be empty) follows.
+    void readConfiguration(std::function<void()> then);
+    // Write's frame built and, unless refused, sent.
+    void writeConfiguration();
+    // The gateway's information asked (not while another exchange waits);
+    // `then` (may be empty) runs once it was answered or not asked.
+    void askInformation(std::function<void()> then);
+    void showInformation();
     // The page shows a record from a file, checked against the gateway's
     // information, and the gateway has not told it yet.
     bool informationNeeded() const;

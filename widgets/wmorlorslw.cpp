@@ -95,30 +95,35 @@ void WmOrloRsLw::initialiseAndRead()
     modbus::resetChain(chain(), rslw::kMaxBlockLength);
 
     orlo::trace("*** Lecture de la configuration RSLW ***\n");
-    page::readStored(*link, frame);
-    getInfo();
-    const rslw::Record record = rslw::decode(frame.payload());
-    stored = record;
+    page::readStored(*link, frame, [this](bool) {
+        // The module went while it was read: the page waits for the next start.
+        if (!link)
+            return;
+        // Asked behind this read, which the link still holds open.
+        askInformation();
+        const rslw::Record record = rslw::decode(frame.payload());
+        stored = record;
 
-    // A role no tab shows leaves the tab as it is, and the page says so.
-    roleChosen = record.role >= 0;
-    if (roleChosen)
-        form->tabWidget_ORLO_RSLW_r00->setCurrentIndex(record.role);
-    else
-        form->label_Resultat_configurer->setText(result::kInvalid);
-    // Checking RS485 forces the serial format; the stored items follow.
-    form->radioButton_RS485->setChecked(record.rs485);
-    modbus::selectItem(form->comboBox_baudrate, record.speedItem);
-    modbus::selectItem(form->comboBox_databit, record.dataBitsItem);
-    modbus::selectItem(form->comboBox_parity, record.parityItem);
-    modbus::selectItem(form->comboBox_stopbit, record.stopBitsItem);
-    form->spinBox_addressModemSlave->setValue(record.slaveModem);
-    modbus::selectItem(form->comboBox_Heur_Master, record.hourItem);
-    modbus::selectItem(form->comboBox_Min_Master, record.minuteItem);
-    form->doubleSpinBox_Timeout_Master->setValue(record.timeoutSeconds);
-    modbus::showBlocks(chain(), record.blocks);
-    form->checkBox_otaa->setChecked(record.otaa);
-    modbus::selectItem(form->comboBox_codeFunction, record.functionItem);
+        // A role no tab shows leaves the tab as it is, and the page says so.
+        roleChosen = record.role >= 0;
+        if (roleChosen)
+            form->tabWidget_ORLO_RSLW_r00->setCurrentIndex(record.role);
+        else
+            form->label_Resultat_configurer->setText(result::kInvalid);
+        // Checking RS485 forces the serial format; the stored items follow.
+        form->radioButton_RS485->setChecked(record.rs485);
+        modbus::selectItem(form->comboBox_baudrate, record.speedItem);
+        modbus::selectItem(form->comboBox_databit, record.dataBitsItem);
+        modbus::selectItem(form->comboBox_parity, record.parityItem);
+        modbus::selectItem(form->comboBox_stopbit, record.stopBitsItem);
+        form->spinBox_addressModemSlave->setValue(record.slaveModem);
+        modbus::selectItem(form->comboBox_Heur_Master, record.hourItem);
+        modbus::selectItem(form->comboBox_Min_Master, record.minuteItem);
+        form->doubleSpinBox_Timeout_Master->setValue(record.timeoutSeconds);
+        modbus::showBlocks(chain(), record.blocks);
+        form->checkBox_otaa->setChecked(record.otaa);
+        modbus::selectItem(form->comboBox_codeFunction, record.functionItem);
+    });
 }
 
 void WmOrloRsLw::on_tabWidget_ORLO_RSLW_r00_tabBarClicked(int)
@@ -130,18 +135,25 @@ void WmOrloRsLw::on_tabWidget_ORLO_RSLW_r00_tabBarClicked(int)
 
 void WmOrloRsLw::getInfo()
 {
-    if (!page::mayExchange(link))
-        return;
-    // Only a whole answer is shown: a cut one would show what the module never sent.
-    if (!page::request(*link, informationFrame, orlo::command::ReadLive))
-        return;
-    const rslw::Information information =
-        rslw::decodeInformation(informationFrame.payload(), page::Frame::payloadSize());
-    link->moduleInformation = rslw::statusText(information);
-    link->toldIdentifier = rslw::deviceEuiText(information);
-    link->toldFirmware = rslw::versionText(information);
-    if (statusBar)
-        statusBar->showMessage(link->moduleInformation);
+    if (page::mayExchange(link))
+        askInformation();
+}
+
+void WmOrloRsLw::askInformation()
+{
+    page::request(*link, informationFrame, orlo::command::ReadLive, [this](bool whole) {
+        // Only a whole answer is shown: a cut one would show what the module
+        // never sent. A module gone meanwhile told nothing.
+        if (!whole || !link)
+            return;
+        const rslw::Information information =
+            rslw::decodeInformation(informationFrame.payload(), page::Frame::payloadSize());
+        link->moduleInformation = rslw::statusText(information);
+        link->toldIdentifier = rslw::deviceEuiText(information);
+        link->toldFirmware = rslw::versionText(information);
+        if (statusBar)
+            statusBar->showMessage(link->moduleInformation);
+    });
 }
 
 QByteArray WmOrloRsLw::configurationFrame()
@@ -154,7 +166,7 @@ QByteArray WmOrloRsLw::configurationFrame()
 void WmOrloRsLw::on_pushButton_Configurer_clicked()
 {
     if (const auto cycle = buildConfiguration())
-        page::runWriteCycle(*link, progressTimer, frame, *cycle);
+        page::runWriteCycle(*link, progressTimer, frame, *cycle, {});
 }
 
 std::optional<WriteCycle> WmOrloRsLw::buildConfiguration()
@@ -195,8 +207,10 @@ void WmOrloRsLw::on_pushButton_DefaultConfiguration_clicked()
     WriteCycle cycle{form->pushButton_DefaultConfiguration, form->progressBar_Configurer,
                      form->label_Resultat_configurer, page::kReports, page::kProgressMs};
     cycle.otherButton = form->pushButton_Configurer;
-    if (page::restoreDefaults(*link, progressTimer, frame, cycle))
-        initialiseAndRead();
+    page::restoreDefaults(*link, progressTimer, frame, cycle, [this](bool accepted) {
+        if (accepted)
+            initialiseAndRead();
+    });
 }
 
 void WmOrloRsLw::SetprogressBarConfigurer()

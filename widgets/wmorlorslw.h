@@ -60,6 +60,8 @@ private:
     // sends it, or none.
     std::optional<WriteCycle> buildConfiguration();
     void initialiseAndRead();
+    // The module's information asked, behind whatever the link holds.
+    void askInformation();
     // Frame `number` (1 to 6) switched on or off: the chain rule.
     void frameToggled(int number, bool checked);
     orlo::modbus::BlockChain chain() const;
