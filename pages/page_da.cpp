@@ -8,6 +8,7 @@
 #include "link/clockstamp.h"
 #include "link/frames/da_frame.h"
 #include "link/limits.h"
+#include "link/modulelink.h"
 #include "link/qtcompat.h"
 #include "pages/listfill.h"
 #include "pages/temperature_steps.h"
@@ -314,7 +315,11 @@ void AnalogPages::initAnalogPage(const AnalogPage &p, void (AnalogPages::*measur
     progressTimer = std::make_unique<QTimer>();
     valueTimer = std::make_unique<QTimer>();
     connect(progressTimer.get(), &QTimer::timeout, this, progress);
-    connect(valueTimer.get(), &QTimer::timeout, this, measurement);
+    connect(valueTimer.get(), &QTimer::timeout, this, [this, measurement] {
+        // A tick does not queue behind an exchange that still waits: the next one reads.
+        if (!link().busy())
+            (this->*measurement)();
+    });
 }
 
 void AnalogPages::showAnalogPage(const AnalogPage &p)
@@ -344,13 +349,15 @@ void AnalogPages::disableAnalogPage(const AnalogPage &p)
 void AnalogPages::measureAnalogValue(const AnalogPage &p)
 {
     p.steps.button->setEnabled(false);
-    if (requestCommand(orlo::command::ReadLive, da::kReports)) {
-        const quint16 raw = da::liveRaw(answerPayload());
-        QTextStream(stdout) << "  dataValue = " << raw << Qt::endl;
-        const double value = da::valueOf(raw, shownCalibration(p), scalingOf(p));
-        showReading({p.steps.display, p.steps.unit}, value, da::digitCount(value));
-    }
-    p.steps.button->setEnabled(true);
+    requestCommand(orlo::command::ReadLive, da::kReports, [this, p](bool whole) {
+        if (whole) {
+            const quint16 raw = da::liveRaw(answerPayload());
+            QTextStream(stdout) << "  dataValue = " << raw << Qt::endl;
+            const double value = da::valueOf(raw, shownCalibration(p), scalingOf(p));
+            showReading({p.steps.display, p.steps.unit}, value, da::digitCount(value));
+        }
+        p.steps.button->setEnabled(true);
+    });
 }
 
 // Only the reading mode in use is checked: the other one's fields go out as
@@ -385,7 +392,7 @@ std::optional<WriteCycle> AnalogPages::buildAnalogPage(const AnalogPage &p, bool
 void AnalogPages::configureAnalogPage(const AnalogPage &p, bool periodic)
 {
     if (const auto cycle = buildAnalogPage(p, periodic))
-        runWriteCycle(*cycle);
+        runWriteCycle(*cycle, {});
 }
 
 // --- DA ------------------------------------------------------------------
@@ -399,25 +406,28 @@ void AnalogPages::EnablePageDA(bool enable)
     }
     initAnalogPage(p, &AnalogPages::ValueMeasurementDA, &AnalogPages::SetprogressBarConfigurerDA);
     ui->frame_Periode_mesure_DA->hide();
-    const quint8 *stored = readStoredConfiguration(da::kReports);
-    print(da::readTrace(stored));
-    std::memcpy(storedRecordAnalog, stored, sizeof storedRecordAnalog);
-    const da::Record record = da::decode(stored);
-    showRecord(p, record);
-    const int slider = record.periodic ? kSliderPeriodic : kSliderThresholds;
-    {
-        const QSignalBlocker quiet(ui->horizontalSlider_Type_releve_DA);
-        ui->horizontalSlider_Type_releve_DA->setValue(slider);
-    }
-    on_horizontalSlider_Type_releve_DA_valueChanged(slider);
-    ui->groupBox_Entree1_DA->setChecked(record.input1.inUse);
-    ui->groupBox_Entree2_DA->setChecked(record.input2.inUse);
-    edgeStateDA1 = record.input1.edge;
-    edgeStateDA2 = record.input2.edge;
-    showEdge(ui->pushButton_Front_entree_numerique1_DA, edgeStateDA1);
-    showEdge(ui->pushButton_Front_entree_numerique2_DA, edgeStateDA2);
-    ui->tabWidget->setStyleSheet(kTabStyle);
-    showAnalogPage(p);
+    readStoredConfiguration(da::kReports, [this, p](const quint8 *stored) {
+        if (!valueTimer)
+            return;     // the module went while its record was read
+        print(da::readTrace(stored));
+        std::memcpy(storedRecordAnalog, stored, sizeof storedRecordAnalog);
+        const da::Record record = da::decode(stored);
+        showRecord(p, record);
+        const int slider = record.periodic ? kSliderPeriodic : kSliderThresholds;
+        {
+            const QSignalBlocker quiet(ui->horizontalSlider_Type_releve_DA);
+            ui->horizontalSlider_Type_releve_DA->setValue(slider);
+        }
+        on_horizontalSlider_Type_releve_DA_valueChanged(slider);
+        ui->groupBox_Entree1_DA->setChecked(record.input1.inUse);
+        ui->groupBox_Entree2_DA->setChecked(record.input2.inUse);
+        edgeStateDA1 = record.input1.edge;
+        edgeStateDA2 = record.input2.edge;
+        showEdge(ui->pushButton_Front_entree_numerique1_DA, edgeStateDA1);
+        showEdge(ui->pushButton_Front_entree_numerique2_DA, edgeStateDA2);
+        ui->tabWidget->setStyleSheet(kTabStyle);
+        showAnalogPage(p);
+    });
 }
 
 void AnalogPages::SetprogressBarConfigurerDA() { stepProgress(ui->progressBar_Configurer_DA); }
@@ -501,18 +511,21 @@ void AnalogPages::EnablePageDA_r20(bool enable)
         return;
     }
     initAnalogPage(p, &AnalogPages::ValueMeasurementDA_r20, &AnalogPages::SetprogressBarConfigurerDA_r20);
-    const quint8 *stored = readStoredConfiguration(da::kReports);
-    // Kept: a change of analog type scales the stored counts again.
-    std::memcpy(storedRecordAnalog, stored, sizeof storedRecordAnalog);
-    const da::Record record = da::decode(stored);
-    {
-        const QSignalBlocker quiet(ui->comboBox_Analog_DA_r20);
-        ui->comboBox_Analog_DA_r20->setCurrentIndex(record.current ? kAnalogCurrent : kAnalogVoltage);
-    }
-    showRecord(p, record);
-    ui->toolBox_Type_releve_DA_r20->setCurrentWidget(record.periodic ? ui->page_periodique_DA_r20
-                                                                     : ui->page_depassement_seuil_DA_r20);
-    showAnalogPage(p);
+    readStoredConfiguration(da::kReports, [this, p](const quint8 *stored) {
+        if (!valueTimer)
+            return;     // the module went while its record was read
+        // Kept: a change of analog type scales the stored counts again.
+        std::memcpy(storedRecordAnalog, stored, sizeof storedRecordAnalog);
+        const da::Record record = da::decode(stored);
+        {
+            const QSignalBlocker quiet(ui->comboBox_Analog_DA_r20);
+            ui->comboBox_Analog_DA_r20->setCurrentIndex(record.current ? kAnalogCurrent : kAnalogVoltage);
+        }
+        showRecord(p, record);
+        ui->toolBox_Type_releve_DA_r20->setCurrentWidget(record.periodic ? ui->page_periodique_DA_r20
+                                                                         : ui->page_depassement_seuil_DA_r20);
+        showAnalogPage(p);
+    });
 }
 
 void AnalogPages::SetprogressBarConfigurerDA_r20() { stepProgress(ui->progressBar_Configurer_DA_r20); }

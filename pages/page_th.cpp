@@ -70,16 +70,6 @@ void showReadings(const Reading &temperature, const Reading &humidity, QLabel *t
 
 } // namespace
 
-bool TemperaturePages::readTemperatureAndHumidity(int reports, double *celsius, double *humidity)
-{
-    if (!requestCommand(orlo::command::ReadLive, reports))
-        return false;
-    const th::Reading r = th::decodeReading(answerPayload());
-    *celsius = r.celsius;
-    *humidity = r.humidity;
-    return true;
-}
-
 // --- TH_r10 --------------------------------------------------------------
 
 void TemperaturePages::InitPageTH_r10()
@@ -102,14 +92,14 @@ void TemperaturePages::SetprogressBarConfigurerTH_r10() { stepProgress(ui->progr
 
 void TemperaturePages::TemperatureMeasurementTH_r10()
 {
-    ui->pushButton_Configurer_TH_r10->setEnabled(false);
-    double celsius = 0;
-    double humidity = 0;
-    if (readTemperatureAndHumidity(th::kReports, &celsius, &humidity))
+    readLive(ui->pushButton_Configurer_TH_r10, th::kReports, [this](bool whole) {
+        if (!whole)
+            return;
+        const th::Reading r = th::decodeReading(answerPayload());
         showReadings({ui->lcdNumber_Temperature_TH_r10, ui->label_Temperature_TH_r10},
                      {ui->lcdNumber_Humidity_TH_r10, ui->label_Humidity_TH_r10}, ui->label_TH_r10_Title,
-                     celsius, humidity);
-    ui->pushButton_Configurer_TH_r10->setEnabled(true);
+                     r.celsius, r.humidity);
+    });
 }
 
 void TemperaturePages::on_comboBox_Periode_mesure_TH_r10_currentIndexChanged(int index)
@@ -152,7 +142,7 @@ std::optional<WriteCycle> TemperaturePages::buildTH_r10() { return buildToolBoxP
 void TemperaturePages::on_pushButton_Configurer_TH_r10_clicked()
 {
     if (const auto cycle = buildTH_r10())
-        runWriteCycle(*cycle);
+        runWriteCycle(*cycle, {});
 }
 
 // --- TH_868 --------------------------------------------------------------
@@ -177,13 +167,13 @@ void TemperaturePages::SetprogressBarConfigurerTH_868() { stepProgress(ui->progr
 
 void TemperaturePages::TemperatureMeasurementTH_868()
 {
-    ui->pushButton_Configurer_TH_868->setEnabled(false);
-    double celsius = 0;
-    double humidity = 0;
-    if (readTemperatureAndHumidity(th::kReports868, &celsius, &humidity))
+    readLive(ui->pushButton_Configurer_TH_868, th::kReports868, [this](bool whole) {
+        if (!whole)
+            return;
+        const th::Reading r = th::decodeReading(answerPayload());
         showReadings({ui->lcdNumber_Temperature_TH_868, ui->label_Temperature_TH_868},
-                     {ui->lcdNumber_Humidity_TH_868, ui->label_Humidity_TH_868}, nullptr, celsius, humidity);
-    ui->pushButton_Configurer_TH_868->setEnabled(true);
+                     {ui->lcdNumber_Humidity_TH_868, ui->label_Humidity_TH_868}, nullptr, r.celsius, r.humidity);
+    });
 }
 
 void TemperaturePages::on_comboBox_heures_releve_TH_868_currentIndexChanged(int index)
@@ -197,5 +187,5 @@ void TemperaturePages::on_pushButton_Configurer_TH_868_clicked()
 {
     // Unlike TM_868, no reading follows an accepted write: the timer brings it.
     if (const auto cycle = buildTH_868())
-        runWriteCycle(*cycle);
+        runWriteCycle(*cycle, {});
 }

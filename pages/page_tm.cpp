@@ -5,6 +5,7 @@
 #include "link/clockstamp.h"
 #include "link/frames/tm_frame.h"
 #include "link/limits.h"
+#include "link/modulelink.h"
 #include "widgets/writecycle.h"
 #include "pages/temperature_steps.h"
 #include "widgets/wdradio.h"
@@ -78,6 +79,14 @@ void showTemperature(QLCDNumber *display, QLabel *unit, double celsius)
     showReading({display, unit}, celsius, tmf::digitCount(celsius));
 }
 
+// The probe's count in a live answer, traced.
+quint16 tracedRawTemperature(const quint8 *answer)
+{
+    const quint16 raw = tmf::rawTemperature(answer);
+    QTextStream(stdout) << "  dataTemperature = " << raw << Qt::endl;
+    return raw;
+}
+
 } // namespace
 
 // --- Shared by the temperature pages --------------------------------------
@@ -119,7 +128,11 @@ void TemperaturePages::createTemperatureTimers(void (TemperaturePages::*measurem
     if (!measurement)
         return;
     measureTimer = std::make_unique<QTimer>();
-    connect(measureTimer.get(), &QTimer::timeout, this, measurement);
+    connect(measureTimer.get(), &QTimer::timeout, this, [this, measurement] {
+        // A tick does not queue behind an exchange that still waits: the next one reads.
+        if (!link().busy())
+            (this->*measurement)();
+    });
 }
 
 void TemperaturePages::destroyTemperatureTimers()
@@ -137,13 +150,13 @@ void TemperaturePages::disableTemperaturePage(QWidget *configureFrame, QWidget *
     parameterFrame->hide();
 }
 
-bool TemperaturePages::readTemperatureRaw(int reports, quint16 *raw)
+void TemperaturePages::readLive(QPushButton *write, int reports, std::function<void(bool whole)> done)
 {
-    if (!requestCommand(orlo::command::ReadLive, reports))
-        return false;
-    *raw = tmf::rawTemperature(answerPayload());
-    QTextStream(stdout) << "  dataTemperature = " << *raw << Qt::endl;
-    return true;
+    write->setEnabled(false);
+    requestCommand(orlo::command::ReadLive, reports, [write, done](bool whole) {
+        done(whole);
+        write->setEnabled(true);
+    });
 }
 
 std::optional<WriteCycle> TemperaturePages::buildThresholdPage(const ThresholdPage &p, bool periodic,
@@ -185,16 +198,19 @@ void TemperaturePages::initToolBoxPage(const ToolBoxPage &t, void (TemperaturePa
 
 void TemperaturePages::enableToolBoxPage(const ToolBoxPage &t)
 {
-    const quint8 *stored = readStoredConfiguration(t.reports);
-    const tmf::Config c = tmf::decodeConfig(stored, t.layout);
-    showThresholdConfig(t.page, c, true);
-    t.modes->setCurrentWidget(c.periodic ? t.periodicMode : t.thresholdMode);
-    showPage(t.page);
-    if (t.secondDisplay)
-        t.secondDisplay->setEnabled(true);
-    showLogo(true);
-    measureTimer->start(kMeasureIntervalMs);
-    showModulePage(t.moduleWidget);
+    readStoredConfiguration(t.reports, [this, t](const quint8 *stored) {
+        if (!measureTimer)
+            return;     // the module went while its record was read
+        const tmf::Config c = tmf::decodeConfig(stored, t.layout);
+        showThresholdConfig(t.page, c, true);
+        t.modes->setCurrentWidget(c.periodic ? t.periodicMode : t.thresholdMode);
+        showPage(t.page);
+        if (t.secondDisplay)
+            t.secondDisplay->setEnabled(true);
+        showLogo(true);
+        measureTimer->start(kMeasureIntervalMs);
+        showModulePage(t.moduleWidget);
+    });
 }
 
 std::optional<WriteCycle> TemperaturePages::buildToolBoxPage(const ToolBoxPage &t)
@@ -228,28 +244,31 @@ void TemperaturePages::initRadioPage(const RadioPage &r, void (TemperaturePages:
 
 void TemperaturePages::enableRadioPage(const RadioPage &r)
 {
-    const quint8 *stored = readStoredConfiguration(r.reports);
-    const tmf::Config868 c = tmf::decodeConfig868(stored, r.offsetSteps);
-    if (c.role == kRoleSlave) {
-        r.roles->setCurrentIndex(kTabSlave);
-    } else if (c.role == kRoleMaster) {
-        r.roles->setCurrentIndex(kTabMaster);
-        showStatement(r.statementHours, r.statementMinutes, c.statementHours, c.statementMinutes, kStatementTm);
-        r.offset->setValue(c.offset);
-        r.modemAddress->setValue(c.modemAddress);
-        r.remoteAddress->setValue(c.remoteAddress);
-        r.radio->setValues(c.baudCode, c.channel, c.modemAddress, c.remoteAddress);
-        r.radio->setFieldsHidden(true, true);
-    }
-    r.display->setEnabled(true);
-    if (r.secondDisplay)
-        r.secondDisplay->setEnabled(true);
-    r.configureFrame->show();
-    r.parameterFrame->show();
-    showLogo(true);
-    r.result->clear();
-    measureTimer->start(kMeasureIntervalMs);
-    showModulePage(r.moduleWidget);
+    readStoredConfiguration(r.reports, [this, r](const quint8 *stored) {
+        if (!measureTimer)
+            return;     // the module went while its record was read
+        const tmf::Config868 c = tmf::decodeConfig868(stored, r.offsetSteps);
+        if (c.role == kRoleSlave) {
+            r.roles->setCurrentIndex(kTabSlave);
+        } else if (c.role == kRoleMaster) {
+            r.roles->setCurrentIndex(kTabMaster);
+            showStatement(r.statementHours, r.statementMinutes, c.statementHours, c.statementMinutes, kStatementTm);
+            r.offset->setValue(c.offset);
+            r.modemAddress->setValue(c.modemAddress);
+            r.remoteAddress->setValue(c.remoteAddress);
+            r.radio->setValues(c.baudCode, c.channel, c.modemAddress, c.remoteAddress);
+            r.radio->setFieldsHidden(true, true);
+        }
+        r.display->setEnabled(true);
+        if (r.secondDisplay)
+            r.secondDisplay->setEnabled(true);
+        r.configureFrame->show();
+        r.parameterFrame->show();
+        showLogo(true);
+        r.result->clear();
+        measureTimer->start(kMeasureIntervalMs);
+        showModulePage(r.moduleWidget);
+    });
 }
 
 std::optional<WriteCycle> TemperaturePages::buildRadioPage(const RadioPage &r)
@@ -312,31 +331,33 @@ void TemperaturePages::EnablePageTM(bool enable)
         return;
     }
     InitPageTM();
-    const quint8 *stored = readStoredConfiguration(tmf::kReports);
-    const tmf::Probe probe = tmf::probeOfTm(currentProductId());
-    const tmf::Config c = tmf::decodeConfig(stored, probe);
-    showThresholdConfig(p, c, tmf::offsetSteps(probe) != 0);
-    ui->horizontalSlider_Type_releve_TM->setValue(c.periodic ? kSliderPeriodic : kSliderThresholds);
-    if (c.periodic)
-        on_horizontalSlider_Type_releve_TM_valueChanged(kSliderPeriodic);
-    else
-        ShowThresholdModeTM();
-    showPage(p);
-    showLogo(true);
-    measureTimer->start(kMeasureIntervalMs);
-    showModulePage(ui->page_ORLO_TM);
+    readStoredConfiguration(tmf::kReports, [this, p](const quint8 *stored) {
+        if (!measureTimer)
+            return;     // the module went while its record was read
+        const tmf::Probe probe = tmf::probeOfTm(currentProductId());
+        const tmf::Config c = tmf::decodeConfig(stored, probe);
+        showThresholdConfig(p, c, tmf::offsetSteps(probe) != 0);
+        ui->horizontalSlider_Type_releve_TM->setValue(c.periodic ? kSliderPeriodic : kSliderThresholds);
+        if (c.periodic)
+            on_horizontalSlider_Type_releve_TM_valueChanged(kSliderPeriodic);
+        else
+            ShowThresholdModeTM();
+        showPage(p);
+        showLogo(true);
+        measureTimer->start(kMeasureIntervalMs);
+        showModulePage(ui->page_ORLO_TM);
+    });
 }
 
 void TemperaturePages::SetprogressBarConfigurerTM() { stepProgress(ui->progressBar_Configurer_TM); }
 
 void TemperaturePages::TemperatureMeasurementTM()
 {
-    ui->pushButton_Configurer_TM->setEnabled(false);
-    quint16 raw = 0;
-    if (readTemperatureRaw(tmf::kReports, &raw))
-        showTemperature(ui->lcdNumber_Temperature_TM, ui->label_Temperature_TM,
-                        tmf::celsius(raw, tmf::probeOfTm(currentProductId())));
-    ui->pushButton_Configurer_TM->setEnabled(true);
+    readLive(ui->pushButton_Configurer_TM, tmf::kReports, [this](bool whole) {
+        if (whole)
+            showTemperature(ui->lcdNumber_Temperature_TM, ui->label_Temperature_TM,
+                            tmf::celsius(tracedRawTemperature(answerPayload()), tmf::probeOfTm(currentProductId())));
+    });
 }
 
 void TemperaturePages::on_comboBox_Periode_mesure_TM_currentIndexChanged(int index) { refillSendTimes(tmPage(*ui), index); }
@@ -378,7 +399,7 @@ std::optional<WriteCycle> TemperaturePages::buildTM()
 void TemperaturePages::on_pushButton_Configurer_TM_clicked()
 {
     if (const auto cycle = buildTM())
-        runWriteCycle(*cycle);
+        runWriteCycle(*cycle, {});
 }
 
 // --- TM_r20 --------------------------------------------------------------
@@ -403,12 +424,11 @@ void TemperaturePages::SetprogressBarConfigurerTM_r20() { stepProgress(ui->progr
 
 void TemperaturePages::TemperatureMeasurementTM_r20()
 {
-    ui->pushButton_Configurer_TM_r20->setEnabled(false);
-    quint16 raw = 0;
-    if (readTemperatureRaw(tmf::kReports, &raw))
-        showTemperature(ui->lcdNumber_Temperature_TM_r20, ui->label_Temperature_TM_r20,
-                        tmf::celsius(raw, tmf::Probe::Offset2073));
-    ui->pushButton_Configurer_TM_r20->setEnabled(true);
+    readLive(ui->pushButton_Configurer_TM_r20, tmf::kReports, [this](bool whole) {
+        if (whole)
+            showTemperature(ui->lcdNumber_Temperature_TM_r20, ui->label_Temperature_TM_r20,
+                            tmf::celsius(tracedRawTemperature(answerPayload()), tmf::Probe::Offset2073));
+    });
 }
 
 void TemperaturePages::on_comboBox_Periode_mesure_TM_r20_currentIndexChanged(int index)
@@ -451,7 +471,7 @@ std::optional<WriteCycle> TemperaturePages::buildTM_r20() { return buildToolBoxP
 void TemperaturePages::on_pushButton_Configurer_TM_r20_clicked()
 {
     if (const auto cycle = buildTM_r20())
-        runWriteCycle(*cycle);
+        runWriteCycle(*cycle, {});
 }
 
 // --- TM_868 --------------------------------------------------------------
@@ -476,14 +496,13 @@ void TemperaturePages::SetprogressBarConfigurerTM_868() { stepProgress(ui->progr
 
 void TemperaturePages::TemperatureMeasurementTM_868()
 {
-    ui->pushButton_Configurer_TM_868->setEnabled(false);
-    quint16 raw = 0;
-    if (readTemperatureRaw(tmf::kReports868, &raw))
-        showTemperature(ui->lcdNumber_Temperature_TM_868, ui->label_Temperature_TM_868,
-                        tmf::celsius(raw, tmf::Probe::Offset2073));
-    ui->pushButton_Configurer_TM_868->setEnabled(true);
-    if (measureTimer)
-        measureTimer->start(kMeasureInterval868Ms);
+    readLive(ui->pushButton_Configurer_TM_868, tmf::kReports868, [this](bool whole) {
+        if (whole)
+            showTemperature(ui->lcdNumber_Temperature_TM_868, ui->label_Temperature_TM_868,
+                            tmf::celsius(tracedRawTemperature(answerPayload()), tmf::Probe::Offset2073));
+        if (measureTimer)
+            measureTimer->start(kMeasureInterval868Ms);
+    });
 }
 
 void TemperaturePages::on_comboBox_heures_releve_Master_TM_868_currentIndexChanged(int index)
@@ -495,7 +514,9 @@ std::optional<WriteCycle> TemperaturePages::buildTM_868() { return buildRadioPag
 
 void TemperaturePages::on_pushButton_Configurer_TM_868_clicked()
 {
-    const auto cycle = buildTM_868();
-    if (cycle && runWriteCycle(*cycle))
-        TemperatureMeasurementTM_868();
+    if (const auto cycle = buildTM_868())
+        runWriteCycle(*cycle, [this](bool accepted) {
+            if (accepted)
+                TemperatureMeasurementTM_868();
+        });
 }

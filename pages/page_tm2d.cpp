@@ -119,35 +119,39 @@ void TemperaturePages::EnablePageTM2D_r10(bool enable)
         return;
     }
     InitPageTM2D_r10();
-    const tm2d::Config c = tm2d::decodeConfig(readStoredConfiguration(tm2d::kReports));
-    // Kept for the tool box and for configure: later answers are measurements.
-    optionsTM2D_r10 = c.options;
-    storedLowTM2D_r10[0] = c.first.lowThreshold;
-    storedLowTM2D_r10[1] = c.second.lowThreshold;
+    readStoredConfiguration(tm2d::kReports, [this](const quint8 *stored) {
+        if (!progressTimer)
+            return;     // the module went while its record was read
+        const tm2d::Config c = tm2d::decodeConfig(stored);
+        // Kept for the tool box and for configure: later answers are measurements.
+        optionsTM2D_r10 = c.options;
+        storedLowTM2D_r10[0] = c.first.lowThreshold;
+        storedLowTM2D_r10[1] = c.second.lowThreshold;
 
-    const ThresholdPage p = probe1Page(*ui);
-    on_comboBox_minutes_releve_TM2D_r10_currentIndexChanged(p.statementMinutes->currentIndex());
-    on_comboBox_heures_releve_TM2D_r10_currentIndexChanged(p.statementHours->currentIndex());
-    showThresholdConfig(p, c.first, true);
-    showThresholds(probe2Thresholds(*ui), boundsOf(kLimitsTm2d), c.second.lowThreshold, c.second.highThreshold);
-    ui->doubleSpinBox_Offset_S2_TM2D_r10->setValue(c.second.offset);
+        const ThresholdPage p = probe1Page(*ui);
+        on_comboBox_minutes_releve_TM2D_r10_currentIndexChanged(p.statementMinutes->currentIndex());
+        on_comboBox_heures_releve_TM2D_r10_currentIndexChanged(p.statementHours->currentIndex());
+        showThresholdConfig(p, c.first, true);
+        showThresholds(probe2Thresholds(*ui), boundsOf(kLimitsTm2d), c.second.lowThreshold, c.second.highThreshold);
+        ui->doubleSpinBox_Offset_S2_TM2D_r10->setValue(c.second.offset);
 
-    QComboBox *join = ui->comboBox_lorawan_joinMode_TM2D_r10;
-    const bool loRaWan = c.options & tm2d::kLoRaWan;
-    orlo::refillQuietly(join, loRaWan ? kJoinModes : QStringList(), kJoinModes.size());
-    if (loRaWan)
-        join->setCurrentIndex((c.options & tm2d::kJoinAbp) ? kJoinAbp : 0);
-    join->setVisible(loRaWan);
+        QComboBox *join = ui->comboBox_lorawan_joinMode_TM2D_r10;
+        const bool loRaWan = c.options & tm2d::kLoRaWan;
+        orlo::refillQuietly(join, loRaWan ? kJoinModes : QStringList(), kJoinModes.size());
+        if (loRaWan)
+            join->setCurrentIndex((c.options & tm2d::kJoinAbp) ? kJoinAbp : 0);
+        join->setVisible(loRaWan);
 
-    QWidget *mode = c.first.periodic ? ui->page_periodique_TM2D_r10 : ui->page_depassement_seuil_TM2D_r10;
-    ui->toolBox_Type_releve_TM2D_r10->setCurrentWidget(mode);
-    showLowThresholdsTM2D_r10(!tm2d::lowThresholdsUnused(c.options, c.first.periodic));
+        QWidget *mode = c.first.periodic ? ui->page_periodique_TM2D_r10 : ui->page_depassement_seuil_TM2D_r10;
+        ui->toolBox_Type_releve_TM2D_r10->setCurrentWidget(mode);
+        showLowThresholdsTM2D_r10(!tm2d::lowThresholdsUnused(c.options, c.first.periodic));
 
-    ui->lcdNumber_Temperature_S2_TM2D_r10->setEnabled(true);
-    TemperatureMeasurementTM2D_r10();
-    showPage(p);
-    showLogo(true);
-    showModulePage(ui->page_ORLO_TM2D_r10);
+        ui->lcdNumber_Temperature_S2_TM2D_r10->setEnabled(true);
+        TemperatureMeasurementTM2D_r10();
+        showPage(p);
+        showLogo(true);
+        showModulePage(ui->page_ORLO_TM2D_r10);
+    });
 }
 
 void TemperaturePages::showLowThresholdsTM2D_r10(bool shown)
@@ -171,8 +175,9 @@ void TemperaturePages::SetprogressBarConfigurerTM2D_r10() { stepProgress(ui->pro
 
 void TemperaturePages::TemperatureMeasurementTM2D_r10()
 {
-    ui->pushButton_Configurer_TM2D_r10->setEnabled(false);
-    if (requestCommand(orlo::command::ReadLive, tm2d::kReports)) {
+    readLive(ui->pushButton_Configurer_TM2D_r10, tm2d::kReports, [this](bool whole) {
+        if (!whole)
+            return;
         const tm2d::Reading r = tm2d::decodeReading(answerPayload());
         QTextStream out(stdout);
         out << "  dataTemperature = " << r.raw1 << Qt::endl << "  dataTemperature = " << r.raw2 << Qt::endl;
@@ -186,8 +191,7 @@ void TemperaturePages::TemperatureMeasurementTM2D_r10()
                         tmf::digitCount(t2));
         setSecondProbeVisible(*ui, second);
         ui->label_TM2D_r10_Title->setText(second ? kTitleTwoProbes : kTitleOneProbe);
-    }
-    ui->pushButton_Configurer_TM2D_r10->setEnabled(true);
+    });
 }
 
 // A configuration refused or not acknowledged: the page stays as the user
@@ -288,9 +292,15 @@ void TemperaturePages::on_pushButton_Configurer_TM2D_r10_clicked()
     if (!mayConfigure())
         return;
     const auto cycle = buildTM2D_r10();
-    if (cycle && runWriteCycle(*cycle)) {
-        TemperatureMeasurementTM2D_r10();
+    if (!cycle) {
+        configurationFailed_TM2D_r10();
         return;
     }
-    configurationFailed_TM2D_r10();
+    runWriteCycle(*cycle, [this](bool accepted) {
+        if (accepted) {
+            TemperatureMeasurementTM2D_r10();
+            return;
+        }
+        configurationFailed_TM2D_r10();
+    });
 }

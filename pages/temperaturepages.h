@@ -54,7 +54,10 @@ private:
     // Shared by the temperature pages.
     void createTemperatureTimers(void (TemperaturePages::*measurement)(), void (TemperaturePages::*progress)());
     void destroyTemperatureTimers();
-    bool readTemperatureRaw(int reports, quint16 *raw);
+    // One live reading (command ReadLive), Write disabled until its answer
+    // is in: `done` is told whether it came whole (answerPayload holds it),
+    // then Write is usable again, whatever came back.
+    void readLive(QPushButton *write, int reports, std::function<void(bool whole)> done);
 public slots:
     // Page TM_r20 widgets.
     void on_comboBox_Periode_mesure_TM_r20_currentIndexChanged(int index);
@@ -127,8 +130,6 @@ private:
     std::optional<WriteCycle> buildTM2D_r10();
     std::optional<WriteCycle> buildTH_r10();
     std::optional<WriteCycle> buildTH_868();
-    // Live temperature and humidity; false when the exchange was not whole.
-    bool readTemperatureAndHumidity(int reports, double *celsius, double *humidity);
     void showLowThresholdsTM2D_r10(bool shown);
     // TM2D_r10: options byte and low thresholds of the last stored record
     // read, for the tool box and for configure.

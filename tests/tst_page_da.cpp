@@ -86,12 +86,15 @@ void tick(MainWindow &window, bool r20)
 {
     AnalogPages &pages = family<AnalogPages>(window);
     r20 ? pages.ValueMeasurementDA_r20() : pages.ValueMeasurementDA();
+    QTRY_VERIFY_WITH_TIMEOUT(!window.transport()->busy(), 5000);
     QVERIFY(on<QPushButton>(window, r20 ? "pushButton_Configurer_DA_r20" : "pushButton_Configurer_DA")->isEnabled());
 }
 
 void press(MainWindow &window, const char *button)
 {
     QTest::mouseClick(on<QPushButton>(window, button), Qt::LeftButton);
+    // What it started runs on: its answer comes back on the event loop.
+    QTRY_VERIFY_WITH_TIMEOUT(!window.transport()->busy(), 5000);
 }
 
 // 0..100 on a 4-20 mA loop: 50 and 75 as thresholds, -5 as offset.
@@ -453,6 +456,7 @@ void PageDaTest::anyRecordOrAnswerFillsThePage()
             AnalogPages &pages = family<AnalogPages>(w);
             r20 ? pages.EnablePageDA_r20(true) : pages.EnablePageDA(true);
             r20 ? pages.ValueMeasurementDA_r20() : pages.ValueMeasurementDA();
+            QTRY_VERIFY_WITH_TIMEOUT(!w.transport()->busy(), 5000);
             const QWidget *shown = on<QWidget>(w, page);
             for (const QComboBox *box : shown->findChildren<QComboBox *>())
                 QVERIFY2(box->currentIndex() >= 0 && box->currentIndex() < box->count(),

@@ -51,6 +51,8 @@ void press(MainWindow &window, const char *button)
 {
     QTRY_VERIFY_WITH_TIMEOUT(on<QPushButton>(window, button)->isEnabled(), 5000);
     QTest::mouseClick(on<QPushButton>(window, button), Qt::LeftButton);
+    // What it started runs on: its answer comes back on the event loop.
+    QTRY_VERIFY_WITH_TIMEOUT(!window.transport()->busy(), 5000);
 }
 
 } // namespace

@@ -82,6 +82,8 @@ void waitForButton(MainWindow &window, const char *button)
 void press(MainWindow &window, const char *button)
 {
     QTest::mouseClick(on<QPushButton>(window, button), Qt::LeftButton);
+    // What it started runs on: its answer comes back on the event loop.
+    QTRY_VERIFY_WITH_TIMEOUT(!window.transport()->busy(), 5000);
 }
 
 // The warning texts as the users read them.
@@ -399,12 +401,15 @@ void PageTmTest::measurementPausedDuringWrite()
     // running measurement timer would have sent a reading request.
     bool insideWrite = false;
     sim::Bytes during;
+    // The module takes its time to acknowledge, so that the write lasts.
+    m.answerDelayMs = 1900;
     QTimer::singleShot(0, [&] {
         insideWrite = result->text() == QStringLiteral("Configuration...");
         QTest::qWait(2600);
         during = commands(m);
     });
     press(*window, "pushButton_Configurer_TM");
+    m.answerDelayMs = 0;
     QVERIFY(insideWrite);
     QCOMPARE(during, sim::Bytes{1});
     // The write is over; the button waits for the next reading.

@@ -45,7 +45,11 @@ W *on(MainWindow &window, const char *name)
 
 void press(MainWindow &window)
 {
+    // The reading that follows the page's read makes the button usable.
+    QTRY_VERIFY_WITH_TIMEOUT(on<QPushButton>(window, "pushButton_Configurer_TM2D_r10")->isEnabled(), 5000);
     QTest::mouseClick(on<QPushButton>(window, "pushButton_Configurer_TM2D_r10"), Qt::LeftButton);
+    // What it started runs on: its answer comes back on the event loop.
+    QTRY_VERIFY_WITH_TIMEOUT(!window.transport()->busy(), 10000);
 }
 
 QString statement(MainWindow &window)
@@ -256,6 +260,7 @@ void PageTm2dTest::readingOnDemandAndSecondProbe()
         sim::setTemperatureRaw(m, 0x0191);      // 25.0625
         sim::setSecondProbeRaw(m, 0xF830);      // -125.0: none
     });
+    QTRY_VERIFY_WITH_TIMEOUT(!window->transport()->busy(), 5000);
     // One reading as the page opens, none after: there is no timer.
     QCOMPARE(receivedCommands(m), (QList<int>{2, 3}));
     auto *lcd1 = on<QLCDNumber>(*window, "lcdNumber_Temperature_S1_TM2D_r10");
@@ -321,6 +326,7 @@ void PageTm2dTest::anyStoredRecordFillsThePage()
             for (auto &b : m.live)
                 b = fill >= 0 ? std::uint8_t(fill) : std::uint8_t(random());
         });
+        QTRY_VERIFY_WITH_TIMEOUT(!window->transport()->busy(), 5000);
         const QWidget *page = on<QWidget>(*window, "page_ORLO_TM2D_r10");
         // An empty box is the hidden join mode of a module without LoRaWAN.
         for (const QComboBox *box : page->findChildren<QComboBox *>())
