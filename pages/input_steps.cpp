@@ -111,8 +111,9 @@ void resetFrame(const PageFrame &frame)
     frame.settings->hide();
     frame.result->clear();
     frame.bar->setValue(0);
-    frame.write->setEnabled(true);
-    frame.other->setEnabled(true);
+    // Nothing is written before the record read is shown.
+    frame.write->setEnabled(false);
+    frame.other->setEnabled(false);
 }
 
 void showFrame(const PageFrame &frame)
@@ -120,6 +121,8 @@ void showFrame(const PageFrame &frame)
     frame.configurer->show();
     frame.settings->show();
     frame.result->clear();
+    frame.write->setEnabled(true);
+    frame.other->setEnabled(true);
 }
 
 void showCounters(const Counters &counters, quint32 counter1, quint32 counter2)
@@ -248,6 +251,7 @@ QStringList missingTimes(const ReadingTime &time, const TimeTexts &texts)
 
 void InputPages::stopInputPage(QWidget *configurer, QWidget *settings)
 {
+    ++pageRun;
     progressTimer.reset();
     configurer->hide();
     settings->hide();

@@ -26,7 +26,8 @@ class MirrorPages;
 
 namespace inputs {
 
-// What the page hides while it reads the module, and its write buttons.
+// What the page hides while it reads the module, and its write buttons,
+// disabled until the record read is shown.
 struct PageFrame {
     QWidget *page;
     QFrame *configurer;
@@ -128,6 +129,7 @@ protected:
     template <class Family>
     void startInputPage(void (Family::*progress)())
     {
+        ++pageRun;
         edgeState1 = edgeState2 = orlo::di::kEdgeNone;
         progressTimer = std::make_unique<QTimer>();
         connect(progressTimer.get(), &QTimer::timeout, static_cast<Family *>(this), progress);
@@ -138,6 +140,10 @@ protected:
     // a field is missing (then the warning is shown).
     quint8 *clearedRequest(QLabel *result, const WarningTexts &texts, const QStringList &missing);
 
+    // Counts the pages started and stopped: the stored record read for a
+    // page fills it only while that same start is still up, not after its
+    // module went (the wait ended) or the page started afresh.
+    quint64 pageRun = 0;
     // Edge selection of the two inputs: 0 none, 1 rising, 2 falling, 3 both.
     int edgeState1 = 0;
     int edgeState2 = 0;

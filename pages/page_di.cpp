@@ -262,12 +262,16 @@ void DigitalInputPages::enableTwoInputPage(ModuleType type, bool enable)
     }
     startInputPage(p.progress);
     resetTwoInputPage(p);
-    const di::Record stored = di::decode(readStoredConfiguration(p.reports), p.counters.has_value());
-    fillTwoInputPage(p, stored);
-    edgeState1 = stored.input1.edge;
-    edgeState2 = stored.input2.edge;
-    inputs::showFrame(p.frame);
-    showModulePage(p.frame.page);
+    readStoredConfiguration(p.reports, [this, p, run = pageRun](const quint8 *payload) {
+        if (run != pageRun)
+            return;
+        const di::Record stored = di::decode(payload, p.counters.has_value());
+        fillTwoInputPage(p, stored);
+        edgeState1 = stored.input1.edge;
+        edgeState2 = stored.input2.edge;
+        inputs::showFrame(p.frame);
+        showModulePage(p.frame.page);
+    });
 }
 
 std::optional<WriteCycle> DigitalInputPages::buildTwoInputPage(ModuleType type, quint8 command)
@@ -288,9 +292,14 @@ std::optional<WriteCycle> DigitalInputPages::buildTwoInputPage(ModuleType type, 
 void DigitalInputPages::configureTwoInputPage(ModuleType type, quint8 command)
 {
     const auto cycle = buildTwoInputPage(type, command);
+    if (!cycle)
+        return;
     const TwoInputPage p = type == ModuleType::DI ? pageDI(*ui) : pageDI_r2x(*ui);
-    if (cycle && runWriteCycle(*cycle) && command == orlo::command::WriteAndClearCounters && p.counters)
-        inputs::showCounters(*p.counters, 0, 0);
+    const bool clearing = command == orlo::command::WriteAndClearCounters;
+    runWriteCycle(*cycle, [counters = p.counters, clearing](bool accepted) {
+        if (accepted && clearing && counters)
+            inputs::showCounters(*counters, 0, 0);
+    });
 }
 
 // ---- DI -----------------------------------------------------------------------
@@ -428,17 +437,21 @@ void DigitalInputPages::EnablePageDI4_r2x(bool enable)
     startInputPage(&DigitalInputPages::SetprogressBarConfigurerDI4_r2x);
     resetFourInputPage(p);
     showLogo(false);
-    const di::Record4 stored = di::decode4(readStoredConfiguration(di::kReportsR2x));
-    // The linkage settles the fresh lists on 01 h 00 first.
-    on_comboBox_minutes_releve_compteur_DI4_r2x_currentIndexChanged(p.time.minutes->currentIndex());
-    on_comboBox_heures_releve_compteur_DI4_r2x_currentIndexChanged(p.time.hours->currentIndex());
-    fillFourInputPage(p, stored);
-    edgeState1 = stored.edge3;
-    edgeState2 = stored.edge4;
-    radioVariantDI4_r2x = stored.radioVariant;
-    showRadioOptions(p, stored);
-    inputs::showFrame(p.frame);
-    showModulePage(p.frame.page);
+    readStoredConfiguration(di::kReportsR2x, [this, p, run = pageRun](const quint8 *payload) {
+        if (run != pageRun)
+            return;
+        const di::Record4 stored = di::decode4(payload);
+        // The linkage settles the fresh lists on 01 h 00 first.
+        on_comboBox_minutes_releve_compteur_DI4_r2x_currentIndexChanged(p.time.minutes->currentIndex());
+        on_comboBox_heures_releve_compteur_DI4_r2x_currentIndexChanged(p.time.hours->currentIndex());
+        fillFourInputPage(p, stored);
+        edgeState1 = stored.edge3;
+        edgeState2 = stored.edge4;
+        radioVariantDI4_r2x = stored.radioVariant;
+        showRadioOptions(p, stored);
+        inputs::showFrame(p.frame);
+        showModulePage(p.frame.page);
+    });
 }
 
 void DigitalInputPages::SetprogressBarConfigurerDI4_r2x() { stepProgress(ui->progressBar_Configurer_DI4_r2x); }
@@ -459,8 +472,13 @@ std::optional<WriteCycle> DigitalInputPages::buildDI4_r2x(quint8 command)
 void DigitalInputPages::configureDI4_r2x(quint8 command)
 {
     const auto cycle = buildDI4_r2x(command);
-    if (cycle && runWriteCycle(*cycle) && command == orlo::command::WriteAndClearCounters)
-        inputs::showCounters(pageDI4_r2x(*ui).counters, 0, 0);
+    if (!cycle)
+        return;
+    const bool clearing = command == orlo::command::WriteAndClearCounters;
+    runWriteCycle(*cycle, [counters = pageDI4_r2x(*ui).counters, clearing](bool accepted) {
+        if (accepted && clearing)
+            inputs::showCounters(counters, 0, 0);
+    });
 }
 
 void DigitalInputPages::on_pushButton_Configurer_DI4_r2x_clicked() { configureDI4_r2x(orlo::command::WriteConfiguration); }

@@ -283,17 +283,21 @@ void MirrorPages::enableMirrorPage(const MirrorPage &p, bool enable)
     showLogo(false);
 
     const mf::Layout layout = mf::layoutOf(p.variant);
-    const mf::Record stored = mf::decode(readStoredConfiguration(layout.reports), p.variant);
-    p.tabs->setStyleSheet(kTabStyle);
-    inputs::showReadingTime(p.master.inputs.time, stored.hour, stored.minute);
-    if (layout.counters)
-        inputs::showCounters(p.counters, stored.counter1, stored.counter2);
-    if (showStoredRole(p, stored)) {
-        edgeState1 = stored.input1.edge;
-        edgeState2 = stored.input2.edge;
-    }
-    inputs::showFrame(p.frame);
-    showModulePage(p.frame.page);
+    readStoredConfiguration(layout.reports, [this, p, layout, run = pageRun](const quint8 *payload) {
+        if (run != pageRun)
+            return;
+        const mf::Record stored = mf::decode(payload, p.variant);
+        p.tabs->setStyleSheet(kTabStyle);
+        inputs::showReadingTime(p.master.inputs.time, stored.hour, stored.minute);
+        if (layout.counters)
+            inputs::showCounters(p.counters, stored.counter1, stored.counter2);
+        if (showStoredRole(p, stored)) {
+            edgeState1 = stored.input1.edge;
+            edgeState2 = stored.input2.edge;
+        }
+        inputs::showFrame(p.frame);
+        showModulePage(p.frame.page);
+    });
 }
 
 std::optional<WriteCycle> MirrorPages::buildMirror(const MirrorPage &p)
@@ -328,7 +332,7 @@ std::optional<WriteCycle> MirrorPages::buildMirror(const MirrorPage &p)
 void MirrorPages::configureMirror(const MirrorPage &p)
 {
     if (const auto cycle = buildMirror(p))
-        runWriteCycle(*cycle);
+        runWriteCycle(*cycle, {});
 }
 
 void MirrorPages::restoreMirrorDefaults(const MirrorPage &p)
@@ -337,8 +341,11 @@ void MirrorPages::restoreMirrorDefaults(const MirrorPage &p)
     if (!payload)
         return;
     payload[mf::kCommand] = orlo::command::RestoreDefaults;
-    if (runWriteCycle({p.frame.other, p.frame.bar, p.frame.result, mf::layoutOf(p.variant).reports}))
-        showDefaults(p);
+    runWriteCycle({p.frame.other, p.frame.bar, p.frame.result, mf::layoutOf(p.variant).reports},
+                  [p](bool accepted) {
+                      if (accepted)
+                          showDefaults(p);
+                  });
 }
 
 void MirrorPages::SetprogressBarConfigurerIOD_PS_r20() { stepProgress(ui->progressBar_Configurer_IOD_PS_r20); }

@@ -2,6 +2,7 @@
 // stored record, and the bytes the module receives when the user writes.
 #include "pages/digitalinputpages.h"
 #include "link/clockstamp.h"
+#include "link/modulelink.h"
 #include "support/fixture.h"
 
 #include <QCheckBox>
@@ -13,6 +14,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRandomGenerator>
+#include <QSignalSpy>
 #include <QStringList>
 #include <cstdio>
 #include <unistd.h>
@@ -78,11 +80,25 @@ const char *const kEdgeIcons[] = {nullptr, ":/MainWindow/img/ORLO_DI/rising_edge
                                   ":/MainWindow/img/ORLO_DI/falling_edge_32px",
                                   ":/MainWindow/img/ORLO_DI/both_edges_32px"};
 
+// The exchanges asked so far have been answered and their pages updated.
+bool settled(const MainWindow &window)
+{
+    ModuleLink *link = window.transport();
+    QSignalSpy changed(link, &ModuleLink::busyChanged);
+    while (link->busy())
+        if (!changed.wait(10000))
+            return false;
+    return true;
+}
+
 // Radio buttons and check boxes take clicks on their indicator and text only.
+// A press that asks the module something returns once the answer is shown.
 void click(QAbstractButton *button)
 {
     const bool indicator = qobject_cast<QRadioButton *>(button) || qobject_cast<QCheckBox *>(button);
     QTest::mouseClick(button, Qt::LeftButton, {}, indicator ? QPoint(6, button->height() / 2) : QPoint());
+    if (const auto *window = qobject_cast<const MainWindow *>(button->window()))
+        QVERIFY(settled(*window));
 }
 
 // A checkable group box toggled from the keyboard, as a user may.
@@ -777,6 +793,7 @@ void PageDiTest::anyStoredBytes()
                 family<DigitalInputPages>(*window).EnablePageDI_r2x(true);
             else
                 family<DigitalInputPages>(*window).EnablePageDI4_r2x(true);
+            QVERIFY(settled(*window));
             QVERIFY(hours->currentIndex() >= 0 && hours->currentIndex() < hours->count());
             QVERIFY(minutes->currentIndex() >= 0 && minutes->currentIndex() < minutes->count());
             QVERIFY(hours->count() == hours->maxCount());

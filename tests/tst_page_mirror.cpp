@@ -1,6 +1,7 @@
 // Mirror pages through a simulated module: the tab and values each stored
 // role shows, the bytes each tab writes, the refusals, Default, the counters.
 #include "link/clockstamp.h"
+#include "link/modulelink.h"
 #include "pages/mirrorpages.h"
 #include "support/fixture.h"
 #include "sim/firmware.h"
@@ -458,8 +459,8 @@ void PageMirrorTest::noExchangeInsideAnother()
         pressed = true;
     });
     QTest::mouseClick(w<QPushButton>(type, first.constData()), Qt::LeftButton);
-    QVERIFY(pressed);
-    QCOMPARE(w<QLabel>(type, "label_Resultat_configurer_")->text(), QString("OK"));
+    QTRY_VERIFY(pressed);
+    QTRY_COMPARE(w<QLabel>(type, "label_Resultat_configurer_")->text(), QString("OK"));
     const int command = first == "pushButton_Configurer_" ? 1 : 5;
     QCOMPARE(receivedCommands(m), (QList<int>{2, command}));
     // Nothing is left waiting either.
@@ -498,11 +499,13 @@ void PageMirrorTest::countersReadAgain()
     sim::advanceInputCounters(m, 5, 0xFFFFFFFFu);
     const quint32 c2 = value2->text().toUInt() - 1;
     family<MirrorPages>(*window).EnablePageDI2_868_r_10(true);
+    QTRY_VERIFY(!window->transport()->busy());
     QCOMPARE(value1->text(), QString::number(before1.toUInt() + 5));
     QCOMPARE(value2->text(), QString::number(c2));
     // A written configuration leaves them running.
     write(kDI2);
     family<MirrorPages>(*window).EnablePageDI2_868_r_10(true);
+    QTRY_VERIFY(!window->transport()->busy());
     QCOMPARE(value1->text(), QString::number(before1.toUInt() + 5));
 }
 

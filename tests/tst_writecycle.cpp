@@ -118,6 +118,7 @@ void WriteCycleTest::acknowledged()
     });
     sampler.start(5);
     QTest::mouseClick(page.button, Qt::LeftButton);
+    QTRY_COMPARE(page.result->text(), QStringLiteral("OK"));
     sampler.stop();
 
     QVERIFY(during.sampled);
@@ -162,7 +163,7 @@ void WriteCycleTest::failures()
     m.writeResult = writeResult;
     const std::size_t before = m.received.size();
     QTest::mouseClick(page.button, Qt::LeftButton);
-    QCOMPARE(page.result->text(), QStringLiteral("Echec"));
+    QTRY_COMPARE(page.result->text(), QStringLiteral("Echec"));
     QCOMPARE(page.bar->value(), 0);
     QVERIFY(page.button->isEnabled());
     QVERIFY(child<QTimer>(*window, "pollTimer")->isActive());
@@ -177,6 +178,7 @@ void WriteCycleTest::silentModuleThenUnplug()
     QElapsedTimer clock;
     clock.start();
     QTest::mouseClick(page.button, Qt::LeftButton);
+    QTRY_COMPARE_WITH_TIMEOUT(page.result->text(), QStringLiteral("Echec"), 6000);
     const qint64 elapsed = clock.elapsed();
     QVERIFY2(elapsed >= 1900 && elapsed < 6000, qPrintable(QString::number(elapsed)));
     QCOMPARE(page.result->text(), QStringLiteral("Echec"));
@@ -195,17 +197,17 @@ void WriteCycleTest::lateAnswerNotTakenForNextCycle()
     // Accepted, but too late for this cycle.
     m.answerDelayMs = 2300;
     QTest::mouseClick(page.button, Qt::LeftButton);
-    QCOMPARE(page.result->text(), QStringLiteral("Echec"));
+    QTRY_COMPARE_WITH_TIMEOUT(page.result->text(), QStringLiteral("Echec"), 6000);
     QVERIFY(QTest::qWaitFor([&] { return !m.outgoing.empty() && m.outgoing.back().readyAt <= sim::Clock::now(); }, 3000));
 
     // The next press is refused: the old acceptance must not answer for it.
     m.answerDelayMs = 0;
     m.writeStatus = 1;
     QTest::mouseClick(page.button, Qt::LeftButton);
-    QCOMPARE(page.result->text(), QStringLiteral("Echec"));
+    QTRY_COMPARE(page.result->text(), QStringLiteral("Echec"));
     m.writeStatus = 0;
     QTest::mouseClick(page.button, Qt::LeftButton);
-    QCOMPARE(page.result->text(), QStringLiteral("OK"));
+    QTRY_COMPARE(page.result->text(), QStringLiteral("OK"));
 }
 
 void WriteCycleTest::unplugDuringCycle()
@@ -215,7 +217,7 @@ void WriteCycleTest::unplugDuringCycle()
     const Page page = pageWidgets(*window, kDI_r2x);
     m.unplugAfterReports = 3;
     QTest::mouseClick(page.button, Qt::LeftButton);
-    QCOMPARE(page.result->text(), QStringLiteral("Echec"));
+    QTRY_COMPARE(page.result->text(), QStringLiteral("Echec"));
     QTRY_COMPARE_WITH_TIMEOUT(currentPage(*window), QStringLiteral("page_Connect"), 3000);
 }
 
@@ -233,8 +235,8 @@ void WriteCycleTest::noCycleInsideACycle()
         QTest::mouseClick(reset, Qt::LeftButton);
     });
     QTest::mouseClick(page.button, Qt::LeftButton);
+    QTRY_COMPARE(page.result->text(), QStringLiteral("OK"));
     QVERIFY(resetEnabled);
-    QCOMPARE(page.result->text(), QStringLiteral("OK"));
     QCOMPARE(int(m.received.size()), 1);
     QCOMPARE(int(m.received[0][0]), int(orlo::command::WriteConfiguration));
     QVERIFY(child<QTimer>(*window, "pollTimer")->isActive());
@@ -267,6 +269,7 @@ void WriteCycleTest::clockStamp()
     // And in the frame the module receives, after the command byte.
     sim::Module &m = plugAndShow(*window, kDI, "page_ORLO_DI", [](sim::Module &mod) { mod.stored = validRecord(kDI); });
     QTest::mouseClick(pageWidgets(*window, kDI).button, Qt::LeftButton);
+    QTRY_COMPARE(pageWidgets(*window, kDI).result->text(), QStringLiteral("OK"));
     const sim::Bytes sent = m.lastReceived(orlo::command::WriteConfiguration);
     QCOMPARE(int(sent.size()), 16);
     QCOMPARE(QByteArray(reinterpret_cast<const char *>(sent.data() + 1), 8), stamp);
