@@ -102,7 +102,7 @@ ConfigurationFiles::~ConfigurationFiles()
 bool ConfigurationFiles::saveTo(const QString &path)
 {
     const int productId = page.productId();
-    if (!productId || link.busy())
+    if (!productId)
         return false;
     // The frame Write would send, checked as Write checks it; nothing is
     // sent, and a refusal meanwhile is the page's box, not a history row.
@@ -136,12 +136,6 @@ bool ConfigurationFiles::openFrom(const QString &path)
     const int productId = page.productId();
     if (!productId)
         return false;
-    if (link.busy()) {
-        QMessageBox::information(window, menu.open->text(),
-                                 QStringLiteral("The module is busy with an exchange: "
-                                                "open the file again in a moment."));
-        return false;
-    }
     QFile file(path);
     orlo::records::Parsed parsed;
     if (!file.open(QIODevice::ReadOnly))
@@ -168,8 +162,14 @@ bool ConfigurationFiles::openFrom(const QString &path)
     useForSeries(path, parsed.productId, parsed.fields);
     // The page reads its module afresh and shows the file's record in place
     // of the module's: couplings, lists and kept bytes follow as from a read.
-    fillNextRead(true);
-    page.readAgain();
+    // An exchange still waiting is answered first, so that its answer is
+    // never taken for that read.
+    link.whenIdle(this, [this, productId] {
+        if (page.productId() != productId)
+            return;
+        fillNextRead(true);
+        page.readAgain();
+    });
     return true;
 }
 

@@ -4,6 +4,7 @@
 #include "app/configfiles.h"
 #include "link/modulelink.h"
 
+#include <QCoreApplication>
 #include <QLabel>
 #include <QStatusBar>
 #include <QTimer>
@@ -30,8 +31,16 @@ const QString kStoredReadFailure = QStringLiteral(
 
 void MainWindow::Connexion()
 {
+    // One look at a time, and none while an exchange waits: a module pulled
+    // meanwhile fails that exchange, and the next look notices it gone.
+    if (moduleLink->busy() || moduleLink->polling())
+        return;
     const int previous = moduleLink->productId();
-    const bool refused = moduleLink->poll();
+    moduleLink->poll([this, previous](bool refused) { lookedAtBus(previous, refused); });
+}
+
+void MainWindow::lookedAtBus(int previous, bool refused)
+{
     if (previous == 0)
         showPermissionHint(statusBar(), refused);
     const int productId = moduleLink->productId();
@@ -40,14 +49,15 @@ void MainWindow::Connexion()
             moduleShown = true;
             moduleLink->storedRead().expect();
             files->modulePlugged(productId);
+            readingStoredRecord = true;
             enablePageOf(productId, true);
-            showStoredReadFailure();
         } else if (moduleLink->storedRead().retryDue(orlo::StoredRead::now()) && !moduleLink->busy()) {
             readStoredAgain();
         }
     } else if (moduleShown) {
         moduleLink->endWait();  // an exchange still waiting ends at once
         moduleShown = false;
+        readingStoredRecord = false;
         moduleLink->storedRead().forget();
         moduleLink->forgetTold();
         statusBar()->clearMessage();
@@ -59,13 +69,29 @@ void MainWindow::Connexion()
 
 void MainWindow::readStoredAgain()
 {
-    // The page starts afresh on the module as if just plugged, its read
-    // turning the event loop: detection waits meanwhile, so the page cannot
-    // be taken away under its own read.
-    pollTimer->stop();
+    // The page starts afresh on the module as if just plugged; detection
+    // looks at the bus again once its read is answered.
+    readingStoredRecord = true;
     enablePageOf(moduleLink->productId(), false);
     enablePageOf(moduleLink->productId(), true);
-    pollTimer->start();
+}
+
+void MainWindow::linkIdle()
+{
+    if (quitting) {
+        QCoreApplication::exit(0);
+        return;
+    }
+    if (closing) {
+        // Not from inside the link's own call: closing may destroy it.
+        QMetaObject::invokeMethod(this, &QWidget::close, Qt::QueuedConnection);
+        return;
+    }
+    // The page's read of the stored record is answered: whether it failed
+    // shows now.
+    if (!readingStoredRecord || !moduleShown)
+        return;
+    readingStoredRecord = false;
     if (moduleLink->storedRead().failed())
         showStoredReadFailure();
     else if (statusBar()->currentMessage() == kStoredReadFailure)

@@ -16,7 +16,6 @@
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QDesktopServices>
-#include <QEventLoop>
 #include <QLabel>
 #include <QTimer>
 #include <QUrl>
@@ -51,6 +50,10 @@ MainWindow::MainWindow(QWidget *parent)
     connect(pollTimer, &QTimer::timeout, this, &MainWindow::Connexion);
     pollTimer->start(kPollIntervalMs);
     moduleLink->setPollTimer(pollTimer);
+    connect(moduleLink, &ModuleLink::busyChanged, this, [this](bool busy) {
+        if (!busy)
+            linkIdle();
+    });
 
     notWrittenLine = new QLabel(ui->centralWidget);
     notWrittenLine->setObjectName(QStringLiteral("label_NotWrittenYet"));
@@ -73,6 +76,7 @@ MainWindow::~MainWindow()
     // Files and series follow the module link: they go before it.
     delete files;
     // The module is left closed so the next program finds it free.
+    moduleLink->endWait();
     moduleLink->close();
 }
 
@@ -120,27 +124,9 @@ QStatusBar *MainWindow::statusLine()
     return statusBar();
 }
 
-int MainWindow::writeReports(quint8 *frame, quint8 count)
-{
-    return moduleLink->writeReports(frame, count);
-}
-
-int MainWindow::readReports(quint8 *frame, quint8 count, int mode)
-{
-    return moduleLink->readReports(frame, count, mode);
-}
-
 void MainWindow::InCaseOfTimeout()
 {
     moduleLink->endWait();
-}
-
-void MainWindow::delay(int millisecondsToWait)
-{
-    // Sleeps in the event loop (monotonic timer), repainting meanwhile.
-    QEventLoop loop;
-    QTimer::singleShot(qMax(0, millisecondsToWait), Qt::PreciseTimer, &loop, &QEventLoop::quit);
-    loop.exec();
 }
 
 void MainWindow::on_action_Quitter_triggered()
@@ -148,19 +134,27 @@ void MainWindow::on_action_Quitter_triggered()
     if (!files->mayQuit())
         return;
     // A read still waiting on a silent module ends at once, so the program
-    // quits now rather than at the end of that read's bound.
+    // quits now rather than at the end of that read's bound; a write's row
+    // is committed first.
     moduleLink->endWait();
-    QCoreApplication::exit(0);
+    quitting = true;
+    if (!moduleLink->busy())
+        QCoreApplication::exit(0);
 }
 
 void MainWindow::closeEvent(QCloseEvent *event)
 {
-    if (files->mayQuit()) {
-        moduleLink->endWait();
-        event->accept();
-    } else {
+    if (!closing && !files->mayQuit()) {
         event->ignore();
+        return;
     }
+    moduleLink->endWait();
+    // The exchange in flight is answered at once: the window closes then.
+    closing = moduleLink->busy();
+    if (closing)
+        event->ignore();
+    else
+        event->accept();
 }
 
 void MainWindow::on_action_Help_triggered()

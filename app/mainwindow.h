@@ -28,18 +28,13 @@ public:
 
     void showConnectPage();
 
-    // Frame transport on the open module with the main window's bounds
-    // (9 bytes counted per report).
-    int writeReports(quint8 *frame, quint8 count);
-    int readReports(quint8 *frame, quint8 count, int mode);
-
     int currentProductId() const;
     ModuleLink *transport() const { return moduleLink; }
 
 public slots:
     void Connexion();
+    // An exchange still waiting on the module ends at once.
     void InCaseOfTimeout();
-    void delay(int millisecondsToWait);
 
     // Menu.
     void on_action_A_propos_triggered();
@@ -64,6 +59,11 @@ private:
     // Over the page, between its title and the maker's logo.
     void placeNotWrittenLine(QWidget *page);
     void readStoredAgain();
+    // What a look at the bus found; `previous` is the module open before it.
+    void lookedAtBus(int previous, bool refused);
+    // Every exchange asked was answered: a read of the stored record shows
+    // its outcome, a Quit or a close waiting for it goes on.
+    void linkIdle();
     // The family serving a product identifier, or nullptr.
     PageFamily *familyOf(int productId) const;
     PageFamily::Controls controlsOf(int productId) const;
@@ -75,6 +75,12 @@ private:
     QList<PageFamily *> families;
     std::unique_ptr<Ui::MainWindow> ui;
     bool moduleShown = false;
+    // The page's read of its module's stored record is awaited.
+    bool readingStoredRecord = false;
+    // Quit or the window's close wait for the exchange in flight to be
+    // answered (and its history row committed), ended at once.
+    bool quitting = false;
+    bool closing = false;
     QTimer *pollTimer = nullptr;
     ModuleLink *moduleLink = nullptr;
     ConfigurationFiles *files = nullptr;

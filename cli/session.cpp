@@ -94,17 +94,19 @@ bool Session::waitUntil(const std::function<bool(bool refused)> &done, qint64 bo
     return reached;
 }
 
-void Session::await(const std::function<void(std::function<void()> finished)> &ask)
+void Session::await(const std::function<void(std::function<void()> finished)> &ask, Interrupt interrupt)
 {
     QEventLoop loop;
     bool over = false;
     QTimer watch;
-    // Ctrl+C ends the module's wait at once; the answer still comes back.
+    // Ctrl+C ends a read's wait at once (nothing was sent that it could
+    // leave half done); its answer still comes back, empty.
     QObject::connect(&watch, &QTimer::timeout, &loop, [this] {
         if (interrupted())
             link.endWait();
     });
-    watch.start(kInterruptLookMs);
+    if (interrupt == Interrupt::EndsTheWait)
+        watch.start(kInterruptLookMs);
     ask([&] {
         over = true;
         loop.quit();
@@ -342,13 +344,17 @@ Outcome Session::writeModule(bool inSeries)
                             },
                             nullptr, nullptr, link.cycleObserver};
     const CycleRun run{button, entry.reportsPerFrame, kTickMs, nullptr, nullptr};
+    // A write in flight is let finish within its bound, so that its row
+    // says what the module did; Ctrl+C stops the series after it.
     bool accepted = false;
-    await([&](std::function<void()> finished) {
-        exchangeCycle(through, link.txBuffer, link.rxBuffer, run, [&, finished](bool taken) {
-            accepted = taken;
-            finished();
-        });
-    });
+    await(
+        [&](std::function<void()> finished) {
+            exchangeCycle(through, link.txBuffer, link.rxBuffer, run, [&, finished](bool taken) {
+                accepted = taken;
+                finished();
+            });
+        },
+        Interrupt::WaitsForTheAnswer);
     o.row = lastRow;
     o.result = o.row.result;
     if (accepted)
@@ -379,6 +385,10 @@ int Session::read()
         return waitFailed(waited);
     const int productId = link.productId();
     const QByteArray answer = readStored(productId);
+    if (answer.isEmpty() && interrupted()) {
+        error(QStringLiteral("interrupted while reading %1").arg(moduleName(productId)));
+        return kInterrupted;
+    }
     if (answer.isEmpty()) {
         error(QStringLiteral("%1: its stored configuration could not be read whole").arg(moduleName(productId)));
         return kNoModule;

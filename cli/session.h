@@ -50,8 +50,11 @@ private:
     // Looks at the bus until `done` (told whether a module was refused)
     // says so, the bound runs out or Ctrl+C comes.
     bool waitUntil(const std::function<bool(bool refused)> &done, qint64 boundMs);
-    // Turns this program's event loop until `ask` calls `finished`.
-    void await(const std::function<void(std::function<void()> finished)> &ask);
+    // Turns this program's event loop until `ask` calls `finished`; Ctrl+C
+    // ends the module's wait at once, or lets a write's answer come.
+    enum class Interrupt { EndsTheWait, WaitsForTheAnswer };
+    void await(const std::function<void(std::function<void()> finished)> &ask,
+               Interrupt interrupt = Interrupt::EndsTheWait);
     Waited waitForModule(qint64 boundMs);
     int waitFailed(Waited waited);
     bool waitForUnplug();

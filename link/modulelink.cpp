@@ -66,6 +66,21 @@ void ModuleLink::answered(quint64 serial, const orlo::Answer &answer)
         emit busyChanged(false);
 }
 
+void ModuleLink::whenIdle(QObject *context, std::function<void()> then)
+{
+    if (!busy()) {
+        then();
+        return;
+    }
+    auto connection = std::make_shared<QMetaObject::Connection>();
+    *connection = connect(this, &ModuleLink::busyChanged, context, [connection, then](bool nowBusy) {
+        if (nowBusy)
+            return;
+        QObject::disconnect(*connection);
+        then();
+    });
+}
+
 void ModuleLink::requestCommand(quint8 command, int reports, std::function<void(bool whole)> done,
                                 const Bounds &bounds)
 {
@@ -99,7 +114,9 @@ void ModuleLink::endWait()
 
 bool ModuleLink::mayConfigure() const
 {
-    return !busy() && stored.mayConfigure();
+    // An exchange still waiting does not refuse the press: the write takes
+    // its turn after it.
+    return stored.mayConfigure();
 }
 
 void ModuleLink::poll(std::function<void(bool refused)> done)
@@ -163,72 +180,4 @@ void ModuleLink::forgetTold()
     information.reset();
     toldIdentifier.clear();
     toldFirmware.clear();
-}
-
-// --- Transitional: waited for on the asker's thread ---
-
-orlo::Answer ModuleLink::runBlocking(orlo::Job &job)
-{
-    orlo::Answer answer;
-    orlo::Port *const p = port.get();
-    const quint64 serial = ++lastSerial;
-    const auto ended = [endedUpTo = endedUpTo, serial] { return endedUpTo->load() >= serial; };
-    QMetaObject::invokeMethod(workerInbox, [&] { answer = p->run(job, ended); }, Qt::BlockingQueuedConnection);
-    return answer;
-}
-
-int ModuleLink::writeReports(quint8 *frame, quint8 count, const Bounds &bounds)
-{
-    if (busy() || !stored.allows(frame[1]))
-        return 0;
-    orlo::Job job;
-    std::memcpy(job.frame, frame, sizeof job.frame);
-    job.reportsOut = count;
-    job.writeMs = bounds.writeMs;
-    const int total = runBlocking(job).written;
-    std::memcpy(frame, job.frame, sizeof job.frame);
-    return total;
-}
-
-int ModuleLink::readReports(quint8 *frame, quint8 count, int, const Bounds &bounds)
-{
-    if (busy())
-        return 0;
-    orlo::Job job;
-    job.reportsIn = count;
-    job.readMs = bounds.readMs;
-    const orlo::Answer answer = runBlocking(job);
-    std::memcpy(frame + 1, answer.frame + 1, size_t(orlo::kReportPayload * count));
-    return answer.read;
-}
-
-bool ModuleLink::requestCommand(quint8 command, int reports, int mode)
-{
-    const int expected = orlo::kReportSize * reports;
-    txBuffer[0] = 0;
-    txBuffer[1] = command;
-    if (writeReports(txBuffer, quint8(reports)) != expected)
-        return false;
-    return readReports(rxBuffer, quint8(reports), mode) == expected;
-}
-
-const quint8 *ModuleLink::readStoredConfiguration(int reports, const char *trace)
-{
-    orlo::trace(trace);
-    std::memset(txBuffer, 0, sizeof txBuffer);
-    std::memset(rxBuffer, 0, sizeof rxBuffer);
-    const bool whole = requestCommand(orlo::command::ReadConfiguration, reports, 0);
-    stored.record(whole, orlo::StoredRead::now());
-    stored.replaceAnswer(rxBuffer + 1, whole);
-    return rxBuffer + 1;
-}
-
-bool ModuleLink::poll()
-{
-    orlo::BusLook look;
-    orlo::Port *const p = port.get();
-    QMetaObject::invokeMethod(workerInbox, [&] { look = p->look(); }, Qt::BlockingQueuedConnection);
-    openProductId = look.productId;
-    usbSerial = look.serial;
-    return look.refused;
 }

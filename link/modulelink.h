@@ -67,6 +67,9 @@ public:
     void endWait();
     // An exchange was asked and its `done` has not returned yet.
     bool busy() const { return !waiting.empty(); }
+    // Runs `then` once no exchange waits (now, when none does), unless
+    // `context` went meanwhile.
+    void whenIdle(QObject *context, std::function<void()> then);
 
     // The window's thread's own frames: a page builds its request in
     // txBuffer, the answer to requestCommand lands in rxBuffer.
@@ -87,8 +90,7 @@ public:
     // replace it is sent before.
     orlo::StoredRead &storedRead() { return stored; }
     const orlo::StoredRead &storedReadState() const { return stored; }
-    // A configuration button may send now: no other exchange waits and the
-    // module's record was read.
+    // A configuration button may send: the module's record was read.
     bool mayConfigure() const;
     // What the open module told of itself (identifier, version), once a page
     // asked; empty for a module that tells nothing or is gone. The bridge and
@@ -113,13 +115,6 @@ public:
     // history): owned by the program that owns the link.
     orlo::CycleObserver *cycleObserver = nullptr;
 
-    // Transitional: the same exchanges, waited for on the asker's thread.
-    int writeReports(quint8 *frame, quint8 count, const Bounds &bounds = kPageBounds);
-    int readReports(quint8 *frame, quint8 count, int mode, const Bounds &bounds = kPageBounds);
-    bool requestCommand(quint8 command, int reports, int mode = 0);
-    const quint8 *readStoredConfiguration(int reports, const char *trace);
-    bool poll();
-
 signals:
     // An exchange was asked with none waiting, or the last one's `done` returned.
     void busyChanged(bool busy);
@@ -128,7 +123,6 @@ private:
     // Runs `work` on the worker thread, after what was asked before.
     void onWorker(std::function<void()> work);
     void answered(quint64 serial, const orlo::Answer &answer);
-    orlo::Answer runBlocking(orlo::Job &job);
 
     QThread worker;
     // Lives on the worker thread: queued calls to it run there, in order.

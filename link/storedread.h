@@ -30,9 +30,6 @@ public:
     // refused until the record was read; reads and live data never are.
     bool allows(quint8 command) const;
     bool mayConfigure() const { return state == State::Free || state == State::Read; }
-    // The first read waits as it always did; a retry turns the event loop
-    // (mode 1), so a silent module never freezes the window.
-    int readMode() const { return state == State::Failed ? 1 : 0; }
     bool retryDue(qint64 nowMs) const;
 
     // A configuration opened from a file: `fill` lays it over the next whole

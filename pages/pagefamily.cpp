@@ -3,7 +3,6 @@
 #include "link/modulelink.h"
 #include "widgets/writecycle.h"
 
-#include <QEventLoop>
 #include <QTimer>
 #include <cstring>
 
@@ -90,21 +89,6 @@ void PageFamily::readStoredConfiguration(int reports, const char *trace,
     link().readStoredConfiguration(reports, trace, std::move(done));
 }
 
-bool PageFamily::requestCommand(quint8 command, int reports, int mode)
-{
-    return link().requestCommand(command, reports, mode);
-}
-
-const quint8 *PageFamily::readStoredConfiguration(int reports)
-{
-    return readStoredConfiguration(reports, "/*** Lecture de la configuration ***/\n");
-}
-
-const quint8 *PageFamily::readStoredConfiguration(int reports, const char *trace)
-{
-    return link().readStoredConfiguration(reports, trace);
-}
-
 bool PageFamily::mayConfigure() const
 {
     return link().mayConfigure();
@@ -133,18 +117,6 @@ void PageFamily::runWriteCycle(const WriteCycle &cycle, std::function<void(bool 
                             },
                             progressTimer.get(), module.detectionTimer(), module.cycleObserver};
     orlo::runWriteCycle(through, module.txBuffer, module.rxBuffer, cycle, std::move(done));
-}
-
-bool PageFamily::runWriteCycle(const WriteCycle &cycle)
-{
-    QEventLoop loop;
-    bool result = false;
-    runWriteCycle(cycle, [&](bool accepted) {
-        result = accepted;
-        loop.quit();
-    });
-    loop.exec();
-    return result;
 }
 
 void PageFamily::warnInvalidConfiguration(QLabel *result, const WarningTexts &texts, const QStringList &lines)

@@ -74,12 +74,7 @@ protected:
     // which sends no configuration before.
     void readStoredConfiguration(int reports, std::function<void(const quint8 *stored)> done);
     void readStoredConfiguration(int reports, const char *trace, std::function<void(const quint8 *stored)> done);
-    // Transitional: the same, waited for.
-    bool requestCommand(quint8 command, int reports, int mode = 0);
-    const quint8 *readStoredConfiguration(int reports);
-    const quint8 *readStoredConfiguration(int reports, const char *trace);
-    // A configuration button may send: no other exchange waits and the
-    // module's record was read.
+    // A configuration button may send: the module's record was read.
     bool mayConfigure() const;
     // The request frame cleared, and the payloads of the request and answer frames.
     void clearRequest();
@@ -90,8 +85,6 @@ protected:
     // acknowledgement came (the bar turning meanwhile) tells `done` whether
     // the module accepted.
     void runWriteCycle(const WriteCycle &cycle, std::function<void(bool accepted)> done);
-    // Transitional: the same, waited for.
-    bool runWriteCycle(const WriteCycle &cycle);
     // The request a build step left for its cycle: the payload, or empty
     // when the step refused it.
     QByteArray builtFrame(const std::optional<WriteCycle> &cycle) const;

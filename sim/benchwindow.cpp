@@ -65,7 +65,8 @@ BenchWindow::BenchWindow(QWidget *parent)
                               "module of a box is plugged"));
     buttons->addWidget(nextButton);
     buttons->addStretch();
-    answers->addItems({tr("whole frames"), tr("nothing (silent)"), tr("one report of each frame")});
+    answers->addItems({tr("whole frames"), tr("nothing (silent)"), tr("one report of each frame"),
+                       tr("whole frames, 3 s late")});
     buttons->addWidget(new QLabel(tr("Answers:"), this));
     buttons->addWidget(answers);
     auto *layout = new QVBoxLayout(this);
@@ -191,6 +192,7 @@ void BenchWindow::addReadingControls(QBoxLayout *layout)
     for (QCheckBox *box : {loRaWan, lowUnused})
         connect(box, &QCheckBox::toggled, this, &BenchWindow::applyTwoProbeOptions);
     connect(pulse, &QPushButton::clicked, this, [this] {
+        const std::lock_guard<std::recursive_mutex> lock(sim::busMutex());
         for (const auto &[id, module] : pluggedModules)
             if (const orlo::ModuleEntry *entry = orlo::findModule(id);
                 entry && entry->type == orlo::ModuleType::DI2_868_r_10)
@@ -200,6 +202,8 @@ void BenchWindow::addReadingControls(QBoxLayout *layout)
 
 void BenchWindow::applyReadings()
 {
+    // The program's link thread reads the modules while this window changes them.
+    const std::lock_guard<std::recursive_mutex> lock(sim::busMutex());
     using T = orlo::ModuleType;
     const QString version = informationVersion->text().trimmed();
     bool given = false;
@@ -256,6 +260,7 @@ void BenchWindow::applyReadings()
 
 void BenchWindow::applyTwoProbeOptions()
 {
+    const std::lock_guard<std::recursive_mutex> lock(sim::busMutex());
     for (const auto &[id, module] : pluggedModules)
         if (const orlo::ModuleEntry *entry = orlo::findModule(id);
             entry && entry->type == orlo::ModuleType::TM2D_r10)
@@ -263,7 +268,9 @@ void BenchWindow::applyTwoProbeOptions()
 }
 
 namespace {
-enum { kWholeFrames, kSilent, kOneReport };
+enum { kWholeFrames, kSilent, kOneReport, kSlow };
+constexpr int kSlowAnswerMs = 3000;
+
 } // namespace
 
 void BenchWindow::answerNothing()
@@ -271,11 +278,18 @@ void BenchWindow::answerNothing()
     answers->setCurrentIndex(kSilent);
 }
 
+void BenchWindow::answerSlowly()
+{
+    answers->setCurrentIndex(kSlow);
+}
+
 void BenchWindow::applyAnswerFault()
 {
+    const std::lock_guard<std::recursive_mutex> lock(sim::busMutex());
     for (const auto &[id, module] : pluggedModules) {
         module->silent = answers->currentIndex() == kSilent;
         module->answerReports = answers->currentIndex() == kOneReport ? 1 : -1;
+        module->answerDelayMs = answers->currentIndex() == kSlow ? kSlowAnswerMs : 0;
     }
 }
 

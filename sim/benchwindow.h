@@ -34,6 +34,8 @@ public:
     void plugNext(std::uint16_t productId);
     // Modules plugged from now on answer nothing, as the "Answers" list sets.
     void answerNothing();
+    // The modules plugged answer whole frames, 3 s late.
+    void answerSlowly();
 
 private:
     void log(const sim::Traffic &traffic);
@@ -47,8 +49,9 @@ private:
     // The two-probe module's options live in its stored record: set when
     // toggled and as a module is plugged, not at every reading change.
     void applyTwoProbeOptions();
-    // How the plugged modules answer: whole frames, nothing, or one report
-    // of each, so a page can be seen failing to read and recovering.
+    // How the plugged modules answer: whole frames, nothing, one report of
+    // each, or whole frames 3 s late, so a page can be seen failing to read
+    // and recovering, and the window seen answering meanwhile.
     void applyAnswerFault();
 
     QListWidget *modules;

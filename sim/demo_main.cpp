@@ -24,9 +24,13 @@ int main(int argc, char *argv[])
     bench.show();
     // The module plugged at start: a TM, or the product identifier given in
     // hexadecimal (orlo-configurator-demo 0222); "silent" after it plugs one
-    // that answers nothing, to see a page fail to read its module.
-    if (argc > 2 && QString::fromLocal8Bit(argv[2]) == QLatin1String("silent"))
+    // that answers nothing, to see a page fail to read its module, "slow" one
+    // that answers 3 s late, to see the window go on meanwhile.
+    const QString fault = argc > 2 ? QString::fromLocal8Bit(argv[2]) : QString();
+    if (fault == QLatin1String("silent"))
         bench.answerNothing();
+    else if (fault == QLatin1String("slow"))
+        bench.answerSlowly();
     bool given = false;
     const uint productId = argc > 1 ? QString::fromLocal8Bit(argv[1]).toUInt(&given, 16) : 0;
     bench.plug(given && productId <= 0xFFFF ? std::uint16_t(productId) : std::uint16_t(0x0240));

@@ -1,6 +1,7 @@
 // orlo-cli through its own entry, on simulated modules: read then write on
 // every type, refusals with their statuses and history rows, no module, a
-// numbered series with its journal, Ctrl+C in the middle of a series, the
+// numbered series with its journal, Ctrl+C in the middle of a series and of
+// a long read, the
 // history read back, and a history that cannot be written.
 #include "cli/cli.h"
 #include "link/history.h"
@@ -122,6 +123,7 @@ private slots:
     void noModuleWithinTheWait();
     void numberedSeriesWithJournal();
     void interruptedSeriesKeepsFinishedModules();
+    void interruptEndsALongRead();
     void historyShowsTheSeries();
     void unwritableHistory_data();
     void unwritableHistory();
@@ -288,6 +290,19 @@ void CliTest::interruptedSeriesKeepsFinishedModules()
     QVERIFY2(ran.out.endsWith(QStringLiteral("series: 2 written, 0 not written, interrupted\n")), qPrintable(ran.out));
     QCOMPARE(fileLines(journal).size(), 4);   // header and both finished modules
     QCOMPARE(modules.pluggedCount(), 2);
+}
+
+void CliTest::interruptEndsALongRead()
+{
+    // A repeater that never answers would hold the read for 20 s.
+    sim::Bench::instance().plug(0x0302).silent = true;
+    orlo::cli::installSignalHandlers();
+    QTimer::singleShot(500, [] { std::raise(SIGINT); });
+    QElapsedTimer clock;
+    clock.start();
+    const Ran ran = runCli({QStringLiteral("read")});
+    QCOMPARE(ran.status, int(orlo::cli::kInterrupted));
+    QVERIFY2(clock.elapsed() < 5000, qPrintable(QString::number(clock.elapsed())));
 }
 
 void CliTest::historyShowsTheSeries()

@@ -80,7 +80,7 @@ bool openAndWait(MainWindow &w, sim::Module &m, const QString &path)
     const int reads = receivedCommands(m).count(orlo::command::ReadConfiguration);
     return filesOf(w).openFrom(path) && QTest::qWaitFor([&] {
         return receivedCommands(m).count(orlo::command::ReadConfiguration) > reads
-               && configureButton(shownPage(w))->isEnabled();
+               && configureButton(shownPage(w))->isEnabled() && !w.transport()->busy();
     }, 10000);
 }
 

@@ -245,10 +245,9 @@ void DetectionTest::nothingSentOnceGone()
     // at its first read and writes nothing, through either transport.
     sim::Bench::instance().unplug(m);
     const int writes = m.writeCalls;
-    quint8 frame[orlo::kFrameBufferSize] = {0, orlo::command::ReadLive};
-    QCOMPARE(window->writeReports(frame, 3), 0);
-    frame[1] = orlo::command::ReadLive;
-    QCOMPARE(window->transport()->writeReports(frame, 3, ModuleLink::kWidgetPageBounds), 0);
+    const quint8 frame[orlo::kFrameBufferSize] = {0, orlo::command::ReadLive};
+    QCOMPARE(exchangeNow(*window->transport(), frame, 3).written, 0);
+    QCOMPARE(exchangeNow(*window->transport(), frame, 3, ModuleLink::kWidgetPageBounds).written, 0);
     QCOMPARE(m.writeCalls, writes);
     QTRY_COMPARE_WITH_TIMEOUT(currentPage(*window), QStringLiteral("page_Connect"), 2000);
 }

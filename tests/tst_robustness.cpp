@@ -23,10 +23,12 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QRandomGenerator>
+#include <QScopeGuard>
 #include <QSet>
 #include <QStackedWidget>
 #include <QTabBar>
 #include <algorithm>
+#include <atomic>
 #include <cstdio>
 
 using namespace testing;
@@ -50,8 +52,9 @@ constexpr int kLongStayShare = 4;
 const QString kOk = QStringLiteral("OK");
 
 struct Totals {
-    int answers = 0;
-    int shortAnswers = 0;
+    // Counted by the firmware, on the link's thread.
+    std::atomic<int> answers{0};
+    std::atomic<int> shortAnswers{0};
     int presses = 0;
     int unplugs = 0;
     int unplugsInExchange = 0;
@@ -165,12 +168,17 @@ private:
     std::uint8_t command = 0;
 };
 
-// Answers every command with random bytes; now and then cut short or not at all.
+// The watch of the module plugged now, on the test's thread; none between tests.
+Watch *liveWatch = nullptr;
+
+// Answers every command with random bytes; now and then cut short or not at
+// all. It runs on the link's thread: a generator of its own, and what it
+// answered told to the live watch on the test's thread, after the request's traffic.
 class RandomFirmware : public sim::Firmware
 {
 public:
-    RandomFirmware(QRandomGenerator &random, Watch &watch, bool shortAnswers, bool firstReadFails = false)
-        : random(random), watch(watch), shortAnswers(shortAnswers), readFails(firstReadFails) {}
+    RandomFirmware(QRandomGenerator &seeds, bool shortAnswers, bool firstReadFails = false)
+        : random(seeds.generate()), shortAnswers(shortAnswers), readFails(firstReadFails) {}
 
     sim::Bytes answer(sim::Module &module, const sim::Bytes &request) override
     {
@@ -196,7 +204,14 @@ public:
         }
         module.answerReports = sent;
         ++totals.answers;
-        watch.answered(sent, bytes.front());
+        const std::uint8_t status = bytes.front();
+        QMetaObject::invokeMethod(
+            qApp,
+            [sent, status] {
+                if (liveWatch)
+                    liveWatch->answered(sent, status);
+            },
+            Qt::QueuedConnection);
         return bytes;
     }
 
@@ -209,8 +224,7 @@ public:
     }
 
 private:
-    QRandomGenerator &random;
-    Watch &watch;
+    QRandomGenerator random;
     bool shortAnswers;
     bool readFails;
 };
@@ -338,17 +352,18 @@ void RobustnessTest::goneModuleIsSentNothing()
     QFETCH(bool, widgetTransport);
     auto window = freshWindow();
     sim::Module &module = plugAndShow(*window, 0x02E3, "page_ORLO_DI_r2x");
-    const auto write = [&](quint8 *frame) {
-        return widgetTransport ? window->transport()->writeReports(frame, 3, ModuleLink::kWidgetPageBounds) : window->writeReports(frame, 3);
+    const auto write = [&](const quint8 *frame) {
+        return exchangeNow(*window->transport(), frame, 3,
+                           widgetTransport ? ModuleLink::kWidgetPageBounds : ModuleLink::kPageBounds)
+            .written;
     };
-    quint8 frame[orlo::kFrameBufferSize] = {0, orlo::command::ReadConfiguration};
+    const quint8 frame[orlo::kFrameBufferSize] = {0, orlo::command::ReadConfiguration};
     module.unplugAfterReports = 1;
     QVERIFY(write(frame) < orlo::kReportSize * 3);
     QCOMPARE(module.reportsPendingAtUnplug, 1);
     const int rest = module.writesWhileUnplugged;
     QVERIFY(rest <= 2);
 
-    frame[1] = orlo::command::ReadConfiguration;
     QCOMPARE(write(frame), 0);
     QCOMPARE(module.writesWhileUnplugged, rest);
 }
@@ -369,16 +384,25 @@ void RobustnessTest::anyAnswerAnyMoment()
     auto *stack = child<QStackedWidget>(*window, "stackedWidget");
     const int bound = readBoundOf(entry);
     Watch watch(entry.reportsPerFrame, bound);
+    liveWatch = &watch;
+    const auto forgetWatch = qScopeGuard([] { liveWatch = nullptr; });
     sim::Bench &bench = sim::Bench::instance();
     bench.setTrafficObserver([&watch](const sim::Traffic &traffic) { watch.see(traffic); });
     const DialogCloser closer;
     const int answersBefore = totals.answers;
     bool pressedAny = false;
 
+    // What an action started is answered: every wait ends within its bound.
+    ModuleLink &link = *window->transport();
+    const auto settle = [&] {
+        static_cast<void>(QTest::qWaitFor([&] { return !link.busy() && !link.polling(); },
+                                          ModuleLink::kWidgetPageBounds.writeMs + bound + kLateMarginMs));
+    };
     // A detection tick as the poll timer would run it, watched as an action.
     const auto tick = [&] {
         watch.actionStarts();
         window->Connexion();
+        settle();
         watch.actionEnds();
     };
 
@@ -396,7 +420,7 @@ void RobustnessTest::anyAnswerAnyMoment()
         // A whole read bound is affordable only on the main window's pages,
         // where one plug also fails its first read of the stored record.
         const bool affordable = bound <= kMainWindowReadBoundMs;
-        module.setFirmware(std::make_unique<RandomFirmware>(random, watch, affordable, affordable && plug == 1));
+        module.setFirmware(std::make_unique<RandomFirmware>(random, affordable, affordable && plug == 1));
         if (!longStay && random.bounded(4) == 0)
             module.unplugAfterReports = 1 + int(random.bounded(8 * entry.reportsPerFrame));
         watch = Watch(entry.reportsPerFrame, bound);
@@ -442,6 +466,7 @@ void RobustnessTest::anyAnswerAnyMoment()
             const int boxesBeforePress = closer.closed();
             watch.actionStarts();
             press(target, random);
+            settle();
             watch.actionEnds();
             if (closer.closed() != boxesBeforePress) {
                 for (QWidget *w : targets)
@@ -516,7 +541,7 @@ void RobustnessTest::cleanupTestCase()
 {
     std::printf("robustness: seed %u, %d answers tried (%d cut short or missing), %d presses, "
                 "%d unplugs (%d in the middle of an exchange), %d message boxes closed\n",
-                seed, totals.answers, totals.shortAnswers, totals.presses, totals.unplugs,
+                seed, totals.answers.load(), totals.shortAnswers.load(), totals.presses, totals.unplugs,
                 totals.unplugsInExchange, totals.boxesClosed);
     std::fflush(stdout);
 }

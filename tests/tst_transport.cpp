@@ -1,6 +1,7 @@
 // Frame transport through a simulated module: totals, bounds, the bytes the
 // module receives, and the cost of waiting on a silent module.
 #include "link/modulelink.h"
+#include "link/port.h"
 #include "support/fixture.h"
 
 #include <QElapsedTimer>
@@ -54,16 +55,13 @@ class TransportTest : public QObject
 private slots:
     void completeExchange_data();
     void completeExchange();
-    void partialAnswerKeepsUnreadBytes();
+    void partialAnswerLeavesTheRestEmpty();
     void secondExchangeAfterTimeout();
     void refusedWrites();
-    void silentWaitSleeps_data();
-    void silentWaitSleeps();
+    void silentWaitSleepsWhileTheWindowTurns();
     void lateReportTakenPromptly();
-    void pumpingReadKeepsTimersRunning();
-    void noExchangeInsideAnother();
-    void delayKeepsWindowAlive();
-    void hidTransportBoundsAndPolling();
+    void exchangesTakeTurns();
+    void longBoundsAndNoLookMeanwhile();
 };
 
 void TransportTest::completeExchange_data()
@@ -84,72 +82,68 @@ void TransportTest::completeExchange()
     for (int i = 1; i < 8 * reports; ++i)
         m.stored[std::size_t(i)] = quint8(0xA0 + i);
     QTRY_COMPARE_WITH_TIMEOUT(window->currentProductId(), int(id), 5000);
+    QTRY_VERIFY(!window->transport()->busy());
     m.received.clear();
 
     Frame request = numbered(reports);
     request.bytes[1] = orlo::command::ReadConfiguration;
-    const Frame sent = request;
-    QCOMPARE(window->writeReports(request.bytes, quint8(reports)), 9 * reports);
-    // The byte before each following report's payload is its identifier.
-    for (int k = 1; k <= reports; ++k)
-        QCOMPARE(int(request.bytes[8 * k]), 0);
+    const orlo::Answer answer = exchangeNow(*window->transport(), request.bytes, reports);
+    QCOMPARE(answer.written, 9 * reports);
     QCOMPARE(int(m.received.size()), 1);
     for (int i = 1; i <= 8 * reports; ++i) {
         if (i % 8 == 0 && i != 8 * reports)
             continue;  // report identifiers overwrite those payload bytes
-        QCOMPARE(int(m.received[0][std::size_t(i - 1)]), int(sent.bytes[i]));
+        QCOMPARE(int(m.received[0][std::size_t(i - 1)]), int(request.bytes[i]));
     }
 
-    Frame answer;
-    QCOMPARE(window->readReports(answer.bytes, quint8(reports), 0), 9 * reports);
-    QCOMPARE(int(answer.bytes[1]), 0);
+    QCOMPARE(answer.read, 9 * reports);
+    QCOMPARE(int(answer.frame[1]), 0);
     for (int i = 2; i <= 8 * reports; ++i)
-        QCOMPARE(int(answer.bytes[i]), 0xA0 + i - 1);
+        QCOMPARE(int(answer.frame[i]), 0xA0 + i - 1);
 }
 
-void TransportTest::partialAnswerKeepsUnreadBytes()
+void TransportTest::partialAnswerLeavesTheRestEmpty()
 {
     auto window = freshWindow();
     sim::Module &m = plugAndShow(*window, kQuietId, kQuietPage);
     m.stored.assign(24, 0x11);
     m.answerReports = 2;
-    Frame request = readRequest();
-    QCOMPARE(window->writeReports(request.bytes, 3), 27);
-
-    Frame answer;
-    std::memset(answer.bytes, 0xEE, sizeof answer.bytes);
+    const Frame request = readRequest();
     QElapsedTimer clock;
     clock.start();
-    QCOMPARE(window->readReports(answer.bytes, 3, 0), 18);
+    const orlo::Answer answer = exchangeNow(*window->transport(), request.bytes, 3);
+    QCOMPARE(answer.written, 27);
+    QCOMPARE(answer.read, 18);
     QVERIFY2(clock.elapsed() >= 1900 && clock.elapsed() < 3000, qPrintable(QString::number(clock.elapsed())));
-    QCOMPARE(int(answer.bytes[1]), 0);
+    QCOMPARE(int(answer.frame[1]), 0);
     for (int i = 2; i <= 16; ++i)
-        QCOMPARE(int(answer.bytes[i]), 0x11);
+        QCOMPARE(int(answer.frame[i]), 0x11);
+    // Nothing of an earlier exchange passes for the missing report.
     for (int i = 17; i <= 24; ++i)
-        QCOMPARE(int(answer.bytes[i]), 0xEE);
+        QCOMPARE(int(answer.frame[i]), 0);
 }
 
 void TransportTest::secondExchangeAfterTimeout()
 {
     auto window = freshWindow();
     sim::Module &m = plugAndShow(*window, kQuietId, kQuietPage);
-    Frame request = readRequest();
-    Frame answer;
+    const Frame request = readRequest();
     m.silent = true;
-    QCOMPARE(window->writeReports(request.bytes, 3), 27);
-    QCOMPARE(window->readReports(answer.bytes, 3, 1), 0);
+    const orlo::Answer none = exchangeNow(*window->transport(), request.bytes, 3);
+    QCOMPARE(none.written, 27);
+    QCOMPARE(none.read, 0);
 
     m.silent = false;
-    request.bytes[1] = orlo::command::ReadConfiguration;
-    QCOMPARE(window->writeReports(request.bytes, 3), 27);
-    QCOMPARE(window->readReports(answer.bytes, 3, 0), 27);
+    const orlo::Answer answer = exchangeNow(*window->transport(), request.bytes, 3);
+    QCOMPARE(answer.written, 27);
+    QCOMPARE(answer.read, 27);
 }
 
 void TransportTest::refusedWrites()
 {
     auto window = freshWindow();
     sim::Module &m = plugAndShow(*window, kQuietId, kQuietPage);
-    Frame request = readRequest();
+    const Frame request = readRequest();
 
     // A report never taken is retried until the 1 s bound, without spinning.
     m.received.clear();
@@ -157,7 +151,7 @@ void TransportTest::refusedWrites()
     QElapsedTimer clock;
     clock.start();
     const double cpuBefore = cpuSeconds();
-    QCOMPARE(window->writeReports(request.bytes, 3), 0);
+    QCOMPARE(exchangeNow(*window->transport(), request.bytes, 3).written, 0);
     const double wall = clock.elapsed() / 1000.0;
     QVERIFY2(wall >= 0.95 && wall < 2.0, qPrintable(QString::number(wall)));
     QVERIFY2(cpuSeconds() - cpuBefore < 0.25 * wall, "a refused write must not spin a core");
@@ -165,36 +159,34 @@ void TransportTest::refusedWrites()
 
     // A failed write counts its report as sent and lowers the total.
     m.writeResult = -1;
-    QCOMPARE(window->writeReports(request.bytes, 3), -3);
+    QCOMPARE(exchangeNow(*window->transport(), request.bytes, 3).written, -3);
 }
 
-void TransportTest::silentWaitSleeps_data()
+void TransportTest::silentWaitSleepsWhileTheWindowTurns()
 {
-    QTest::addColumn<int>("mode");
-    QTest::newRow("mode 0") << 0;
-    QTest::newRow("mode 1") << 1;
-}
-
-void TransportTest::silentWaitSleeps()
-{
-    QFETCH(int, mode);
     auto window = freshWindow();
     sim::Module &m = plugAndShow(*window, kQuietId, kQuietPage);
     m.silent = true;
-    Frame request = readRequest();
-    QCOMPARE(window->writeReports(request.bytes, 3), 27);
+    const Frame request = readRequest();
 
-    Frame answer;
+    int ticks = 0;
+    QTimer progress;
+    connect(&progress, &QTimer::timeout, [&] { ++ticks; });
+    progress.start(30);
     QElapsedTimer clock;
     clock.start();
     const double cpuBefore = cpuSeconds();
-    QCOMPARE(window->readReports(answer.bytes, 3, mode), 0);
+    const orlo::Answer answer = exchangeNow(*window->transport(), request.bytes, 3);
     const double wall = clock.elapsed() / 1000.0;
     const double cpu = cpuSeconds() - cpuBefore;
-    qInfo("silent 2 s wait, mode %d: %.3f s wall, %.4f s CPU (%.2f %%)", mode, wall, cpu, 100 * cpu / wall);
+    qInfo("silent 2 s wait: %.3f s wall, %.4f s CPU (%.2f %%)", wall, cpu, 100 * cpu / wall);
+    QCOMPARE(answer.written, 27);
+    QCOMPARE(answer.read, 0);
     QVERIFY2(wall >= 1.99 && wall < 3.0, qPrintable(QString::number(wall)));
-    // A spinning wait would cost a whole core; this one should cost well under 1 %.
+    // A spinning wait would cost a whole core; this one should cost a few per cent at most.
     QVERIFY2(cpu < 0.05 * wall, qPrintable(QString::number(cpu)));
+    // 2 s at 30 ms is about 66 ticks; a window blocked by the wait gives none.
+    QVERIFY2(ticks >= 40, qPrintable(QString::number(ticks)));
 }
 
 void TransportTest::lateReportTakenPromptly()
@@ -202,114 +194,66 @@ void TransportTest::lateReportTakenPromptly()
     auto window = freshWindow();
     sim::Module &m = plugAndShow(*window, kQuietId, kQuietPage);
     m.answerDelayMs = 300;
-    Frame request = readRequest();
-    for (int mode : {0, 1}) {
-        QCOMPARE(window->writeReports(request.bytes, 3), 27);
-        Frame answer;
-        QElapsedTimer clock;
-        clock.start();
-        QCOMPARE(window->readReports(answer.bytes, 3, mode), 27);
-        QVERIFY2(clock.elapsed() >= 290 && clock.elapsed() < 1000, qPrintable(QString::number(clock.elapsed())));
-    }
-}
-
-void TransportTest::pumpingReadKeepsTimersRunning()
-{
-    auto window = freshWindow();
-    sim::Module &m = plugAndShow(*window, kQuietId, kQuietPage);
-    m.silent = true;
-    Frame request = readRequest();
-    QCOMPARE(window->writeReports(request.bytes, 3), 27);
-
-    int ticks = 0;
-    QTimer progress;
-    connect(&progress, &QTimer::timeout, [&] { ++ticks; });
-    progress.start(30);
-    Frame answer;
-    QCOMPARE(window->readReports(answer.bytes, 3, 1), 0);
-    // 2 s at 30 ms is about 66 ticks; a wait that never turned the loop gives 0.
-    QVERIFY2(ticks >= 40, qPrintable(QString::number(ticks)));
-
-    ticks = 0;
-    QCOMPARE(window->writeReports(request.bytes, 3), 27);
-    QCOMPARE(window->readReports(answer.bytes, 3, 0), 0);
-    QCOMPARE(ticks, 0);
-}
-
-void TransportTest::noExchangeInsideAnother()
-{
-    auto window = freshWindow();
-    sim::Module &m = plugAndShow(*window, kQuietId, kQuietPage);
-    m.answerDelayMs = 300;
-    Frame request = readRequest();
-    QCOMPARE(window->writeReports(request.bytes, 3), 27);
-    m.received.clear();
-
-    // A tick inside the wait tries both transports; neither sends nor reads.
-    int nestedWrite = -1, nestedRead = -1, hidWrite = -1;
-    QTimer::singleShot(50, [&] {
-        Frame nested = readRequest();
-        nestedWrite = window->writeReports(nested.bytes, 3);
-        nestedRead = window->readReports(nested.bytes, 3, 0);
-        hidWrite = window->transport()->writeReports(nested.bytes, 3, ModuleLink::kWidgetPageBounds);
-    });
-    Frame answer;
-    QCOMPARE(window->readReports(answer.bytes, 3, 1), 27);
-    QCOMPARE(nestedWrite, 0);
-    QCOMPARE(nestedRead, 0);
-    QCOMPARE(hidWrite, 0);
-    QVERIFY(m.received.empty());
-    // Once the wait is over, exchanges go through again.
-    QCOMPARE(window->writeReports(request.bytes, 3), 27);
-}
-
-void TransportTest::delayKeepsWindowAlive()
-{
-    auto window = freshWindow();
-    int ticks = 0;
-    QTimer repaint;
-    connect(&repaint, &QTimer::timeout, [&] { ++ticks; });
-    repaint.start(50);
+    const Frame request = readRequest();
     QElapsedTimer clock;
     clock.start();
-    const double cpuBefore = cpuSeconds();
-    window->delay(500);
-    const qint64 wall = clock.elapsed();
-    QVERIFY2(wall >= 495 && wall < 1000, qPrintable(QString::number(wall)));
-    QVERIFY(ticks >= 7);
-    QVERIFY2(cpuSeconds() - cpuBefore < 0.1, "delay must sleep, not spin");
+    QCOMPARE(exchangeNow(*window->transport(), request.bytes, 3).read, 27);
+    QVERIFY2(clock.elapsed() >= 290 && clock.elapsed() < 1000, qPrintable(QString::number(clock.elapsed())));
 }
 
-void TransportTest::hidTransportBoundsAndPolling()
+void TransportTest::exchangesTakeTurns()
+{
+    auto window = freshWindow();
+    sim::Module &m = plugAndShow(*window, kQuietId, kQuietPage);
+    ModuleLink &link = *window->transport();
+    m.answerDelayMs = 300;
+    m.received.clear();
+
+    // Asked while the first waits, the second goes out only once the first
+    // was answered, and answers come back in the order asked.
+    const Frame request = readRequest();
+    QList<int> order;
+    std::size_t receivedAtSecondAnswer = 0;
+    link.exchange(request.bytes, 3, ModuleLink::kPageBounds, [&](const orlo::Answer &a) {
+        order << 1;
+        QCOMPARE(a.read, 27);
+        QCOMPARE(m.received.size(), std::size_t(1));
+    });
+    QTimer::singleShot(50, [&] {
+        QCOMPARE(m.received.size(), std::size_t(1));
+        link.exchange(request.bytes, 3, ModuleLink::kWidgetPageBounds, [&](const orlo::Answer &a) {
+            order << 2;
+            QCOMPARE(a.read, 27);
+            receivedAtSecondAnswer = m.received.size();
+        });
+    });
+    QTRY_COMPARE(order, (QList<int>{1, 2}));
+    QCOMPARE(receivedAtSecondAnswer, std::size_t(2));
+    QTRY_VERIFY(!link.busy());
+}
+
+void TransportTest::longBoundsAndNoLookMeanwhile()
 {
     auto window = freshWindow();
     sim::Module &m = plugAndShow(*window, kQuietId, kQuietPage);
     auto *poll = child<QTimer>(*window, "pollTimer");
     ModuleLink *hid = window->transport();
-    constexpr ModuleLink::Bounds kLong = ModuleLink::kWidgetPageBounds;
 
     // An answer later than the main window's 2 s bound is still within the widget pages'.
     m.answerDelayMs = 2500;
-    Frame request = readRequest();
-    QCOMPARE(hid->writeReports(request.bytes, 3, kLong), 27);
-    bool pollingDuringRead = true;
-    QTimer::singleShot(500, [&] { pollingDuringRead = poll->isActive(); });
-    Frame answer;
+    const Frame request = readRequest();
+    bool lookedDuringRead = true;
+    QTimer::singleShot(500, [&] {
+        window->Connexion();
+        lookedDuringRead = hid->polling();
+    });
     QElapsedTimer clock;
     clock.start();
-    QCOMPARE(hid->readReports(answer.bytes, 3, 1, kLong), 27);
+    QCOMPARE(exchangeNow(*hid, request.bytes, 3, ModuleLink::kWidgetPageBounds).read, 27);
     QVERIFY(clock.elapsed() >= 2400);
-    QVERIFY2(!pollingDuringRead, "detection must pause during a long pumping read");
+    QVERIFY2(!lookedDuringRead, "detection must not look at the bus during an exchange");
     QVERIFY(poll->isActive());
     QCOMPARE(poll->interval(), 500);
-
-    // A read that finds detection paused leaves it paused.
-    m.answerDelayMs = 0;
-    poll->stop();
-    QCOMPARE(hid->writeReports(request.bytes, 3, kLong), 27);
-    QCOMPARE(hid->readReports(answer.bytes, 3, 1, kLong), 27);
-    QVERIFY(!poll->isActive());
-    poll->start();
 }
 
 ORLO_TEST_MAIN(TransportTest)

@@ -3,8 +3,6 @@
 #include "link/modulelink.h"
 #include "link/port.h"
 
-#include <QEventLoop>
-
 #include <cstring>
 
 namespace orlo::widgetpage {
@@ -67,46 +65,6 @@ void runWriteCycle(ModuleLink &link, QTimer *progress, Frame &frame, const Write
 bool mayConfigure(const ModuleLink *link)
 {
     return link && link->mayConfigure();
-}
-
-bool request(ModuleLink &link, Frame &frame, quint8 command, int mode)
-{
-    frame.clear();
-    frame.payload()[0] = command;
-    // No answer follows a request the module did not take whole.
-    if (link.writeReports(frame.bytes, kReports, kBounds) != kWholeFrame)
-        return false;
-    // writeReports left report identifiers in the payload: the answer starts clean.
-    frame.clear();
-    return link.readReports(frame.bytes, kReports, mode, kBounds) == kWholeFrame;
-}
-
-bool readStored(ModuleLink &link, Frame &frame)
-{
-    StoredRead &stored = link.storedRead();
-    const bool whole = request(link, frame, command::ReadConfiguration, 0);
-    stored.record(whole, StoredRead::now());
-    stored.replaceAnswer(frame.payload(), whole);
-    return whole;
-}
-
-bool restoreDefaults(ModuleLink &link, QTimer *progress, Frame &frame, const WriteCycle &cycle)
-{
-    frame.clear();
-    frame.payload()[0] = command::RestoreDefaults;
-    return runWriteCycle(link, progress, frame, cycle);
-}
-
-bool runWriteCycle(ModuleLink &link, QTimer *progress, Frame &frame, const WriteCycle &cycle)
-{
-    QEventLoop loop;
-    bool result = false;
-    runWriteCycle(link, progress, frame, cycle, [&](bool accepted) {
-        result = accepted;
-        loop.quit();
-    });
-    loop.exec();
-    return result;
 }
 
 } // namespace orlo::widgetpage

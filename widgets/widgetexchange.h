@@ -47,27 +47,8 @@ void restoreDefaults(ModuleLink &link, QTimer *progress, Frame &frame, const Wri
 void runWriteCycle(ModuleLink &link, QTimer *progress, Frame &frame, const WriteCycle &cycle,
                    std::function<void(bool accepted)> done);
 
-// Transitional: the same, waited for.
-// True while the page may send a configuration: it may exchange, and the
-// module's stored record was read whole.
+// True while the page may send a configuration: the module's stored record
+// was read whole.
 bool mayConfigure(const ModuleLink *link);
-
-// A bare command and its answer, read without turning the event loop unless
-// mode is 1. The frame is cleared first, so a missing answer reads as zeros;
-// true when both directions were whole.
-bool request(ModuleLink &link, Frame &frame, quint8 command, int mode = 0);
-// The module's stored record; whether it came whole is kept by the link,
-// which sends no configuration before.
-bool readStored(ModuleLink &link, Frame &frame);
-
-// Command 5 through the write cycle (`cycle` names Default as its button),
-// so that the journal sees it; true when the module took it, so that the
-// page reads the defaults back.
-bool restoreDefaults(ModuleLink &link, QTimer *progress, Frame &frame, const WriteCycle &cycle);
-
-// The shared write cycle through the module link, which pauses module detection itself
-// during the wait: the frame built in `frame` goes out and the module's
-// acknowledgement comes back into it, while `progress` ticks the bar.
-bool runWriteCycle(ModuleLink &link, QTimer *progress, Frame &frame, const WriteCycle &cycle);
 
 } // namespace orlo::widgetpage

@@ -17,6 +17,7 @@
 #include <QStackedWidget>
 #include <QTimer>
 #include <cstdio>
+#include <optional>
 
 namespace testing {
 
@@ -63,6 +64,15 @@ QString currentPage(const MainWindow &window)
     return child<QStackedWidget>(window, "stackedWidget")->currentWidget()->objectName();
 }
 
+orlo::Answer exchangeNow(ModuleLink &link, const quint8 *frame, int reports, const ModuleLink::Bounds &bounds)
+{
+    std::optional<orlo::Answer> answer;
+    link.exchange(frame, reports, bounds, [&answer](const orlo::Answer &a) { answer = a; });
+    if (!QTest::qWaitFor([&answer] { return answer.has_value(); }, bounds.writeMs + bounds.readMs + 5000))
+        qFatal("an exchange was never answered");
+    return *answer;
+}
+
 sim::Module &plugAndShow(MainWindow &window, std::uint16_t productId, const char *page,
                          const std::function<void(sim::Module &)> &prepare)
 {
@@ -71,6 +81,8 @@ sim::Module &plugAndShow(MainWindow &window, std::uint16_t productId, const char
         prepare(module);
     if (!QTest::qWaitFor([&] { return currentPage(window) == QLatin1String(page); }, 5000))
         qWarning("page %s not shown (showing %s)", page, qPrintable(currentPage(window)));
+    // What the page asked of its module once shown was answered.
+    static_cast<void>(QTest::qWaitFor([&] { return !window.transport()->busy(); }, 25000));
     return module;
 }
 

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "app/mainwindow.h"
+#include "link/modulelink.h"
 #include "sim/simbench.h"
 
 #include <QString>
@@ -25,6 +26,11 @@ void initTestApplication();
 // A fresh window on an empty bench (and the real clock), with a history of
 // its own: a new file, or the one named.
 std::unique_ptr<MainWindow> freshWindow(const QString &history = {});
+
+// One exchange on a module link, waited for with the event loop turning:
+// the answer a page would get.
+orlo::Answer exchangeNow(ModuleLink &link, const quint8 *frame, int reports,
+                         const ModuleLink::Bounds &bounds = ModuleLink::kPageBounds);
 
 // Object name of the page the window shows.
 QString currentPage(const MainWindow &window);
