@@ -109,6 +109,7 @@ bool ConfigurationFiles::saveTo(const QString &path)
     QByteArray kept;
     {
         const QScopedValueRollback<bool> quiet(provisioning.quiet, true);
+        const QScopedValueRollback<bool> unsent(link.buildingForFile, true);
         kept = page.configurationFrame();
     }
     if (kept.isEmpty()) {

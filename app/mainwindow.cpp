@@ -3,6 +3,7 @@
 #include "app/about.h"
 #include "app/application.h"
 #include "app/configfiles.h"
+#include "app/exchangebuttons.h"
 #include "link/maker.h"
 #include "link/modulelink.h"
 #include "pages/analogpages.h"
@@ -50,9 +51,14 @@ MainWindow::MainWindow(QWidget *parent)
     connect(pollTimer, &QTimer::timeout, this, &MainWindow::Connexion);
     pollTimer->start(kPollIntervalMs);
     moduleLink->setPollTimer(pollTimer);
-    connect(moduleLink, &ModuleLink::busyChanged, this, [this](bool busy) {
-        if (!busy)
-            linkIdle();
+    auto *exchangeButtons = new ExchangeButtons(this);
+    connect(moduleLink, &ModuleLink::busyChanged, this, [this, exchangeButtons](bool busy) {
+        if (busy) {
+            exchangeButtons->hold(ui->stackedWidget->currentWidget());
+            return;
+        }
+        exchangeButtons->release();
+        linkIdle();
     });
 
     notWrittenLine = new QLabel(ui->centralWidget);

@@ -33,9 +33,11 @@ void ModuleLink::onWorker(std::function<void()> work)
 void ModuleLink::exchange(const quint8 *frame, int count, const Bounds &bounds, Answered done)
 {
     const quint64 serial = ++lastSerial;
-    if (waiting.empty())
-        emit busyChanged(true);
     waiting.emplace_back(serial, std::move(done));
+    if (!busySaid) {
+        busySaid = true;
+        emit busyChanged(true);
+    }
     orlo::Job job;
     std::memcpy(job.frame, frame, sizeof job.frame);
     job.reportsOut = job.reportsIn = count;
@@ -58,17 +60,20 @@ void ModuleLink::answered(quint64 serial, const orlo::Answer &answer)
     if (waiting.empty() || waiting.front().first != serial)
         return;
     const Answered done = std::move(waiting.front().second);
+    // The port is free: `done` may ask the next exchange at once.
+    waiting.pop_front();
     if (done)
         done(answer);
-    // `done` may have asked the next exchange: the link stays busy meanwhile.
-    waiting.pop_front();
-    if (waiting.empty())
+    // Idle only when `done` asked nothing further.
+    if (waiting.empty() && busySaid) {
+        busySaid = false;
         emit busyChanged(false);
+    }
 }
 
 void ModuleLink::whenIdle(QObject *context, std::function<void()> then)
 {
-    if (!busy()) {
+    if (!busySaid) {
         then();
         return;
     }
@@ -114,9 +119,7 @@ void ModuleLink::endWait()
 
 bool ModuleLink::mayConfigure() const
 {
-    // An exchange still waiting does not refuse the press: the write takes
-    // its turn after it.
-    return stored.mayConfigure();
+    return (buildingForFile || !busy()) && stored.mayConfigure();
 }
 
 void ModuleLink::poll(std::function<void(bool refused)> done)

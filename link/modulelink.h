@@ -65,7 +65,9 @@ public:
     // Every exchange asked so far ends at once: what it has not sent stays
     // unsent, what has not arrived counts as missing.
     void endWait();
-    // An exchange was asked and its `done` has not returned yet.
+    // An exchange was asked and not answered yet. Inside an exchange's `done`
+    // the link is free for the next one (busyChanged(false) waits until that
+    // `done` returned having asked none).
     bool busy() const { return !waiting.empty(); }
     // Runs `then` once no exchange waits (now, when none does), unless
     // `context` went meanwhile.
@@ -90,8 +92,12 @@ public:
     // replace it is sent before.
     orlo::StoredRead &storedRead() { return stored; }
     const orlo::StoredRead &storedReadState() const { return stored; }
-    // A configuration button may send: the module's record was read.
+    // A configuration button may send now: no other exchange waits (its
+    // buttons are disabled meanwhile) and the module's record was read.
     bool mayConfigure() const;
+    // Set while a page's configuration is built for a file, not sent: an
+    // exchange waiting meanwhile does not stop it.
+    bool buildingForFile = false;
     // What the open module told of itself (identifier, version), once a page
     // asked; empty for a module that tells nothing or is gone. The bridge and
     // the gateway tell it in one form, kept until the module is gone.
@@ -116,7 +122,8 @@ public:
     orlo::CycleObserver *cycleObserver = nullptr;
 
 signals:
-    // An exchange was asked with none waiting, or the last one's `done` returned.
+    // An exchange was asked with none waiting, or the last one's `done`
+    // returned having asked none.
     void busyChanged(bool busy);
 
 private:
@@ -135,6 +142,8 @@ private:
     std::shared_ptr<std::atomic<quint64>> endedUpTo = std::make_shared<std::atomic<quint64>>(0);
     quint64 lastSerial = 0;
     std::deque<std::pair<quint64, Answered>> waiting;
+    // busyChanged(true) was emitted, and no busyChanged(false) after it.
+    bool busySaid = false;
     int pollsAsked = 0;
     // Bumped by close(): a look asked before it is ignored.
     quint64 closings = 0;

@@ -320,10 +320,7 @@ void BridgePage::EnablePageORLO_RS_r00(bool enable)
         // A record from a file is checked against the firmware: its version is
         // asked once this read is over rather than at the timer's tick.
         if (informationNeededRS_r00())
-            QTimer::singleShot(0, this, [this] {
-                if (informationNeededRS_r00())
-                    Update_RS_r00();
-            });
+            Update_RS_r00();
     });
 }
 
@@ -438,12 +435,8 @@ void BridgePage::on_pushButton_Configurer_ORLO_RS_r00_clicked()
     QPushButton *const write = ui->pushButton_Configurer_ORLO_RS_r00;
     write->setEnabled(false);
     askInformationRS_r00([this, write] {
-        // The answer's own exchange is still open here: the write is asked
-        // once it closed, so that the link is free for it.
-        QTimer::singleShot(0, this, [this, write] {
-            write->setEnabled(true);
-            writeRS_r00();
-        });
+        write->setEnabled(true);
+        writeRS_r00();
     });
 }
 

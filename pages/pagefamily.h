@@ -74,7 +74,8 @@ protected:
     // which sends no configuration before.
     void readStoredConfiguration(int reports, std::function<void(const quint8 *stored)> done);
     void readStoredConfiguration(int reports, const char *trace, std::function<void(const quint8 *stored)> done);
-    // A configuration button may send: the module's record was read.
+    // A configuration button may send now: no other exchange waits and the
+    // module's record was read.
     bool mayConfigure() const;
     // The request frame cleared, and the payloads of the request and answer frames.
     void clearRequest();

@@ -193,7 +193,7 @@ void DetectionTest::failedExchangeIsNotRemoval()
     // Still listed and still answering its strings, but its writes fail.
     m.writeResult = -1;
     QTest::mouseClick(page.button, Qt::LeftButton);
-    QCOMPARE(page.result->text(), QStringLiteral("Echec"));
+    QTRY_COMPARE(page.result->text(), QStringLiteral("Echec"));
     // The next tick opens it again by its path, and again after each failure.
     const int opens = sim::Bench::instance().opens(m);
     QTRY_VERIFY_WITH_TIMEOUT(sim::Bench::instance().opens(m) > opens, 2000);
@@ -201,11 +201,12 @@ void DetectionTest::failedExchangeIsNotRemoval()
     QTRY_VERIFY_WITH_TIMEOUT(sim::Bench::instance().opens(m) > opens + 1, 2000);
     QCOMPARE(currentPage(*window), QStringLiteral("page_ORLO_DI"));
     QCOMPARE(page.hour->currentText(), QStringLiteral("23"));
-    QCOMPARE(page.result->text(), QStringLiteral("Echec"));
+    QTRY_COMPARE(page.result->text(), QStringLiteral("Echec"));
 
     m.writeResult = 9;
+    QTRY_VERIFY(page.button->isEnabled());
     QTest::mouseClick(page.button, Qt::LeftButton);
-    QCOMPARE(page.result->text(), QStringLiteral("OK"));
+    QTRY_COMPARE(page.result->text(), QStringLiteral("OK"));
     QCOMPARE(int(m.lastReceived(orlo::command::WriteConfiguration).at(12)), 23);
     QCOMPARE(readsOfStoredRecord(m), 1);
 }
@@ -219,13 +220,13 @@ void DetectionTest::quickReplugHealsWithoutReset()
     sim::Bench::instance().replug(m);
     const int writes = m.writeCalls;
     QTest::mouseClick(page.button, Qt::LeftButton);
-    QCOMPARE(page.result->text(), QStringLiteral("Echec"));
+    QTRY_COMPARE(page.result->text(), QStringLiteral("Echec"));
     QCOMPARE(m.writeCalls, writes);
 
     const int opens = sim::Bench::instance().opens(m);
     QTRY_VERIFY_WITH_TIMEOUT(sim::Bench::instance().opens(m) > opens, 2000);
     QTest::mouseClick(page.button, Qt::LeftButton);
-    QCOMPARE(page.result->text(), QStringLiteral("OK"));
+    QTRY_COMPARE(page.result->text(), QStringLiteral("OK"));
     QCOMPARE(currentPage(*window), QStringLiteral("page_ORLO_DI"));
     QCOMPARE(int(m.lastReceived(orlo::command::WriteConfiguration).at(12)), 23);
     QCOMPARE(readsOfStoredRecord(m), 1);

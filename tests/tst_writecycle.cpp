@@ -228,15 +228,17 @@ void WriteCycleTest::noCycleInsideACycle()
     auto *reset = child<QPushButton>(*window, "pushButton_RAZ_DI");
     m.answerDelayMs = 600;
     m.received.clear();
-    // The reset button is still enabled while the configuration is awaited.
-    bool resetEnabled = false;
+    // The reset button is disabled while the configuration is awaited, and
+    // back once it was answered.
+    bool resetEnabled = true;
     QTimer::singleShot(200, [&] {
         resetEnabled = reset->isEnabled();
         QTest::mouseClick(reset, Qt::LeftButton);
     });
     QTest::mouseClick(page.button, Qt::LeftButton);
     QTRY_COMPARE(page.result->text(), QStringLiteral("OK"));
-    QVERIFY(resetEnabled);
+    QVERIFY(!resetEnabled);
+    QTRY_VERIFY(reset->isEnabled());
     QCOMPARE(int(m.received.size()), 1);
     QCOMPARE(int(m.received[0][0]), int(orlo::command::WriteConfiguration));
     QVERIFY(child<QTimer>(*window, "pollTimer")->isActive());

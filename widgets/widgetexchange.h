@@ -47,8 +47,8 @@ void restoreDefaults(ModuleLink &link, QTimer *progress, Frame &frame, const Wri
 void runWriteCycle(ModuleLink &link, QTimer *progress, Frame &frame, const WriteCycle &cycle,
                    std::function<void(bool accepted)> done);
 
-// True while the page may send a configuration: the module's stored record
-// was read whole.
+// True while the page may send a configuration: no other exchange waits and
+// the module's stored record was read whole.
 bool mayConfigure(const ModuleLink *link);
 
 } // namespace orlo::widgetpage

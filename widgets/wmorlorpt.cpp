@@ -51,10 +51,7 @@ void WmOrloRpt::start(ModuleLink *hid, QStatusBar *bar)
         // A record from a file is checked against the gateway: its information
         // is asked once this read is over rather than at the timer's tick.
         if (informationNeeded())
-            QTimer::singleShot(0, this, [this] {
-                if (informationNeeded())
-                    Update();
-            });
+            Update();
     });
 }
 
@@ -156,12 +153,8 @@ void WmOrloRpt::on_pushButton_Configurer_ORLO_RPT_r00_clicked()
     QPushButton *const write = form->pushButton_Configurer_ORLO_RPT_r00;
     write->setEnabled(false);
     askInformation([this, write] {
-        // The answer's own exchange is still open here: the write is asked
-        // once it closed, so that the link is free for it.
-        QTimer::singleShot(0, this, [this, write] {
-            write->setEnabled(true);
-            writeConfiguration();
-        });
+        write->setEnabled(true);
+        writeConfiguration();
     });
 }
 
