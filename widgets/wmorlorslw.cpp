@@ -99,7 +99,7 @@ void WmOrloRsLw::initialiseAndRead()
         // The module went while it was read: the page waits for the next start.
         if (!link)
             return;
-        // Asked behind this read, which the link still holds open.
+        // The module tells its information right after its record, as always.
         askInformation();
         const rslw::Record record = rslw::decode(frame.payload());
         stored = record;
