@@ -51,8 +51,8 @@ MainWindow::MainWindow(QWidget *parent)
     connect(pollTimer, &QTimer::timeout, this, &MainWindow::Connexion);
     pollTimer->start(kPollIntervalMs);
     moduleLink->setPollTimer(pollTimer);
-    auto *exchangeButtons = new ExchangeButtons(this);
-    connect(moduleLink, &ModuleLink::busyChanged, this, [this, exchangeButtons](bool busy) {
+    exchangeButtons = new ExchangeButtons(this);
+    connect(moduleLink, &ModuleLink::busyChanged, this, [this](bool busy) {
         if (busy) {
             exchangeButtons->hold(ui->stackedWidget->currentWidget());
             return;
@@ -102,6 +102,9 @@ void MainWindow::showModulePage(QWidget *page)
     ui->label_Logo->show();
     ui->stackedWidget->setCurrentWidget(page);
     placeNotWrittenLine(page);
+    // A page shown while its first read is awaited gets its buttons back with the answer.
+    if (moduleLink && moduleLink->busy())
+        exchangeButtons->hold(page);
 }
 
 void MainWindow::placeNotWrittenLine(QWidget *page)

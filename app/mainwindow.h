@@ -10,6 +10,7 @@
 #include <QList>
 
 class ConfigurationFiles;
+class ExchangeButtons;
 class QLabel;
 class QTimer;
 class ModuleLink;
@@ -85,4 +86,5 @@ private:
     ModuleLink *moduleLink = nullptr;
     ConfigurationFiles *files = nullptr;
     QLabel *notWrittenLine = nullptr;
+    ExchangeButtons *exchangeButtons = nullptr;
 };

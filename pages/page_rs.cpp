@@ -434,7 +434,11 @@ void BridgePage::on_pushButton_Configurer_ORLO_RS_r00_clicked()
     }
     QPushButton *const write = ui->pushButton_Configurer_ORLO_RS_r00;
     write->setEnabled(false);
+    // The bar turns from the press on: the question is the write's first step.
+    progressTimer->start(kProgressMs);
     askInformationRS_r00([this, write] {
+        if (progressTimer)
+            progressTimer->stop();
         write->setEnabled(true);
         writeRS_r00();
     });

@@ -1,6 +1,7 @@
 // The main window as the user first meets it: identity, fixed size, menu,
 // quitting and the about dialog.
 #include "app/about.h"
+#include "link/modulelink.h"
 #include "support/fixture.h"
 
 #include <QAction>
@@ -93,16 +94,25 @@ void ShellTest::menuEntries()
 void ShellTest::quitShortcut_data()
 {
     QTest::addColumn<bool>("withModule");
-    QTest::newRow("connect page") << false;
-    QTest::newRow("module page") << true;
+    QTest::addColumn<bool>("silentRepeater");
+    QTest::newRow("connect page") << false << false;
+    QTest::newRow("module page") << true << false;
+    // Its read would wait 20 s: Quit ends it at once.
+    QTest::newRow("silent repeater read") << false << true;
 }
 
 void ShellTest::quitShortcut()
 {
     QFETCH(bool, withModule);
+    QFETCH(bool, silentRepeater);
     auto window = freshWindow();
     if (withModule)
         plugAndShow(*window, 0x0240, "page_ORLO_TM");
+    if (silentRepeater) {
+        sim::Module &m = sim::Bench::instance().plug(0x0302);
+        m.silent = true;
+        QTRY_VERIFY(!m.received.empty() && window->transport()->busy());
+    }
     window->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(window.get()));
 

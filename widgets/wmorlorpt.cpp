@@ -152,7 +152,10 @@ void WmOrloRpt::on_pushButton_Configurer_ORLO_RPT_r00_clicked()
     }
     QPushButton *const write = form->pushButton_Configurer_ORLO_RPT_r00;
     write->setEnabled(false);
+    // The bar turns from the press on: the question is the write's first step.
+    progressTimer->start(page::kProgressMs);
     askInformation([this, write] {
+        progressTimer->stop();
         write->setEnabled(true);
         writeConfiguration();
     });
