@@ -28,28 +28,37 @@ void exchangeCycle(const CycleLink &link, const quint8 *tx, quint8 *rx, const Cy
         if (pageTimers[i])
             pageTimers[i]->stop();
     }
-    const auto finish = [link, resume, done](bool accepted) {
+    // Held weakly too: a page taken down meanwhile takes its timers along.
+    const QPointer<QTimer> progress = link.progressTimer;
+    const QPointer<QTimer> poll = link.pollTimer;
+    const auto finish = [resume, poll, done](bool accepted) {
         for (const QPointer<QTimer> &timer : resume)
             if (timer)
                 timer->start();
-        if (link.pollTimer)
-            link.pollTimer->start();
+        if (poll)
+            poll->start();
         if (done)
             done(accepted);
     };
     // What was sent is kept apart: the answer may land in the same buffer.
     const QByteArray sent(reinterpret_cast<const char *>(tx + 1), kFrameBufferSize - 1);
-    if (link.progressTimer)
-        link.progressTimer->start(run.progressIntervalMs);
-    link.exchange(tx, run.reports, [link, rx, run, sent, finish](const Answer &answer) {
-        if (link.progressTimer)
-            link.progressTimer->stop();
+    if (progress)
+        progress->start(run.progressIntervalMs);
+    link.exchange(tx, run.reports, [link, progress, rx, run, sent, finish](const Answer &answer) {
+        if (progress)
+            progress->stop();
         // A send that did not go whole has no answer: what the buffer held never passes for one.
         std::memcpy(rx, answer.frame, kFrameBufferSize);
         const bool accepted = answer.whole(run.reports) && answer.payload()[0] == 0;
         if (!link.observer)
             return finish(accepted);
-        link.observer->finished(link, reinterpret_cast<const quint8 *>(sent.constData()), run, accepted, finish);
+        // The observer may read back through the link, with the timers it still has.
+        CycleLink still = link;
+        still.progressTimer = progress.data();
+        still.pollTimer = nullptr;
+        CycleRun ran = run;
+        ran.measurementTimer = ran.informationTimer = nullptr;
+        link.observer->finished(still, reinterpret_cast<const quint8 *>(sent.constData()), ran, accepted, finish);
     });
 }
 
