@@ -2,7 +2,6 @@
 // stored record, and the bytes the module receives when the user writes.
 #include "pages/digitalinputpages.h"
 #include "link/clockstamp.h"
-#include "link/modulelink.h"
 #include "support/fixture.h"
 
 #include <QCheckBox>
@@ -14,7 +13,6 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRandomGenerator>
-#include <QSignalSpy>
 #include <QStringList>
 #include <cstdio>
 #include <unistd.h>
@@ -79,17 +77,6 @@ bool showsIcon(const QPushButton *button, const char *resource)
 const char *const kEdgeIcons[] = {nullptr, ":/MainWindow/img/ORLO_DI/rising_edge_32px",
                                   ":/MainWindow/img/ORLO_DI/falling_edge_32px",
                                   ":/MainWindow/img/ORLO_DI/both_edges_32px"};
-
-// The exchanges asked so far have been answered and their pages updated.
-bool settled(const MainWindow &window)
-{
-    ModuleLink *link = window.transport();
-    QSignalSpy changed(link, &ModuleLink::busyChanged);
-    while (link->busy())
-        if (!changed.wait(10000))
-            return false;
-    return true;
-}
 
 // Radio buttons and check boxes take clicks on their indicator and text only.
 // A press that asks the module something returns once the answer is shown.

@@ -77,11 +77,6 @@ private slots:
 
 private:
     WmOrloRpt *page() const { return child<WmOrloRpt>(*window, "widget_orlo_rpt_r00"); }
-    // The exchanges asked so far answered (the widget pages' bounds are long).
-    bool settled() const
-    {
-        return QTest::qWaitFor([this] { return !window->transport()->busy(); }, 30000);
-    }
     std::unique_ptr<MainWindow> window;
 };
 
@@ -108,7 +103,7 @@ void PageRptTest::readShowsAndWritesBack()
     sim::Module &m = plugAndShow(*window, kRpt, kPage, [&](sim::Module &mod) {
         mod.stored.assign(stored.begin(), stored.end());
     });
-    QVERIFY(settled());
+    QVERIFY(settled(*window));
     WmOrloRpt &p = *page();
     auto *radio = child<Wdradio>(p, "widget_radioParameter");
     QCOMPARE(child<QGroupBox>(p, "groupBox_sf8")->isChecked(), sf8);
@@ -119,7 +114,7 @@ void PageRptTest::readShowsAndWritesBack()
         QCOMPARE(idBox(p, i / 4 + 1, i % 4)->value(), int(quint8(stored[kIds + i])));
 
     QTest::mouseClick(child<QPushButton>(p, "pushButton_Configurer_ORLO_RPT_r00"), Qt::LeftButton);
-    QVERIFY(settled());
+    QVERIFY(settled(*window));
     QCOMPARE(child<QLabel>(p, "label_Resultat_configurer_ORLO_RPT_r00")->text(), QStringLiteral("OK"));
     const sim::Bytes sent = m.lastReceived(1);
     QCOMPARE(int(sent.size()), 40);
@@ -136,7 +131,7 @@ void PageRptTest::readShowsAndWritesBack()
     // A refused write.
     m.writeStatus = 1;
     QTest::mouseClick(child<QPushButton>(p, "pushButton_Configurer_ORLO_RPT_r00"), Qt::LeftButton);
-    QVERIFY(settled());
+    QVERIFY(settled(*window));
     QCOMPARE(child<QLabel>(p, "label_Resultat_configurer_ORLO_RPT_r00")->text(), QStringLiteral("Echec"));
 }
 
@@ -145,7 +140,7 @@ void PageRptTest::duplicateLeastSignificantBytes()
     sim::Module &m = plugAndShow(*window, kRpt, kPage, [](sim::Module &mod) {
         mod.stored = record(1, 522, 1, 10, 1, QByteArray(24, '\0'));
     });
-    QVERIFY(settled());
+    QVERIFY(settled(*window));
     WmOrloRpt &p = *page();
     auto *write = child<QPushButton>(p, "pushButton_Configurer_ORLO_RPT_r00");
     const QString plain = QStringLiteral("font: 8pt \"MS Shell Dlg 2\";");
@@ -153,13 +148,13 @@ void PageRptTest::duplicateLeastSignificantBytes()
 
     // All zero: no warning.
     QTest::mouseClick(write, Qt::LeftButton);
-    QVERIFY(settled());
+    QVERIFY(settled(*window));
     QVERIFY(p.findChildren<QMessageBox *>().isEmpty());
 
     idBox(p, 2, 3)->setValue(0x3A);
     idBox(p, 5, 3)->setValue(0x3A);
     QTest::mouseClick(write, Qt::LeftButton);
-    QVERIFY(settled());
+    QVERIFY(settled(*window));
     const auto boxes = p.findChildren<QMessageBox *>();
     QCOMPARE(boxes.size(), 1);
     QCOMPARE(boxes.front()->text(), QStringLiteral("Several ORLO has the same LSB!"));
@@ -182,7 +177,7 @@ void PageRptTest::duplicateLeastSignificantBytes()
 void PageRptTest::modeSwitching()
 {
     plugAndShow(*window, kRpt, kPage, [](sim::Module &mod) { mod.stored = record(3, 100, 1, 10, 0); });
-    QVERIFY(settled());
+    QVERIFY(settled(*window));
     WmOrloRpt &p = *page();
     auto *g868 = child<QGroupBox>(p, "groupBox_868");
     auto *sf8 = child<QGroupBox>(p, "groupBox_sf8");
@@ -214,14 +209,14 @@ void PageRptTest::defaultRestoresAndAsksInformationAgain()
         mod.stored = record(3, 100, 5, 10, 0);
         mod.defaults = record(4, 522, 7, 144, 0);
     });
-    QVERIFY(settled());
+    QVERIFY(settled(*window));
     WmOrloRpt &p = *page();
     QMetaObject::invokeMethod(&p, "Update");
-    QVERIFY(settled());
+    QVERIFY(settled(*window));
     QCOMPARE(window->statusBar()->currentMessage(), QStringLiteral("sw:v1.4    Id sfx:1d4c9a"));
     sim::setModuleInformation(m, 0xFFFFFFFF, "2.0");
     QTest::mouseClick(child<QPushButton>(p, "pushButton_DefaultConfiguration_ORLO_RPT_r00"), Qt::LeftButton);
-    QVERIFY(settled());
+    QVERIFY(settled(*window));
     QCOMPARE(m.lastReceived(5).size(), std::size_t(40));
     QCOMPARE(child<Wdradio>(p, "widget_radioParameter")->baudCode(), 4);
     QCOMPARE(child<QSpinBox>(p, "spinBox_adressModem")->value(), 7);
@@ -233,22 +228,22 @@ void PageRptTest::defaultRestoresAndAsksInformationAgain()
 void PageRptTest::informationOnlyFromWholeAnswer()
 {
     sim::Module &m = plugAndShow(*window, kRpt, kPage);
-    QVERIFY(settled());
+    QVERIFY(settled(*window));
     WmOrloRpt &p = *page();
     QMetaObject::invokeMethod(&p, "Update");
-    QVERIFY(settled());
+    QVERIFY(settled(*window));
     QCOMPARE(window->statusBar()->currentMessage(), QStringLiteral("sw:v1.4    Id sfx:1d4c9a"));
     // A version text that fills the answer without a terminating zero.
     std::fill(m.live.begin() + 6, m.live.end(), quint8('9'));
     QMetaObject::invokeMethod(&p, "Update");
-    QVERIFY(settled());
+    QVERIFY(settled(*window));
     QCOMPARE(window->statusBar()->currentMessage(),
              QStringLiteral("sw:v%1    Id sfx:1d4c9a").arg(QString(34, QLatin1Char('9'))));
     // An exchange that did not complete leaves the status bar as it was.
     sim::setModuleInformation(m, 0x12345678, "3.1");
     m.writeResult = -1;
     QMetaObject::invokeMethod(&p, "Update");
-    QVERIFY(settled());
+    QVERIFY(settled(*window));
     QCOMPARE(window->statusBar()->currentMessage(),
              QStringLiteral("sw:v%1    Id sfx:1d4c9a").arg(QString(34, QLatin1Char('9'))));
 }
@@ -256,7 +251,7 @@ void PageRptTest::informationOnlyFromWholeAnswer()
 void PageRptTest::silentModuleAndNoNestedExchange()
 {
     sim::Module &m = plugAndShow(*window, kRpt, kPage);
-    QVERIFY(settled());
+    QVERIFY(settled(*window));
     WmOrloRpt &p = *page();
     auto *write = child<QPushButton>(p, "pushButton_Configurer_ORLO_RPT_r00");
     auto *defaults = child<QPushButton>(p, "pushButton_DefaultConfiguration_ORLO_RPT_r00");
@@ -285,7 +280,7 @@ void PageRptTest::silentModuleAndNoNestedExchange()
     QElapsedTimer clock;
     clock.start();
     QTest::mouseClick(write, Qt::LeftButton);
-    QVERIFY(settled());
+    QVERIFY(settled(*window));
     const qint64 waited = clock.elapsed();
     during.stop();
     QCOMPARE(child<QLabel>(p, "label_Resultat_configurer_ORLO_RPT_r00")->text(), QStringLiteral("Echec"));
@@ -303,7 +298,7 @@ void PageRptTest::silentModuleAndNoNestedExchange()
     // The information exchange the timer held back runs after the write.
     m.silent = false;
     QTRY_COMPARE_WITH_TIMEOUT(receivedCommands(m), before + QList<int>({1, 3}), 6000);
-    QCOMPARE(window->statusBar()->currentMessage(), QStringLiteral("sw:v1.4    Id sfx:1d4c9a"));
+    QTRY_COMPARE(window->statusBar()->currentMessage(), QStringLiteral("sw:v1.4    Id sfx:1d4c9a"));
 }
 
 void PageRptTest::nothingSentAfterRemoval()
@@ -338,11 +333,11 @@ void PageRptTest::anyStoredBytes()
         if (round < 20)
             m.stored[6] = 0;    // 868 mode, so the stored radio bytes are applied
         p.start(window->transport(), window->statusBar());
-        QVERIFY(settled());
+        QVERIFY(settled(*window));
         QVERIFY(radio->baudIndex() >= -1 && radio->baudIndex() < 4);
         const std::uint8_t storedCode = m.stored[1];
         QMetaObject::invokeMethod(&p, "on_pushButton_Configurer_ORLO_RPT_r00_clicked");
-        QVERIFY(settled());
+        QVERIFY(settled(*window));
         const sim::Bytes sent = m.lastReceived(1);
         // A code the four-rate list cannot show goes back as stored.
         QVERIFY(radio->baudIndex() >= 0 ? sent[1] >= 1 && sent[1] <= 4 : sent[1] == storedCode);

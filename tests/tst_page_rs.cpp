@@ -109,19 +109,13 @@ private:
     void askInformation()
     {
         QVERIFY(QMetaObject::invokeMethod(&family<BridgePage>(*window), "Update_RS_r00"));
-        QVERIFY(settled());
+        QVERIFY(settled(*window));
     }
     void write()
     {
         QTest::mouseClick(on<QPushButton>(*window, "pushButton_Configurer"), Qt::LeftButton);
-        QVERIFY(settled());
+        QVERIFY(settled(*window));
     }
-    // The exchanges asked so far answered.
-    bool settled() const
-    {
-        return QTest::qWaitFor([this] { return !window->transport()->busy(); }, 10000);
-    }
-
     std::unique_ptr<MainWindow> window;
 };
 
@@ -199,7 +193,7 @@ void PageRsTest::slaveAndBridgeShown()
 
     m.stored = record({0, 1, 0, 0, 4, 4, 0x02, 0x0A, 0, 0, 12, 34, 2, 7, 3, 2});
     QVERIFY(QMetaObject::invokeMethod(&family<BridgePage>(*window), "EnablePageORLO_RS_r00", Q_ARG(bool, true)));
-    QVERIFY(settled());
+    QVERIFY(settled(*window));
     QCOMPARE(on<QTabWidget>(*window, "tabWidget")->currentIndex(), 2);
     QVERIFY(on<QRadioButton>(*window, "radioButton_modeSigfox_Bridge")->isChecked());
     QVERIFY(on<QRadioButton>(*window, "radioButton_modeSigfox_Bridge")->isEnabled());
@@ -402,7 +396,7 @@ void PageRsTest::defaultRestoresAndReadsAgain()
     askInformation();
     m.received.clear();
     QTest::mouseClick(on<QPushButton>(*window, "pushButton_DefaultConfiguration"), Qt::LeftButton);
-    QVERIFY(settled());
+    QVERIFY(settled(*window));
     QCOMPARE(receivedCommands(m), (QList<int>{5, 2}));
     // The module's defaults: a slave record.
     QCOMPARE(on<QTabWidget>(*window, "tabWidget")->currentIndex(), 1);
@@ -415,7 +409,7 @@ void PageRsTest::defaultRestoresAndReadsAgain()
     m.received.clear();
     m.writeResult = 0;
     QTest::mouseClick(on<QPushButton>(*window, "pushButton_DefaultConfiguration"), Qt::LeftButton);
-    QVERIFY(settled());
+    QVERIFY(settled(*window));
     QVERIFY(m.received.empty());
     QCOMPARE(on<QLabel>(*window, "label_Resultat_configurer")->text(), QStringLiteral("Echec"));
 }
@@ -488,7 +482,7 @@ void PageRsTest::anyStoredBytes()
             m.stored[1] = std::uint8_t(role);
             sim::setModuleInformation(m, quint32(v) * 0x01010101u, std::string(40, char(v | 1)));
             QVERIFY(QMetaObject::invokeMethod(&family<BridgePage>(*window), "EnablePageORLO_RS_r00", Q_ARG(bool, true)));
-            QVERIFY(settled());
+            QVERIFY(settled(*window));
             askInformation();
             for (const QString &name : lists) {
                 auto *list = on<QComboBox>(*window, name);
@@ -557,13 +551,13 @@ void PageRsTest::fileWrittenRightAfterPlugging()
     sim::Module &m = sim::Bench::instance().plug(std::uint16_t(productId));
     sim::setModuleInformation(m, 0x00C0FFEE, "2.3");
     QVERIFY(waitForPage(*window));
-    QVERIFY(settled());
+    QVERIFY(settled(*window));
     m.received.clear();
     QVERIFY(window->findChild<ConfigurationFiles *>()->openFrom(saved.fileName()));
     // Well before the page's own information timer (3.5 s).
     if (!writeAtOnce)
         QTRY_VERIFY_WITH_TIMEOUT(receivedCommands(m).contains(3), 2500);
-    QVERIFY(settled());
+    QVERIFY(settled(*window));
     configureButton(shownPage(*window))->click();
     QTRY_COMPARE_WITH_TIMEOUT(resultLabel(shownPage(*window))->text(), QStringLiteral("OK"), 5000);
     QCOMPARE(closer.closed(), 0);

@@ -70,11 +70,6 @@ private:
     WmOrloRsLw &page() const { return *child<WmOrloRsLw>(*window, "widget_orlo_rslw_r00"); }
     template <typename W>
     W *get(const char *name) const { return child<W>(page(), name); }
-    // The exchanges asked so far answered (the widget pages' bounds are long).
-    bool settled() const
-    {
-        return QTest::qWaitFor([this] { return !window->transport()->busy(); }, 30000);
-    }
     std::unique_ptr<MainWindow> window;
 };
 
@@ -101,7 +96,7 @@ void PageRslwTest::readShowsAndWritesBack()
     sim::Module &m = plugAndShow(*window, kRslw, kPage, [&](sim::Module &mod) {
         mod.stored.assign(stored.begin(), stored.end());
     });
-    QVERIFY(settled());
+    QVERIFY(settled(*window));
     QCOMPARE(get<QTabWidget>("tabWidget_ORLO_RSLW_r00")->currentIndex(), int(stored[1]));
     QCOMPARE(get<QRadioButton>("radioButton_RS485")->isChecked(), stored.at(2) != 0);
     QCOMPARE(get<QComboBox>("comboBox_baudrate")->currentIndex(), int(stored[3]));
@@ -116,7 +111,7 @@ void PageRslwTest::readShowsAndWritesBack()
     QCOMPARE(get<QComboBox>("comboBox_codeFunction")->currentIndex(), int(stored[36]));
 
     QTest::mouseClick(get<QPushButton>("pushButton_Configurer"), Qt::LeftButton);
-    QVERIFY(settled());
+    QVERIFY(settled(*window));
     QCOMPARE(get<QLabel>("label_Resultat_configurer")->text(), QStringLiteral("OK"));
     QByteArray expected = stored;
     expected[0] = 1;
@@ -127,7 +122,7 @@ void PageRslwTest::readShowsAndWritesBack()
 void PageRslwTest::formAtStart()
 {
     plugAndShow(*window, kRslw, kPage);
-    QVERIFY(settled());
+    QVERIFY(settled(*window));
     auto items = [](const QComboBox *list) {
         QStringList texts;
         for (int i = 0; i < list->count(); ++i)
@@ -154,7 +149,7 @@ void PageRslwTest::storedBytesNoListShows()
         const QByteArray r = record({7, 0, 9, 5, 5, 5, 0, 24, 0, 0}, {0, 0, 0, 40, 0, 0, 0, 1, 0, 0, 0, 1, 0, 0, 0, 1, 0, 0, 0, 1, 0, 0, 0, 1}, 0, 9);
         mod.stored.assign(r.begin(), r.end());
     });
-    QVERIFY(settled());
+    QVERIFY(settled(*window));
     // Empty boxes, not invalid entries; values held to their ranges.
     for (const char *list : {"comboBox_baudrate", "comboBox_databit", "comboBox_parity", "comboBox_stopbit",
                              "comboBox_Heur_Master", "comboBox_Min_Master", "comboBox_codeFunction"})
@@ -169,7 +164,7 @@ void PageRslwTest::storedBytesNoListShows()
 void PageRslwTest::frameChainAndInterface()
 {
     plugAndShow(*window, kRslw, kPage);
-    QVERIFY(settled());
+    QVERIFY(settled(*window));
     auto *frame1 = get<QCheckBox>("checkBox_Frame1_Master");
     auto *frame3 = get<QCheckBox>("checkBox_Frame3_Master");
     auto *frame4 = get<QCheckBox>("checkBox_Frame4_Master");
@@ -206,17 +201,17 @@ void PageRslwTest::informationInStatusBar()
     sim::Module &m = plugAndShow(*window, kRslw, kPage, [](sim::Module &mod) {
         sim::setLoRaWanInformation(mod, 0x00E6, 0x0807060504030201ULL);
     });
-    QVERIFY(settled());
+    QVERIFY(settled(*window));
     QCOMPARE(window->statusBar()->currentMessage(), QStringLiteral("sw:v2.30    devEui:807060504030201"));
     // An exchange that did not complete leaves the status bar as it was.
     sim::setLoRaWanInformation(m, 105, 1);
     m.writeResult = -1;
     QMetaObject::invokeMethod(&page(), "getInfo");
-    QVERIFY(settled());
+    QVERIFY(settled(*window));
     QCOMPARE(window->statusBar()->currentMessage(), QStringLiteral("sw:v2.30    devEui:807060504030201"));
     m.writeResult = 9;
     QMetaObject::invokeMethod(&page(), "getInfo");
-    QVERIFY(settled());
+    QVERIFY(settled(*window));
     QCOMPARE(window->statusBar()->currentMessage(), QStringLiteral("sw:v1.05    devEui:1"));
 }
 
@@ -226,11 +221,11 @@ void PageRslwTest::defaultRestoresAndRereads()
         const QByteArray r = record({1, 1, 0, 1, 2, 0, 99, 4, 5, 1}, {1, 0, 0, 1}, 0, 0);
         mod.stored.assign(r.begin(), r.end());
     });
-    QVERIFY(settled());
+    QVERIFY(settled(*window));
     QCOMPARE(get<QSpinBox>("spinBox_addressModemSlave")->value(), 99);
     get<QCheckBox>("checkBox_Frame2_Master")->setChecked(true);
     QTest::mouseClick(get<QPushButton>("pushButton_DefaultConfiguration"), Qt::LeftButton);
-    QVERIFY(settled());
+    QVERIFY(settled(*window));
     QCOMPARE(receivedCommands(m).mid(2), QList<int>({5, 2, 3}));
     QCOMPARE(bytesOf(m.stored).mid(1), bytesOf(m.defaults).mid(1));
     QCOMPARE(get<QTabWidget>("tabWidget_ORLO_RSLW_r00")->currentIndex(), int(m.defaults[1]));
@@ -242,7 +237,7 @@ void PageRslwTest::defaultRestoresAndRereads()
 void PageRslwTest::noNestedExchange()
 {
     sim::Module &m = plugAndShow(*window, kRslw, kPage);
-    QVERIFY(settled());
+    QVERIFY(settled(*window));
     auto *write = get<QPushButton>("pushButton_Configurer");
     auto *defaults = get<QPushButton>("pushButton_DefaultConfiguration");
     auto *bar = get<QProgressBar>("progressBar_Configurer");
@@ -264,7 +259,7 @@ void PageRslwTest::noNestedExchange()
     });
     during.start(100);
     QTest::mouseClick(write, Qt::LeftButton);
-    QVERIFY(settled());
+    QVERIFY(settled(*window));
     during.stop();
     QCOMPARE(get<QLabel>("label_Resultat_configurer")->text(), QStringLiteral("OK"));
     QVERIFY(progressSeen > 0);
@@ -300,7 +295,7 @@ void PageRslwTest::anyStoredBytes()
             byte = quint8(random.bounded(256));
         const sim::Bytes stored = m.stored;
         page().start(window->transport(), window->statusBar());
-        QVERIFY(settled());
+        QVERIFY(settled(*window));
         QVERIFY(window->statusBar()->currentMessage().startsWith(QLatin1String("sw:v")));
         m.received.clear();
         if (stored[1] > 2) {
@@ -312,7 +307,7 @@ void PageRslwTest::anyStoredBytes()
             continue;
         }
         QMetaObject::invokeMethod(&page(), "on_pushButton_Configurer_clicked");
-        QVERIFY(settled());
+        QVERIFY(settled(*window));
         const sim::Bytes sent = m.lastReceived(1);
         // A list that cannot show its stored byte sends it back.
         const auto listed = [&](std::size_t at, int last) { return sent[at] <= last || sent[at] == stored[at]; };

@@ -73,6 +73,11 @@ orlo::Answer exchangeNow(ModuleLink &link, const quint8 *frame, int reports, con
     return *answer;
 }
 
+bool settled(const MainWindow &window, int timeoutMs)
+{
+    return QTest::qWaitFor([&window] { return !window.transport()->busy(); }, timeoutMs);
+}
+
 sim::Module &plugAndShow(MainWindow &window, std::uint16_t productId, const char *page,
                          const std::function<void(sim::Module &)> &prepare)
 {

@@ -32,6 +32,10 @@ std::unique_ptr<MainWindow> freshWindow(const QString &history = {});
 orlo::Answer exchangeNow(ModuleLink &link, const quint8 *frame, int reports,
                          const ModuleLink::Bounds &bounds = ModuleLink::kPageBounds);
 
+// The exchanges asked so far were answered and the page shows what came
+// back (the repeater and LoRaWAN-serial pages' bounds are long).
+bool settled(const MainWindow &window, int timeoutMs = 30000);
+
 // Object name of the page the window shows.
 QString currentPage(const MainWindow &window);
 
