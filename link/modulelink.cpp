@@ -2,7 +2,6 @@
 
 #include "link/trace.h"
 
-#include <QTimer>
 #include <cstring>
 
 ModuleLink::ModuleLink(QObject *parent)

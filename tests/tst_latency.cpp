@@ -8,7 +8,6 @@
 #include <QPushButton>
 #include <atomic>
 #include <memory>
-#include <sys/resource.h>
 #include <thread>
 
 using namespace testing;
@@ -21,13 +20,6 @@ constexpr int kPostEveryMs = 5;
 // The window must answer within 50 ms; a loaded machine or a sanitizer gets
 // ten times that before the test fails.
 constexpr qint64 kMostLatencyMs = 500;
-
-double cpuSeconds()
-{
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    return usage.ru_utime.tv_sec + usage.ru_stime.tv_sec + (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
-}
 
 // Posts a call to the window's thread every few milliseconds from a thread
 // of its own and keeps the longest time a call waited to be answered.

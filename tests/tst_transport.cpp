@@ -7,19 +7,10 @@
 #include <QElapsedTimer>
 #include <QTimer>
 #include <cstring>
-#include <sys/resource.h>
 
 using namespace testing;
 
 namespace {
-
-double cpuSeconds()
-{
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    return usage.ru_utime.tv_sec + usage.ru_stime.tv_sec
-        + (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
-}
 
 // A 3-report type whose page has no measurement timer: nothing but the
 // test talks to the module once its page is shown.

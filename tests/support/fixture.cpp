@@ -18,6 +18,7 @@
 #include <QTimer>
 #include <cstdio>
 #include <optional>
+#include <sys/resource.h>
 
 namespace testing {
 
@@ -71,6 +72,13 @@ orlo::Answer exchangeNow(ModuleLink &link, const quint8 *frame, int reports, con
     if (!QTest::qWaitFor([&answer] { return answer.has_value(); }, bounds.writeMs + bounds.readMs + 5000))
         qFatal("an exchange was never answered");
     return *answer;
+}
+
+double cpuSeconds()
+{
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return usage.ru_utime.tv_sec + usage.ru_stime.tv_sec + (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
 }
 
 bool settled(const MainWindow &window, int timeoutMs)

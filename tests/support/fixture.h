@@ -36,6 +36,9 @@ orlo::Answer exchangeNow(ModuleLink &link, const quint8 *frame, int reports,
 // back (the repeater and LoRaWAN-serial pages' bounds are long).
 bool settled(const MainWindow &window, int timeoutMs = 30000);
 
+// Processor time this process used so far, in seconds: a wait that spins shows here.
+double cpuSeconds();
+
 // Object name of the page the window shows.
 QString currentPage(const MainWindow &window);
 
