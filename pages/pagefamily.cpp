@@ -1,8 +1,10 @@
 #include "pages/pagefamily.h"
 
 #include "link/modulelink.h"
+#include "widgets/formtexts.h"
 #include "widgets/writecycle.h"
 
+#include <QEvent>
 #include <QTimer>
 #include <cstring>
 
@@ -20,6 +22,22 @@ PageFamily::~PageFamily() = default;
 void PageFamily::addPage(Page page)
 {
     table.append(std::move(page));
+}
+
+void PageFamily::keepFormTexts(std::function<void()> retranslateUi)
+{
+    QList<QWidget *> widgets{this};
+    widgets << pages();
+    formTexts = std::make_unique<orlo::FormTexts>(widgets, std::move(retranslateUi));
+}
+
+void PageFamily::changeEvent(QEvent *event)
+{
+    if (event->type() == QEvent::LanguageChange && formTexts) {
+        formTexts->retranslate();
+        retranslateTexts();
+    }
+    QWidget::changeEvent(event);
 }
 
 const PageFamily::Page *PageFamily::pageOf(orlo::ModuleType type) const

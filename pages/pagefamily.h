@@ -15,11 +15,15 @@
 #include <optional>
 
 class ModuleLink;
+class QEvent;
 class QLabel;
 class QProgressBar;
 class QPushButton;
 class QStatusBar;
 class QTimer;
+namespace orlo {
+class FormTexts;
+}
 
 // What a page needs of the shell.
 class PageShell
@@ -109,10 +113,20 @@ protected:
         std::function<QByteArray()> frame;
     };
     void addPage(Page page);
+    // After the pages were added: on a language change, the form's
+    // `retranslateUi` runs over the family and its pages, keeping what the
+    // pages wrote since, then retranslateTexts().
+    void keepFormTexts(std::function<void()> retranslateUi);
+    // The texts a page set itself from its state (a title chosen by the
+    // module's type, a list the page filled), written again in the language
+    // now installed.
+    virtual void retranslateTexts() {}
+    void changeEvent(QEvent *event) override;
 
 private:
     const Page *pageOf(orlo::ModuleType type) const;
 
     PageShell &shell;
     QList<Page> table;
+    std::unique_ptr<orlo::FormTexts> formTexts;
 };
