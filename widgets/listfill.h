@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QSignalBlocker>
 #include <QStringList>
 
@@ -40,6 +41,19 @@ inline void replaceItemsInPlace(QComboBox *list, const QStringList &items, int s
     for (int i = 0; i < items.size(); ++i)
         list->insertItem(i, items.at(i));
     list->setCurrentIndex(selected);
+}
+
+// A list's items as the window shows them: each source text (marked with
+// QT_TRANSLATE_NOOP under `context` where the list is defined) in the language
+// now installed. The source list stays what records and files store; the
+// shown list only differs in words, so logic goes by index.
+inline QStringList translatedItems(const char *context, const QStringList &items)
+{
+    QStringList shown;
+    shown.reserve(items.size());
+    for (const QString &item : items)
+        shown << QCoreApplication::translate(context, item.toUtf8().constData());
+    return shown;
 }
 
 // An hour or a minute as the lists show it: "07".
