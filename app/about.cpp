@@ -11,10 +11,10 @@ about::about(QWidget *parent)
     ui->setupUi(this);
     orlo::useSharpImages(this);
     ui->textBrowser_Description_gamme->setHtml(
-        QStringLiteral("<p>Version 3.7.7</p>"
-                       "<p><a href=\"mailto:%1?subject=Help on Orlo product\">Technical support</a></p>"
-                       "<p><a href=\"%2\">Orlo Plateform</a></p>"
-                       "<p>Thank you for working with <a href=\"%3\">Velka</a>.</p>")
+        tr("<p>Version 3.7.7</p>"
+           "<p><a href=\"mailto:%1?subject=Help on Orlo product\">Technical support</a></p>"
+           "<p><a href=\"%2\">Orlo Plateform</a></p>"
+           "<p>Thank you for working with <a href=\"%3\">Velka</a>.</p>")
             .arg(QLatin1String(maker::kSupportMail), QLatin1String(maker::kPlatformSite),
                  QLatin1String(maker::kWebSite)));
 }

@@ -1,5 +1,6 @@
 #include "app/application.h"
 
+#include "app/language.h"
 #include "link/maker.h"
 #include "link/qtcompat.h"
 
@@ -15,6 +16,7 @@ static void initResources()
 {
     // The images live in the static library: register them explicitly.
     Q_INIT_RESOURCE(resources);
+    Q_INIT_RESOURCE(translations);
 }
 
 namespace orlo {
@@ -31,6 +33,7 @@ void initApplication(QCoreApplication &app)
     app.setOrganizationDomain(QString::fromLatin1(maker::kOrganisationDomain));
     app.setApplicationName(QString::fromLatin1(maker::kApplicationName));
     QGuiApplication::setDesktopFileName(QString::fromLatin1(maker::kDesktopEntryId));
+    useLanguage(startLanguage());
     hid_init();
 }
 

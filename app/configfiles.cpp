@@ -24,7 +24,10 @@
 
 namespace {
 
-const QString kFilter = QStringLiteral("Configurations (*.json);;All files (*)");
+QString fileFilter()
+{
+    return ConfigurationFiles::tr("Configurations (*.json);;All files (*)");
+}
 constexpr int kHighestAddress = 255;    // what an address byte holds; each field has its own range
 constexpr int kBusyRetryMs = 100;
 const QString kJournalFile = QStringLiteral("journal.csv");
@@ -46,12 +49,12 @@ ConfigurationFiles::ConfigurationFiles(QWidget *w, const ConfigurationMenu &m, c
     connect(menu.save, &QAction::triggered, this, [this] {
         const orlo::ModuleEntry *module = orlo::findModule(quint16(page.productId()));
         const QString suggested = module ? QString::fromLatin1(module->name) + QStringLiteral(".json") : QString();
-        const QString path = QFileDialog::getSaveFileName(window, menu.save->text(), suggested, kFilter);
+        const QString path = QFileDialog::getSaveFileName(window, menu.save->text(), suggested, fileFilter());
         if (!path.isEmpty())
             saveTo(path);
     });
     connect(menu.open, &QAction::triggered, this, [this] {
-        const QString path = QFileDialog::getOpenFileName(window, menu.open->text(), QString(), kFilter);
+        const QString path = QFileDialog::getOpenFileName(window, menu.open->text(), QString(), fileFilter());
         if (!path.isEmpty())
             openFrom(path);
     });
@@ -65,7 +68,7 @@ ConfigurationFiles::ConfigurationFiles(QWidget *w, const ConfigurationMenu &m, c
     connect(menu.numberAddresses, &QAction::triggered, this, [this](bool on) {
         bool chosen = !on;
         const int first = on ? QInputDialog::getInt(window, menu.numberAddresses->text(),
-                                                    QStringLiteral("Own address of the series' first module:"),
+                                                    tr("Own address of the series' first module:"),
                                                     firstAddress, 0, kHighestAddress, 1, &chosen)
                              : 0;
         numberOwnAddresses(on && chosen, first);
@@ -114,7 +117,7 @@ bool ConfigurationFiles::saveTo(const QString &path)
     }
     if (kept.isEmpty()) {
         QMessageBox::warning(window, menu.save->text(),
-                             QStringLiteral("Nothing was saved: the page sends no configuration yet "
+                             tr("Nothing was saved: the page sends no configuration yet "
                                             "(its module was not read, or a field is refused)."));
         return false;
     }
@@ -123,12 +126,12 @@ bool ConfigurationFiles::saveTo(const QString &path)
     if (!file.open(QIODevice::WriteOnly)
         || file.write(orlo::records::documentOf(productId, payload, orlo::currentDateTime())) < 0 || !file.commit()) {
         QMessageBox::warning(window, menu.save->text(),
-                             QStringLiteral("The configuration could not be saved in %1: %2.")
+                             tr("The configuration could not be saved in %1: %2.")
                                  .arg(path, file.errorString()));
         return false;
     }
     useForSeries(path, productId, orlo::records::fieldsOf(productId, payload));
-    page.statusBar->showMessage(QStringLiteral("Saved %1").arg(QFileInfo(path).fileName()));
+    page.statusBar->showMessage(tr("Saved %1").arg(QFileInfo(path).fileName()));
     return true;
 }
 
@@ -142,7 +145,7 @@ bool ConfigurationFiles::openFrom(const QString &path)
     if (!file.open(QIODevice::ReadOnly))
         parsed.problem = file.errorString();
     else if (file.size() > orlo::records::kMaxDocumentBytes)
-        parsed.problem = QStringLiteral("the file is larger than 1 MiB");
+        parsed.problem = tr("the file is larger than 1 MiB");
     else
         parsed = orlo::records::parseDocument(file.read(orlo::records::kMaxDocumentBytes + 1), productId);
     if (parsed.problem.isEmpty()) {
@@ -155,7 +158,7 @@ bool ConfigurationFiles::openFrom(const QString &path)
     }
     if (!parsed.problem.isEmpty()) {
         QMessageBox::warning(window, menu.open->text(),
-                             QStringLiteral("The configuration in %1 cannot be opened: %2.").arg(path, parsed.problem));
+                             tr("The configuration in %1 cannot be opened: %2.").arg(path, parsed.problem));
         return false;
     }
     if (!acceptsInputKind(path, parsed.productId, productId))
@@ -211,13 +214,13 @@ void ConfigurationFiles::notApplied(const orlo::records::Opened &opened)
     if (opened.outOfAddresses && menu.series->isChecked()) {
         menu.series->setChecked(false);
         QMessageBox::warning(window, menu.series->text(),
-                             QStringLiteral("The series of %1 stops: %2, so no address is left for this module. "
+                             tr("The series of %1 stops: %2, so no address is left for this module. "
                                             "The page shows the module's own configuration.")
                                  .arg(series.path(), opened.problem));
         return;
     }
     QMessageBox::warning(window, menu.series->isChecked() ? menu.series->text() : menu.open->text(),
-                         QStringLiteral("The configuration in %1 cannot be applied to this module: %2. "
+                         tr("The configuration in %1 cannot be applied to this module: %2. "
                                         "The page shows the module's own configuration.")
                              .arg(series.path(), opened.problem));
 }
@@ -227,7 +230,7 @@ bool ConfigurationFiles::acceptsInputKind(const QString &path, int fileProductId
     const QString different = orlo::differentInputs(path, fileProductId, productId);
     return different.isEmpty()
            || QMessageBox::question(window, menu.open->text(),
-                                    different + QStringLiteral(" Fill the page with it all the same?"),
+                                    different + tr(" Fill the page with it all the same?"),
                                     QMessageBox::Yes | QMessageBox::No, QMessageBox::No)
                   == QMessageBox::Yes;
 }
@@ -251,7 +254,7 @@ bool ConfigurationFiles::mayQuit()
     if (!log->hasUnsavedRows())
         return true;
     QMessageBox box(QMessageBox::Warning, menu.journal->text().remove(QStringLiteral("…")),
-                    QStringLiteral("The journal holds %1 row(s) that the history %2 could not keep. "
+                    tr("The journal holds %1 row(s) that the history %2 could not keep. "
                                    "Save the journal before quitting?")
                         .arg(log->unwritten().size())
                         .arg(log->location()),
@@ -343,16 +346,24 @@ void ConfigurationFiles::showNotWritten()
     line->setVisible(shown);
 }
 
+void ConfigurationFiles::retranslate()
+{
+    if (page.notWrittenLine->isVisible())
+        showNotWritten();
+    if (historyProblem->isVisible())
+        showHistoryProblem();
+}
+
 void ConfigurationFiles::showHistoryProblem()
 {
     // Said while the history cannot be written, and until the rows it could
     // not keep are saved one way or the other.
     const bool shown = !log->problem().isEmpty() || log->hasUnsavedRows();
-    historyProblem->setText(shown ? QStringLiteral("History not written") : QString());
+    historyProblem->setText(shown ? tr("History not written") : QString());
     historyProblem->setToolTip(log->problem());
     historyProblem->setVisible(shown);
     if (shown && !log->problem().isEmpty())
-        page.statusBar->showMessage(QStringLiteral("Rows kept in memory: %1.").arg(log->problem()));
+        page.statusBar->showMessage(tr("Rows kept in memory: %1.").arg(log->problem()));
 }
 
 void ConfigurationFiles::updateActions()

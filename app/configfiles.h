@@ -69,6 +69,8 @@ public:
     // or no module is.
     void modulePlugged(int productId);
     void moduleGone();
+    // A new language: the lines over the page and in the status bar say it again.
+    void retranslate();
 
 private:
     void useForSeries(const QString &path, int productId, const QJsonObject &fields);

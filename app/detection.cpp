@@ -15,8 +15,7 @@ namespace {
 // the udev rule the node belongs to root. Shown once, not at every tick.
 void showPermissionHint(QStatusBar *bar, bool show)
 {
-    static const QString hint = QStringLiteral(
-        "Module found, no access: install the udev rule (README), replug it.");
+    const QString hint = MainWindow::tr("Module found, no access: install the udev rule (README), replug it.");
     const bool shown = bar->currentMessage() == hint;
     if (show && !shown)
         bar->showMessage(hint);
@@ -24,8 +23,10 @@ void showPermissionHint(QStatusBar *bar, bool show)
         bar->clearMessage();
 }
 
-const QString kStoredReadFailure = QStringLiteral(
-    "The module's configuration could not be read: reading it again...");
+QString storedReadFailure()
+{
+    return MainWindow::tr("The module's configuration could not be read: reading it again...");
+}
 
 } // namespace
 
@@ -94,7 +95,7 @@ void MainWindow::linkIdle()
     readingStoredRecord = false;
     if (moduleLink->storedRead().failed())
         showStoredReadFailure();
-    else if (statusBar()->currentMessage() == kStoredReadFailure)
+    else if (statusBar()->currentMessage() == storedReadFailure())
         statusBar()->clearMessage();
 }
 
@@ -104,7 +105,7 @@ void MainWindow::showStoredReadFailure()
         return;
     if (QLabel *label = controlsOf(moduleLink->productId()).result)
         label->setText(result::kFailed);
-    statusBar()->showMessage(kStoredReadFailure);
+    statusBar()->showMessage(storedReadFailure());
 }
 
 PageFamily *MainWindow::familyOf(int productId) const

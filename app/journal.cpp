@@ -22,15 +22,21 @@
 #include <QSignalBlocker>
 #include <QStandardPaths>
 #include <QTableWidget>
+#include <QCoreApplication>
 #include <QVBoxLayout>
 #include <algorithm>
 
 namespace {
 
 constexpr int kWidestColumn = 260;
-const QString kCsvFilter = QStringLiteral("CSV (*.csv)");
-const QString kJsonLinesFilter = QStringLiteral("JSON lines (*.jsonl)");
-const QString kExportTitle = QStringLiteral("Export the journal");
+QString translated(const char *text)
+{
+    return QCoreApplication::translate("orlo::JournalDialog", text);
+}
+
+QString csvFilter() { return translated(QT_TRANSLATE_NOOP("orlo::JournalDialog", "CSV (*.csv)")); }
+QString jsonLinesFilter() { return translated(QT_TRANSLATE_NOOP("orlo::JournalDialog", "JSON lines (*.jsonl)")); }
+QString exportTitle() { return translated(QT_TRANSLATE_NOOP("orlo::JournalDialog", "Export the journal")); }
 
 QString productText(const orlo::ModuleEntry &module)
 {
@@ -40,8 +46,8 @@ QString productText(const orlo::ModuleEntry &module)
 QString countText(int rows)
 {
     if (rows == 0)
-        return QStringLiteral("No row shown");
-    return rows == 1 ? QStringLiteral("1 row shown") : QStringLiteral("%1 rows shown").arg(rows);
+        return translated(QT_TRANSLATE_NOOP("orlo::JournalDialog", "No row shown"));
+    return rows == 1 ? translated(QT_TRANSLATE_NOOP("orlo::JournalDialog", "1 row shown")) : translated(QT_TRANSLATE_NOOP("orlo::JournalDialog", "%1 rows shown")).arg(rows);
 }
 
 // Adds the chosen filter's extension to a name typed without one.
@@ -50,7 +56,7 @@ QString withExtension(const QString &path, const QString &chosenFilter)
     const QString suffix = QFileInfo(path).suffix().toLower();
     if (suffix == QLatin1String("csv") || suffix == QLatin1String("jsonl") || suffix == QLatin1String("json"))
         return path;
-    return path + (chosenFilter == kJsonLinesFilter ? QStringLiteral(".jsonl") : QStringLiteral(".csv"));
+    return path + (chosenFilter == jsonLinesFilter() ? QStringLiteral(".jsonl") : QStringLiteral(".csv"));
 }
 
 } // namespace
@@ -60,7 +66,7 @@ namespace orlo {
 JournalDialog::JournalDialog(History &history, QWidget *parent) : QDialog(parent), history(history)
 {
     setObjectName(QStringLiteral("journalDialog"));
-    setWindowTitle(QStringLiteral("Journal"));
+    setWindowTitle(tr("Journal"));
     auto *layout = new QVBoxLayout(this);
 
     auto *filters = new QHBoxLayout;
@@ -78,22 +84,22 @@ JournalDialog::JournalDialog(History &history, QWidget *parent) : QDialog(parent
         edit->setCalendarPopup(true);
         edit->setDisplayFormat(QStringLiteral("yyyy-MM-dd"));
     }
-    addFilter(QStringLiteral("From"), fromDate, "journalFrom");
-    addFilter(QStringLiteral("To"), toDate, "journalTo");
+    addFilter(tr("From"), fromDate, "journalFrom");
+    addFilter(tr("To"), toDate, "journalTo");
     productFilter = new QComboBox(this);
-    productFilter->addItem(QStringLiteral("All"), 0);
+    productFilter->addItem(tr("All"), 0);
     for (const ModuleEntry &module : kModules)
         productFilter->addItem(productText(module), int(module.productId));
-    addFilter(QStringLiteral("Product"), productFilter, "journalProduct");
+    addFilter(tr("Product"), productFilter, "journalProduct");
     ownAddressFilter = new QLineEdit(this);
-    ownAddressFilter->setPlaceholderText(QStringLiteral("Any"));
+    ownAddressFilter->setPlaceholderText(tr("Any"));
     ownAddressFilter->setMinimumWidth(ownAddressFilter->fontMetrics().averageCharWidth() * 14);
-    addFilter(QStringLiteral("Own address"), ownAddressFilter, "journalOwnAddress");
+    addFilter(tr("Own address"), ownAddressFilter, "journalOwnAddress");
     resultFilter = new QComboBox(this);
-    resultFilter->addItem(QStringLiteral("All"), QString());
+    resultFilter->addItem(tr("All"), QString());
     for (const QString &text : {result::kOk, result::kVerified, result::kFailed, result::kInvalid})
         resultFilter->addItem(text, text);
-    addFilter(QStringLiteral("Result"), resultFilter, "journalResult");
+    addFilter(tr("Result"), resultFilter, "journalResult");
     layout->addLayout(filters);
 
     table = new QTableWidget(0, journal::columns().size(), this);
@@ -108,7 +114,7 @@ JournalDialog::JournalDialog(History &history, QWidget *parent) : QDialog(parent
     layout->addWidget(count);
 
     auto *buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
-    exportButton = buttons->addButton(QStringLiteral("Export…"), QDialogButtonBox::ActionRole);
+    exportButton = buttons->addButton(tr("Export…"), QDialogButtonBox::ActionRole);
     exportButton->setObjectName(QStringLiteral("journalExport"));
     // Enter in the own-address field filters; it neither exports nor closes.
     for (QAbstractButton *button : buttons->buttons())
@@ -168,8 +174,8 @@ void JournalDialog::refresh()
     QString line = countText(shown.size());
     const int kept = history.unwritten().size();
     if (kept > 0)
-        line += QStringLiteral(". %1 kept in memory only: %2.")
-                    .arg(kept == 1 ? QStringLiteral("1 row is") : QStringLiteral("%1 rows are").arg(kept),
+        line += tr(". %1 kept in memory only: %2.")
+                    .arg(kept == 1 ? tr("1 row is") : tr("%1 rows are").arg(kept),
                          history.problem());
     count->setText(line);
     exportButton->setEnabled(!shown.isEmpty());
@@ -198,16 +204,16 @@ QString chooseExportPath(QWidget *parent, const QString &suggestedName)
 {
     QString chosenFilter;
     const QString typed = QFileDialog::getSaveFileName(
-        parent, kExportTitle,
+        parent, exportTitle(),
         QDir(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation)).filePath(suggestedName),
-        kCsvFilter + QStringLiteral(";;") + kJsonLinesFilter, &chosenFilter);
+        csvFilter() + QStringLiteral(";;") + jsonLinesFilter(), &chosenFilter);
     if (typed.isEmpty())
         return {};
     const QString path = withExtension(typed, chosenFilter);
     // The file dialog asked about the name typed, not about the one completed.
     if (path != typed && QFileInfo::exists(path)
-        && QMessageBox::question(parent, kExportTitle,
-                                 QStringLiteral("%1 already exists. Replace it?").arg(QDir::toNativeSeparators(path)),
+        && QMessageBox::question(parent, exportTitle(),
+                                 translated(QT_TRANSLATE_NOOP("orlo::JournalDialog", "%1 already exists. Replace it?")).arg(QDir::toNativeSeparators(path)),
                                  QMessageBox::Yes | QMessageBox::No, QMessageBox::No)
                != QMessageBox::Yes)
         return {};
@@ -221,8 +227,8 @@ bool exportJournal(QWidget *parent, const QVector<JournalEntry> &rows, const QSt
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly) || file.write(jsonLines ? journal::jsonLines(rows) : journal::csv(rows)) < 0
         || !file.commit()) {
-        QMessageBox::warning(parent, kExportTitle,
-                             QStringLiteral("The journal could not be saved in %1: %2.")
+        QMessageBox::warning(parent, exportTitle(),
+                             translated(QT_TRANSLATE_NOOP("orlo::JournalDialog", "The journal could not be saved in %1: %2."))
                                  .arg(QDir::toNativeSeparators(path), file.errorString()));
         return false;
     }

@@ -4,6 +4,7 @@
 #include "app/application.h"
 #include "app/configfiles.h"
 #include "app/exchangebuttons.h"
+#include "app/language.h"
 #include "link/maker.h"
 #include "link/modulelink.h"
 #include "pages/analogpages.h"
@@ -13,7 +14,9 @@
 #include "pages/temperaturepages.h"
 #include "pages/widgetpages.h"
 #include "ui_mainwindow.h"
+#include "widgets/formtexts.h"
 
+#include <QActionGroup>
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QDesktopServices>
@@ -42,7 +45,9 @@ MainWindow::MainWindow(QWidget *parent)
         for (QWidget *page : family->pages())
             ui->stackedWidget->addWidget(page);
     orlo::useSharpImages(this);
-    setWindowTitle(QStringLiteral("Configurateur Orlo"));
+    setWindowTitle(tr("Configurateur Orlo"));
+    addLanguageMenu();
+    formTexts = std::make_unique<orlo::FormTexts>(QList<QWidget *>{this}, [this] { ui->retranslateUi(this); });
     showConnectPage();
 
     moduleLink = new ModuleLink(this);
@@ -121,6 +126,44 @@ void MainWindow::placeNotWrittenLine(QWidget *page)
     const int right = ui->label_Logo->geometry().left() - kNotWrittenGap;
     notWrittenLine->setGeometry(left, kNotWrittenTop, qMax(0, right - left), kNotWrittenHeight);
     notWrittenLine->raise();
+}
+
+void MainWindow::addLanguageMenu()
+{
+    // Named in both languages: whoever cannot read the window finds it.
+    auto *menu = new QMenu(QStringLiteral("Langue / Language"), ui->menuBar);
+    menu->setObjectName(QStringLiteral("menuLanguage"));
+    ui->menuBar->insertMenu(ui->menu_A_propos->menuAction(), menu);
+    auto *choices = new QActionGroup(menu);
+    const struct {
+        const char *name;
+        QString text;
+        orlo::Language language;
+    } languages[] = {{"actionLanguageFrench", QStringLiteral("Français"), orlo::Language::French},
+                     {"actionLanguageEnglish", QStringLiteral("English"), orlo::Language::English}};
+    for (const auto &choice : languages) {
+        QAction *action = menu->addAction(choice.text);
+        action->setObjectName(QLatin1String(choice.name));
+        action->setCheckable(true);
+        action->setChecked(orlo::currentLanguage() == choice.language);
+        choices->addAction(action);
+        const orlo::Language language = choice.language;
+        connect(action, &QAction::triggered, this, [language] {
+            orlo::rememberLanguage(language);
+            if (orlo::currentLanguage() != language)
+                orlo::useLanguage(language);
+        });
+    }
+}
+
+void MainWindow::changeEvent(QEvent *event)
+{
+    if (event->type() == QEvent::LanguageChange && formTexts) {
+        formTexts->retranslate();
+        setWindowTitle(tr("Configurateur Orlo"));
+        files->retranslate();
+    }
+    QMainWindow::changeEvent(event);
 }
 
 void MainWindow::showLogo(bool shown)

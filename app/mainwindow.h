@@ -10,6 +10,9 @@
 #include <QList>
 
 class ConfigurationFiles;
+namespace orlo {
+class FormTexts;
+}
 class ExchangeButtons;
 class QLabel;
 class QTimer;
@@ -46,6 +49,8 @@ public slots:
 protected:
     // Closing the window asks, as Quit does, about rows the history could not keep.
     void closeEvent(QCloseEvent *event) override;
+    // A new language: the menus, the connect page and the shell's own lines.
+    void changeEvent(QEvent *event) override;
 
 private:
     // What the pages reach of the shell.
@@ -53,6 +58,10 @@ private:
     QStatusBar *statusLine() override;
     void showModulePage(QWidget *page) override;
     void showLogo(bool shown) override;
+
+    // "Langue / Language": the window switches at once, and starts in that
+    // language next time.
+    void addLanguageMenu();
 
     // A read of the stored record failed: the page's result label and the
     // status bar say so, detection reads it again at later ticks.
@@ -87,4 +96,5 @@ private:
     ConfigurationFiles *files = nullptr;
     QLabel *notWrittenLine = nullptr;
     ExchangeButtons *exchangeButtons = nullptr;
+    std::unique_ptr<orlo::FormTexts> formTexts;
 };

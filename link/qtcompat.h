@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QCoreApplication>
+#include <QLibraryInfo>
 #include <QTextStream>
 #include <QtGlobal>
 
@@ -25,6 +26,16 @@ inline void writeUtf8(QTextStream &out)
     out.setCodec("UTF-8");
 #else
     out.setEncoding(QStringConverter::Utf8);
+#endif
+}
+
+// Where the system keeps Qt's own translations.
+inline QString translationsPath()
+{
+#if QT_VERSION < QT_VERSION_CHECK(6, 0, 0)
+    return QLibraryInfo::location(QLibraryInfo::TranslationsPath);
+#else
+    return QLibraryInfo::path(QLibraryInfo::TranslationsPath);
 #endif
 }
 

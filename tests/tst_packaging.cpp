@@ -67,6 +67,8 @@ private slots:
     void udevRuleMatchesTheFamily();
     void desktopEntryValidates();
     void metainfoValidates();
+    void namedInFrenchAndEnglish_data();
+    void namedInFrenchAndEnglish();
     void metainfoProvidesEveryModule();
     void maintainerScriptsApplyTheRules_data();
     void maintainerScriptsApplyTheRules();
@@ -129,6 +131,36 @@ void PackagingTest::metainfoValidates()
         const QRegularExpressionMatch m = it.next();
         QVERIFY2(m.captured(2) == QLatin1String("cid-maybe-not-rdns"), qPrintable(result.output));
     }
+}
+
+void PackagingTest::namedInFrenchAndEnglish_data()
+{
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<QStringList>("lines");
+    QTest::newRow("desktop entry") << kAppId + QStringLiteral(".desktop")
+                                   << QStringList{QStringLiteral("Name=Orlo Configurator"),
+                                                  QStringLiteral("Name[fr]=Configurateur Orlo"),
+                                                  QStringLiteral("Comment=Configure Orlo radio modules over USB"),
+                                                  QStringLiteral("Comment[fr]=Configurer les modules radio Orlo par USB")};
+    QTest::newRow("metainfo") << kAppId + QStringLiteral(".metainfo.xml")
+                              << QStringList{QStringLiteral("<name>Orlo Configurator</name>"),
+                                             QStringLiteral("<name xml:lang=\"fr\">Configurateur Orlo</name>"),
+                                             QStringLiteral("<summary>Configure Orlo radio modules over USB</summary>"),
+                                             QStringLiteral("<summary xml:lang=\"fr\">Configurer les modules radio "
+                                                            "Orlo par USB</summary>")};
+}
+
+void PackagingTest::namedInFrenchAndEnglish()
+{
+    QFETCH(QString, file);
+    QFETCH(QStringList, lines);
+    QFile text(packagingFile(file));
+    QVERIFY(text.open(QIODevice::ReadOnly));
+    QStringList found;
+    while (!text.atEnd())
+        found << QString::fromUtf8(text.readLine()).trimmed();
+    for (const QString &line : lines)
+        QVERIFY2(found.contains(line), qPrintable(line));
 }
 
 void PackagingTest::metainfoProvidesEveryModule()

@@ -1,17 +1,28 @@
-// Every module page fits the fixed window: each visible widget lies inside
-// the 640 x 461 page stack, no two visible sibling widgets overlap, and none
-// hides under the maker's logo. Walks the page generically, so it covers
-// every product identifier of the family and every tab of every page.
+// Every module page fits the fixed window, in the source texts, in French and
+// in English: each visible widget lies inside the 640 x 461 page stack, no
+// two visible sibling widgets overlap, none hides under the maker's logo, and
+// each label, button, check box and group title shows its whole text. In
+// French and English, no visible text is left in the other language. Walks
+// the page generically, so it covers every product identifier of the family
+// and every tab of every page.
 //
 // With ORLO_GRAB_PAGES=<folder> it also saves a picture of the window on
-// each page there (scripts/grab-pages).
+// each page in French and English there, in <folder>/fr and <folder>/en
+// (scripts/grab-pages).
+#include "app/language.h"
 #include "support/dialogcloser.h"
 #include "link/modulelink.h"
 #include "support/fixture.h"
 
+#include <QAbstractButton>
+#include <QComboBox>
 #include <QDir>
 #include <QGroupBox>
 #include <QLabel>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QStyle>
+#include <QTextDocument>
 #include <QStackedWidget>
 #include <QTabWidget>
 #include <QToolBox>
@@ -21,6 +32,7 @@ using namespace testing;
 namespace {
 
 const QRect kStackArea(0, 0, 640, 461);
+constexpr int kGroupTitleIndent = 8;
 
 // Widgets whose children are laid out by the page (and not Qt's own inner
 // parts, such as the line edit of a spin box or the viewport of a list).
@@ -50,10 +62,74 @@ QString describe(const QWidget *w, const QRect &area)
         .arg(area.x()).arg(area.y()).arg(area.width()).arg(area.height());
 }
 
+// Words that belong to one language only: one of them on a page shown in the
+// other language is a text left untranslated.
+const QSet<QString> kFrenchWords{
+    QStringLiteral("Configurer"), QStringLiteral("Défaut"),     QStringLiteral("Seuil"),
+    QStringLiteral("Seuils"),     QStringLiteral("Envoi"),      QStringLiteral("relevé"),
+    QStringLiteral("Relevé"),     QStringLiteral("Entrée"),     QStringLiteral("Compteur"),
+    QStringLiteral("Période"),    QStringLiteral("heure"),      QStringLiteral("heures"),
+    QStringLiteral("jours"),      QStringLiteral("Tous"),       QStringLiteral("Sonde"),
+    QStringLiteral("Trame"),      QStringLiteral("Capteur"),    QStringLiteral("Etalonnage"),
+    QStringLiteral("Valeur"),     QStringLiteral("numérique"),  QStringLiteral("Dépassement"),
+    QStringLiteral("Périodique"), QStringLiteral("Fermer"),     QStringLiteral("pour"),
+    QStringLiteral("Unité"),      QStringLiteral("mesure"),     QStringLiteral("échantillonnage")};
+const QSet<QString> kEnglishWords{
+    QStringLiteral("Write"),      QStringLiteral("Default"),    QStringLiteral("Hour"),
+    QStringLiteral("field"),      QStringLiteral("Sending"),    QStringLiteral("Statement"),
+    QStringLiteral("Threshold"),  QStringLiteral("Thresholds"), QStringLiteral("Counter"),
+    QStringLiteral("Input"),      QStringLiteral("Every"),      QStringLiteral("Digital"),
+    QStringLiteral("Temperature"), QStringLiteral("Humidity"),  QStringLiteral("Period"),
+    QStringLiteral("Value"),      QStringLiteral("Low"),        QStringLiteral("High"),
+    QStringLiteral("Bridge"),     QStringLiteral("Life"),       QStringLiteral("Keep"),
+    QStringLiteral("Cable"),      QStringLiteral("Enable"),     QStringLiteral("Disable"),
+    QStringLiteral("Advanced"),   QStringLiteral("Serial"),     QStringLiteral("Channel"),
+    QStringLiteral("Length"),     QStringLiteral("Voltage"),    QStringLiteral("Current"),
+    QStringLiteral("Calibration"), QStringLiteral("Sampling"),  QStringLiteral("with"),
+    QStringLiteral("the"),        QStringLiteral("week"),       QStringLiteral("day"),
+    QStringLiteral("Slave"),      QStringLiteral("Master"),     QStringLiteral("Unit")};
+
+// What a widget shows in words: its text, title, list entries and tabs.
+QStringList shownTexts(const QWidget *w)
+{
+    QStringList texts;
+    if (auto *label = qobject_cast<const QLabel *>(w)) {
+        QTextDocument rich;
+        rich.setHtml(label->text());
+        texts << (Qt::mightBeRichText(label->text()) ? rich.toPlainText() : label->text());
+    } else if (auto *button = qobject_cast<const QAbstractButton *>(w)) {
+        texts << button->text();
+    } else if (auto *group = qobject_cast<const QGroupBox *>(w)) {
+        texts << group->title();
+    } else if (auto *list = qobject_cast<const QComboBox *>(w)) {
+        for (int i = 0; i < list->count(); ++i)
+            texts << list->itemText(i);
+    } else if (auto *tabs = qobject_cast<const QTabWidget *>(w)) {
+        for (int i = 0; i < tabs->count(); ++i)
+            texts << tabs->tabText(i);
+    } else if (auto *box = qobject_cast<const QToolBox *>(w)) {
+        for (int i = 0; i < box->count(); ++i)
+            texts << box->itemText(i);
+    }
+    return texts;
+}
+
+// The room a text needs in `w`: its widest line and its lines' height.
+QSize textSize(const QWidget *w, const QString &text)
+{
+    const QFontMetrics metrics = w->fontMetrics();
+    const QStringList lines = QString(text).remove(QLatin1Char('&')).split(QLatin1Char('\n'));
+    int widest = 0;
+    for (const QString &line : lines)
+        widest = qMax(widest, metrics.horizontalAdvance(line));
+    return {widest, metrics.height() * int(lines.size())};
+}
+
 class FitCheck
 {
 public:
-    FitCheck(QWidget *stack, const QWidget *logo) : stack(stack), logo(logo) {}
+    FitCheck(QWidget *stack, const QWidget *logo, const QSet<QString> *otherLanguage)
+        : stack(stack), logo(logo), otherLanguage(otherLanguage) {}
 
     QStringList faults;
 
@@ -75,6 +151,7 @@ public:
                         faults << QStringLiteral("overlap: ") + describe(w, area) + QStringLiteral(" and ")
                                       + describe(shown[j], areaOf(shown[j]));
             }
+            checkText(w);
             if (holdsPageWidgets(w)) {
                 walk(w);
             } else if (QWidget *page = shownPageOf(w)) {
@@ -86,6 +163,53 @@ public:
     }
 
 private:
+    // The whole text is shown, and none of it in the other language.
+    void checkText(const QWidget *w)
+    {
+        // The source texts are the developers' own, some of them cut: only
+        // the translations are held to show every text whole.
+        if (!otherLanguage)
+            return;
+        {
+            static const QRegularExpression wordBreak(QStringLiteral("[^\\w]+"));
+            for (const QString &text : shownTexts(w))
+                for (const QString &word : text.split(wordBreak, Qt::SkipEmptyParts))
+                    if (otherLanguage->contains(word))
+                        faults << QStringLiteral("left in the other language: \"%1\" in ").arg(text)
+                                      + describe(w, areaOf(w));
+        }
+        QSize room = w->contentsRect().size();
+        QSize needed;
+        if (auto *label = qobject_cast<const QLabel *>(w)) {
+            if (label->text().isEmpty() || !label->pixmap(Qt::ReturnByValue).isNull())
+                return;
+            needed = label->wordWrap() || Qt::mightBeRichText(label->text())
+                         ? QSize(0, label->heightForWidth(room.width()))
+                         : textSize(w, label->text());
+            room -= QSize(2 * label->margin() + qMax(0, label->indent()), 2 * label->margin());
+        } else if (auto *button = qobject_cast<const QAbstractButton *>(w)) {
+            if (button->text().isEmpty())
+                return;
+            // The hint's height counts the style's frame around a line that fits.
+            needed = QSize(button->sizeHint().width(), textSize(w, button->text()).height());
+            // A push button's hint keeps a minimum width whatever its text.
+            if (qobject_cast<const QPushButton *>(button))
+                needed.setWidth(textSize(w, button->text()).width()
+                                + 2 * w->style()->pixelMetric(QStyle::PM_ButtonMargin)
+                                + (button->icon().isNull() ? 0 : button->iconSize().width()));
+            room = w->size();
+        } else if (auto *group = qobject_cast<const QGroupBox *>(w)) {
+            // The title starts a little way into the frame.
+            needed = QSize(textSize(w, group->title()).width() + kGroupTitleIndent, 0);
+            room = w->size();
+        } else {
+            return;
+        }
+        if (needed.width() > room.width() || needed.height() > room.height())
+            faults << QStringLiteral("text cut (needs %1x%2): ").arg(needed.width()).arg(needed.height())
+                          + describe(w, areaOf(w));
+    }
+
     QRect areaOf(const QWidget *w) const
     {
         return QRect(w->mapTo(stack->window(), QPoint(0, 0)) - stack->mapTo(stack->window(), QPoint(0, 0)),
@@ -94,7 +218,17 @@ private:
 
     QWidget *stack;
     const QWidget *logo;
+    const QSet<QString> *otherLanguage;
 };
+
+struct Language {
+    const char *code;
+    orlo::Language language;
+    const QSet<QString> *otherWords;
+};
+const Language kLanguages[] = {{"source", orlo::Language::Source, nullptr},
+                               {"fr", orlo::Language::French, &kEnglishWords},
+                               {"en", orlo::Language::English, &kFrenchWords}};
 
 } // namespace
 
@@ -103,6 +237,7 @@ class PagesFitTest : public QObject
     Q_OBJECT
 
 private slots:
+    void cleanup() { orlo::useLanguage(orlo::Language::Source); }
     void everyPageFits_data();
     void everyPageFits();
 };
@@ -110,16 +245,28 @@ private slots:
 void PagesFitTest::everyPageFits_data()
 {
     QTest::addColumn<int>("productId");
-    for (const orlo::ModuleEntry &entry : orlo::kModules)
-        QTest::addRow("%04x %s", entry.productId, entry.name) << int(entry.productId);
+    QTest::addColumn<int>("languageIndex");
+    for (int language = 0; language < int(std::size(kLanguages)); ++language)
+        for (const orlo::ModuleEntry &entry : orlo::kModules)
+            QTest::addRow("%s %04x %s", kLanguages[language].code, entry.productId, entry.name)
+                << int(entry.productId) << language;
 }
 
 void PagesFitTest::everyPageFits()
 {
     QFETCH(int, productId);
+    QFETCH(int, languageIndex);
+    const Language &language = kLanguages[languageIndex];
+    orlo::useLanguage(language.language);
     auto window = freshWindow();
     auto *stack = child<QStackedWidget>(*window, "stackedWidget");
-    const QString grabs = qEnvironmentVariable("ORLO_GRAB_PAGES");
+    QString grabs = qEnvironmentVariable("ORLO_GRAB_PAGES");
+    if (!grabs.isEmpty() && language.otherWords) {
+        grabs = QDir(grabs).filePath(QLatin1String(language.code));
+        QVERIFY(QDir().mkpath(grabs));
+    } else {
+        grabs.clear();
+    }
     if (!grabs.isEmpty() && productId == orlo::kModules.front().productId)
         QVERIFY(window->grab().save(QDir(grabs).filePath(currentPage(*window) + QStringLiteral(".png"))));
     // Switching tabs may make a page say something in a box.
@@ -133,7 +280,7 @@ void PagesFitTest::everyPageFits()
     QTRY_VERIFY(!window->transport()->busy());
     QWidget *page = stack->currentWidget();
 
-    FitCheck check(stack, child<QLabel>(*window, "label_Logo"));
+    FitCheck check(stack, child<QLabel>(*window, "label_Logo"), language.otherWords);
     check.walk(page);
     // Every tab a user can open, one tab widget at a time.
     QList<QWidget *> switchers;

@@ -1,6 +1,7 @@
 // The main window as the user first meets it: identity, fixed size, menu,
 // quitting and the about dialog.
 #include "app/about.h"
+#include "app/language.h"
 #include "link/modulelink.h"
 #include "support/fixture.h"
 
@@ -10,6 +11,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QSettings>
 #include <QStackedWidget>
 #include <QTextBrowser>
 
@@ -26,6 +28,7 @@ private slots:
     void quitShortcut_data();
     void quitShortcut();
     void aboutIsModal();
+    void languageMenuSwitchesLive();
 };
 
 void ShellTest::startsOnConnectPage()
@@ -146,6 +149,39 @@ void ShellTest::aboutIsModal()
     QVERIFY(description.contains(QStringLiteral("Thank you for working with Velka.")));
     QCOMPARE(currentPage(*window), QStringLiteral("page_ORLO_DI"));
     QVERIFY(!QApplication::activeModalWidget());
+}
+
+
+void ShellTest::languageMenuSwitchesLive()
+{
+    auto window = freshWindow();
+    auto *menu = child<QMenu>(*window, "menuLanguage");
+    QCOMPARE(menu->title(), QStringLiteral("Langue / Language"));
+    QCOMPARE(window->menuBar()->actions().value(1), menu->menuAction());
+    const struct {
+        const char *action;
+        orlo::Language language;
+        QString file, connect, title, setting;
+    } steps[] = {{"actionLanguageFrench", orlo::Language::French, QStringLiteral("Fichier"),
+                  QStringLiteral("Connecter un Orlo"), QStringLiteral("Configurateur Orlo"), QStringLiteral("fr")},
+                 {"actionLanguageEnglish", orlo::Language::English, QStringLiteral("File"),
+                  QStringLiteral("Connect Orlo device"), QStringLiteral("Orlo Configurator"), QStringLiteral("en")}};
+    for (const auto &step : steps) {
+        auto *action = child<QAction>(*window, step.action);
+        action->trigger();
+        QVERIFY(action->isChecked());
+        QCOMPARE(child<QMenu>(*window, "menu_Fichier")->title(), step.file);
+        QCOMPARE(child<QLabel>(*window, "label_texte_Connect")->text(), step.connect);
+        QCOMPARE(window->windowTitle(), step.title);
+        // Remembered for the next start, unless ORLO_LANGUAGE says otherwise.
+        QCOMPARE(QSettings().value(QStringLiteral("language")).toString(), step.setting);
+        qunsetenv("ORLO_LANGUAGE");
+        QCOMPARE(orlo::startLanguage(), step.language);
+        qputenv("ORLO_LANGUAGE", "source");
+        QCOMPARE(orlo::startLanguage(), orlo::Language::Source);
+    }
+    orlo::useLanguage(orlo::Language::Source);
+    QCOMPARE(child<QMenu>(*window, "menu_Fichier")->title(), QStringLiteral("File"));
 }
 
 ORLO_TEST_MAIN(ShellTest)

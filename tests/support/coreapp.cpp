@@ -1,6 +1,7 @@
 #include "support/coreapp.h"
 
 #include <QFile>
+#include <QSettings>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 
@@ -9,6 +10,12 @@ namespace testing {
 void isolateUserData()
 {
     QStandardPaths::setTestModeEnabled(true);
+    // The source texts, whatever the machine's language: the tests assert them.
+    if (qEnvironmentVariableIsEmpty("ORLO_LANGUAGE"))
+        qputenv("ORLO_LANGUAGE", "source");
+    // The settings (the language chosen in the menu) stay out of the user's.
+    static QTemporaryDir settings;
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settings.path());
     if (!qEnvironmentVariableIsEmpty("ORLO_HISTORY"))
         return;
     // Removed with the process, after every test function used it.

@@ -1,0 +1,90 @@
+#include "app/language.h"
+
+#include "link/qtcompat.h"
+
+#include <QCoreApplication>
+#include <QLocale>
+#include <QSettings>
+#include <QTranslator>
+
+namespace orlo {
+
+namespace {
+
+const char *const kSettingKey = "language";
+Language installed = Language::Source;
+
+// Code of a language as ORLO_LANGUAGE and the setting spell it.
+QString codeOf(Language language)
+{
+    switch (language) {
+    case Language::French: return QStringLiteral("fr");
+    case Language::English: return QStringLiteral("en");
+    case Language::Source: break;
+    }
+    return QStringLiteral("source");
+}
+
+bool parse(const QString &code, Language *language)
+{
+    for (Language known : {Language::French, Language::English, Language::Source})
+        if (code == codeOf(known)) {
+            *language = known;
+            return true;
+        }
+    return false;
+}
+
+// The program's texts, and Qt's own (the buttons of a standard box) where
+// the system has them.
+QTranslator &programTexts()
+{
+    static QTranslator *translator = new QTranslator(QCoreApplication::instance());
+    return *translator;
+}
+
+QTranslator &toolkitTexts()
+{
+    static QTranslator *translator = new QTranslator(QCoreApplication::instance());
+    return *translator;
+}
+
+} // namespace
+
+Language startLanguage()
+{
+    Language language = Language::Source;
+    if (parse(qEnvironmentVariable("ORLO_LANGUAGE"), &language))
+        return language;
+    if (parse(QSettings().value(QLatin1String(kSettingKey)).toString(), &language) && language != Language::Source)
+        return language;
+    return QLocale::system().name().startsWith(QLatin1String("fr")) ? Language::French : Language::English;
+}
+
+void useLanguage(Language language)
+{
+    QCoreApplication::removeTranslator(&toolkitTexts());
+    QCoreApplication::removeTranslator(&programTexts());
+    installed = language;
+    if (language == Language::Source)
+        return;
+    const QString code = codeOf(language);
+    if (toolkitTexts().load(QStringLiteral("qtbase_") + code, qtcompat::translationsPath()))
+        QCoreApplication::installTranslator(&toolkitTexts());
+    if (programTexts().load(QStringLiteral(":/translations/orlo_") + code))
+        QCoreApplication::installTranslator(&programTexts());
+    else
+        qWarning("no translation built in for %s", qPrintable(code));
+}
+
+Language currentLanguage()
+{
+    return installed;
+}
+
+void rememberLanguage(Language language)
+{
+    QSettings().setValue(QLatin1String(kSettingKey), codeOf(language));
+}
+
+} // namespace orlo

@@ -1,0 +1,1140 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="fr_FR">
+<context>
+    <name>AnalogPages</name>
+    <message>
+        <source>Capteur</source>
+        <translation>Capteur</translation>
+    </message>
+    <message>
+        <source>Etalonnage</source>
+        <translation>Etalonnage</translation>
+    </message>
+    <message>
+        <source>Unité :</source>
+        <translation>Unité :</translation>
+    </message>
+    <message>
+        <source>Valeur minimum</source>
+        <translation>Valeur minimum</translation>
+    </message>
+    <message>
+        <source>pour I = 4mA</source>
+        <translation>pour I = 4mA</translation>
+    </message>
+    <message>
+        <source>Valeur maximum</source>
+        <translation>Valeur maximum</translation>
+    </message>
+    <message>
+        <source>pour I = 20mA</source>
+        <translation>pour I = 20mA</translation>
+    </message>
+    <message>
+        <source>Offset</source>
+        <translation>Offset</translation>
+    </message>
+    <message>
+        <source>Résolution</source>
+        <translation>Résolution</translation>
+    </message>
+    <message>
+        <source>Valeur mesurée</source>
+        <translation>Valeur mesurée</translation>
+    </message>
+    <message>
+        <source>Configuration Analogique</source>
+        <translation>Configuration Analogique</translation>
+    </message>
+    <message>
+        <source>Période échantillonnage : </source>
+        <translation>Période échantillonnage : </translation>
+    </message>
+    <message>
+        <source>15 minutes</source>
+        <translation>15 minutes</translation>
+    </message>
+    <message>
+        <source>30 minutes</source>
+        <translation>30 minutes</translation>
+    </message>
+    <message>
+        <source>1 heure</source>
+        <translation>1 heure</translation>
+    </message>
+    <message>
+        <source>2 heures</source>
+        <translation>2 heures</translation>
+    </message>
+    <message>
+        <source>Seuils</source>
+        <translation>Seuils</translation>
+    </message>
+    <message>
+        <source>Seuil bas</source>
+        <translation>Seuil bas</translation>
+    </message>
+    <message>
+        <source>Seuil haut</source>
+        <translation>Seuil haut</translation>
+    </message>
+    <message>
+        <source>Trame de vie</source>
+        <translation>Trame de vie</translation>
+    </message>
+    <message>
+        <source>Tous les jours</source>
+        <translation>Tous les jours</translation>
+    </message>
+    <message>
+        <source>Tous les 5 jours</source>
+        <translation>Tous les 5 jours</translation>
+    </message>
+    <message>
+        <source>Type de relevé</source>
+        <translation>Type de relevé</translation>
+    </message>
+    <message>
+        <source>Dépassement de seuil</source>
+        <translation>Dépassement de seuil</translation>
+    </message>
+    <message>
+        <source>Périodique</source>
+        <translation>Périodique</translation>
+    </message>
+    <message>
+        <source>Envoi valeur</source>
+        <translation>Envoi valeur</translation>
+    </message>
+    <message>
+        <source>Envoi n°1</source>
+        <translation>Envoi n°1</translation>
+    </message>
+    <message>
+        <source>Envoi n°2</source>
+        <translation>Envoi n°2</translation>
+    </message>
+    <message>
+        <source>Envoi n°3</source>
+        <translation>Envoi n°3</translation>
+    </message>
+    <message>
+        <source>Période de relevé</source>
+        <translation>Période de relevé</translation>
+    </message>
+    <message>
+        <source>Configuration Digitale</source>
+        <translation>Configuration Digitale</translation>
+    </message>
+    <message>
+        <source>Entrée 1</source>
+        <translation>Entrée 1</translation>
+    </message>
+    <message>
+        <source>Front :</source>
+        <translation>Front :</translation>
+    </message>
+    <message>
+        <source>Entrée 2</source>
+        <translation>Entrée 2</translation>
+    </message>
+    <message>
+        <source>Configurer</source>
+        <translation>Configurer</translation>
+    </message>
+    <message>
+        <source>Brisane
+Digital and analog SF8</source>
+        <translation>Brisane
+Numérique et analogique SF8</translation>
+    </message>
+    <message>
+        <source>Sampling period</source>
+        <translation>Période échant.</translation>
+    </message>
+    <message>
+        <source>Calibration</source>
+        <translation>Étalonnage</translation>
+    </message>
+    <message>
+        <source>Unit :</source>
+        <translation>Unité :</translation>
+    </message>
+    <message>
+        <source>Minimum value</source>
+        <translation>Valeur min.</translation>
+    </message>
+    <message>
+        <source>Maximum value</source>
+        <translation>Valeur max.</translation>
+    </message>
+    <message>
+        <source>Resolution</source>
+        <translation>Résolution</translation>
+    </message>
+    <message>
+        <source>Threshold</source>
+        <translation>Seuil</translation>
+    </message>
+    <message>
+        <source>Low</source>
+        <translation>Bas</translation>
+    </message>
+    <message>
+        <source>High </source>
+        <translation>Haut </translation>
+    </message>
+    <message>
+        <source>Analog measurement</source>
+        <translation>Mesure analogique</translation>
+    </message>
+    <message>
+        <source>Voltage</source>
+        <translation>Tension</translation>
+    </message>
+    <message>
+        <source>Current</source>
+        <translation>Courant</translation>
+    </message>
+    <message>
+        <source>Over threshold</source>
+        <translation>Sur seuil</translation>
+    </message>
+    <message>
+        <source>Temperature sent</source>
+        <translation>Envoi temp.</translation>
+    </message>
+    <message>
+        <source>Sending n°1</source>
+        <translation>Envoi n°1</translation>
+    </message>
+    <message>
+        <source>Sending n°2</source>
+        <translation>Envoi n°2</translation>
+    </message>
+    <message>
+        <source>Sending n°3</source>
+        <translation>Envoi n°3</translation>
+    </message>
+    <message>
+        <source>Periodical</source>
+        <translation>Périodique</translation>
+    </message>
+    <message>
+        <source>Statement period</source>
+        <translation>Période relevé</translation>
+    </message>
+    <message>
+        <source>Write</source>
+        <translation>Configurer</translation>
+    </message>
+</context>
+<context>
+    <name>BridgePage</name>
+    <message>
+        <source>Brisane
+Radio 868/SF8 and Serial</source>
+        <translation>Brisane
+Radio 868/SF8 et série</translation>
+    </message>
+    <message>
+        <source>Master</source>
+        <translation>Maître</translation>
+    </message>
+    <message>
+        <source>Serial parameters</source>
+        <translation>Paramètres série</translation>
+    </message>
+    <message>
+        <source>Statement period</source>
+        <translation>Période relevé</translation>
+    </message>
+    <message>
+        <source>Min</source>
+        <translation>Min</translation>
+    </message>
+    <message>
+        <source>Timeout</source>
+        <translation>Timeout</translation>
+    </message>
+    <message>
+        <source>Code function</source>
+        <translation>Code fonction</translation>
+    </message>
+    <message>
+        <source>Frames parameters</source>
+        <translation>Paramètres trames</translation>
+    </message>
+    <message>
+        <source>Length:</source>
+        <translation>Long. :</translation>
+    </message>
+    <message>
+        <source>Frame1</source>
+        <translation>Trame1</translation>
+    </message>
+    <message>
+        <source>Frame2</source>
+        <translation>Trame2</translation>
+    </message>
+    <message>
+        <source>Frame3</source>
+        <translation>Trame3</translation>
+    </message>
+    <message>
+        <source>Frame4</source>
+        <translation>Trame4</translation>
+    </message>
+    <message>
+        <source>Frame5</source>
+        <translation>Trame5</translation>
+    </message>
+    <message>
+        <source>Frame6</source>
+        <translation>Trame6</translation>
+    </message>
+    <message>
+        <source>Slave</source>
+        <translation>Esclave</translation>
+    </message>
+    <message>
+        <source>Bridge</source>
+        <translation>Pont</translation>
+    </message>
+    <message>
+        <source>Bridge mode</source>
+        <translation>Mode pont</translation>
+    </message>
+    <message>
+        <source>Short range radio</source>
+        <translation>Radio courte portée</translation>
+    </message>
+    <message>
+        <source>Advanced</source>
+        <translation>Avancé</translation>
+    </message>
+    <message>
+        <source>Energy saving mode</source>
+        <translation>Économie d&apos;énergie</translation>
+    </message>
+    <message>
+        <source>Disable</source>
+        <translation>Inactif</translation>
+    </message>
+    <message>
+        <source>Write</source>
+        <translation>Configurer</translation>
+    </message>
+    <message>
+        <source>Default</source>
+        <translation>Défaut</translation>
+    </message>
+</context>
+<context>
+    <name>ConfigurationFiles</name>
+    <message>
+        <source>Configurations (*.json);;All files (*)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Own address of the series&apos; first module:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Nothing was saved: the page sends no configuration yet (its module was not read, or a field is refused).</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The configuration could not be saved in %1: %2.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Saved %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the file is larger than 1 MiB</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The configuration in %1 cannot be opened: %2.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The series of %1 stops: %2, so no address is left for this module. The page shows the module&apos;s own configuration.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The configuration in %1 cannot be applied to this module: %2. The page shows the module&apos;s own configuration.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source> Fill the page with it all the same?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The journal holds %1 row(s) that the history %2 could not keep. Save the journal before quitting?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>History not written</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Rows kept in memory: %1.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>DigitalInputPages</name>
+    <message>
+        <source>Trame de vie</source>
+        <translation>Trame de vie</translation>
+    </message>
+    <message>
+        <source>Tous les jours</source>
+        <translation>Tous les jours</translation>
+    </message>
+    <message>
+        <source>Tous les 5 jours</source>
+        <translation>Tous les 5 jours</translation>
+    </message>
+    <message>
+        <source>Période de relevé compteur(s)</source>
+        <translation>Période de relevé compteur(s)</translation>
+    </message>
+    <message>
+        <source>Détection rupture câble</source>
+        <translation>Détection rupture câble</translation>
+    </message>
+    <message>
+        <source>Entrée 1</source>
+        <translation>Entrée 1</translation>
+    </message>
+    <message>
+        <source>Entrée numérique</source>
+        <translation>Entrée numérique</translation>
+    </message>
+    <message>
+        <source>Compteur</source>
+        <translation>Compteur</translation>
+    </message>
+    <message>
+        <source>Entrée 2</source>
+        <translation>Entrée 2</translation>
+    </message>
+    <message>
+        <source>Configurer</source>
+        <translation>Configurer</translation>
+    </message>
+    <message>
+        <source>RAZ</source>
+        <translation>RAZ</translation>
+    </message>
+    <message>
+        <source>Brisane
+Digital Input 2</source>
+        <translation>Brisane
+Entrée numérique 2</translation>
+    </message>
+    <message>
+        <source>Keep alive</source>
+        <translation>Trame de vie</translation>
+    </message>
+    <message>
+        <source>Every week</source>
+        <translation>Hebdomadaire</translation>
+    </message>
+    <message>
+        <source>Every day</source>
+        <translation>Quotidien</translation>
+    </message>
+    <message>
+        <source>Periodical meter reading</source>
+        <translation>Relevé périodique</translation>
+    </message>
+    <message>
+        <source>Cable break detection</source>
+        <translation>Détect. rupture câble</translation>
+    </message>
+    <message>
+        <source>Input 1</source>
+        <translation>Entrée 1</translation>
+    </message>
+    <message>
+        <source>Digital input</source>
+        <translation>Entrée numérique</translation>
+    </message>
+    <message>
+        <source>Counter</source>
+        <translation>Compteur</translation>
+    </message>
+    <message>
+        <source>Last stored value</source>
+        <translation>Dernière valeur</translation>
+    </message>
+    <message>
+        <source>Input 2</source>
+        <translation>Entrée 2</translation>
+    </message>
+    <message>
+        <source>Write</source>
+        <translation>Configurer</translation>
+    </message>
+    <message>
+        <source>Erase</source>
+        <translation>Effacer</translation>
+    </message>
+    <message>
+        <source>Brisane
+Digital Input 4</source>
+        <translation>Brisane
+Entrée numérique 4</translation>
+    </message>
+    <message>
+        <source>With local radio transmission</source>
+        <translation>Avec émission radio locale</translation>
+    </message>
+    <message>
+        <source>Counter 1</source>
+        <translation>Compteur 1</translation>
+    </message>
+    <message>
+        <source>Counter 2</source>
+        <translation>Compteur 2</translation>
+    </message>
+    <message>
+        <source>Digital input 3</source>
+        <translation>Entrée numérique 3</translation>
+    </message>
+    <message>
+        <source>Digital input 4</source>
+        <translation>Entrée numérique 4</translation>
+    </message>
+</context>
+<context>
+    <name>JournalDialog</name>
+    <message>
+        <source>Journal</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>From</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>To</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>All</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Product</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Any</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Own address</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Result</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Export…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>. %1 kept in memory only: %2.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>1 row is</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 rows are</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>MainWindow</name>
+    <message>
+        <source>Configurateur Orlo</source>
+        <translation>Configurateur Orlo</translation>
+    </message>
+    <message>
+        <source>Connect Orlo device</source>
+        <translation>Connecter un Orlo</translation>
+    </message>
+    <message>
+        <source>File</source>
+        <translation>Fichier</translation>
+    </message>
+    <message>
+        <source>Update...</source>
+        <translation>Mise à jour...</translation>
+    </message>
+    <message>
+        <source>Help</source>
+        <translation>Aide</translation>
+    </message>
+    <message>
+        <source>Quit</source>
+        <translation>Quitter</translation>
+    </message>
+    <message>
+        <source>About</source>
+        <translation>À propos</translation>
+    </message>
+    <message>
+        <source>Open configuration…</source>
+        <translation>Ouvrir config…</translation>
+    </message>
+    <message>
+        <source>Save configuration…</source>
+        <translation>Enregistrer config…</translation>
+    </message>
+    <message>
+        <source>Apply to every module</source>
+        <translation>Appliquer à tous les modules</translation>
+    </message>
+    <message>
+        <source>Number own addresses…</source>
+        <translation>Numéroter adr. propres…</translation>
+    </message>
+    <message>
+        <source>Verify after write</source>
+        <translation>Relire après config.</translation>
+    </message>
+    <message>
+        <source>Journal…</source>
+        <translation>Journal…</translation>
+    </message>
+    <message>
+        <source>Export journal…</source>
+        <translation>Exporter journal…</translation>
+    </message>
+    <message>
+        <source>Download new version</source>
+        <translation>Télécharger nouvelle version</translation>
+    </message>
+    <message>
+        <source>Module found, no access: install the udev rule (README), replug it.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The module&apos;s configuration could not be read: reading it again...</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>MirrorPages</name>
+    <message>
+        <source>Brisane
+Digital Input 868</source>
+        <translation>Brisane
+Entrée numérique 868</translation>
+    </message>
+    <message>
+        <source>Slave</source>
+        <translation>Esclave</translation>
+    </message>
+    <message>
+        <source>Addresses</source>
+        <translation>Adresses</translation>
+    </message>
+    <message>
+        <source>Master</source>
+        <translation>Maître</translation>
+    </message>
+    <message>
+        <source>Periodical meter reading</source>
+        <translation>Relevé périodique</translation>
+    </message>
+    <message>
+        <source>Input 1</source>
+        <translation>Entrée 1</translation>
+    </message>
+    <message>
+        <source>Digital input</source>
+        <translation>Entrée numérique</translation>
+    </message>
+    <message>
+        <source>Counter</source>
+        <translation>Compteur</translation>
+    </message>
+    <message>
+        <source>Last stored value</source>
+        <translation>Dernière valeur</translation>
+    </message>
+    <message>
+        <source>Input 2</source>
+        <translation>Entrée 2</translation>
+    </message>
+    <message>
+        <source>Write</source>
+        <translation>Configurer</translation>
+    </message>
+    <message>
+        <source>Default</source>
+        <translation>Défaut</translation>
+    </message>
+    <message>
+        <source>Brisane
+Digital input and output</source>
+        <translation>Brisane
+Entrée/sortie numérique</translation>
+    </message>
+    <message>
+        <source>TimeOut</source>
+        <translation>Timeout</translation>
+    </message>
+    <message>
+        <source>sec</source>
+        <translation>sec</translation>
+    </message>
+    <message>
+        <source>Mirror</source>
+        <translation>Miroir</translation>
+    </message>
+    <message>
+        <source>Operating mode</source>
+        <translation>Fonctionnement</translation>
+    </message>
+    <message>
+        <source>Slave mirror</source>
+        <translation>Miroir esclave</translation>
+    </message>
+    <message>
+        <source>Master mirror</source>
+        <translation>Miroir maître</translation>
+    </message>
+    <message>
+        <source>Brisane
+Digital input and output LoRa</source>
+        <translation>Brisane
+Entrée/sortie numérique LoRa</translation>
+    </message>
+</context>
+<context>
+    <name>TemperaturePages</name>
+    <message>
+        <source>Période de mesure :</source>
+        <translation>Période de mesure :</translation>
+    </message>
+    <message>
+        <source>15 minutes</source>
+        <translation>15 minutes</translation>
+    </message>
+    <message>
+        <source>30 minutes</source>
+        <translation>30 minutes</translation>
+    </message>
+    <message>
+        <source>1 heure</source>
+        <translation>1 heure</translation>
+    </message>
+    <message>
+        <source>2 heures</source>
+        <translation>2 heures</translation>
+    </message>
+    <message>
+        <source>Seuils</source>
+        <translation>Seuils</translation>
+    </message>
+    <message>
+        <source>Seuil bas :</source>
+        <translation>Seuil bas :</translation>
+    </message>
+    <message>
+        <source>Seuil haut :</source>
+        <translation>Seuil haut :</translation>
+    </message>
+    <message>
+        <source>Offset</source>
+        <translation>Offset</translation>
+    </message>
+    <message>
+        <source>Trame de vie</source>
+        <translation>Trame de vie</translation>
+    </message>
+    <message>
+        <source>Tous les jours</source>
+        <translation>Tous les jours</translation>
+    </message>
+    <message>
+        <source>Tous les 5 jours</source>
+        <translation>Tous les 5 jours</translation>
+    </message>
+    <message>
+        <source>Type de relevé</source>
+        <translation>Type de relevé</translation>
+    </message>
+    <message>
+        <source>Dépassement de seuil</source>
+        <translation>Dépassement de seuil</translation>
+    </message>
+    <message>
+        <source>Périodique</source>
+        <translation>Périodique</translation>
+    </message>
+    <message>
+        <source>Envoi n°1</source>
+        <translation>Envoi n°1</translation>
+    </message>
+    <message>
+        <source>Envoi n°2</source>
+        <translation>Envoi n°2</translation>
+    </message>
+    <message>
+        <source>Envoi n°3</source>
+        <translation>Envoi n°3</translation>
+    </message>
+    <message>
+        <source>Relevé toutes les :</source>
+        <translation>Relevé toutes les :</translation>
+    </message>
+    <message>
+        <source>Configurer</source>
+        <translation>Configurer</translation>
+    </message>
+    <message>
+        <source>Sampling period :</source>
+        <translation>Période échant. :</translation>
+    </message>
+    <message>
+        <source>Thresholds</source>
+        <translation>Seuils</translation>
+    </message>
+    <message>
+        <source>Low threshold :</source>
+        <translation>Seuil bas :</translation>
+    </message>
+    <message>
+        <source>High threshold :</source>
+        <translation>Seuil haut :</translation>
+    </message>
+    <message>
+        <source>Life frame</source>
+        <translation>Trame de vie</translation>
+    </message>
+    <message>
+        <source>Every week</source>
+        <translation>Hebdomadaire</translation>
+    </message>
+    <message>
+        <source>Every day</source>
+        <translation>Quotidien</translation>
+    </message>
+    <message>
+        <source>Statement type</source>
+        <translation>Type de relevé</translation>
+    </message>
+    <message>
+        <source>Over threshold</source>
+        <translation>Sur seuil</translation>
+    </message>
+    <message>
+        <source>Sending n°1</source>
+        <translation>Envoi n°1</translation>
+    </message>
+    <message>
+        <source>Sending n°2</source>
+        <translation>Envoi n°2</translation>
+    </message>
+    <message>
+        <source>Sending n°3</source>
+        <translation>Envoi n°3</translation>
+    </message>
+    <message>
+        <source>Periodical</source>
+        <translation>Périodique</translation>
+    </message>
+    <message>
+        <source>Statement every :</source>
+        <translation>Période relevé :</translation>
+    </message>
+    <message>
+        <source>Write</source>
+        <translation>Configurer</translation>
+    </message>
+    <message>
+        <source>Brisane
+1 Digital Temperature</source>
+        <translation>Brisane
+1 température numérique</translation>
+    </message>
+    <message>
+        <source>Thresholds, probe 1</source>
+        <translation>Seuils, sonde 1</translation>
+    </message>
+    <message>
+        <source>Thresholds, probe 2</source>
+        <translation>Seuils, sonde 2</translation>
+    </message>
+    <message>
+        <source>Sonde 1 :</source>
+        <translation>Sonde 1 :</translation>
+    </message>
+    <message>
+        <source>Sonde 2 :</source>
+        <translation>Sonde 2 :</translation>
+    </message>
+    <message>
+        <source>Brisane
+Temperature and Humidity SF8</source>
+        <translation>Brisane
+Température et humidité SF8</translation>
+    </message>
+    <message>
+        <source>Slave</source>
+        <translation>Esclave</translation>
+    </message>
+    <message>
+        <source>Master</source>
+        <translation>Maître</translation>
+    </message>
+    <message>
+        <source>Statement period</source>
+        <translation>Période relevé</translation>
+    </message>
+    <message>
+        <source>Addresses</source>
+        <translation>Adresses</translation>
+    </message>
+    <message>
+        <source>Modem address :</source>
+        <translation>Adresse modem :</translation>
+    </message>
+    <message>
+        <source>Remote address :</source>
+        <translation>Adr. distante :</translation>
+    </message>
+</context>
+<context>
+    <name>Wdlora</name>
+    <message>
+        <source>Baudrate (bps) :</source>
+        <translation>Vitesse (bps) :</translation>
+    </message>
+    <message>
+        <source>Channel :</source>
+        <translation>Canal :</translation>
+    </message>
+    <message>
+        <source>Max power :</source>
+        <translation>Puiss. max :</translation>
+    </message>
+</context>
+<context>
+    <name>Wdradio</name>
+    <message>
+        <source>Baudrate (bps) :</source>
+        <translation>Vitesse (bps) :</translation>
+    </message>
+    <message>
+        <source>Channel :</source>
+        <translation>Canal :</translation>
+    </message>
+    <message>
+        <source>Max power :</source>
+        <translation>Puiss. max :</translation>
+    </message>
+    <message>
+        <source>Compatibility with Kelo modem</source>
+        <translation>Compatibilité modem Kelo</translation>
+    </message>
+</context>
+<context>
+    <name>WmOrloRpt</name>
+    <message>
+        <source>Brisane 
+Gateway 868 to SF8</source>
+        <translation>Brisane 
+Passerelle 868 vers SF8</translation>
+    </message>
+    <message>
+        <source>ORLO 868 parameters</source>
+        <translation>Paramètres ORLO 868</translation>
+    </message>
+    <message>
+        <source>ORLO SF8 parameters</source>
+        <translation>Paramètres ORLO SF8</translation>
+    </message>
+    <message>
+        <source>Max Sigfox frame:</source>
+        <translation>Trames Sigfox max :</translation>
+    </message>
+    <message>
+        <source>/Day</source>
+        <translation>/jour</translation>
+    </message>
+    <message>
+        <source>Write</source>
+        <translation>Configurer</translation>
+    </message>
+    <message>
+        <source>Default</source>
+        <translation>Défaut</translation>
+    </message>
+</context>
+<context>
+    <name>WmOrloRsLw</name>
+    <message>
+        <source>Brisane
+LoRaWan and Serial</source>
+        <translation>Brisane
+LoRaWan et série</translation>
+    </message>
+    <message>
+        <source>Serial parameters</source>
+        <translation>Paramètres série</translation>
+    </message>
+    <message>
+        <source>Baudrate:</source>
+        <translation>Vitesse :</translation>
+    </message>
+    <message>
+        <source>LoRa parameters</source>
+        <translation>Paramètres LoRa</translation>
+    </message>
+    <message>
+        <source>Enable OTAA</source>
+        <translation>Activer OTAA</translation>
+    </message>
+    <message>
+        <source>Master</source>
+        <translation>Maître</translation>
+    </message>
+    <message>
+        <source>Statement period</source>
+        <translation>Période relevé</translation>
+    </message>
+    <message>
+        <source>Min</source>
+        <translation>Min</translation>
+    </message>
+    <message>
+        <source>Timeout</source>
+        <translation>Timeout</translation>
+    </message>
+    <message>
+        <source>Code function</source>
+        <translation>Code fonction</translation>
+    </message>
+    <message>
+        <source>Frame1</source>
+        <translation>Trame1</translation>
+    </message>
+    <message>
+        <source>Length:</source>
+        <translation>Long. :</translation>
+    </message>
+    <message>
+        <source>Frame2</source>
+        <translation>Trame2</translation>
+    </message>
+    <message>
+        <source>Frame3</source>
+        <translation>Trame3</translation>
+    </message>
+    <message>
+        <source>Frame4</source>
+        <translation>Trame4</translation>
+    </message>
+    <message>
+        <source>Frame5</source>
+        <translation>Trame5</translation>
+    </message>
+    <message>
+        <source>Frame6</source>
+        <translation>Trame6</translation>
+    </message>
+    <message>
+        <source>Slave</source>
+        <translation>Esclave</translation>
+    </message>
+    <message>
+        <source>Bridge</source>
+        <translation>Pont</translation>
+    </message>
+    <message>
+        <source>Ready to use!</source>
+        <translation>Prêt !</translation>
+    </message>
+    <message>
+        <source>Write</source>
+        <translation>Configurer</translation>
+    </message>
+    <message>
+        <source>Default</source>
+        <translation>Défaut</translation>
+    </message>
+</context>
+<context>
+    <name>about</name>
+    <message>
+        <source>About</source>
+        <translation>À propos</translation>
+    </message>
+    <message>
+        <source>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;&lt;span style=&quot; font-size:12pt; font-weight:600;&quot;&gt;.: Orlo modem configurator :.&lt;/span&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</source>
+        <translation>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;&lt;span style=&quot; font-size:12pt; font-weight:600;&quot;&gt;.: Configurateur Orlo :.&lt;/span&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</translation>
+    </message>
+    <message>
+        <source>Fermer</source>
+        <translation>Fermer</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Fermer</translation>
+    </message>
+    <message>
+        <source>&lt;p&gt;Version 3.7.7&lt;/p&gt;&lt;p&gt;&lt;a href=&quot;mailto:%1?subject=Help on Orlo product&quot;&gt;Technical support&lt;/a&gt;&lt;/p&gt;&lt;p&gt;&lt;a href=&quot;%2&quot;&gt;Orlo Plateform&lt;/a&gt;&lt;/p&gt;&lt;p&gt;Thank you for working with &lt;a href=&quot;%3&quot;&gt;Velka&lt;/a&gt;.&lt;/p&gt;</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>orlo::JournalDialog</name>
+    <message>
+        <source>CSV (*.csv)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>JSON lines (*.jsonl)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Export the journal</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No row shown</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>1 row shown</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 rows shown</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 already exists. Replace it?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The journal could not be saved in %1: %2.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+</TS>
