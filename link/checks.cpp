@@ -11,95 +11,106 @@
 #include "link/limits.h"
 #include "link/moduletable.h"
 
+#include <QCoreApplication>
 #include <functional>
 
 namespace orlo::checks {
 
-// Warning texts, odd characters included, as the users know them.
+// The texts as the users know them, English and French mixed where they are.
+// The window translates each when it shows it (widgets/writecycle.h: box
+// texts in "orlo::warning", lines in "orlo::checks"); orlo-cli and the history
+// keep them as they are.
+namespace {
+QString text(const char *source)
+{
+    return QString::fromUtf8(source);
+}
+
+const QString kHeaderFrench = text(QT_TRANSLATE_NOOP("orlo::warning",
+    "CONFIGURATION INVALIDE.\n\n"
+    "Au moins un champ horaire d'un des 3 envois de température possible n'est pas configuré :\n\n"));
+const QString kHeaderSendingEnglish = text(QT_TRANSLATE_NOOP("orlo::warning",
+    "INVALID CONFIGURATION.\n\nAt least one time field of a temperature sending is not configured :\n\n"));
+const WarningTexts kBoxFrench{warning::kTitleFrench, kHeaderFrench, warning::kFooterFrench};
+const WarningTexts kBoxMixed{warning::kTitleFrench, kHeaderSendingEnglish, warning::kFooterFrench};
+const QString kStatementHour = text(QT_TRANSLATE_NOOP("orlo::checks", "\tChamp heure de relevé non configuré.\n"));
+const QString kStatementMinute = text(QT_TRANSLATE_NOOP("orlo::checks", "\tChamp minutes de relevé non configuré.\n"));
+} // namespace
+
 const ScheduleTexts kScheduleFrench = {
-    warning::french(QStringLiteral("Au moins un champ horaire d'un des 3 envois de temp\uFFFDrature possible n'est pas configur\uFFFD :\n\n")),
-    {{QStringLiteral("\tChamp heure     de l'heure n\uFFFD1 non configur\uFFFD.\n"), QStringLiteral("\tChamp minutes de l'heure n\uFFFD1 non configur\uFFFD.\n")},
-     {QStringLiteral("\tChamp heure     de l'heure n\uFFFD2 non configur\uFFFD.\n"), QStringLiteral("\tChamp minutes de l'heure n\uFFFD2 non configur\uFFFD.\n")},
-     {QStringLiteral("\tChamp heure     de l'heure n\uFFFD3 non configur\uFFFD.\n"), QStringLiteral("\tChamp minutes de l'heure n\uFFFD3 non configur\uFFFD.\n")}},
-    QStringLiteral("\tChamp heure de relev\uFFFD non configur\uFFFD.\n"),
-    QStringLiteral("\tChamp minutes de relev\uFFFD non configur\uFFFD.\n")};
+    kBoxFrench,
+    {{text(QT_TRANSLATE_NOOP("orlo::checks", "\tChamp heure     de l'heure n°1 non configuré.\n")),
+      text(QT_TRANSLATE_NOOP("orlo::checks", "\tChamp minutes de l'heure n°1 non configuré.\n"))},
+     {text(QT_TRANSLATE_NOOP("orlo::checks", "\tChamp heure     de l'heure n°2 non configuré.\n")),
+      text(QT_TRANSLATE_NOOP("orlo::checks", "\tChamp minutes de l'heure n°2 non configuré.\n"))},
+     {text(QT_TRANSLATE_NOOP("orlo::checks", "\tChamp heure     de l'heure n°3 non configuré.\n")),
+      text(QT_TRANSLATE_NOOP("orlo::checks", "\tChamp minutes de l'heure n°3 non configuré.\n"))}},
+    kStatementHour,
+    kStatementMinute};
 const ScheduleTexts kScheduleR20 = {
-    {warning::kTitleFrench, warning::kHeadEnglish + QStringLiteral("At least one time field of a temperature sending is not configured :\n\n"),
-     QStringLiteral("\nPour continuer, cliquez sur \"OK\", entrez une configuration valide\n"
-                   "et cliquez �  nouveau sur \"Configurer\"\n")},
-    {{QStringLiteral("\tHour field     n°1 non configuré.\n"), QStringLiteral("\tChamp minutes de l'heure n°1 non configuré.\n")},
-     {QStringLiteral("\tHour field     n°2 non configured.\n"), QStringLiteral("\tChamp minutes de l'heure n°2 non configuré.\n")},
-     {QStringLiteral("\tHour field     de l'heure n°3 non configuré.\n"), QStringLiteral("\tChamp minutes de l'heure n°3 non configuré.\n")}},
-    QStringLiteral("\tChamp heure de relevé non configuré.\n"),
-    QStringLiteral("\tChamp minutes de relevé non configuré.\n")};
-const ScheduleTexts kSchedule868 = {
-    {warning::kTitleFrench, warning::kHeadEnglish + QStringLiteral("At least one time field of a temperature sending is not configured :\n\n"),
-     QStringLiteral("\nPour continuer, cliquez sur \"OK\", entrez une configuration valide\n"
-                   "et cliquez ï¿½  nouveau sur \"Configurer\"\n")},
-    {{}},
-    QStringLiteral("\tChamp heure de relevÃ© non configurÃ©.\n"),
-    QStringLiteral("\tChamp minutes de relevÃ© non configurÃ©.\n")};
-const ScheduleTexts kScheduleR10 = {
-    {warning::kTitleFrench, warning::kHeadEnglish + QStringLiteral("At least one time field of a temperature sending is not configured :\n\n"),
-     QStringLiteral("\nPour continuer, cliquez sur \"OK\", entrez une configuration valide\n"
-                   "et cliquez ï¿½  nouveau sur \"Configurer\"\n")},
-    {{QStringLiteral("\tHour field     nÂ°1 non configurÃ©.\n"), QStringLiteral("\tChamp minutes de l'heure nÂ°1 non configurÃ©.\n")},
-     {QStringLiteral("\tHour field     nÂ°2 non configured.\n"), QStringLiteral("\tChamp minutes de l'heure nÂ°2 non configurÃ©.\n")},
-     {QStringLiteral("\tHour field     de l'heure nÂ°3 non configurÃ©.\n"), QStringLiteral("\tChamp minutes de l'heure nÂ°3 non configurÃ©.\n")}},
-    QStringLiteral("\tChamp heure de relevÃ© non configurÃ©.\n"),
-    QStringLiteral("\tChamp minutes de relevÃ© non configurÃ©.\n")};
+    kBoxMixed,
+    {{text(QT_TRANSLATE_NOOP("orlo::checks", "\tHour field     n°1 non configuré.\n")),
+      text(QT_TRANSLATE_NOOP("orlo::checks", "\tChamp minutes de l'heure n°1 non configuré.\n"))},
+     {text(QT_TRANSLATE_NOOP("orlo::checks", "\tHour field     n°2 non configured.\n")),
+      text(QT_TRANSLATE_NOOP("orlo::checks", "\tChamp minutes de l'heure n°2 non configuré.\n"))},
+     {text(QT_TRANSLATE_NOOP("orlo::checks", "\tHour field     de l'heure n°3 non configuré.\n")),
+      text(QT_TRANSLATE_NOOP("orlo::checks", "\tChamp minutes de l'heure n°3 non configuré.\n"))}},
+    kStatementHour,
+    kStatementMinute};
+const ScheduleTexts kSchedule868 = {kBoxMixed, {{}}, kStatementHour, kStatementMinute};
+const ScheduleTexts kScheduleR10 = kScheduleR20;
 const ScheduleTexts kScheduleDA_r20 = {
     {warning::kTitleFrench,
-     warning::kHeadFrench
-         + QStringLiteral("Au moins un champ horaire d'un des 3 envois de temprature possible n'est pas configur :\n\n"),
-     QStringLiteral("\nPour continuer, cliquez sur \"OK\", entrez une configuration valide\n"
-                    "et cliquez a nouveau sur \"Configurer\"\n")},
+     text(QT_TRANSLATE_NOOP("orlo::warning",
+         "CONFIGURATION INVALIDE.\n\n"
+         "Au moins un champ horaire d'un des 3 envois de temprature possible n'est pas configur :\n\n")),
+     text(QT_TRANSLATE_NOOP("orlo::warning", "\nPour continuer, cliquez sur \"OK\", entrez une configuration valide\n"
+                                             "et cliquez a nouveau sur \"Configurer\"\n"))},
     {},
     {},
     {}};
 
 const TimeTexts kTimeFrench = {
-    warning::french(QStringLiteral("Au moins un champ horaire d'un des 3 envois de temp\uFFFDrature possible n'est "
-                                   "pas configur\uFFFD :\n\n")),
-    QStringLiteral("\tChamp heure de relev\uFFFD compteur non configur\uFFFD.\n"),
-    QStringLiteral("\tChamp minutes de relev\uFFFD compteur non configur\uFFFD.\n")};
+    kBoxFrench,
+    text(QT_TRANSLATE_NOOP("orlo::checks", "\tChamp heure de relevé compteur non configuré.\n")),
+    text(QT_TRANSLATE_NOOP("orlo::checks", "\tChamp minutes de relevé compteur non configuré.\n"))};
 const TimeTexts kTimeEnglish = {
     {warning::kTitleEnglish,
-     warning::kHeadEnglish + QStringLiteral("At least one time field of a sending is not configured.\n\n"),
-     QStringLiteral("\nTo continue, click \"OK\", enter a valid configuration\n"
-                    "and click again on \"Configurer\"\n")},
-    QStringLiteral("\tMeter reading hour time is not set.\n"),
-    QStringLiteral("\tMeter reading minute time is not set.\n")};
-// The four-input module's counter reset speaks proper French.
-const TimeTexts kTimeAccented = {
-    {warning::kTitleFrench,
-     warning::kHeadFrench + QStringLiteral(
-         "Au moins un champ horaire d'un des 3 envois de température possible n'est pas configuré :\n\n"),
-     QStringLiteral("\nPour continuer, cliquez sur \"OK\", entrez une configuration valide\n"
-                    "et cliquez \uFFFD  nouveau sur \"Configurer\"\n")},
-    QStringLiteral("\tChamp heure de relevé compteur non configuré.\n"),
-    QStringLiteral("\tChamp minutes de relevé compteur non configuré.\n")};
+     text(QT_TRANSLATE_NOOP("orlo::warning",
+                            "INVALID CONFIGURATION.\n\nAt least one time field of a sending is not configured.\n\n")),
+     text(QT_TRANSLATE_NOOP("orlo::warning", "\nTo continue, click \"OK\", enter a valid configuration\n"
+                                             "and click again on \"Configurer\"\n"))},
+    text(QT_TRANSLATE_NOOP("orlo::checks", "\tMeter reading hour time is not set.\n")),
+    text(QT_TRANSLATE_NOOP("orlo::checks", "\tMeter reading minute time is not set.\n"))};
+// The four-input module's counter reset says it as the two-input one does.
+const TimeTexts kTimeAccented = kTimeFrench;
 
-const WarningTexts kMirrorWarningIOD = {warning::kTitleEnglish, warning::kHeadEnglish + QStringLiteral("Warning\n\n"),
-                                        warning::kFooterEnglish};
+const WarningTexts kMirrorWarningIOD = {
+    warning::kTitleEnglish, text(QT_TRANSLATE_NOOP("orlo::warning", "INVALID CONFIGURATION.\n\nWarning\n\n")),
+    warning::kFooterEnglish};
 const WarningTexts kMirrorWarningLoRa = {warning::kTitleEnglish, warning::kHeadEnglish, warning::kFooterEnglish};
 // 2400 .. 19200 bps; on the LoRa module the code is the data-rate index: 610 bps and above.
-const SpeedRule kMirrorSpeedsIOD = {2, 5, QStringLiteral("\t1200,38400,57600,115200 is not available\n")};
-const SpeedRule kMirrorSpeedsLoRa = {2, 6, QStringLiteral("\tDatarate 183bps and 335bps are not available\n")};
+const SpeedRule kMirrorSpeedsIOD = {
+    2, 5, text(QT_TRANSLATE_NOOP("orlo::checks", "\t1200,38400,57600,115200 is not available\n"))};
+const SpeedRule kMirrorSpeedsLoRa = {
+    2, 6, text(QT_TRANSLATE_NOOP("orlo::checks", "\tDatarate 183bps and 335bps are not available\n"))};
 
-const QString kCalibrationLine = QStringLiteral(
-    "\tPlage d'étalonnage nulle : la valeur maximum doit différer de la valeur minimum.\n");
-const WarningTexts kRoleTexts{warning::kTitleEnglish, warning::kHeadEnglish,
-                              QStringLiteral("\nClick the tab of the role to write, then \"Configurer\" again.\n")};
-const QString kRoleUnknownLine =
-    QStringLiteral("- The module stores a role no tab shows: choose Master, Slave or Bridge.\n");
+const QString kCalibrationLine = text(QT_TRANSLATE_NOOP(
+    "orlo::checks", "\tPlage d'étalonnage nulle : la valeur maximum doit différer de la valeur minimum.\n"));
+const WarningTexts kRoleTexts{
+    warning::kTitleEnglish, warning::kHeadEnglish,
+    text(QT_TRANSLATE_NOOP("orlo::warning", "\nClick the tab of the role to write, then \"Configurer\" again.\n"))};
+const QString kRoleUnknownLine = text(
+    QT_TRANSLATE_NOOP("orlo::checks", "- The module stores a role no tab shows: choose Master, Slave or Bridge.\n"));
 
 namespace {
 
 constexpr int kPeriod15Minutes = 1;     // period box entries
 constexpr int kPeriod30Minutes = 2;
 constexpr int kMinuteStep = limits::kReadingMinuteStep;
-const QString kChannelOutsidePlan = QStringLiteral("\tChannel %1 is not in the channel plan of this data rate\n");
+// Translated when the line is made: the channel is in it.
+const char *const kChannelOutsidePlan =
+    QT_TRANSLATE_NOOP("orlo::checks", "\tChannel %1 is not in the channel plan of this data rate\n");
 
 bool within(int value, int lowest, int highest)
 {
@@ -177,7 +188,7 @@ QStringList loRaChannelLines(int channel, int rateIndex)
 {
     if (limits::isLoRaPlanChannel(channel, rateIndex))
         return {};
-    return {kChannelOutsidePlan.arg(channel)};
+    return {QCoreApplication::translate("orlo::checks", kChannelOutsidePlan).arg(channel)};
 }
 
 // ---- Each type's record -----------------------------------------------------

@@ -77,34 +77,43 @@ inline bool isLoRaPlanChannel(int channel, int rateIndex)
     return channel >= kFirstLoRaChannel && channel <= kLastLoRaChannel;
 }
 
-// Lists stored as their entry's code (the first text is code 0).
+// Lists stored as their entry's code (the first text is code 0). Records and
+// files keep these texts; a page shows each translated (context
+// "orlo::limits", orlo::translatedItems) and goes by its index.
 inline QStringList periodTexts()
 {
-    return {QStringLiteral("15 minutes"), QStringLiteral("30 minutes"), QStringLiteral("1 heure"),
-            QStringLiteral("2 heures")};
+    return {QStringLiteral(QT_TRANSLATE_NOOP("orlo::limits", "15 minutes")),
+            QStringLiteral(QT_TRANSLATE_NOOP("orlo::limits", "30 minutes")),
+            QStringLiteral(QT_TRANSLATE_NOOP("orlo::limits", "1 heure")),
+            QStringLiteral(QT_TRANSLATE_NOOP("orlo::limits", "2 heures"))};
 }
 // The life frame's two buttons: flag clear, flag set.
 inline QStringList lifeTextsFrench()
 {
-    return {QStringLiteral("Tous les jours"), QStringLiteral("Tous les 5 jours")};
+    return {QStringLiteral(QT_TRANSLATE_NOOP("orlo::limits", "Tous les jours")),
+            QStringLiteral(QT_TRANSLATE_NOOP("orlo::limits", "Tous les 5 jours"))};
 }
 inline QStringList lifeTextsEnglish()
 {
-    return {QStringLiteral("Every week"), QStringLiteral("Every day")};
+    return {QStringLiteral(QT_TRANSLATE_NOOP("orlo::limits", "Every week")),
+            QStringLiteral(QT_TRANSLATE_NOOP("orlo::limits", "Every day"))};
 }
 // The mirror role's operating modes: Slave mirror, Master mirror.
 inline QStringList mirrorModeTexts()
 {
-    return {QStringLiteral("Slave mirror"), QStringLiteral("Master mirror")};
+    return {QStringLiteral(QT_TRANSLATE_NOOP("orlo::limits", "Slave mirror")),
+            QStringLiteral(QT_TRANSLATE_NOOP("orlo::limits", "Master mirror"))};
 }
 // DA_r20's analog measurement: voltage, current loop.
 inline QStringList analogTypeTexts()
 {
-    return {QStringLiteral("Voltage"), QStringLiteral("Current")};
+    return {QStringLiteral(QT_TRANSLATE_NOOP("orlo::limits", "Voltage")),
+            QStringLiteral(QT_TRANSLATE_NOOP("orlo::limits", "Current"))};
 }
 inline QStringList joinModeTexts()
 {
-    return {QStringLiteral("Join mode : OTAA"), QStringLiteral("Join mode : ABP")};
+    return {QStringLiteral(QT_TRANSLATE_NOOP("orlo::limits", "Join mode : OTAA")),
+            QStringLiteral(QT_TRANSLATE_NOOP("orlo::limits", "Join mode : ABP"))};
 }
 
 } // namespace orlo::limits

@@ -64,29 +64,30 @@ struct WarningTexts {
     QString footer;
 };
 
+// The result label's words. The window's label shows them translated
+// (context "orlo::result", see widgets/writecycle.h); the history, the journal
+// and orlo-cli keep these words as they are.
 namespace result {
-inline const QString kBusy = QStringLiteral("Configuration...");
-inline const QString kOk = QStringLiteral("OK");
-inline const QString kFailed = QStringLiteral("Echec");
-inline const QString kInvalid = QStringLiteral("Invalide");
+inline const QString kBusy = QStringLiteral(QT_TRANSLATE_NOOP("orlo::result", "Configuration..."));
+inline const QString kOk = QStringLiteral(QT_TRANSLATE_NOOP("orlo::result", "OK"));
+inline const QString kFailed = QStringLiteral(QT_TRANSLATE_NOOP("orlo::result", "Echec"));
+inline const QString kInvalid = QStringLiteral(QT_TRANSLATE_NOOP("orlo::result", "Invalide"));
 // An accepted write read back and found as sent.
-inline const QString kVerified = QStringLiteral("OK, verified");
+inline const QString kVerified = QStringLiteral(QT_TRANSLATE_NOOP("orlo::result", "OK, verified"));
 } // namespace result
 
-
+// The invalid-configuration box's texts. The window's box shows them
+// translated (context "orlo::warning"); orlo-cli prints them as they are.
+// A page's own header is written whole, for the translator to see it whole.
 namespace warning {
-inline const QString kTitleFrench = QStringLiteral("Configuration invalide");
-inline const QString kTitleEnglish = QStringLiteral("Invalid configuration");
-inline const QString kHeadFrench = QStringLiteral("CONFIGURATION INVALIDE.\n\n");
-inline const QString kHeadEnglish = QStringLiteral("INVALID CONFIGURATION.\n\n");
-inline const QString kFooterFrench = QStringLiteral(
+inline const QString kTitleFrench = QStringLiteral(QT_TRANSLATE_NOOP("orlo::warning", "Configuration invalide"));
+inline const QString kTitleEnglish = QStringLiteral(QT_TRANSLATE_NOOP("orlo::warning", "Invalid configuration"));
+inline const QString kHeadFrench = QStringLiteral(QT_TRANSLATE_NOOP("orlo::warning", "CONFIGURATION INVALIDE.\n\n"));
+inline const QString kHeadEnglish = QStringLiteral(QT_TRANSLATE_NOOP("orlo::warning", "INVALID CONFIGURATION.\n\n"));
+inline const QString kFooterFrench = QStringLiteral(QT_TRANSLATE_NOOP("orlo::warning",
     "\nPour continuer, cliquez sur \"OK\", entrez une configuration valide\n"
-    "et cliquez \uFFFD nouveau sur \"Configurer\"\n");
-inline const QString kFooterEnglish = QStringLiteral("\nTo continue, click \"OK\", enter a valid configuration\n"
-                                                    "and click again on \"Write\"\n");
-// The French warning of most pages, with the page's introduction line.
-inline WarningTexts french(const QString &introduction)
-{
-    return {kTitleFrench, kHeadFrench + introduction, kFooterFrench};
-}
+    "et cliquez à nouveau sur \"Configurer\"\n"));
+inline const QString kFooterEnglish = QStringLiteral(QT_TRANSLATE_NOOP("orlo::warning",
+    "\nTo continue, click \"OK\", enter a valid configuration\n"
+    "and click again on \"Write\"\n"));
 } // namespace warning

@@ -53,13 +53,13 @@ void ChecksTest::pageRefusesWhatTheCoreNames_data()
     const int minutes = tm::kStatementMinutes;
     QTest::newRow("TM send time at 25 h")
         << 0x0244 << bytes({tm::kFlags, tm::kSendTime1Enabled, tm::kSendTimes + tm::kSendTimeHour, 0x25}) << true
-        << QStringLiteral("\tChamp heure     de l'heure n\uFFFD1 non configur\uFFFD.\n");
+        << QStringLiteral("\tChamp heure     de l'heure n°1 non configuré.\n");
     QTest::newRow("TM statement at 30 h") << 0x0244 << bytes({tm::kFlags, periodic, hours, 30}) << true
-                                          << QStringLiteral("\tChamp heure de relev\uFFFD non configur\uFFFD.\n");
+                                          << QStringLiteral("\tChamp heure de relevé non configuré.\n");
     QTest::newRow("TM statement at 30 h, not shown") << 0x0244 << bytes({tm::kFlags, 0, hours, 30}) << true
                                                      << QString();
     QTest::newRow("TM statement 00 h 00") << 0x0244 << bytes({tm::kFlags, periodic, hours, 0, minutes, 0}) << true
-                                          << QStringLiteral("\tChamp minutes de relev\uFFFD non configur\uFFFD.\n");
+                                          << QStringLiteral("\tChamp minutes de relevé non configuré.\n");
     const orlo::tm::Layout tm2d = orlo::tm2d::layout();
     QTest::newRow("TM2D_r10 statement 00 h 00, moved to 00 h 10")
         << 0x0324 << bytes({tm2d.flags, periodic, tm2d.statementHours, 0, tm2d.statementMinutes, 0}) << false
@@ -67,14 +67,14 @@ void ChecksTest::pageRefusesWhatTheCoreNames_data()
     const orlo::tm::Layout th = orlo::th::layout();
     QTest::newRow("TH_r10 statement 00 h 00")
         << 0x02A9 << bytes({th.flags, periodic, th.statementHours, 0, th.statementMinutes, 0}) << true
-        << QStringLiteral("\tChamp minutes de relevÃ© non configurÃ©.\n");
+        << QStringLiteral("\tChamp minutes de relevé non configuré.\n");
     QTest::newRow("TM_868 Master at 24 h") << 0x02AE << bytes({tm::kFlags, tm::kRoleMaster, hours, 24}) << true
-                                          << QStringLiteral("\tChamp heure de relevÃ© non configurÃ©.\n");
+                                          << QStringLiteral("\tChamp heure de relevé non configuré.\n");
     QTest::newRow("DA without span")
         << 0x0222 << bytes({orlo::da::kY1, 5, orlo::da::kY1 + 1, 0, orlo::da::kY2, 5, orlo::da::kY2 + 1, 0})
         << true << orlo::checks::kCalibrationLine;
     QTest::newRow("DI at 00:00") << 0x01C7 << bytes({orlo::di::kHour, 0, orlo::di::kMinute, 0}) << true
-                                 << QStringLiteral("\tChamp minutes de relev\uFFFD compteur non configur\uFFFD.\n");
+                                 << QStringLiteral("\tChamp minutes de relevé compteur non configuré.\n");
     QTest::newRow("DI_r2x at 30 h") << 0x02E3 << bytes({orlo::di::kHour, 30, orlo::di::kMinute, 10}) << true
                                     << QStringLiteral("\tMeter reading hour time is not set.\n");
     QTest::newRow("DI4_r2x at 24:10, moved to 00:10")

@@ -254,7 +254,7 @@ void FramesDaTest::traces()
     QCOMPARE(read.size(), 3 + 25 + 1);
     QCOMPARE(read[0], QStringLiteral("    Acquitement PIC : 0x0"));
     QCOMPARE(read[1], QString(64, QLatin1Char('*')));
-    QCOMPARE(read[2], QStringLiteral("*********************Donn\uFFFDs envoy\uFFFDs par USB*********************"));
+    QCOMPARE(read[2], QStringLiteral("*********************Données envoyées par USB*********************"));
     QCOMPARE(read[3], QStringLiteral("    Commande        : 0"));
     QCOMPARE(read[4], QStringLiteral("    Config          : 146"));
     QCOMPARE(read[5], QStringLiteral("    ValueThHHB      : 0xc4"));

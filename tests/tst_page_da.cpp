@@ -47,14 +47,14 @@ constexpr std::uint16_t kDaR20 = 0x0293;
 const QDateTime kSundayNight(QDate(2026, 12, 27), QTime(23, 59, 58));
 const sim::Bytes kStamp{0x26, 0x00, 0x27, 0x12, 0x23, 0x06, 0x58, 0x59};
 
-const QString kHeader = QStringLiteral("CONFIGURATION INVALIDE.\n\nAu moins un champ horaire d'un des 3 envois de temp\uFFFDrature possible n'est pas configur\uFFFD :\n\n");
-const QString kFooter = QStringLiteral("\nPour continuer, cliquez sur \"OK\", entrez une configuration valide\net cliquez \uFFFD nouveau sur \"Configurer\"\n");
+const QString kHeader = QStringLiteral("CONFIGURATION INVALIDE.\n\nAu moins un champ horaire d'un des 3 envois de température possible n'est pas configuré :\n\n");
+const QString kFooter = QStringLiteral("\nPour continuer, cliquez sur \"OK\", entrez une configuration valide\net cliquez à nouveau sur \"Configurer\"\n");
 const QString kHeaderR20 = QStringLiteral("CONFIGURATION INVALIDE.\n\nAu moins un champ horaire d'un des 3 envois de temprature possible n'est pas configur :\n\n");
 const QString kFooterR20 = QStringLiteral("\nPour continuer, cliquez sur \"OK\", entrez une configuration valide\net cliquez a nouveau sur \"Configurer\"\n");
-const QString kT1Minute_ = QStringLiteral("\tChamp minutes de l'heure n\uFFFD1 non configur\uFFFD.\n");
-const QString kT2Hour_ = QStringLiteral("\tChamp heure     de l'heure n\uFFFD2 non configur\uFFFD.\n");
-const QString kReadingHour_ = QStringLiteral("\tChamp heure de relev\uFFFD non configur\uFFFD.\n");
-const QString kReadingMinute_ = QStringLiteral("\tChamp minutes de relev\uFFFD non configur\uFFFD.\n");
+const QString kT1Minute_ = QStringLiteral("\tChamp minutes de l'heure n°1 non configuré.\n");
+const QString kT2Hour_ = QStringLiteral("\tChamp heure     de l'heure n°2 non configuré.\n");
+const QString kReadingHour_ = QStringLiteral("\tChamp heure de relevé non configuré.\n");
+const QString kReadingMinute_ = QStringLiteral("\tChamp minutes de relevé non configuré.\n");
 const QString kCalibration = QStringLiteral(
     "\tPlage d'étalonnage nulle : la valeur maximum doit différer de la valeur minimum.\n");
 

@@ -98,12 +98,12 @@ void toggle(QGroupBox *box)
 const QString kTitleFr = QStringLiteral("Configuration invalide");
 const QString kTitleEn = QStringLiteral("Invalid configuration");
 const QString kHeadFr = QStringLiteral(
-    "CONFIGURATION INVALIDE.\n\nAu moins un champ horaire d'un des 3 envois de temp\uFFFDrature possible n'est pas "
-    "configur\uFFFD :\n\n");
-const QString kHourFr = QStringLiteral("\tChamp heure de relev\uFFFD compteur non configur\uFFFD.\n");
-const QString kMinuteFr = QStringLiteral("\tChamp minutes de relev\uFFFD compteur non configur\uFFFD.\n");
+    "CONFIGURATION INVALIDE.\n\nAu moins un champ horaire d'un des 3 envois de température possible n'est pas "
+    "configuré :\n\n");
+const QString kHourFr = QStringLiteral("\tChamp heure de relevé compteur non configuré.\n");
+const QString kMinuteFr = QStringLiteral("\tChamp minutes de relevé compteur non configuré.\n");
 const QString kFootFr = QStringLiteral(
-    "\nPour continuer, cliquez sur \"OK\", entrez une configuration valide\net cliquez \uFFFD nouveau sur "
+    "\nPour continuer, cliquez sur \"OK\", entrez une configuration valide\net cliquez à nouveau sur "
     "\"Configurer\"\n");
 const QString kHeadEn = QStringLiteral("INVALID CONFIGURATION.\n\nAt least one time field of a sending is not configured.\n\n");
 const QString kHourEn = QStringLiteral("\tMeter reading hour time is not set.\n");
@@ -116,7 +116,7 @@ const QString kHeadAccented = QStringLiteral(
 const QString kHourAccented = QStringLiteral("\tChamp heure de relevé compteur non configuré.\n");
 const QString kMinuteAccented = QStringLiteral("\tChamp minutes de relevé compteur non configuré.\n");
 const QString kFootAccented = QStringLiteral(
-    "\nPour continuer, cliquez sur \"OK\", entrez une configuration valide\net cliquez \uFFFD  nouveau sur "
+    "\nPour continuer, cliquez sur \"OK\", entrez une configuration valide\net cliquez à nouveau sur "
     "\"Configurer\"\n");
 
 } // namespace

@@ -106,6 +106,11 @@ void PageRptTest::readShowsAndWritesBack()
     QVERIFY(settled(*window));
     WmOrloRpt &p = *page();
     auto *radio = child<Wdradio>(p, "widget_radioParameter");
+    // A language change (no translator: the source texts again) keeps what
+    // the read showed, and Write sends it back as stored.
+    QEvent languageChange(QEvent::LanguageChange);
+    QCoreApplication::sendEvent(&p, &languageChange);
+    QCoreApplication::sendEvent(radio, &languageChange);
     QCOMPARE(child<QGroupBox>(p, "groupBox_sf8")->isChecked(), sf8);
     QCOMPARE(child<QGroupBox>(p, "groupBox_868")->isChecked(), !sf8);
     QCOMPARE(radio->baudCode(), code);
@@ -115,6 +120,7 @@ void PageRptTest::readShowsAndWritesBack()
 
     QTest::mouseClick(child<QPushButton>(p, "pushButton_Configurer_ORLO_RPT_r00"), Qt::LeftButton);
     QVERIFY(settled(*window));
+    QCoreApplication::sendEvent(&p, &languageChange);
     QCOMPARE(child<QLabel>(p, "label_Resultat_configurer_ORLO_RPT_r00")->text(), QStringLiteral("OK"));
     const sim::Bytes sent = m.lastReceived(1);
     QCOMPARE(int(sent.size()), 40);

@@ -33,7 +33,7 @@ const QDateTime kSundayNight(QDate(2026, 12, 27), QTime(23, 59, 58));
 const QString kTitleBoth = QStringLiteral("Brisane\nTemperature and Humidity SF8");
 const QString kTitleTemperature = QStringLiteral("Brisane\nTemperature SF8");
 const QString kHeader = QStringLiteral("INVALID CONFIGURATION.\n\nAt least one time field of a temperature sending is not configured :\n\n");
-const QString kFooter = QStringLiteral("\nPour continuer, cliquez sur \"OK\", entrez une configuration valide\net cliquez ï¿½  nouveau sur \"Configurer\"\n");
+const QString kFooter = QStringLiteral("\nPour continuer, cliquez sur \"OK\", entrez une configuration valide\net cliquez à nouveau sur \"Configurer\"\n");
 
 int commandCount(const sim::Module &m, std::uint8_t command)
 {
@@ -197,13 +197,13 @@ void PageThTest::refusalTexts()
         press(*window, "pushButton_Configurer_TH_r10");
         QVERIFY(box.seen);
         QCOMPARE(box.title, QStringLiteral("Configuration invalide"));
-        QCOMPARE(box.text, kHeader + QStringLiteral("\tHour field     nÂ°2 non configured.\n") + kFooter);
+        QCOMPARE(box.text, kHeader + QStringLiteral("\tHour field     n°2 non configured.\n") + kFooter);
     }
     on<QToolBox>(*window, "toolBox_Type_releve_TH_r10")->setCurrentIndex(1);
     {
         MessageBoxCatcher box;
         press(*window, "pushButton_Configurer_TH_r10");
-        QCOMPARE(box.text, kHeader + QStringLiteral("\tChamp minutes de relevÃ© non configurÃ©.\n") + kFooter);
+        QCOMPARE(box.text, kHeader + QStringLiteral("\tChamp minutes de relevé non configuré.\n") + kFooter);
     }
     QCOMPARE(on<QLabel>(*window, "label_Resultat_configurer_TH_r10")->text(), QString());
     QCOMPARE(commandCount(m, 1), 0);
@@ -216,8 +216,8 @@ void PageThTest::refusalTexts()
     {
         MessageBoxCatcher box;
         press(*window, "pushButton_Configurer_TH_868");
-        QCOMPARE(box.text, kHeader + QStringLiteral("\tChamp heure de relevÃ© non configurÃ©.\n")
-                               + QStringLiteral("\tChamp minutes de relevÃ© non configurÃ©.\n") + kFooter);
+        QCOMPARE(box.text, kHeader + QStringLiteral("\tChamp heure de relevé non configuré.\n")
+                               + QStringLiteral("\tChamp minutes de relevé non configuré.\n") + kFooter);
     }
     QCOMPARE(commandCount(n, 1), 0);
 }

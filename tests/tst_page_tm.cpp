@@ -87,21 +87,21 @@ void press(MainWindow &window, const char *button)
 }
 
 // The warning texts as the users read them.
-const QString kTmHeader = QStringLiteral("CONFIGURATION INVALIDE.\n\nAu moins un champ horaire d'un des 3 envois de temp�rature possible n'est pas configur� :\n\n");
-const QString kTmT1Hour = QStringLiteral("\tChamp heure     de l'heure n�1 non configur�.\n");
-const QString kTmT2Minute = QStringLiteral("\tChamp minutes de l'heure n�2 non configur�.\n");
-const QString kTmStatementMinute = QStringLiteral("\tChamp minutes de relev� non configur�.\n");
-const QString kTmFooter = QStringLiteral("\nPour continuer, cliquez sur \"OK\", entrez une configuration valide\net cliquez � nouveau sur \"Configurer\"\n");
+const QString kTmHeader = QStringLiteral("CONFIGURATION INVALIDE.\n\nAu moins un champ horaire d'un des 3 envois de température possible n'est pas configuré :\n\n");
+const QString kTmT1Hour = QStringLiteral("\tChamp heure     de l'heure n°1 non configuré.\n");
+const QString kTmT2Minute = QStringLiteral("\tChamp minutes de l'heure n°2 non configuré.\n");
+const QString kTmStatementMinute = QStringLiteral("\tChamp minutes de relevé non configuré.\n");
+const QString kTmFooter = QStringLiteral("\nPour continuer, cliquez sur \"OK\", entrez une configuration valide\net cliquez à nouveau sur \"Configurer\"\n");
 const QString kR20Header = QStringLiteral("INVALID CONFIGURATION.\n\nAt least one time field of a temperature sending is not configured :\n\n");
 const QString kR20T1Hour = QStringLiteral("\tHour field     n°1 non configuré.\n");
 const QString kR20T1Minute = QStringLiteral("\tChamp minutes de l'heure n°1 non configuré.\n");
 const QString kR20StatementHour = QStringLiteral("\tChamp heure de relevé non configuré.\n");
 const QString kR20StatementMinute = QStringLiteral("\tChamp minutes de relevé non configuré.\n");
-const QString kR20Footer = QStringLiteral("\nPour continuer, cliquez sur \"OK\", entrez une configuration valide\net cliquez �  nouveau sur \"Configurer\"\n");
+const QString kR20Footer = QStringLiteral("\nPour continuer, cliquez sur \"OK\", entrez une configuration valide\net cliquez à nouveau sur \"Configurer\"\n");
 const QString k868Header = QStringLiteral("INVALID CONFIGURATION.\n\nAt least one time field of a temperature sending is not configured :\n\n");
-const QString k868StatementHour = QStringLiteral("\tChamp heure de relevÃ© non configurÃ©.\n");
-const QString k868StatementMinute = QStringLiteral("\tChamp minutes de relevÃ© non configurÃ©.\n");
-const QString k868Footer = QStringLiteral("\nPour continuer, cliquez sur \"OK\", entrez une configuration valide\net cliquez ï¿½  nouveau sur \"Configurer\"\n");
+const QString k868StatementHour = QStringLiteral("\tChamp heure de relevé non configuré.\n");
+const QString k868StatementMinute = QStringLiteral("\tChamp minutes de relevé non configuré.\n");
+const QString k868Footer = QStringLiteral("\nPour continuer, cliquez sur \"OK\", entrez une configuration valide\net cliquez à nouveau sur \"Configurer\"\n");
 
 } // namespace
 

@@ -290,7 +290,7 @@ void PageTm2dTest::readingOnDemandAndSecondProbe()
         QCOMPARE(box.title, QStringLiteral("Configuration invalide"));
         QCOMPARE(box.text, QStringLiteral("INVALID CONFIGURATION.\n\nAt least one time field of a temperature "
                                           "sending is not configured :\n\n\nPour continuer, cliquez sur \"OK\", "
-                                          "entrez une configuration valide\net cliquez \uFFFD  nouveau sur "
+                                          "entrez une configuration valide\net cliquez à nouveau sur "
                                           "\"Configurer\"\n"));
     }
     QCOMPARE(receivedCommands(m), (QList<int>{2, 3, 3}));

@@ -339,10 +339,10 @@ void WriteCycleTest::invalidConfigurationBox()
     QCOMPARE(box.title, QStringLiteral("Configuration invalide"));
     QCOMPARE(box.text, QStringLiteral(
         "CONFIGURATION INVALIDE.\n\n"
-        "Au moins un champ horaire d'un des 3 envois de temp\uFFFDrature possible n'est pas configur\uFFFD :\n\n"
-        "\tChamp heure de relev\uFFFD compteur non configur\uFFFD.\n"
+        "Au moins un champ horaire d'un des 3 envois de température possible n'est pas configuré :\n\n"
+        "\tChamp heure de relevé compteur non configuré.\n"
         "\nPour continuer, cliquez sur \"OK\", entrez une configuration valide\n"
-        "et cliquez \uFFFD nouveau sur \"Configurer\"\n"));
+        "et cliquez à nouveau sur \"Configurer\"\n"));
     QCOMPARE(box.buttons, int(QMessageBox::Ok));
     QCOMPARE(box.defaultButton, int(QMessageBox::Ok));
     QCOMPARE(labelWhileOpen, QStringLiteral("Invalide"));

@@ -56,6 +56,17 @@ inline QStringList translatedItems(const char *context, const QStringList &items
     return shown;
 }
 
+// A list's entries written again in the language now installed (a language
+// change): `items` are the source texts of the entries it holds. Its choice
+// stays and no signal goes out.
+inline void retranslateItems(QComboBox *list, const char *context, const QStringList &items)
+{
+    const QSignalBlocker quiet(list);
+    const QStringList shown = translatedItems(context, items);
+    for (int i = 0; i < list->count() && i < shown.size(); ++i)
+        list->setItemText(i, shown.at(i));
+}
+
 // An hour or a minute as the lists show it: "07".
 inline QString twoDigits(int value)
 {

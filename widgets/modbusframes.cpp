@@ -13,6 +13,8 @@ namespace orlo::modbus {
 namespace {
 
 constexpr int kTimeoutDecimals = 1;
+// Where the lists' words are translated (link/frames/modbus_frame.cpp marks them).
+const char *const kListContext = "orlo::modbus";
 
 void setFieldsEnabled(const BlockWidgets &block, bool enabled)
 {
@@ -132,15 +134,24 @@ void selectItem(QComboBox *list, int item)
 
 void fillSerialFormat(const SerialFormat &format)
 {
-    refillQuietly(format.dataBits, dataBitItems(), kListOwnVisible, kDataBits8Item);
+    refillQuietly(format.dataBits, translatedItems(kListContext, dataBitItems()), kListOwnVisible, kDataBits8Item);
     refillParity(format.parity, kDataBits8Item);
-    refillQuietly(format.stopBits, stopBitItems(), kListOwnVisible, kStopBits1Item);
+    refillQuietly(format.stopBits, translatedItems(kListContext, stopBitItems()), kListOwnVisible, kStopBits1Item);
 }
 
 void refillParity(QComboBox *parity, int dataBitsItem)
 {
     const bool seven = dataBitsItem == kDataBits7Item;
-    refillQuietly(parity, parityItems(dataBitsItem), kListOwnVisible, seven ? kParityOddItem : kParityNoneItem);
+    refillQuietly(parity, translatedItems(kListContext, parityItems(dataBitsItem)), kListOwnVisible,
+                  seven ? kParityOddItem : kParityNoneItem);
+}
+
+void retranslateSerialFormat(const SerialFormat &format)
+{
+    retranslateItems(format.dataBits, kListContext, dataBitItems());
+    // The seven-bit parities are the first of the others.
+    retranslateItems(format.parity, kListContext, parityItems(kDataBits8Item));
+    retranslateItems(format.stopBits, kListContext, stopBitItems());
 }
 
 void setSerialFormatFree(const SerialFormat &format, bool free)

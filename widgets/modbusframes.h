@@ -54,11 +54,14 @@ struct SerialFormat {
     QComboBox *parity;
     QComboBox *stopBits;
 };
-// Fresh lists: "8 bits", "No parity", "1 stop bit".
+// Fresh lists: "8 bits", "No parity", "1 stop bit", in the language installed.
 void fillSerialFormat(const SerialFormat &format);
 // Parity list after a data-bits choice: "7 bits" selects "Odd parity" of two
 // items, any other "No parity" of three.
 void refillParity(QComboBox *parity, int dataBitsItem);
+// The three lists in the language now installed, their choices kept, no
+// signal out: for a language change.
+void retranslateSerialFormat(const SerialFormat &format);
 // Free choice (enabled), or forced back to "8 bits", "No parity", "1 stop
 // bit" and disabled.
 void setSerialFormatFree(const SerialFormat &format, bool free);

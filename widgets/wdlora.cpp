@@ -2,8 +2,10 @@
 #include "ui_wdlora.h"
 
 #include "link/limits.h"
+#include "widgets/formtexts.h"
 #include "widgets/listfill.h"
 
+#include <QEvent>
 #include <QScopedValueRollback>
 #include <QStringList>
 
@@ -48,6 +50,7 @@ Wdlora::Wdlora(QWidget *parent)
     : QWidget(parent), ui(std::make_unique<Ui::Wdlora>()), previousChannel(kRateChangeChannel)
 {
     ui->setupUi(this);
+    formTexts = std::make_unique<orlo::FormTexts>(QList<QWidget *>{this}, [this] { ui->retranslateUi(this); });
     // The list is installed quietly: the form's power stands until the user
     // or a page chooses a rate. A widget never filled from a module still
     // holds a channel of the first rate's plan, never the form's 522.
@@ -58,6 +61,14 @@ Wdlora::Wdlora(QWidget *parent)
 }
 
 Wdlora::~Wdlora() = default;
+
+void Wdlora::changeEvent(QEvent *event)
+{
+    // The rates and the power are numbers: the form's own texts are all that change.
+    if (event->type() == QEvent::LanguageChange)
+        formTexts->retranslate();
+    QWidget::changeEvent(event);
+}
 
 bool Wdlora::isFastRate(int index)
 {

@@ -5,6 +5,7 @@
 
 #include <memory>
 
+namespace orlo { class FormTexts; }
 namespace Ui {
 class Wdlora;
 }
@@ -36,6 +37,10 @@ public:
     static bool isFastRate(int index);
     static bool isPlanChannel(int channel, int index);
 
+protected:
+    // A language change: the form's texts again, what the code showed kept.
+    void changeEvent(QEvent *event) override;
+
 private slots:
     void on__comboBoxBaudrate_currentIndexChanged(int index);
     void on__spinBoxChannel_valueChanged(int value);
@@ -46,6 +51,7 @@ private:
     void applyChannelRange();
 
     std::unique_ptr<Ui::Wdlora> ui;
+    std::unique_ptr<orlo::FormTexts> formTexts;
     int previousChannel;
     bool validating = false;    // the spin box changes under the validation
 };

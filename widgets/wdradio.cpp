@@ -2,8 +2,10 @@
 #include "ui_wdradio.h"
 
 #include "link/limits.h"
+#include "widgets/formtexts.h"
 #include "widgets/listfill.h"
 
+#include <QEvent>
 #include <QStringList>
 
 #include <algorithm>
@@ -91,9 +93,18 @@ Wdradio::Wdradio(QWidget *parent)
     : QWidget(parent), ui(std::make_unique<Ui::Wdradio>()), previousChannel(defaultChannel)
 {
     ui->setupUi(this);
+    formTexts = std::make_unique<orlo::FormTexts>(QList<QWidget *>{this}, [this] { ui->retranslateUi(this); });
 }
 
 Wdradio::~Wdradio() = default;
+
+void Wdradio::changeEvent(QEvent *event)
+{
+    // The rates and the power are numbers: the form's own texts are all that change.
+    if (event->type() == QEvent::LanguageChange)
+        formTexts->retranslate();
+    QWidget::changeEvent(event);
+}
 
 bool Wdradio::isKnownBaudCode(int code)
 {

@@ -5,6 +5,7 @@
 
 #include <memory>
 
+namespace orlo { class FormTexts; }
 namespace Ui {
 class Wdradio;
 }
@@ -42,6 +43,10 @@ public:
     // A code setValues can show: a rate of the normal or compatibility list.
     static bool isKnownBaudCode(int code);
 
+protected:
+    // A language change: the form's texts again, what the code showed kept.
+    void changeEvent(QEvent *event) override;
+
 private slots:
     void on__checkBoxCompatibility_toggled(bool checked);
     void on__comboBoxBaudrate_currentIndexChanged(int index);
@@ -55,6 +60,7 @@ private:
     int rateRank() const;
 
     std::unique_ptr<Ui::Wdradio> ui;
+    std::unique_ptr<orlo::FormTexts> formTexts;
     int previousChannel;
     int givenCode = 0;
     bool fourRatesOnly = false;

@@ -1,10 +1,12 @@
-#include "widgets/wmorlorpt.h"
+#include "wmorlorpt.h"
 #include "ui_wmorlorpt.h"
 
 #include "link/frames/rpt_frame.h"
 #include "link/modulelink.h"
 #include "link/trace.h"
+#include "widgets/formtexts.h"
 
+#include <QEvent>
 #include <QMessageBox>
 #include <QStatusBar>
 #include <cstdio>
@@ -23,7 +25,6 @@ constexpr int kUnusedRemote = 255;
 
 const QString kPlainStyle = QStringLiteral("font: 8pt \"MS Shell Dlg 2\";");
 const QString kDuplicateStyle = QStringLiteral("background-color: orange; font: 8pt \"MS Shell Dlg 2\";");
-const QString kDuplicateText = QStringLiteral("Several ORLO has the same LSB!");
 
 } // namespace
 
@@ -33,6 +34,7 @@ WmOrloRpt::WmOrloRpt(QWidget *parent)
     , progressTimer(new QTimer(this))
 {
     form->setupUi(this);
+    formTexts = std::make_unique<orlo::FormTexts>(QList<QWidget *>{this}, [this] { form->retranslateUi(this); });
     form->widget_radioParameter->setFieldsHidden(true, true);
     form->widget_radioParameter->setBaudList4(true);
     connect(progressTimer, &QTimer::timeout, this, &WmOrloRpt::SetprogressBarConfigurer);
@@ -40,6 +42,17 @@ WmOrloRpt::WmOrloRpt(QWidget *parent)
 }
 
 WmOrloRpt::~WmOrloRpt() = default;
+
+void WmOrloRpt::changeEvent(QEvent *event)
+{
+    if (event->type() == QEvent::LanguageChange) {
+        formTexts->retranslate();
+        orlo::retranslateResult(form->label_Resultat_configurer_ORLO_RPT_r00);
+        if (duplicateWarning)
+            duplicateWarning->setText(tr("Several ORLO has the same LSB!"));
+    }
+    QWidget::changeEvent(event);
+}
 
 void WmOrloRpt::start(ModuleLink *hid, QStatusBar *bar)
 {
@@ -184,10 +197,11 @@ std::optional<WriteCycle> WmOrloRpt::buildConfiguration()
         identifierBox(pair.second, rpt::kLeastSignificant)->setStyleSheet(kDuplicateStyle);
     }
     if (!pairs.isEmpty()) {
-        auto *box = new QMessageBox(QMessageBox::Warning, QString(), kDuplicateText, QMessageBox::Ok, this);
-        box->setAttribute(Qt::WA_DeleteOnClose);
-        box->setModal(false);
-        box->show();
+        duplicateWarning = new QMessageBox(QMessageBox::Warning, QString(), tr("Several ORLO has the same LSB!"),
+                                           QMessageBox::Ok, this);
+        duplicateWarning->setAttribute(Qt::WA_DeleteOnClose);
+        duplicateWarning->setModal(false);
+        duplicateWarning->show();
     }
 
     orlo::trace("*** Sauvegarde de la configuration ORLO-GW ***\n");

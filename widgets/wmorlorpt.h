@@ -5,6 +5,7 @@
 #include "widgets/widgetexchange.h"
 #include "widgets/writecycle.h"
 
+#include <QPointer>
 #include <QTimer>
 #include <QWidget>
 #include <functional>
@@ -13,10 +14,12 @@
 
 class ModuleLink;
 class QLabel;
+class QMessageBox;
 class QPushButton;
 class QSpinBox;
 class QStatusBar;
 
+namespace orlo { class FormTexts; }
 namespace Ui {
 class WmOrloRpt;
 }
@@ -56,6 +59,11 @@ public slots:
     void enableModbus();
     void enableSfx();
 
+protected:
+    // A language change: the form's texts again, with the result word and an
+    // open duplicate warning in the new language.
+    void changeEvent(QEvent *event) override;
+
 private:
     // Write's frame built into the page's frame and checked: the cycle that
     // sends it, or none.
@@ -75,6 +83,8 @@ private:
     void resetHighlight();
 
     std::unique_ptr<Ui::WmOrloRpt> form;
+    std::unique_ptr<orlo::FormTexts> formTexts;
+    QPointer<QMessageBox> duplicateWarning;
     ModuleLink *link = nullptr;
     QStatusBar *statusBar = nullptr;
     QTimer *progressTimer;

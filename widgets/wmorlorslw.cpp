@@ -5,8 +5,10 @@
 #include "link/frames/rslw_frame.h"
 #include "link/modulelink.h"
 #include "link/trace.h"
+#include "widgets/formtexts.h"
 #include "widgets/listfill.h"
 
+#include <QEvent>
 #include <QStatusBar>
 #include <QTimer>
 
@@ -18,6 +20,8 @@ namespace {
 // The module stores a role (byte 1) none of the three tabs shows.
 using orlo::checks::kRoleTexts;
 const QString &kRoleUnknown = orlo::checks::kRoleUnknownLine;
+// Where the serial lists' words are translated (link/frames/modbus_frame.cpp).
+const char *const kModbusContext = "orlo::modbus";
 } // namespace
 
 WmOrloRsLw::WmOrloRsLw(QWidget *parent)
@@ -26,10 +30,22 @@ WmOrloRsLw::WmOrloRsLw(QWidget *parent)
     , progressTimer(new QTimer(this))
 {
     form->setupUi(this);
+    formTexts = std::make_unique<orlo::FormTexts>(QList<QWidget *>{this}, [this] { form->retranslateUi(this); });
     connect(progressTimer, &QTimer::timeout, this, &WmOrloRsLw::SetprogressBarConfigurer);
 }
 
 WmOrloRsLw::~WmOrloRsLw() = default;
+
+void WmOrloRsLw::changeEvent(QEvent *event)
+{
+    if (event->type() == QEvent::LanguageChange) {
+        formTexts->retranslate();
+        modbus::retranslateSerialFormat(serialFormat());
+        orlo::retranslateItems(form->comboBox_codeFunction, kModbusContext, modbus::functionItems());
+        orlo::retranslateResult(form->label_Resultat_configurer);
+    }
+    QWidget::changeEvent(event);
+}
 
 modbus::BlockChain WmOrloRsLw::chain() const
 {
@@ -86,8 +102,8 @@ void WmOrloRsLw::initialiseAndRead()
     form->spinBox_addressModemSlave->setRange(rslw::kMinSlaveModem, rslw::kMaxSlaveModem);
     form->spinBox_addressModemSlave->setValue(rslw::kMinSlaveModem);
     form->checkBox_otaa->setChecked(true);
-    orlo::refillQuietly(form->comboBox_codeFunction, modbus::functionItems(), orlo::kListOwnVisible,
-                        modbus::kFunctionHoldingItem);
+    orlo::refillQuietly(form->comboBox_codeFunction, orlo::translatedItems(kModbusContext, modbus::functionItems()),
+                        orlo::kListOwnVisible, modbus::kFunctionHoldingItem);
     orlo::refillQuietly(form->comboBox_Heur_Master, modbus::hourItems(), orlo::kListOwnVisible);
     orlo::refillQuietly(form->comboBox_Min_Master, modbus::minuteItems(rslw::kMinuteStep, rslw::kMinuteItems),
                         orlo::kListOwnVisible);
@@ -109,7 +125,7 @@ void WmOrloRsLw::initialiseAndRead()
         if (roleChosen)
             form->tabWidget_ORLO_RSLW_r00->setCurrentIndex(record.role);
         else
-            form->label_Resultat_configurer->setText(result::kInvalid);
+            orlo::showResult(form->label_Resultat_configurer, result::kInvalid);
         // Checking RS485 forces the serial format; the stored items follow.
         form->radioButton_RS485->setChecked(record.rs485);
         modbus::selectItem(form->comboBox_baudrate, record.speedItem);
@@ -129,8 +145,8 @@ void WmOrloRsLw::initialiseAndRead()
 void WmOrloRsLw::on_tabWidget_ORLO_RSLW_r00_tabBarClicked(int)
 {
     roleChosen = true;
-    if (form->label_Resultat_configurer->text() == result::kInvalid)
-        form->label_Resultat_configurer->clear();
+    if (orlo::resultWord(form->label_Resultat_configurer) == result::kInvalid)
+        orlo::showResult(form->label_Resultat_configurer, QString());
 }
 
 void WmOrloRsLw::getInfo()

@@ -17,6 +17,7 @@ class QPushButton;
 class QStatusBar;
 class QTimer;
 
+namespace orlo { class FormTexts; }
 namespace Ui {
 class WmOrloRsLw;
 }
@@ -55,6 +56,11 @@ public slots:
     void on_tabWidget_ORLO_RSLW_r00_tabBarClicked(int index);
     void getInfo();
 
+protected:
+    // A language change: the form's texts again, with the lists the page
+    // filled (choices kept) and the result word in the new language.
+    void changeEvent(QEvent *event) override;
+
 private:
     // Write's frame built into the page's frame and checked: the cycle that
     // sends it, or none.
@@ -68,6 +74,7 @@ private:
     orlo::modbus::SerialFormat serialFormat() const;
 
     std::unique_ptr<Ui::WmOrloRsLw> form;
+    std::unique_ptr<orlo::FormTexts> formTexts;
     ModuleLink *link = nullptr;
     QStatusBar *statusBar = nullptr;
     QTimer *progressTimer;

@@ -30,13 +30,23 @@ namespace orlo {
 // on meanwhile; the cycle takes its turn after an exchange already asked.
 void runWriteCycle(const CycleLink &link, const quint8 *tx, quint8 *rx, const WriteCycle &cycle,
                    std::function<void(bool accepted)> done = {});
+// The result label shows `word` (one of result::k*, or empty) translated
+// (context "orlo::result"). The label keeps the word: a language change shows
+// it again (retranslateResult) and code asks the word (resultWord), never the
+// shown text.
+void showResult(QLabel *label, const QString &word);
+// The word the label shows; empty when it shows none, or a text set otherwise since.
+QString resultWord(const QLabel *label);
+// The word shown again in the language now installed.
+void retranslateResult(QLabel *label);
 // One tick of a write's progress bar: up to 100, then back to 0.
 void stepProgress(QProgressBar *bar);
-// Pages that restore the defaults by a bare command tell it here.
 // The invalid-configuration box over `parent`, the failed checks' lines
 // between the texts' header and footer; the label reads "Invalide" while it
-// is open.
-// `observer` (may be null) is told of the refusal.
+// is open. The box shows the texts translated (title, header and footer in
+// context "orlo::warning", lines in "orlo::checks"; a line already translated
+// shows as it is); `observer` (may be null) is told of the refusal in the
+// lines as given.
 void warnInvalidConfiguration(CycleObserver *observer, QWidget *parent, QLabel *resultLabel,
                               const WarningTexts &texts, const QStringList &lines);
 } // namespace orlo

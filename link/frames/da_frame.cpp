@@ -222,7 +222,7 @@ QStringList readTrace(const quint8 *payload)
     };
     const QString stars(64, QLatin1Char('*'));
     QStringList lines{QStringLiteral("    Acquitement PIC : ") + hex(payload[kCommand]), stars,
-                      QStringLiteral("*********************Donn\uFFFDs envoy\uFFFDs par USB*********************")};
+                      QStringLiteral("*********************Données envoyées par USB*********************")};
     for (const Field &f : fields) {
         const int v = payload[f.offset];
         lines << QStringLiteral("    %1: %2")

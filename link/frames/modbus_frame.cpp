@@ -69,30 +69,35 @@ const QStringList &speedItems()
     return items;
 }
 
+// The lists in words are what records and files keep; a page shows them
+// translated (context "orlo::modbus") and goes by the item's position.
 const QStringList &dataBitItems()
 {
-    static const QStringList items{QStringLiteral("7 bits"), QStringLiteral("8 bits")};
+    static const QStringList items{QStringLiteral(QT_TRANSLATE_NOOP("orlo::modbus", "7 bits")),
+                                   QStringLiteral(QT_TRANSLATE_NOOP("orlo::modbus", "8 bits"))};
     return items;
 }
 
 QStringList parityItems(int dataBitsItem)
 {
-    QStringList items{QStringLiteral("Odd parity"), QStringLiteral("Even parity")};
+    QStringList items{QStringLiteral(QT_TRANSLATE_NOOP("orlo::modbus", "Odd parity")),
+                      QStringLiteral(QT_TRANSLATE_NOOP("orlo::modbus", "Even parity"))};
     if (dataBitsItem != kDataBits7Item)
-        items << QStringLiteral("No parity");
+        items << QStringLiteral(QT_TRANSLATE_NOOP("orlo::modbus", "No parity"));
     return items;
 }
 
 const QStringList &stopBitItems()
 {
-    static const QStringList items{QStringLiteral("1 stop bit"), QStringLiteral("2 stop bits")};
+    static const QStringList items{QStringLiteral(QT_TRANSLATE_NOOP("orlo::modbus", "1 stop bit")),
+                                   QStringLiteral(QT_TRANSLATE_NOOP("orlo::modbus", "2 stop bits"))};
     return items;
 }
 
 const QStringList &functionItems()
 {
-    static const QStringList items{QStringLiteral("Read Holding Registers (0x03)"),
-                                   QStringLiteral("Read Inputs Registers (0x04)")};
+    static const QStringList items{QStringLiteral(QT_TRANSLATE_NOOP("orlo::modbus", "Read Holding Registers (0x03)")),
+                                   QStringLiteral(QT_TRANSLATE_NOOP("orlo::modbus", "Read Inputs Registers (0x04)"))};
     return items;
 }
 

@@ -3,6 +3,8 @@
 #include "link/frames/framebytes.h"
 #include "link/moduletable.h"
 
+#include <QCoreApplication>
+
 namespace orlo::rpt {
 
 Record decode(const quint8 *payload)
@@ -56,7 +58,9 @@ QStringList lockedFeatures(const Record &record, const std::optional<Information
 {
     if (!record.sf8 || !information || rs::hasSigfoxIdentifier(information->identifier))
         return {};
-    return {QStringLiteral("\tThe ORLO SF8 parameters need a Sigfox identifier; the gateway has none\n")};
+    // Shown in the window's box, translated as it is made (as rs::lockedFeatures).
+    return {QCoreApplication::translate(
+        "orlo::rs", "\tThe ORLO SF8 parameters need a Sigfox identifier; the gateway has none\n")};
 }
 
 } // namespace orlo::rpt

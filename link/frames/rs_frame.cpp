@@ -2,6 +2,7 @@
 
 #include "link/frames/framebytes.h"
 
+#include <QCoreApplication>
 #include <algorithm>
 
 namespace orlo::rs {
@@ -233,31 +234,38 @@ Features featuresOf(const QString &version)
     return features;
 }
 
+// The lines are shown in the window's invalid-configuration box: translated
+// as they are made (orlo-cli installs no translator and keeps them as written).
 QStringList lockedFeatures(const Record &record, const std::optional<Information> &information)
 {
+    const auto translated = [](const char *source) { return QCoreApplication::translate("orlo::rs", source); };
     const Features features = information ? featuresOf(information->version) : Features{};
-    const QString version = information ? QStringLiteral("version %1").arg(information->version)
-                                        : QStringLiteral("a version not yet known");
+    const QString version = information
+                                ? translated(QT_TRANSLATE_NOOP("orlo::rs", "version %1")).arg(information->version)
+                                : translated(QT_TRANSLATE_NOOP("orlo::rs", "a version not yet known"));
     QStringList lines;
-    const auto need = [&](bool asked, bool offered, const QString &feature, const char *since) {
+    const auto need = [&](bool asked, bool offered, const char *feature, const char *since) {
         if (asked && !offered)
-            lines << QStringLiteral("\t%1 needs firmware %2 or later; the module has %3\n")
-                         .arg(feature, QLatin1String(since), version);
+            lines << translated(QT_TRANSLATE_NOOP("orlo::rs", "\t%1 needs firmware %2 or later; the module has %3\n"))
+                         .arg(translated(feature), QLatin1String(since), version);
     };
     const bool master = record.role == kRoleMaster;
     const bool bridge = record.role == kRoleBridge;
     const Bridge &b = record.bridge;
-    need(master, features.master, QStringLiteral("The Master role"), "1.6");
+    need(master, features.master, QT_TRANSLATE_NOOP("orlo::rs", "The Master role"), "1.6");
     need(master && record.master.functionItem != modbus::kFunctionHoldingItem, features.functionCode,
-         QStringLiteral("A function code other than the first"), "2.3");
+         QT_TRANSLATE_NOOP("orlo::rs", "A function code other than the first"), "2.3");
     need(bridge && (b.dataBitsItem != modbus::kDataBits8Item || b.parityItem != modbus::kParityNoneItem
                     || b.stopBitsItem != modbus::kStopBits1Item),
-         features.serialFormat, QStringLiteral("A serial format other than 8 bits, no parity, 1 stop bit"), "1.9");
-    need(bridge && b.energySaving != kSavingDisabled, features.energySaving, QStringLiteral("The energy saving mode"),
-         "1.5");
+         features.serialFormat,
+         QT_TRANSLATE_NOOP("orlo::rs", "A serial format other than 8 bits, no parity, 1 stop bit"), "1.9");
+    need(bridge && b.energySaving != kSavingDisabled, features.energySaving,
+         QT_TRANSLATE_NOOP("orlo::rs", "The energy saving mode"), "1.5");
     if (bridge && b.mode == kModeSigfox && !(information && hasSigfoxIdentifier(information->identifier)))
-        lines << QStringLiteral("\tThe Sigfox bridge mode needs a Sigfox identifier; the module has %1\n")
-                     .arg(information ? QStringLiteral("none") : QStringLiteral("not told its own yet"));
+        lines << translated(QT_TRANSLATE_NOOP(
+                     "orlo::rs", "\tThe Sigfox bridge mode needs a Sigfox identifier; the module has %1\n"))
+                     .arg(information ? translated(QT_TRANSLATE_NOOP("orlo::rs", "none"))
+                                      : translated(QT_TRANSLATE_NOOP("orlo::rs", "not told its own yet")));
     return lines;
 }
 
