@@ -18,6 +18,9 @@ public:
     AnalogPages(PageShell &shell, QWidget *parent);
     ~AnalogPages() override;
 
+protected:
+    void retranslateTexts() override;
+
 public slots:
     void EnablePageDA(bool enable);
     void EnablePageDA_r20(bool enable);

@@ -16,6 +16,9 @@ public:
     BridgePage(PageShell &shell, QWidget *parent);
     ~BridgePage() override;
 
+protected:
+    void retranslateTexts() override;
+
 public slots:
     void EnablePageORLO_RS_r00(bool enable);
     // Page ORLO_RS_r00: radio and serial bridge.

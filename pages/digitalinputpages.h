@@ -16,6 +16,9 @@ public:
     DigitalInputPages(PageShell &shell, QWidget *parent);
     ~DigitalInputPages() override;
 
+protected:
+    void retranslateTexts() override;
+
 public slots:
     // Module pages.
     void EnablePageDI(bool enable);

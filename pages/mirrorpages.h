@@ -20,6 +20,9 @@ public:
     MirrorPages(PageShell &shell, QWidget *parent);
     ~MirrorPages() override;
 
+protected:
+    void retranslateTexts() override;
+
 public slots:
     void EnablePageDI2_868_r_10(bool enable);
     void EnablePageIOD_PS_r20(bool enable);

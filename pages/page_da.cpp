@@ -142,8 +142,10 @@ da::Calibration shownCalibration(const AnalogPage &p)
 void showAnalogType(const AnalogPage &p)
 {
     const bool current = analogOf(p) == da::Analog::Current;
-    p.x1->setText(current ? QStringLiteral("pour I = 4mA") : QStringLiteral("pour U = 0V"));
-    p.x2->setText(current ? QStringLiteral("pour I = 20mA") : QStringLiteral("pour U = 10V"));
+    p.x1->setText(current ? QCoreApplication::translate("AnalogPages", "pour I = 4mA")
+                          : QCoreApplication::translate("AnalogPages", "pour U = 0V"));
+    p.x2->setText(current ? QCoreApplication::translate("AnalogPages", "pour I = 20mA")
+                          : QCoreApplication::translate("AnalogPages", "pour U = 10V"));
 }
 
 void showUnit(const AnalogPage &p, const QString &text)
@@ -297,9 +299,21 @@ AnalogPages::AnalogPages(PageShell &shell, QWidget *parent)
                  return builtFrame(buildAnalogPage(
                      r20Page(*ui), ui->toolBox_Type_releve_DA_r20->currentWidget() == ui->page_periodique_DA_r20));
              }});
+    keepFormTexts([this] { ui->retranslateUi(this); });
 }
 
 AnalogPages::~AnalogPages() = default;
+
+// The calibration labels follow the analog type shown: DA_r20's list, DA's
+// module (rewritten when its page next opens, should another module be in).
+void AnalogPages::retranslateTexts()
+{
+    orlo::retranslateItems(ui->comboBox_Analog_DA_r20, orlo::kLimitsContext, kAnalogTypes);
+    for (const AnalogPage &p : {daPage(*ui, currentProductId()), r20Page(*ui)}) {
+        retranslatePeriods(p.steps.period);
+        showAnalogType(p);
+    }
+}
 
 void AnalogPages::initAnalogPage(const AnalogPage &p, void (AnalogPages::*measurement)(),
                                 void (AnalogPages::*progress)())
@@ -309,7 +323,8 @@ void AnalogPages::initAnalogPage(const AnalogPage &p, void (AnalogPages::*measur
     showLogo(false);
     resetThresholdPage(p.steps);
     if (p.analogList)
-        orlo::refillQuietly(p.analogList, kAnalogTypes, kAnalogTypes.size());
+        orlo::refillQuietly(p.analogList, orlo::translatedItems(orlo::kLimitsContext, kAnalogTypes),
+                            kAnalogTypes.size());
     if (!p.unitMask.isEmpty())
         p.unit->setInputMask(p.unitMask);
     progressTimer = std::make_unique<QTimer>();

@@ -26,6 +26,7 @@ constexpr int kMinuteTen = 2;           // "10"
 
 const QStringList kJoinModes = orlo::limits::joinModeTexts();
 constexpr int kJoinAbp = 1;
+const char *const kLocalRadio = QT_TRANSLATE_NOOP("DigitalInputPages", "With local radio transmission");
 
 // Flags bit 7 (keep-alive) and bit 6 (cable break).
 struct Flags {
@@ -198,12 +199,12 @@ void fillFourInputPage(const FourInputPage &p, const di::Record4 &stored)
 void showRadioOptions(const FourInputPage &p, const di::Record4 &stored)
 {
     if (stored.radioVariant != 0 && stored.joinMode) {
-        orlo::refillQuietly(p.joinMode, kJoinModes, kJoinModes.size());
+        orlo::refillQuietly(p.joinMode, orlo::translatedItems(orlo::kLimitsContext, kJoinModes), kJoinModes.size());
         p.joinMode->setCurrentIndex(stored.radioBit0 ? kJoinAbp : 0);
         p.joinMode->show();
     } else {
         p.joinMode->hide();
-        p.localRadio->setText(QStringLiteral("With local radio transmission"));
+        p.localRadio->setText(QCoreApplication::translate("DigitalInputPages", kLocalRadio));
         p.localRadio->setChecked(stored.radioVariant != 0 || stored.radioBit0);
     }
     p.localRadio->hide();
@@ -249,9 +250,18 @@ DigitalInputPages::DigitalInputPages(PageShell &shell, QWidget *parent)
     addPage({T::DI4_r2x, ui->page_ORLO_DI4_r2x, [this](bool on) { EnablePageDI4_r2x(on); },
              {ui->label_Resultat_configurer_DI4_r2x, ui->pushButton_Configurer_DI4_r2x},
              [this] { return builtFrame(buildDI4_r2x(orlo::command::WriteConfiguration)); }});
+    keepFormTexts([this] { ui->retranslateUi(this); });
 }
 
 DigitalInputPages::~DigitalInputPages() = default;
+
+void DigitalInputPages::retranslateTexts()
+{
+    const FourInputPage p = pageDI4_r2x(*ui);
+    orlo::retranslateItems(p.joinMode, orlo::kLimitsContext, kJoinModes);
+    const QSignalBlocker quiet(p.localRadio);
+    p.localRadio->setText(tr(kLocalRadio));
+}
 
 void DigitalInputPages::enableTwoInputPage(ModuleType type, bool enable)
 {

@@ -106,7 +106,8 @@ void resetMirrorTab(const MirrorTab &mirror)
     setRange(mirror.remote, kAddress);
     setRange(mirror.timeOut, kTimeOut);
     hideRadioAddresses(mirror.radio);
-    orlo::refillQuietly(mirror.mode, kOperatingModes, kOperatingModes.size());
+    orlo::refillQuietly(mirror.mode, orlo::translatedItems(orlo::kLimitsContext, kOperatingModes),
+                        kOperatingModes.size());
     mirror.remote->setValue(0);
     applyOperatingMode(mirror, kSlaveMirror);
 }
@@ -265,9 +266,17 @@ MirrorPages::MirrorPages(PageShell &shell, QWidget *parent)
     addPage({T::DIO_LoRa, ui->page_ORLO_DIO_LoRa, [this](bool on) { EnablePageORLO_DIO_LoRa(on); },
              {ui->label_Resultat_configurer_ORLO_DIO_LoRa, ui->pushButton_Configurer_ORLO_DIO_LoRa},
              [this] { return builtFrame(buildMirror(pageORLO_DIO_LoRa(*ui))); }});
+    keepFormTexts([this] { ui->retranslateUi(this); });
 }
 
 MirrorPages::~MirrorPages() = default;
+
+void MirrorPages::retranslateTexts()
+{
+    for (QComboBox *mode :
+         {ui->comboBox_operatingMode_Mirror_IOD_PS_r20, ui->comboBox_operatingMode_Mirror_ORLO_DIO_LoRa})
+        orlo::retranslateItems(mode, orlo::kLimitsContext, kOperatingModes);
+}
 
 void MirrorPages::enableMirrorPage(const MirrorPage &p, bool enable)
 {

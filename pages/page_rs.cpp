@@ -7,8 +7,8 @@
 #include "link/limits.h"
 #include "link/modulelink.h"
 #include "widgets/writecycle.h"
+#include "pages/listfill.h"
 #include "ui_bridgepage.h"
-#include "widgets/listfill.h"
 #include "widgets/modbusframes.h"
 
 #include <QMessageBox>
@@ -39,7 +39,7 @@ constexpr int kTabBridge = 2;
 
 const char *const kReadTrace = "/*** Lecture de la configuration RS***/\n";
 const QString kTabStyle = QStringLiteral("QTabWidget,QTabWidget::pane,QTabBar");
-const QString kMasterRefused = QStringLiteral("The master mode is not suported by your Orlo!");
+const char *const kMasterRefused = QT_TRANSLATE_NOOP("BridgePage", "The master mode is not suported by your Orlo!");
 
 int roleOfTab(int tab)
 {
@@ -240,9 +240,16 @@ BridgePage::BridgePage(PageShell &shell, QWidget *parent)
     addPage({T::RS_r00, ui->page_ORLO_RS_r00, [this](bool on) { EnablePageORLO_RS_r00(on); },
              {ui->label_Resultat_configurer_ORLO_RS_r00, ui->pushButton_Configurer_ORLO_RS_r00},
              [this] { return builtFrame(buildRS_r00()); }});
+    keepFormTexts([this] { ui->retranslateUi(this); });
 }
 
 BridgePage::~BridgePage() = default;
+
+void BridgePage::retranslateTexts()
+{
+    orlo::retranslateItems(ui->comboBox_codeFunction_Master_ORLO_RS_r00, orlo::kModbusContext, mb::functionItems());
+    mb::retranslateSerialFormat(bridgeFormatOf(*ui));
+}
 
 void BridgePage::InitPageORLO_RS_r00()
 {
@@ -264,7 +271,8 @@ void BridgePage::InitPageORLO_RS_r00()
                         kMinuteVisible);
     mb::resetTimeout(u.doubleSpinBox_Timeout_Master_ORLO_RS_r00);
     mb::resetChain(chainOf(u), kLengthMax);
-    orlo::refillQuietly(u.comboBox_codeFunction_Master_ORLO_RS_r00, mb::functionItems(), orlo::kListOwnVisible,
+    orlo::refillQuietly(u.comboBox_codeFunction_Master_ORLO_RS_r00,
+                        orlo::translatedItems(orlo::kModbusContext, mb::functionItems()), orlo::kListOwnVisible,
                         mb::kFunctionHoldingItem);
     u.comboBox_codeFunction_Master_ORLO_RS_r00->setEnabled(false);
 
@@ -471,7 +479,7 @@ void BridgePage::on_tabWidget_ORLO_RS_r00_currentChanged(int index)
 {
     if (index == kTabMaster && !masterSupportedRS_r00) {
         ui->tabWidget_ORLO_RS_r00->setCurrentIndex(rememberedTabRS_r00);
-        auto *box = new QMessageBox(QMessageBox::NoIcon, QString(), kMasterRefused, QMessageBox::Ok, this);
+        auto *box = new QMessageBox(QMessageBox::NoIcon, QString(), tr(kMasterRefused), QMessageBox::Ok, this);
         box->setAttribute(Qt::WA_DeleteOnClose);
         box->setModal(false);
         box->show();

@@ -16,8 +16,8 @@ namespace {
 constexpr Limits kLimitsTh = orlo::limits::kThresholdsTh;
 constexpr double kOffsetRange = orlo::limits::kOffsetTh;
 
-const QString kTitleWithHumidity = QStringLiteral("Brisane\nTemperature and Humidity SF8");
-const QString kTitleWithoutHumidity = QStringLiteral("Brisane\nTemperature SF8");
+const char *const kTitleWithHumidity = QT_TRANSLATE_NOOP("TemperaturePages", "Brisane\nTemperature and Humidity SF8");
+const char *const kTitleWithoutHumidity = QT_TRANSLATE_NOOP("TemperaturePages", "Brisane\nTemperature SF8");
 
 const Texts &kTextsR10 = orlo::checks::kScheduleR10;
 
@@ -52,20 +52,18 @@ RadioPage th868Page(Ui::TemperaturePages &ui)
             ui.lcdNumber_Humidity_TH_868, ui.label_Humidity_TH_868};
 }
 
-// Without a title, the humidity is always shown; with one, a module without
-// a humidity sensor (a reading below 0 %RH) shows its temperature only.
-void showReadings(const Reading &temperature, const Reading &humidity, QLabel *title, double celsius,
-                  double relative)
+// The titled page's readings: a module without a humidity sensor (a reading
+// below 0 %RH) shows its temperature only. The title that fits, as its
+// source text.
+const char *showTitledReadings(const Reading &temperature, const Reading &humidity, double celsius, double relative)
 {
     showReading(temperature, celsius, th::digitCount(celsius));
     showReading(humidity, relative, th::digitCount(relative));
-    const bool sensed = !title || th::humiditySensed(relative);
-    if (!sensed) {
-        humidity.display->hide();
-        humidity.unit->hide();
-    }
-    if (title)
-        title->setText(sensed ? kTitleWithHumidity : kTitleWithoutHumidity);
+    if (th::humiditySensed(relative))
+        return kTitleWithHumidity;
+    humidity.display->hide();
+    humidity.unit->hide();
+    return kTitleWithoutHumidity;
 }
 
 } // namespace
@@ -96,9 +94,10 @@ void TemperaturePages::TemperatureMeasurementTH_r10()
         if (!whole)
             return;
         const th::Reading r = th::decodeReading(answerPayload());
-        showReadings({ui->lcdNumber_Temperature_TH_r10, ui->label_Temperature_TH_r10},
-                     {ui->lcdNumber_Humidity_TH_r10, ui->label_Humidity_TH_r10}, ui->label_TH_r10_Title,
-                     r.celsius, r.humidity);
+        titleTH_r10 = showTitledReadings({ui->lcdNumber_Temperature_TH_r10, ui->label_Temperature_TH_r10},
+                                         {ui->lcdNumber_Humidity_TH_r10, ui->label_Humidity_TH_r10}, r.celsius,
+                                         r.humidity);
+        ui->label_TH_r10_Title->setText(tr(titleTH_r10));
     });
 }
 
@@ -171,8 +170,11 @@ void TemperaturePages::TemperatureMeasurementTH_868()
         if (!whole)
             return;
         const th::Reading r = th::decodeReading(answerPayload());
-        showReadings({ui->lcdNumber_Temperature_TH_868, ui->label_Temperature_TH_868},
-                     {ui->lcdNumber_Humidity_TH_868, ui->label_Humidity_TH_868}, nullptr, r.celsius, r.humidity);
+        // No title on this page: the humidity is always shown.
+        showReading({ui->lcdNumber_Temperature_TH_868, ui->label_Temperature_TH_868}, r.celsius,
+                    th::digitCount(r.celsius));
+        showReading({ui->lcdNumber_Humidity_TH_868, ui->label_Humidity_TH_868}, r.humidity,
+                    th::digitCount(r.humidity));
     });
 }
 

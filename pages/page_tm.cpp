@@ -7,6 +7,7 @@
 #include "link/limits.h"
 #include "link/modulelink.h"
 #include "widgets/writecycle.h"
+#include "pages/listfill.h"
 #include "pages/temperature_steps.h"
 #include "widgets/wdradio.h"
 #include "ui_temperaturepages.h"
@@ -115,9 +116,23 @@ TemperaturePages::TemperaturePages(PageShell &shell, QWidget *parent)
     addPage({T::TM_868, ui->page_ORLO_TM_868, [this](bool on) { EnablePageTM_868(on); },
              {ui->label_Resultat_configurer_TM_868, ui->pushButton_Configurer_TM_868},
              [this] { return builtFrame(buildTM_868()); }});
+    keepFormTexts([this] { ui->retranslateUi(this); });
 }
 
 TemperaturePages::~TemperaturePages() = default;
+
+void TemperaturePages::retranslateTexts()
+{
+    for (QComboBox *period : {ui->comboBox_Periode_mesure_TM, ui->comboBox_Periode_mesure_TM_r20,
+                              ui->comboBox_Periode_mesure_TH_r10, ui->comboBox_Periode_mesure_TM2D_r10})
+        retranslatePeriods(period);
+    orlo::retranslateItems(ui->comboBox_lorawan_joinMode_TM2D_r10, orlo::kLimitsContext,
+                           orlo::limits::joinModeTexts());
+    if (titleTH_r10)
+        ui->label_TH_r10_Title->setText(tr(titleTH_r10));
+    if (titleTM2D_r10)
+        ui->label_TM2D_r10_Title->setText(tr(titleTM2D_r10));
+}
 
 void TemperaturePages::createTemperatureTimers(void (TemperaturePages::*measurement)(), void (TemperaturePages::*progress)())
 {

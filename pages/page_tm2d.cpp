@@ -33,8 +33,8 @@ constexpr int kMinuteZero = 1;
 constexpr int kMinuteTen = 2;
 constexpr int kJoinAbp = 1;
 const QStringList kJoinModes = orlo::limits::joinModeTexts();
-const QString kTitleTwoProbes = QStringLiteral("Brisane\n2 Digital Temperature");
-const QString kTitleOneProbe = QStringLiteral("Brisane\n1 Digital Temperature");
+const char *const kTitleTwoProbes = QT_TRANSLATE_NOOP("TemperaturePages", "Brisane\n2 Digital Temperature");
+const char *const kTitleOneProbe = QT_TRANSLATE_NOOP("TemperaturePages", "Brisane\n1 Digital Temperature");
 
 // Probe 1 with the schedule: the single-probe page under this suffix.
 ThresholdPage probe1Page(Ui::TemperaturePages &ui)
@@ -137,7 +137,8 @@ void TemperaturePages::EnablePageTM2D_r10(bool enable)
 
         QComboBox *join = ui->comboBox_lorawan_joinMode_TM2D_r10;
         const bool loRaWan = c.options & tm2d::kLoRaWan;
-        orlo::refillQuietly(join, loRaWan ? kJoinModes : QStringList(), kJoinModes.size());
+        orlo::refillQuietly(join, loRaWan ? orlo::translatedItems(orlo::kLimitsContext, kJoinModes) : QStringList(),
+                            kJoinModes.size());
         if (loRaWan)
             join->setCurrentIndex((c.options & tm2d::kJoinAbp) ? kJoinAbp : 0);
         join->setVisible(loRaWan);
@@ -190,7 +191,8 @@ void TemperaturePages::TemperatureMeasurementTM2D_r10()
             showReading({ui->lcdNumber_Temperature_S2_TM2D_r10, ui->label_Temperature_S2_TM2D_r10}, t2,
                         tmf::digitCount(t2));
         setSecondProbeVisible(*ui, second);
-        ui->label_TM2D_r10_Title->setText(second ? kTitleTwoProbes : kTitleOneProbe);
+        titleTM2D_r10 = second ? kTitleTwoProbes : kTitleOneProbe;
+        ui->label_TM2D_r10_Title->setText(tr(titleTM2D_r10));
     });
 }
 

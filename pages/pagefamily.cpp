@@ -36,6 +36,8 @@ void PageFamily::changeEvent(QEvent *event)
     if (event->type() == QEvent::LanguageChange && formTexts) {
         formTexts->retranslate();
         retranslateTexts();
+        for (const Page &page : table)
+            orlo::retranslateResult(page.controls.result);
     }
     QWidget::changeEvent(event);
 }

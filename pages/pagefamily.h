@@ -115,7 +115,8 @@ protected:
     void addPage(Page page);
     // After the pages were added: on a language change, the form's
     // `retranslateUi` runs over the family and its pages, keeping what the
-    // pages wrote since, then retranslateTexts().
+    // pages wrote since, then retranslateTexts(); each page's result label
+    // shows its word again.
     void keepFormTexts(std::function<void()> retranslateUi);
     // The texts a page set itself from its state (a title chosen by the
     // module's type, a list the page filled), written again in the language

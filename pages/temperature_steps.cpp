@@ -168,7 +168,7 @@ Bounds thresholdBounds(const ThresholdPage &p)
 
 void resetThresholdPage(const ThresholdPage &p)
 {
-    refillAll(p.period, QStringList{kDash} + orlo::limits::periodTexts());
+    refillAll(p.period, QStringList{kDash} + orlo::translatedItems(orlo::kLimitsContext, orlo::limits::periodTexts()));
     refillSendTimes(p, kPeriodNone);
     for (const SendTimeWidgets &w : p.sendTimes) {
         w.enabled->setChecked(false);
@@ -185,6 +185,15 @@ void resetThresholdPage(const ThresholdPage &p)
     p.button->setEnabled(false);
     p.display->hide();
     p.unit->hide();
+}
+
+// "--" is no word: only the periods after it.
+void retranslatePeriods(QComboBox *period)
+{
+    const QSignalBlocker quiet(period);
+    const QStringList periods = orlo::translatedItems(orlo::kLimitsContext, orlo::limits::periodTexts());
+    for (int i = 0; i < periods.size() && kPeriod15Minutes + i < period->count(); ++i)
+        period->setItemText(kPeriod15Minutes + i, periods.at(i));
 }
 
 void showThresholdConfig(const ThresholdPage &p, const tmf::Config &c, bool withOffset)

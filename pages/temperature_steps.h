@@ -174,6 +174,8 @@ Bounds thresholdBounds(const ThresholdPage &p);
 
 // Every list refilled, frames hidden until a period is read, defaults set.
 void resetThresholdPage(const ThresholdPage &p);
+// The period list ("--", then the core's periods) in the language installed.
+void retranslatePeriods(QComboBox *period);
 // Everything but the statement mode, which each variant shows its own way.
 void showThresholdConfig(const ThresholdPage &p, const orlo::tm::Config &c, bool withOffset);
 void showPage(const ThresholdPage &p);

@@ -22,6 +22,9 @@ public:
     TemperaturePages(PageShell &shell, QWidget *parent);
     ~TemperaturePages() override;
 
+protected:
+    void retranslateTexts() override;
+
 public slots:
     // Module pages.
     void EnablePageTM(bool enable);
@@ -135,6 +138,10 @@ private:
     // read, for the tool box and for configure.
     quint8 optionsTM2D_r10 = 0;
     double storedLowTM2D_r10[2] = {};
+    // The titles the last readings chose, as source texts: written again on
+    // a language change. None yet: the form's own.
+    const char *titleTH_r10 = nullptr;
+    const char *titleTM2D_r10 = nullptr;
 
 private:
     std::unique_ptr<Ui::TemperaturePages> ui;

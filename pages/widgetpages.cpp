@@ -16,6 +16,8 @@ WidgetPages::WidgetPages(PageShell &shell, QWidget *parent)
     addPage({T::RPT_r00, ui->page_ORLO_RPT_r00, [this](bool on) { EnablePageORLO_RPT_r00(on); },
              {ui->widget_orlo_rpt_r00->resultLabel(), ui->widget_orlo_rpt_r00->writeButton()},
              [this] { return ui->widget_orlo_rpt_r00->configurationFrame(); }});
+    // The page widgets retranslate their own forms.
+    keepFormTexts([this] { ui->retranslateUi(this); });
 }
 
 WidgetPages::~WidgetPages() = default;
