@@ -3,6 +3,7 @@
 #include "app/mainwindow.h"
 #include "app/configfiles.h"
 #include "link/modulelink.h"
+#include "widgets/writecycle.h"
 
 #include <QCoreApplication>
 #include <QLabel>
@@ -104,7 +105,7 @@ void MainWindow::showStoredReadFailure()
     if (!moduleLink->storedRead().failed())
         return;
     if (QLabel *label = controlsOf(moduleLink->productId()).result)
-        label->setText(result::kFailed);
+        orlo::showResult(label, result::kFailed);
     statusBar()->showMessage(storedReadFailure());
 }
 

@@ -1,6 +1,7 @@
 #include "app/language.h"
 
 #include "link/qtcompat.h"
+#include "widgets/formtexts.h"
 
 #include <QCoreApplication>
 #include <QLocale>
@@ -35,14 +36,12 @@ bool parse(const QString &code, Language *language)
     return false;
 }
 
-// The program's texts, and Qt's own (the buttons of a standard box) where
-// the system has them.
-QTranslator &programTexts()
+ProgramTranslator &programTexts()
 {
-    static QTranslator *translator = new QTranslator(QCoreApplication::instance());
-    return *translator;
+    return programTranslator();
 }
 
+// Qt's own texts (the buttons of a standard box), where the system has them.
 QTranslator &toolkitTexts()
 {
     static QTranslator *translator = new QTranslator(QCoreApplication::instance());

@@ -60,12 +60,7 @@ const ScheduleTexts kScheduleR20 = {
 const ScheduleTexts kSchedule868 = {kBoxMixed, {{}}, kStatementHour, kStatementMinute};
 const ScheduleTexts kScheduleR10 = kScheduleR20;
 const ScheduleTexts kScheduleDA_r20 = {
-    {warning::kTitleFrench,
-     text(QT_TRANSLATE_NOOP("orlo::warning",
-         "CONFIGURATION INVALIDE.\n\n"
-         "Au moins un champ horaire d'un des 3 envois de temprature possible n'est pas configur :\n\n")),
-     text(QT_TRANSLATE_NOOP("orlo::warning", "\nPour continuer, cliquez sur \"OK\", entrez une configuration valide\n"
-                                             "et cliquez a nouveau sur \"Configurer\"\n"))},
+    kBoxFrench,
     {},
     {},
     {}};

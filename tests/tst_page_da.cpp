@@ -49,8 +49,8 @@ const sim::Bytes kStamp{0x26, 0x00, 0x27, 0x12, 0x23, 0x06, 0x58, 0x59};
 
 const QString kHeader = QStringLiteral("CONFIGURATION INVALIDE.\n\nAu moins un champ horaire d'un des 3 envois de température possible n'est pas configuré :\n\n");
 const QString kFooter = QStringLiteral("\nPour continuer, cliquez sur \"OK\", entrez une configuration valide\net cliquez à nouveau sur \"Configurer\"\n");
-const QString kHeaderR20 = QStringLiteral("CONFIGURATION INVALIDE.\n\nAu moins un champ horaire d'un des 3 envois de temprature possible n'est pas configur :\n\n");
-const QString kFooterR20 = QStringLiteral("\nPour continuer, cliquez sur \"OK\", entrez une configuration valide\net cliquez a nouveau sur \"Configurer\"\n");
+const QString kHeaderR20 = QStringLiteral("CONFIGURATION INVALIDE.\n\nAu moins un champ horaire d'un des 3 envois de température possible n'est pas configuré :\n\n");
+const QString kFooterR20 = QStringLiteral("\nPour continuer, cliquez sur \"OK\", entrez une configuration valide\net cliquez à nouveau sur \"Configurer\"\n");
 const QString kT1Minute_ = QStringLiteral("\tChamp minutes de l'heure n°1 non configuré.\n");
 const QString kT2Hour_ = QStringLiteral("\tChamp heure     de l'heure n°2 non configuré.\n");
 const QString kReadingHour_ = QStringLiteral("\tChamp heure de relevé non configuré.\n");

@@ -171,7 +171,8 @@ private:
         if (!otherLanguage)
             return;
         {
-            static const QRegularExpression wordBreak(QStringLiteral("[^\\w]+"));
+            static const QRegularExpression wordBreak(QStringLiteral("[^\\w]+"),
+                                                     QRegularExpression::UseUnicodePropertiesOption);
             for (const QString &text : shownTexts(w))
                 for (const QString &word : text.split(wordBreak, Qt::SkipEmptyParts))
                     if (otherLanguage->contains(word))
@@ -206,7 +207,8 @@ private:
             return;
         }
         if (needed.width() > room.width() || needed.height() > room.height())
-            faults << QStringLiteral("text cut (needs %1x%2): ").arg(needed.width()).arg(needed.height())
+            faults << QStringLiteral("text cut (needs %1x%2): \"%3\" in ")
+                              .arg(needed.width()).arg(needed.height()).arg(shownTexts(w).value(0))
                           + describe(w, areaOf(w));
     }
 

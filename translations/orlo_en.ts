@@ -109,15 +109,15 @@
     </message>
     <message>
         <source>Envoi n°1</source>
-        <translation>Sending n°1</translation>
+        <translation>Send n°1</translation>
     </message>
     <message>
         <source>Envoi n°2</source>
-        <translation>Sending n°2</translation>
+        <translation>Send n°2</translation>
     </message>
     <message>
         <source>Envoi n°3</source>
-        <translation>Sending n°3</translation>
+        <translation>Send n°3</translation>
     </message>
     <message>
         <source>Période de relevé</source>
@@ -207,15 +207,15 @@ Digital and analog SF8</translation>
     </message>
     <message>
         <source>Sending n°1</source>
-        <translation>Sending n°1</translation>
+        <translation>Send n°1</translation>
     </message>
     <message>
         <source>Sending n°2</source>
-        <translation>Sending n°2</translation>
+        <translation>Send n°2</translation>
     </message>
     <message>
         <source>Sending n°3</source>
-        <translation>Sending n°3</translation>
+        <translation>Send n°3</translation>
     </message>
     <message>
         <source>Periodical</source>
@@ -228,6 +228,14 @@ Digital and analog SF8</translation>
     <message>
         <source>Write</source>
         <translation>Write</translation>
+    </message>
+    <message>
+        <source>pour U = 0V</source>
+        <translation>for U = 0V</translation>
+    </message>
+    <message>
+        <source>pour U = 10V</source>
+        <translation>for U = 10V</translation>
     </message>
 </context>
 <context>
@@ -330,60 +338,64 @@ Radio 868/SF8 and Serial</translation>
         <source>Default</source>
         <translation>Default</translation>
     </message>
+    <message>
+        <source>The master mode is not suported by your Orlo!</source>
+        <translation>The master mode is not suported by your Orlo!</translation>
+    </message>
 </context>
 <context>
     <name>ConfigurationFiles</name>
     <message>
         <source>Configurations (*.json);;All files (*)</source>
-        <translation type="unfinished"></translation>
+        <translation>Configurations (*.json);;All files (*)</translation>
     </message>
     <message>
         <source>Own address of the series&apos; first module:</source>
-        <translation type="unfinished"></translation>
+        <translation>Own address of the series&apos; first module:</translation>
     </message>
     <message>
         <source>Nothing was saved: the page sends no configuration yet (its module was not read, or a field is refused).</source>
-        <translation type="unfinished"></translation>
+        <translation>Nothing was saved: the page sends no configuration yet (its module was not read, or a field is refused).</translation>
     </message>
     <message>
         <source>The configuration could not be saved in %1: %2.</source>
-        <translation type="unfinished"></translation>
+        <translation>The configuration could not be saved in %1: %2.</translation>
     </message>
     <message>
         <source>Saved %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Saved %1</translation>
     </message>
     <message>
         <source>the file is larger than 1 MiB</source>
-        <translation type="unfinished"></translation>
+        <translation>the file is larger than 1 MiB</translation>
     </message>
     <message>
         <source>The configuration in %1 cannot be opened: %2.</source>
-        <translation type="unfinished"></translation>
+        <translation>The configuration in %1 cannot be opened: %2.</translation>
     </message>
     <message>
         <source>The series of %1 stops: %2, so no address is left for this module. The page shows the module&apos;s own configuration.</source>
-        <translation type="unfinished"></translation>
+        <translation>The series of %1 stops: %2, so no address is left for this module. The page shows the module&apos;s own configuration.</translation>
     </message>
     <message>
         <source>The configuration in %1 cannot be applied to this module: %2. The page shows the module&apos;s own configuration.</source>
-        <translation type="unfinished"></translation>
+        <translation>The configuration in %1 cannot be applied to this module: %2. The page shows the module&apos;s own configuration.</translation>
     </message>
     <message>
         <source> Fill the page with it all the same?</source>
-        <translation type="unfinished"></translation>
+        <translation> Fill the page with it all the same?</translation>
     </message>
     <message>
         <source>The journal holds %1 row(s) that the history %2 could not keep. Save the journal before quitting?</source>
-        <translation type="unfinished"></translation>
+        <translation>The journal holds %1 row(s) that the history %2 could not keep. Save the journal before quitting?</translation>
     </message>
     <message>
         <source>History not written</source>
-        <translation type="unfinished"></translation>
+        <translation>History not written</translation>
     </message>
     <message>
         <source>Rows kept in memory: %1.</source>
-        <translation type="unfinished"></translation>
+        <translation>Rows kept in memory: %1.</translation>
     </message>
 </context>
 <context>
@@ -517,58 +529,58 @@ Digital Input 4</translation>
     <name>JournalDialog</name>
     <message>
         <source>Journal</source>
-        <translation type="unfinished"></translation>
+        <translation>Journal</translation>
     </message>
     <message>
         <source>From</source>
-        <translation type="unfinished"></translation>
+        <translation>From</translation>
     </message>
     <message>
         <source>To</source>
-        <translation type="unfinished"></translation>
+        <translation>To</translation>
     </message>
     <message>
         <source>All</source>
-        <translation type="unfinished"></translation>
+        <translation>All</translation>
     </message>
     <message>
         <source>Product</source>
-        <translation type="unfinished"></translation>
+        <translation>Product</translation>
     </message>
     <message>
         <source>Any</source>
-        <translation type="unfinished"></translation>
+        <translation>Any</translation>
     </message>
     <message>
         <source>Own address</source>
-        <translation type="unfinished"></translation>
+        <translation>Own address</translation>
     </message>
     <message>
         <source>Result</source>
-        <translation type="unfinished"></translation>
+        <translation>Result</translation>
     </message>
     <message>
         <source>Export…</source>
-        <translation type="unfinished"></translation>
+        <translation>Export…</translation>
     </message>
     <message>
         <source>. %1 kept in memory only: %2.</source>
-        <translation type="unfinished"></translation>
+        <translation>. %1 kept in memory only: %2.</translation>
     </message>
     <message>
         <source>1 row is</source>
-        <translation type="unfinished"></translation>
+        <translation>1 row is</translation>
     </message>
     <message>
         <source>%1 rows are</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 rows are</translation>
     </message>
 </context>
 <context>
     <name>MainWindow</name>
     <message>
         <source>Configurateur Orlo</source>
-        <translation>Configurateur Orlo</translation>
+        <translation>Orlo Configurator</translation>
     </message>
     <message>
         <source>Connect Orlo device</source>
@@ -628,11 +640,11 @@ Digital Input 4</translation>
     </message>
     <message>
         <source>Module found, no access: install the udev rule (README), replug it.</source>
-        <translation type="unfinished"></translation>
+        <translation>Module found, no access: install the udev rule (README), replug it.</translation>
     </message>
     <message>
         <source>The module&apos;s configuration could not be read: reading it again...</source>
-        <translation type="unfinished"></translation>
+        <translation>The module&apos;s configuration could not be read: reading it again...</translation>
     </message>
 </context>
 <context>
@@ -918,6 +930,18 @@ Temperature and Humidity SF8</translation>
         <source>Remote address :</source>
         <translation>Remote address :</translation>
     </message>
+    <message>
+        <source>Brisane
+Temperature SF8</source>
+        <translation>Brisane
+Temperature SF8</translation>
+    </message>
+    <message>
+        <source>Brisane
+2 Digital Temperature</source>
+        <translation>Brisane
+2 Digital Temperature</translation>
+    </message>
 </context>
 <context>
     <name>Wdlora</name>
@@ -984,6 +1008,10 @@ Gateway 868 to SF8</translation>
     <message>
         <source>Default</source>
         <translation>Default</translation>
+    </message>
+    <message>
+        <source>Several ORLO has the same LSB!</source>
+        <translation>Several ORLO has the same LSB!</translation>
     </message>
 </context>
 <context>
@@ -1099,42 +1127,452 @@ LoRaWan and Serial</translation>
     </message>
     <message>
         <source>&lt;p&gt;Version 3.7.7&lt;/p&gt;&lt;p&gt;&lt;a href=&quot;mailto:%1?subject=Help on Orlo product&quot;&gt;Technical support&lt;/a&gt;&lt;/p&gt;&lt;p&gt;&lt;a href=&quot;%2&quot;&gt;Orlo Plateform&lt;/a&gt;&lt;/p&gt;&lt;p&gt;Thank you for working with &lt;a href=&quot;%3&quot;&gt;Velka&lt;/a&gt;.&lt;/p&gt;</source>
-        <translation type="unfinished"></translation>
+        <translation>&lt;p&gt;Version 3.7.7&lt;/p&gt;&lt;p&gt;&lt;a href=&quot;mailto:%1?subject=Help on Orlo product&quot;&gt;Technical support&lt;/a&gt;&lt;/p&gt;&lt;p&gt;&lt;a href=&quot;%2&quot;&gt;Orlo Platform&lt;/a&gt;&lt;/p&gt;&lt;p&gt;Thank you for working with &lt;a href=&quot;%3&quot;&gt;Velka&lt;/a&gt;.&lt;/p&gt;</translation>
     </message>
 </context>
 <context>
     <name>orlo::JournalDialog</name>
     <message>
         <source>CSV (*.csv)</source>
-        <translation type="unfinished"></translation>
+        <translation>CSV (*.csv)</translation>
     </message>
     <message>
         <source>JSON lines (*.jsonl)</source>
-        <translation type="unfinished"></translation>
+        <translation>JSON lines (*.jsonl)</translation>
     </message>
     <message>
         <source>Export the journal</source>
-        <translation type="unfinished"></translation>
+        <translation>Export the journal</translation>
     </message>
     <message>
         <source>No row shown</source>
-        <translation type="unfinished"></translation>
+        <translation>No row shown</translation>
     </message>
     <message>
         <source>1 row shown</source>
-        <translation type="unfinished"></translation>
+        <translation>1 row shown</translation>
     </message>
     <message>
         <source>%1 rows shown</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 rows shown</translation>
     </message>
     <message>
         <source>%1 already exists. Replace it?</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 already exists. Replace it?</translation>
     </message>
     <message>
         <source>The journal could not be saved in %1: %2.</source>
-        <translation type="unfinished"></translation>
+        <translation>The journal could not be saved in %1: %2.</translation>
+    </message>
+</context>
+<context>
+    <name>orlo::checks</name>
+    <message>
+        <source>	Champ heure de relevé non configuré.
+</source>
+        <translation>	Reading hour field not configured.
+</translation>
+    </message>
+    <message>
+        <source>	Champ minutes de relevé non configuré.
+</source>
+        <translation>	Reading minute field not configured.
+</translation>
+    </message>
+    <message>
+        <source>	Champ heure     de l&apos;heure n°1 non configuré.
+</source>
+        <translation>	Hour field     of time n°1 not configured.
+</translation>
+    </message>
+    <message>
+        <source>	Champ minutes de l&apos;heure n°1 non configuré.
+</source>
+        <translation>	Minute field of time n°1 not configured.
+</translation>
+    </message>
+    <message>
+        <source>	Champ heure     de l&apos;heure n°2 non configuré.
+</source>
+        <translation>	Hour field     of time n°2 not configured.
+</translation>
+    </message>
+    <message>
+        <source>	Champ minutes de l&apos;heure n°2 non configuré.
+</source>
+        <translation>	Minute field of time n°2 not configured.
+</translation>
+    </message>
+    <message>
+        <source>	Champ heure     de l&apos;heure n°3 non configuré.
+</source>
+        <translation>	Hour field     of time n°3 not configured.
+</translation>
+    </message>
+    <message>
+        <source>	Champ minutes de l&apos;heure n°3 non configuré.
+</source>
+        <translation>	Minute field of time n°3 not configured.
+</translation>
+    </message>
+    <message>
+        <source>	Hour field     n°1 non configuré.
+</source>
+        <translation>	Hour field     of time n°1 not configured.
+</translation>
+    </message>
+    <message>
+        <source>	Hour field     n°2 non configured.
+</source>
+        <translation>	Hour field     of time n°2 not configured.
+</translation>
+    </message>
+    <message>
+        <source>	Hour field     de l&apos;heure n°3 non configuré.
+</source>
+        <translation>	Hour field     of time n°3 not configured.
+</translation>
+    </message>
+    <message>
+        <source>	Champ heure de relevé compteur non configuré.
+</source>
+        <translation>	Counter reading hour field not configured.
+</translation>
+    </message>
+    <message>
+        <source>	Champ minutes de relevé compteur non configuré.
+</source>
+        <translation>	Counter reading minute field not configured.
+</translation>
+    </message>
+    <message>
+        <source>	Meter reading hour time is not set.
+</source>
+        <translation>	Meter reading hour time is not set.
+</translation>
+    </message>
+    <message>
+        <source>	Meter reading minute time is not set.
+</source>
+        <translation>	Meter reading minute time is not set.
+</translation>
+    </message>
+    <message>
+        <source>	1200,38400,57600,115200 is not available
+</source>
+        <translation>	1200,38400,57600,115200 is not available
+</translation>
+    </message>
+    <message>
+        <source>	Datarate 183bps and 335bps are not available
+</source>
+        <translation>	Datarate 183bps and 335bps are not available
+</translation>
+    </message>
+    <message>
+        <source>	Plage d&apos;étalonnage nulle : la valeur maximum doit différer de la valeur minimum.
+</source>
+        <translation>	Empty calibration range: the maximum value must differ from the minimum value.
+</translation>
+    </message>
+    <message>
+        <source>- The module stores a role no tab shows: choose Master, Slave or Bridge.
+</source>
+        <translation>- The module stores a role no tab shows: choose Master, Slave or Bridge.
+</translation>
+    </message>
+    <message>
+        <source>	Channel %1 is not in the channel plan of this data rate
+</source>
+        <translation>	Channel %1 is not in the channel plan of this data rate
+</translation>
+    </message>
+</context>
+<context>
+    <name>orlo::limits</name>
+    <message>
+        <source>15 minutes</source>
+        <translation>15 minutes</translation>
+    </message>
+    <message>
+        <source>30 minutes</source>
+        <translation>30 minutes</translation>
+    </message>
+    <message>
+        <source>1 heure</source>
+        <translation>1 hour</translation>
+    </message>
+    <message>
+        <source>2 heures</source>
+        <translation>2 hours</translation>
+    </message>
+    <message>
+        <source>Tous les jours</source>
+        <translation>Every day</translation>
+    </message>
+    <message>
+        <source>Tous les 5 jours</source>
+        <translation>Every 5 days</translation>
+    </message>
+    <message>
+        <source>Every week</source>
+        <translation>Every week</translation>
+    </message>
+    <message>
+        <source>Every day</source>
+        <translation>Every day</translation>
+    </message>
+    <message>
+        <source>Slave mirror</source>
+        <translation>Slave mirror</translation>
+    </message>
+    <message>
+        <source>Master mirror</source>
+        <translation>Master mirror</translation>
+    </message>
+    <message>
+        <source>Voltage</source>
+        <translation>Voltage</translation>
+    </message>
+    <message>
+        <source>Current</source>
+        <translation>Current</translation>
+    </message>
+    <message>
+        <source>Join mode : OTAA</source>
+        <translation>Join mode : OTAA</translation>
+    </message>
+    <message>
+        <source>Join mode : ABP</source>
+        <translation>Join mode : ABP</translation>
+    </message>
+</context>
+<context>
+    <name>orlo::modbus</name>
+    <message>
+        <source>7 bits</source>
+        <translation>7 bits</translation>
+    </message>
+    <message>
+        <source>8 bits</source>
+        <translation>8 bits</translation>
+    </message>
+    <message>
+        <source>Odd parity</source>
+        <translation>Odd parity</translation>
+    </message>
+    <message>
+        <source>Even parity</source>
+        <translation>Even parity</translation>
+    </message>
+    <message>
+        <source>No parity</source>
+        <translation>No parity</translation>
+    </message>
+    <message>
+        <source>1 stop bit</source>
+        <translation>1 stop bit</translation>
+    </message>
+    <message>
+        <source>2 stop bits</source>
+        <translation>2 stop bits</translation>
+    </message>
+    <message>
+        <source>Read Holding Registers (0x03)</source>
+        <translation>Read Holding Registers (0x03)</translation>
+    </message>
+    <message>
+        <source>Read Inputs Registers (0x04)</source>
+        <translation>Read Inputs Registers (0x04)</translation>
+    </message>
+</context>
+<context>
+    <name>orlo::result</name>
+    <message>
+        <source>Configuration...</source>
+        <translation>Writing...</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Echec</source>
+        <translation>Failed</translation>
+    </message>
+    <message>
+        <source>Invalide</source>
+        <translation>Invalid</translation>
+    </message>
+    <message>
+        <source>OK, verified</source>
+        <translation>OK, verified</translation>
+    </message>
+</context>
+<context>
+    <name>orlo::rs</name>
+    <message>
+        <source>	The ORLO SF8 parameters need a Sigfox identifier; the gateway has none
+</source>
+        <translation>	The ORLO SF8 parameters need a Sigfox identifier; the gateway has none
+</translation>
+    </message>
+    <message>
+        <source>version %1</source>
+        <translation>version %1</translation>
+    </message>
+    <message>
+        <source>a version not yet known</source>
+        <translation>a version not yet known</translation>
+    </message>
+    <message>
+        <source>	%1 needs firmware %2 or later; the module has %3
+</source>
+        <translation>	%1 needs firmware %2 or later; the module has %3
+</translation>
+    </message>
+    <message>
+        <source>The Master role</source>
+        <translation>The Master role</translation>
+    </message>
+    <message>
+        <source>A function code other than the first</source>
+        <translation>A function code other than the first</translation>
+    </message>
+    <message>
+        <source>A serial format other than 8 bits, no parity, 1 stop bit</source>
+        <translation>A serial format other than 8 bits, no parity, 1 stop bit</translation>
+    </message>
+    <message>
+        <source>The energy saving mode</source>
+        <translation>The energy saving mode</translation>
+    </message>
+    <message>
+        <source>	The Sigfox bridge mode needs a Sigfox identifier; the module has %1
+</source>
+        <translation>	The Sigfox bridge mode needs a Sigfox identifier; the module has %1
+</translation>
+    </message>
+    <message>
+        <source>none</source>
+        <translation>none</translation>
+    </message>
+    <message>
+        <source>not told its own yet</source>
+        <translation>not told its own yet</translation>
+    </message>
+</context>
+<context>
+    <name>orlo::warning</name>
+    <message>
+        <source>CONFIGURATION INVALIDE.
+
+Au moins un champ horaire d&apos;un des 3 envois de température possible n&apos;est pas configuré :
+
+</source>
+        <translation>INVALID CONFIGURATION.
+
+At least one time field of one of the 3 possible temperature sendings is not configured:
+
+</translation>
+    </message>
+    <message>
+        <source>INVALID CONFIGURATION.
+
+At least one time field of a temperature sending is not configured :
+
+</source>
+        <translation>INVALID CONFIGURATION.
+
+At least one time field of a temperature sending is not configured :
+
+</translation>
+    </message>
+    <message>
+        <source>INVALID CONFIGURATION.
+
+At least one time field of a sending is not configured.
+
+</source>
+        <translation>INVALID CONFIGURATION.
+
+At least one time field of a sending is not configured.
+
+</translation>
+    </message>
+    <message>
+        <source>
+To continue, click &quot;OK&quot;, enter a valid configuration
+and click again on &quot;Configurer&quot;
+</source>
+        <translation>
+To continue, click &quot;OK&quot;, enter a valid configuration
+and click again on &quot;Write&quot;
+</translation>
+    </message>
+    <message>
+        <source>INVALID CONFIGURATION.
+
+Warning
+
+</source>
+        <translation>INVALID CONFIGURATION.
+
+Warning
+
+</translation>
+    </message>
+    <message>
+        <source>
+Click the tab of the role to write, then &quot;Configurer&quot; again.
+</source>
+        <translation>
+Click the tab of the role to write, then &quot;Write&quot; again.
+</translation>
+    </message>
+    <message>
+        <source>Configuration invalide</source>
+        <translation>Invalid configuration</translation>
+    </message>
+    <message>
+        <source>Invalid configuration</source>
+        <translation>Invalid configuration</translation>
+    </message>
+    <message>
+        <source>CONFIGURATION INVALIDE.
+
+</source>
+        <translation>INVALID CONFIGURATION.
+
+</translation>
+    </message>
+    <message>
+        <source>INVALID CONFIGURATION.
+
+</source>
+        <translation>INVALID CONFIGURATION.
+
+</translation>
+    </message>
+    <message>
+        <source>
+Pour continuer, cliquez sur &quot;OK&quot;, entrez une configuration valide
+et cliquez à nouveau sur &quot;Configurer&quot;
+</source>
+        <translation>
+To continue, click &quot;OK&quot;, enter a valid configuration
+and click again on &quot;Write&quot;
+</translation>
+    </message>
+    <message>
+        <source>
+To continue, click &quot;OK&quot;, enter a valid configuration
+and click again on &quot;Write&quot;
+</source>
+        <translation>
+To continue, click &quot;OK&quot;, enter a valid configuration
+and click again on &quot;Write&quot;
+</translation>
     </message>
 </context>
 </TS>

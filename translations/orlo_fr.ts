@@ -147,7 +147,7 @@
         <source>Brisane
 Digital and analog SF8</source>
         <translation>Brisane
-Numérique et analogique SF8</translation>
+Num. et analogique SF8</translation>
     </message>
     <message>
         <source>Sampling period</source>
@@ -229,6 +229,14 @@ Numérique et analogique SF8</translation>
         <source>Write</source>
         <translation>Configurer</translation>
     </message>
+    <message>
+        <source>pour U = 0V</source>
+        <translation>pour U = 0V</translation>
+    </message>
+    <message>
+        <source>pour U = 10V</source>
+        <translation>pour U = 10V</translation>
+    </message>
 </context>
 <context>
     <name>BridgePage</name>
@@ -308,7 +316,7 @@ Radio 868/SF8 et série</translation>
     </message>
     <message>
         <source>Short range radio</source>
-        <translation>Radio courte portée</translation>
+        <translation>Radio locale</translation>
     </message>
     <message>
         <source>Advanced</source>
@@ -330,60 +338,64 @@ Radio 868/SF8 et série</translation>
         <source>Default</source>
         <translation>Défaut</translation>
     </message>
+    <message>
+        <source>The master mode is not suported by your Orlo!</source>
+        <translation>Le mode maître n&apos;est pas pris en charge par votre Orlo !</translation>
+    </message>
 </context>
 <context>
     <name>ConfigurationFiles</name>
     <message>
         <source>Configurations (*.json);;All files (*)</source>
-        <translation type="unfinished"></translation>
+        <translation>Configurations (*.json);;Tous les fichiers (*)</translation>
     </message>
     <message>
         <source>Own address of the series&apos; first module:</source>
-        <translation type="unfinished"></translation>
+        <translation>Adresse propre du premier module de la série :</translation>
     </message>
     <message>
         <source>Nothing was saved: the page sends no configuration yet (its module was not read, or a field is refused).</source>
-        <translation type="unfinished"></translation>
+        <translation>Rien n&apos;a été enregistré : la page n&apos;envoie pas encore de configuration (son module n&apos;a pas été lu, ou un champ est refusé).</translation>
     </message>
     <message>
         <source>The configuration could not be saved in %1: %2.</source>
-        <translation type="unfinished"></translation>
+        <translation>La configuration n&apos;a pas pu être enregistrée dans %1 : %2.</translation>
     </message>
     <message>
         <source>Saved %1</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 enregistré</translation>
     </message>
     <message>
         <source>the file is larger than 1 MiB</source>
-        <translation type="unfinished"></translation>
+        <translation>le fichier dépasse 1 Mio</translation>
     </message>
     <message>
         <source>The configuration in %1 cannot be opened: %2.</source>
-        <translation type="unfinished"></translation>
+        <translation>La configuration de %1 ne peut pas être ouverte : %2.</translation>
     </message>
     <message>
         <source>The series of %1 stops: %2, so no address is left for this module. The page shows the module&apos;s own configuration.</source>
-        <translation type="unfinished"></translation>
+        <translation>La série de %1 s&apos;arrête : %2, il ne reste donc aucune adresse pour ce module. La page montre la configuration propre du module.</translation>
     </message>
     <message>
         <source>The configuration in %1 cannot be applied to this module: %2. The page shows the module&apos;s own configuration.</source>
-        <translation type="unfinished"></translation>
+        <translation>La configuration de %1 ne peut pas être appliquée à ce module : %2. La page montre la configuration propre du module.</translation>
     </message>
     <message>
         <source> Fill the page with it all the same?</source>
-        <translation type="unfinished"></translation>
+        <translation> Remplir quand même la page avec elle ?</translation>
     </message>
     <message>
         <source>The journal holds %1 row(s) that the history %2 could not keep. Save the journal before quitting?</source>
-        <translation type="unfinished"></translation>
+        <translation>Le journal contient %1 ligne(s) que l&apos;historique %2 n&apos;a pas pu garder. Enregistrer le journal avant de quitter ?</translation>
     </message>
     <message>
         <source>History not written</source>
-        <translation type="unfinished"></translation>
+        <translation>Historique non écrit</translation>
     </message>
     <message>
         <source>Rows kept in memory: %1.</source>
-        <translation type="unfinished"></translation>
+        <translation>Lignes gardées en mémoire : %1.</translation>
     </message>
 </context>
 <context>
@@ -444,11 +456,11 @@ Entrée numérique 2</translation>
     </message>
     <message>
         <source>Every week</source>
-        <translation>Hebdomadaire</translation>
+        <translation>Par semaine</translation>
     </message>
     <message>
         <source>Every day</source>
-        <translation>Quotidien</translation>
+        <translation>Par jour</translation>
     </message>
     <message>
         <source>Periodical meter reading</source>
@@ -517,51 +529,51 @@ Entrée numérique 4</translation>
     <name>JournalDialog</name>
     <message>
         <source>Journal</source>
-        <translation type="unfinished"></translation>
+        <translation>Journal</translation>
     </message>
     <message>
         <source>From</source>
-        <translation type="unfinished"></translation>
+        <translation>Du</translation>
     </message>
     <message>
         <source>To</source>
-        <translation type="unfinished"></translation>
+        <translation>Au</translation>
     </message>
     <message>
         <source>All</source>
-        <translation type="unfinished"></translation>
+        <translation>Tous</translation>
     </message>
     <message>
         <source>Product</source>
-        <translation type="unfinished"></translation>
+        <translation>Produit</translation>
     </message>
     <message>
         <source>Any</source>
-        <translation type="unfinished"></translation>
+        <translation>Toutes</translation>
     </message>
     <message>
         <source>Own address</source>
-        <translation type="unfinished"></translation>
+        <translation>Adresse propre</translation>
     </message>
     <message>
         <source>Result</source>
-        <translation type="unfinished"></translation>
+        <translation>Résultat</translation>
     </message>
     <message>
         <source>Export…</source>
-        <translation type="unfinished"></translation>
+        <translation>Exporter…</translation>
     </message>
     <message>
         <source>. %1 kept in memory only: %2.</source>
-        <translation type="unfinished"></translation>
+        <translation>. %1 en mémoire seulement : %2.</translation>
     </message>
     <message>
         <source>1 row is</source>
-        <translation type="unfinished"></translation>
+        <translation>1 ligne est</translation>
     </message>
     <message>
         <source>%1 rows are</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 lignes sont</translation>
     </message>
 </context>
 <context>
@@ -628,11 +640,11 @@ Entrée numérique 4</translation>
     </message>
     <message>
         <source>Module found, no access: install the udev rule (README), replug it.</source>
-        <translation type="unfinished"></translation>
+        <translation>Module trouvé, pas d&apos;accès : installez la règle udev (README), rebranchez-le.</translation>
     </message>
     <message>
         <source>The module&apos;s configuration could not be read: reading it again...</source>
-        <translation type="unfinished"></translation>
+        <translation>La configuration du module n&apos;a pas pu être lue : nouvelle lecture...</translation>
     </message>
 </context>
 <context>
@@ -665,7 +677,7 @@ Entrée numérique 868</translation>
     </message>
     <message>
         <source>Digital input</source>
-        <translation>Entrée numérique</translation>
+        <translation>Entrée TOR</translation>
     </message>
     <message>
         <source>Counter</source>
@@ -828,11 +840,11 @@ Entrée/sortie numérique LoRa</translation>
     </message>
     <message>
         <source>Every week</source>
-        <translation>Hebdomadaire</translation>
+        <translation>Par semaine</translation>
     </message>
     <message>
         <source>Every day</source>
-        <translation>Quotidien</translation>
+        <translation>Par jour</translation>
     </message>
     <message>
         <source>Statement type</source>
@@ -870,7 +882,7 @@ Entrée/sortie numérique LoRa</translation>
         <source>Brisane
 1 Digital Temperature</source>
         <translation>Brisane
-1 température numérique</translation>
+Température 1 sonde</translation>
     </message>
     <message>
         <source>Thresholds, probe 1</source>
@@ -917,6 +929,18 @@ Température et humidité SF8</translation>
     <message>
         <source>Remote address :</source>
         <translation>Adr. distante :</translation>
+    </message>
+    <message>
+        <source>Brisane
+Temperature SF8</source>
+        <translation>Brisane
+Température SF8</translation>
+    </message>
+    <message>
+        <source>Brisane
+2 Digital Temperature</source>
+        <translation>Brisane
+Température 2 sondes</translation>
     </message>
 </context>
 <context>
@@ -971,7 +995,7 @@ Passerelle 868 vers SF8</translation>
     </message>
     <message>
         <source>Max Sigfox frame:</source>
-        <translation>Trames Sigfox max :</translation>
+        <translation>Trames max :</translation>
     </message>
     <message>
         <source>/Day</source>
@@ -984,6 +1008,10 @@ Passerelle 868 vers SF8</translation>
     <message>
         <source>Default</source>
         <translation>Défaut</translation>
+    </message>
+    <message>
+        <source>Several ORLO has the same LSB!</source>
+        <translation>Plusieurs ORLO ont le même LSB !</translation>
     </message>
 </context>
 <context>
@@ -1099,42 +1127,452 @@ LoRaWan et série</translation>
     </message>
     <message>
         <source>&lt;p&gt;Version 3.7.7&lt;/p&gt;&lt;p&gt;&lt;a href=&quot;mailto:%1?subject=Help on Orlo product&quot;&gt;Technical support&lt;/a&gt;&lt;/p&gt;&lt;p&gt;&lt;a href=&quot;%2&quot;&gt;Orlo Plateform&lt;/a&gt;&lt;/p&gt;&lt;p&gt;Thank you for working with &lt;a href=&quot;%3&quot;&gt;Velka&lt;/a&gt;.&lt;/p&gt;</source>
-        <translation type="unfinished"></translation>
+        <translation>&lt;p&gt;Version 3.7.7&lt;/p&gt;&lt;p&gt;&lt;a href=&quot;mailto:%1?subject=Aide sur un produit Orlo&quot;&gt;Support technique&lt;/a&gt;&lt;/p&gt;&lt;p&gt;&lt;a href=&quot;%2&quot;&gt;Plateforme Orlo&lt;/a&gt;&lt;/p&gt;&lt;p&gt;Merci de travailler avec &lt;a href=&quot;%3&quot;&gt;Velka&lt;/a&gt;.&lt;/p&gt;</translation>
     </message>
 </context>
 <context>
     <name>orlo::JournalDialog</name>
     <message>
         <source>CSV (*.csv)</source>
-        <translation type="unfinished"></translation>
+        <translation>CSV (*.csv)</translation>
     </message>
     <message>
         <source>JSON lines (*.jsonl)</source>
-        <translation type="unfinished"></translation>
+        <translation>Lignes JSON (*.jsonl)</translation>
     </message>
     <message>
         <source>Export the journal</source>
-        <translation type="unfinished"></translation>
+        <translation>Exporter le journal</translation>
     </message>
     <message>
         <source>No row shown</source>
-        <translation type="unfinished"></translation>
+        <translation>Aucune ligne affichée</translation>
     </message>
     <message>
         <source>1 row shown</source>
-        <translation type="unfinished"></translation>
+        <translation>1 ligne affichée</translation>
     </message>
     <message>
         <source>%1 rows shown</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 lignes affichées</translation>
     </message>
     <message>
         <source>%1 already exists. Replace it?</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 existe déjà. Le remplacer ?</translation>
     </message>
     <message>
         <source>The journal could not be saved in %1: %2.</source>
-        <translation type="unfinished"></translation>
+        <translation>Le journal n&apos;a pas pu être enregistré dans %1 : %2.</translation>
+    </message>
+</context>
+<context>
+    <name>orlo::checks</name>
+    <message>
+        <source>	Champ heure de relevé non configuré.
+</source>
+        <translation>	Champ heure de relevé non configuré.
+</translation>
+    </message>
+    <message>
+        <source>	Champ minutes de relevé non configuré.
+</source>
+        <translation>	Champ minutes de relevé non configuré.
+</translation>
+    </message>
+    <message>
+        <source>	Champ heure     de l&apos;heure n°1 non configuré.
+</source>
+        <translation>	Champ heure     de l&apos;heure n°1 non configuré.
+</translation>
+    </message>
+    <message>
+        <source>	Champ minutes de l&apos;heure n°1 non configuré.
+</source>
+        <translation>	Champ minutes de l&apos;heure n°1 non configuré.
+</translation>
+    </message>
+    <message>
+        <source>	Champ heure     de l&apos;heure n°2 non configuré.
+</source>
+        <translation>	Champ heure     de l&apos;heure n°2 non configuré.
+</translation>
+    </message>
+    <message>
+        <source>	Champ minutes de l&apos;heure n°2 non configuré.
+</source>
+        <translation>	Champ minutes de l&apos;heure n°2 non configuré.
+</translation>
+    </message>
+    <message>
+        <source>	Champ heure     de l&apos;heure n°3 non configuré.
+</source>
+        <translation>	Champ heure     de l&apos;heure n°3 non configuré.
+</translation>
+    </message>
+    <message>
+        <source>	Champ minutes de l&apos;heure n°3 non configuré.
+</source>
+        <translation>	Champ minutes de l&apos;heure n°3 non configuré.
+</translation>
+    </message>
+    <message>
+        <source>	Hour field     n°1 non configuré.
+</source>
+        <translation>	Champ heure     de l&apos;heure n°1 non configuré.
+</translation>
+    </message>
+    <message>
+        <source>	Hour field     n°2 non configured.
+</source>
+        <translation>	Champ heure     de l&apos;heure n°2 non configuré.
+</translation>
+    </message>
+    <message>
+        <source>	Hour field     de l&apos;heure n°3 non configuré.
+</source>
+        <translation>	Champ heure     de l&apos;heure n°3 non configuré.
+</translation>
+    </message>
+    <message>
+        <source>	Champ heure de relevé compteur non configuré.
+</source>
+        <translation>	Champ heure de relevé compteur non configuré.
+</translation>
+    </message>
+    <message>
+        <source>	Champ minutes de relevé compteur non configuré.
+</source>
+        <translation>	Champ minutes de relevé compteur non configuré.
+</translation>
+    </message>
+    <message>
+        <source>	Meter reading hour time is not set.
+</source>
+        <translation>	Heure de relevé compteur non réglée.
+</translation>
+    </message>
+    <message>
+        <source>	Meter reading minute time is not set.
+</source>
+        <translation>	Minutes de relevé compteur non réglées.
+</translation>
+    </message>
+    <message>
+        <source>	1200,38400,57600,115200 is not available
+</source>
+        <translation>	1200,38400,57600,115200 ne sont pas disponibles
+</translation>
+    </message>
+    <message>
+        <source>	Datarate 183bps and 335bps are not available
+</source>
+        <translation>	Les débits 183bps et 335bps ne sont pas disponibles
+</translation>
+    </message>
+    <message>
+        <source>	Plage d&apos;étalonnage nulle : la valeur maximum doit différer de la valeur minimum.
+</source>
+        <translation>	Plage d&apos;étalonnage nulle : la valeur maximum doit différer de la valeur minimum.
+</translation>
+    </message>
+    <message>
+        <source>- The module stores a role no tab shows: choose Master, Slave or Bridge.
+</source>
+        <translation>- Le module contient un rôle qu&apos;aucun onglet ne montre : choisissez Maître, Esclave ou Pont.
+</translation>
+    </message>
+    <message>
+        <source>	Channel %1 is not in the channel plan of this data rate
+</source>
+        <translation>	Le canal %1 n&apos;est pas dans le plan de canaux de ce débit
+</translation>
+    </message>
+</context>
+<context>
+    <name>orlo::limits</name>
+    <message>
+        <source>15 minutes</source>
+        <translation>15 minutes</translation>
+    </message>
+    <message>
+        <source>30 minutes</source>
+        <translation>30 minutes</translation>
+    </message>
+    <message>
+        <source>1 heure</source>
+        <translation>1 heure</translation>
+    </message>
+    <message>
+        <source>2 heures</source>
+        <translation>2 heures</translation>
+    </message>
+    <message>
+        <source>Tous les jours</source>
+        <translation>Tous les jours</translation>
+    </message>
+    <message>
+        <source>Tous les 5 jours</source>
+        <translation>Tous les 5 jours</translation>
+    </message>
+    <message>
+        <source>Every week</source>
+        <translation>Par semaine</translation>
+    </message>
+    <message>
+        <source>Every day</source>
+        <translation>Par jour</translation>
+    </message>
+    <message>
+        <source>Slave mirror</source>
+        <translation>Miroir esclave</translation>
+    </message>
+    <message>
+        <source>Master mirror</source>
+        <translation>Miroir maître</translation>
+    </message>
+    <message>
+        <source>Voltage</source>
+        <translation>Tension</translation>
+    </message>
+    <message>
+        <source>Current</source>
+        <translation>Courant</translation>
+    </message>
+    <message>
+        <source>Join mode : OTAA</source>
+        <translation>Mode d&apos;accès : OTAA</translation>
+    </message>
+    <message>
+        <source>Join mode : ABP</source>
+        <translation>Mode d&apos;accès : ABP</translation>
+    </message>
+</context>
+<context>
+    <name>orlo::modbus</name>
+    <message>
+        <source>7 bits</source>
+        <translation>7 bits</translation>
+    </message>
+    <message>
+        <source>8 bits</source>
+        <translation>8 bits</translation>
+    </message>
+    <message>
+        <source>Odd parity</source>
+        <translation>Parité impaire</translation>
+    </message>
+    <message>
+        <source>Even parity</source>
+        <translation>Parité paire</translation>
+    </message>
+    <message>
+        <source>No parity</source>
+        <translation>Sans parité</translation>
+    </message>
+    <message>
+        <source>1 stop bit</source>
+        <translation>1 bit de stop</translation>
+    </message>
+    <message>
+        <source>2 stop bits</source>
+        <translation>2 bits de stop</translation>
+    </message>
+    <message>
+        <source>Read Holding Registers (0x03)</source>
+        <translation>Read Holding Registers (0x03)</translation>
+    </message>
+    <message>
+        <source>Read Inputs Registers (0x04)</source>
+        <translation>Read Inputs Registers (0x04)</translation>
+    </message>
+</context>
+<context>
+    <name>orlo::result</name>
+    <message>
+        <source>Configuration...</source>
+        <translation>Configuration...</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Echec</source>
+        <translation>Echec</translation>
+    </message>
+    <message>
+        <source>Invalide</source>
+        <translation>Invalide</translation>
+    </message>
+    <message>
+        <source>OK, verified</source>
+        <translation>OK, vérifié</translation>
+    </message>
+</context>
+<context>
+    <name>orlo::rs</name>
+    <message>
+        <source>	The ORLO SF8 parameters need a Sigfox identifier; the gateway has none
+</source>
+        <translation>	Les paramètres ORLO SF8 nécessitent un identifiant Sigfox ; la passerelle n&apos;en a aucun
+</translation>
+    </message>
+    <message>
+        <source>version %1</source>
+        <translation>la version %1</translation>
+    </message>
+    <message>
+        <source>a version not yet known</source>
+        <translation>une version encore inconnue</translation>
+    </message>
+    <message>
+        <source>	%1 needs firmware %2 or later; the module has %3
+</source>
+        <translation>	%1 nécessite le firmware %2 ou plus récent ; le module a %3
+</translation>
+    </message>
+    <message>
+        <source>The Master role</source>
+        <translation>Le rôle Maître</translation>
+    </message>
+    <message>
+        <source>A function code other than the first</source>
+        <translation>Un code fonction autre que le premier</translation>
+    </message>
+    <message>
+        <source>A serial format other than 8 bits, no parity, 1 stop bit</source>
+        <translation>Un format série autre que 8 bits, sans parité, 1 bit de stop</translation>
+    </message>
+    <message>
+        <source>The energy saving mode</source>
+        <translation>Le mode économie d&apos;énergie</translation>
+    </message>
+    <message>
+        <source>	The Sigfox bridge mode needs a Sigfox identifier; the module has %1
+</source>
+        <translation>	Le mode pont Sigfox nécessite un identifiant Sigfox ; identifiant du module : %1
+</translation>
+    </message>
+    <message>
+        <source>none</source>
+        <translation>aucun</translation>
+    </message>
+    <message>
+        <source>not told its own yet</source>
+        <translation>pas encore communiqué</translation>
+    </message>
+</context>
+<context>
+    <name>orlo::warning</name>
+    <message>
+        <source>CONFIGURATION INVALIDE.
+
+Au moins un champ horaire d&apos;un des 3 envois de température possible n&apos;est pas configuré :
+
+</source>
+        <translation>CONFIGURATION INVALIDE.
+
+Au moins un champ horaire d&apos;un des 3 envois de température possible n&apos;est pas configuré :
+
+</translation>
+    </message>
+    <message>
+        <source>INVALID CONFIGURATION.
+
+At least one time field of a temperature sending is not configured :
+
+</source>
+        <translation>CONFIGURATION INVALIDE.
+
+Au moins un champ horaire d&apos;un envoi de température n&apos;est pas configuré :
+
+</translation>
+    </message>
+    <message>
+        <source>INVALID CONFIGURATION.
+
+At least one time field of a sending is not configured.
+
+</source>
+        <translation>CONFIGURATION INVALIDE.
+
+Au moins un champ horaire d&apos;un envoi n&apos;est pas configuré.
+
+</translation>
+    </message>
+    <message>
+        <source>
+To continue, click &quot;OK&quot;, enter a valid configuration
+and click again on &quot;Configurer&quot;
+</source>
+        <translation>
+Pour continuer, cliquez sur &quot;OK&quot;, entrez une configuration valide
+et cliquez à nouveau sur &quot;Configurer&quot;
+</translation>
+    </message>
+    <message>
+        <source>INVALID CONFIGURATION.
+
+Warning
+
+</source>
+        <translation>CONFIGURATION INVALIDE.
+
+Attention
+
+</translation>
+    </message>
+    <message>
+        <source>
+Click the tab of the role to write, then &quot;Configurer&quot; again.
+</source>
+        <translation>
+Cliquez sur l&apos;onglet du rôle à écrire, puis à nouveau sur &quot;Configurer&quot;.
+</translation>
+    </message>
+    <message>
+        <source>Configuration invalide</source>
+        <translation>Configuration invalide</translation>
+    </message>
+    <message>
+        <source>Invalid configuration</source>
+        <translation>Configuration invalide</translation>
+    </message>
+    <message>
+        <source>CONFIGURATION INVALIDE.
+
+</source>
+        <translation>CONFIGURATION INVALIDE.
+
+</translation>
+    </message>
+    <message>
+        <source>INVALID CONFIGURATION.
+
+</source>
+        <translation>CONFIGURATION INVALIDE.
+
+</translation>
+    </message>
+    <message>
+        <source>
+Pour continuer, cliquez sur &quot;OK&quot;, entrez une configuration valide
+et cliquez à nouveau sur &quot;Configurer&quot;
+</source>
+        <translation>
+Pour continuer, cliquez sur &quot;OK&quot;, entrez une configuration valide
+et cliquez à nouveau sur &quot;Configurer&quot;
+</translation>
+    </message>
+    <message>
+        <source>
+To continue, click &quot;OK&quot;, enter a valid configuration
+and click again on &quot;Write&quot;
+</source>
+        <translation>
+Pour continuer, cliquez sur &quot;OK&quot;, entrez une configuration valide
+et cliquez à nouveau sur &quot;Configurer&quot;
+</translation>
     </message>
 </context>
 </TS>

@@ -1,5 +1,7 @@
 #include "widgets/formtexts.h"
 
+#include <QAbstractButton>
+#include <QCoreApplication>
 #include <QComboBox>
 #include <QMetaProperty>
 #include <QSet>
@@ -13,6 +15,8 @@
 namespace orlo {
 
 namespace {
+
+const char *const kSourceTextProperty = "orloSourceText";
 
 // The text properties uic sets in retranslateUi.
 const char *const kTextProperties[] = {"text",       "title",     "windowTitle", "toolTip",  "statusTip",
@@ -76,12 +80,46 @@ int entriesOf(const QObject *object, int kind)
 
 } // namespace
 
+QString ProgramTranslator::translate(const char *context, const char *sourceText, const char *disambiguation,
+                                     int n) const
+{
+    if (answersSource)
+        return QString::fromUtf8(sourceText);
+    return QTranslator::translate(context, sourceText, disambiguation, n);
+}
+
+ProgramTranslator &programTranslator()
+{
+    static auto *translator = new ProgramTranslator(QCoreApplication::instance());
+    return *translator;
+}
+
+QString sourceTextOf(const QAbstractButton *button)
+{
+    const QVariant source = button->property(kSourceTextProperty);
+    return source.isValid() ? source.toString() : button->text();
+}
+
 FormTexts::FormTexts(const QList<QWidget *> &widgets, std::function<void()> retranslateUi)
     : retranslateUi(std::move(retranslateUi))
 {
     for (QWidget *widget : widgets)
         roots << widget;
     texts = collect();
+    learnSourceTexts();
+}
+
+void FormTexts::learnSourceTexts()
+{
+    // The form in its source texts for a moment, then back in the language
+    // installed; what the program wrote meanwhile stays through both.
+    programTranslator().answersSource = true;
+    retranslate();
+    programTranslator().answersSource = false;
+    for (const Text &text : qAsConst(texts))
+        if (text.object && text.kind == 0 && qobject_cast<QAbstractButton *>(text.object))
+            text.object->setProperty(kSourceTextProperty, text.formValue);
+    retranslate();
 }
 
 QList<QObject *> FormTexts::objects() const

@@ -6,19 +6,39 @@
 #include <QList>
 #include <QPointer>
 #include <QString>
+#include <QTranslator>
 #include <QVector>
 #include <functional>
 
+class QAbstractButton;
 class QObject;
 class QWidget;
 
 namespace orlo {
 
+// The program's own translation. For a moment it can answer every text with
+// its source, so that a form learns what its buttons are called whatever the
+// language: the journal names a button by its source text.
+class ProgramTranslator : public QTranslator
+{
+public:
+    using QTranslator::QTranslator;
+    QString translate(const char *context, const char *sourceText, const char *disambiguation,
+                      int n) const override;
+    bool answersSource = false;
+};
+ProgramTranslator &programTranslator();
+
+// A button's text as the program's source writes it (its form's text when the
+// form was built with FormTexts), whatever the language shown.
+QString sourceTextOf(const QAbstractButton *button);
+
 class FormTexts
 {
 public:
     // `retranslateUi` is the form's own (ui->retranslateUi(form)); the texts
-    // the form shows now are taken as the form's. `widgets` are the form and
+    // the form shows now are taken as the form's, and its buttons learn
+    // their source texts. `widgets` are the form and
     // the pages it placed elsewhere (a family's pages live in the shell's stack).
     FormTexts(const QList<QWidget *> &widgets, std::function<void()> retranslateUi);
 
@@ -36,6 +56,7 @@ private:
     };
     QList<QObject *> objects() const;
     QVector<Text> collect() const;
+    void learnSourceTexts();
 
     QList<QPointer<QWidget>> roots;
     std::function<void()> retranslateUi;

@@ -1,5 +1,6 @@
 #include "widgets/writecycle.h"
 
+#include "widgets/formtexts.h"
 
 #include <QCoreApplication>
 #include <QLabel>
@@ -51,7 +52,7 @@ void runWriteCycle(const CycleLink &link, const quint8 *tx, quint8 *rx, const Wr
     if (cycle.otherButton)
         cycle.otherButton->setEnabled(false);
     showResult(cycle.result, result::kBusy);
-    const CycleRun run{cycle.button->text(), cycle.reports, cycle.progressIntervalMs, cycle.measurementTimer,
+    const CycleRun run{orlo::sourceTextOf(cycle.button), cycle.reports, cycle.progressIntervalMs, cycle.measurementTimer,
                        cycle.informationTimer};
     exchangeCycle(link, tx, rx, run, [cycle, done](bool accepted) {
         cycle.progressBar->setValue(0);
