@@ -57,7 +57,10 @@ Language startLanguage()
         return language;
     if (parse(QSettings().value(QLatin1String(kSettingKey)).toString(), &language) && language != Language::Source)
         return language;
-    return QLocale::system().name().startsWith(QLatin1String("fr")) ? Language::French : Language::English;
+    // The language the desktop shows its menus in (LANGUAGE, LC_ALL,
+    // LC_MESSAGES, LANG), not the one it writes numbers in.
+    const QString desktop = QLocale::system().uiLanguages().value(0);
+    return desktop.startsWith(QLatin1String("fr")) ? Language::French : Language::English;
 }
 
 void useLanguage(Language language)
