@@ -5,6 +5,7 @@
 #include "link/moduletable.h"
 #include "link/records/recordfields.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <cstring>
 
@@ -121,17 +122,21 @@ bool Series::accepted(int productId, const quint8 *sent)
     return true;
 }
 
+// The series' lines are the window's, in its language (orlo-cli installs no
+// translation: they read as written here).
 QString Series::status() const
 {
-    QString text = QStringLiteral("Series: %1, %2 written").arg(fileName()).arg(writtenCount);
+    QString text = QCoreApplication::translate("orlo::Series", "Series: %1, %2 written")
+                       .arg(fileName())
+                       .arg(writtenCount);
     if (numbering())
-        text += QStringLiteral(", next address %1").arg(next);
+        text += QCoreApplication::translate("orlo::Series", ", next address %1").arg(next);
     return text;
 }
 
 QString Series::notWrittenLine() const
 {
-    return QStringLiteral("From %1, not written yet: press Write").arg(fileName());
+    return QCoreApplication::translate("orlo::Series", "From %1, not written yet: press Write").arg(fileName());
 }
 
 void readBack(const CycleLink &link, int productId, const quint8 *sent, int reports,
@@ -157,8 +162,9 @@ QString differentInputs(const QString &path, int fileProductId, int productId)
     const QString module = records::inputKindOf(productId);
     if (file == module)
         return {};
-    return QStringLiteral("The configuration in %1 was saved from a module with a %2 input; the plugged module "
-                          "has a %3 input. They are different sensors.")
+    return QCoreApplication::translate("orlo::Series",
+                                       "The configuration in %1 was saved from a module with a %2 input; the "
+                                       "plugged module has a %3 input. They are different sensors.")
         .arg(path, file, module);
 }
 

@@ -64,30 +64,18 @@ QString describe(const QWidget *w, const QRect &area)
 
 // Words that belong to one language only: one of them on a page shown in the
 // other language is a text left untranslated.
-const QSet<QString> kFrenchWords{
-    QStringLiteral("Configurer"), QStringLiteral("Défaut"),     QStringLiteral("Seuil"),
-    QStringLiteral("Seuils"),     QStringLiteral("Envoi"),      QStringLiteral("relevé"),
-    QStringLiteral("Relevé"),     QStringLiteral("Entrée"),     QStringLiteral("Compteur"),
-    QStringLiteral("Période"),    QStringLiteral("heure"),      QStringLiteral("heures"),
-    QStringLiteral("jours"),      QStringLiteral("Tous"),       QStringLiteral("Sonde"),
-    QStringLiteral("Trame"),      QStringLiteral("Capteur"),    QStringLiteral("Etalonnage"),
-    QStringLiteral("Valeur"),     QStringLiteral("numérique"),  QStringLiteral("Dépassement"),
-    QStringLiteral("Périodique"), QStringLiteral("Fermer"),     QStringLiteral("pour"),
-    QStringLiteral("Unité"),      QStringLiteral("mesure"),     QStringLiteral("échantillonnage")};
-const QSet<QString> kEnglishWords{
-    QStringLiteral("Write"),      QStringLiteral("Default"),    QStringLiteral("Hour"),
-    QStringLiteral("field"),      QStringLiteral("Sending"),    QStringLiteral("Statement"),
-    QStringLiteral("Threshold"),  QStringLiteral("Thresholds"), QStringLiteral("Counter"),
-    QStringLiteral("Input"),      QStringLiteral("Every"),      QStringLiteral("Digital"),
-    QStringLiteral("Temperature"), QStringLiteral("Humidity"),  QStringLiteral("Period"),
-    QStringLiteral("Value"),      QStringLiteral("Low"),        QStringLiteral("High"),
-    QStringLiteral("Bridge"),     QStringLiteral("Life"),       QStringLiteral("Keep"),
-    QStringLiteral("Cable"),      QStringLiteral("Enable"),     QStringLiteral("Disable"),
-    QStringLiteral("Advanced"),   QStringLiteral("Serial"),     QStringLiteral("Channel"),
-    QStringLiteral("Length"),     QStringLiteral("Voltage"),    QStringLiteral("Current"),
-    QStringLiteral("Calibration"), QStringLiteral("Sampling"),  QStringLiteral("with"),
-    QStringLiteral("the"),        QStringLiteral("week"),       QStringLiteral("day"),
-    QStringLiteral("Slave"),      QStringLiteral("Master"),     QStringLiteral("Unit")};
+QSet<QString> wordsOf(const QString &words)
+{
+    const QStringList list = words.split(QLatin1Char(' '));
+    return QSet<QString>(list.begin(), list.end());
+}
+const QSet<QString> kFrenchWords = wordsOf(QStringLiteral(
+    "Configurer Défaut Seuil Seuils Envoi relevé Relevé Entrée Compteur Période heure heures jours Tous Sonde "
+    "Trame Capteur Etalonnage Valeur numérique Dépassement Périodique Fermer pour Unité mesure échantillonnage"));
+const QSet<QString> kEnglishWords = wordsOf(QStringLiteral(
+    "Write Default Hour field Sending Statement Threshold Thresholds Counter Input Every Digital Temperature "
+    "Humidity Period Value Low High Bridge Life Keep Cable Enable Disable Advanced Serial Channel Length Voltage "
+    "Current Calibration Sampling with the week day Slave Master Unit"));
 
 // What a widget shows in words: its text, title, list entries and tabs.
 QStringList shownTexts(const QWidget *w)

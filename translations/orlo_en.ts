@@ -1166,6 +1166,25 @@ LoRaWan and Serial</translation>
     </message>
 </context>
 <context>
+    <name>orlo::Series</name>
+    <message>
+        <source>Series: %1, %2 written</source>
+        <translation>Series: %1, %2 written</translation>
+    </message>
+    <message>
+        <source>, next address %1</source>
+        <translation>, next address %1</translation>
+    </message>
+    <message>
+        <source>From %1, not written yet: press Write</source>
+        <translation>From %1, not written yet: press Write</translation>
+    </message>
+    <message>
+        <source>The configuration in %1 was saved from a module with a %2 input; the plugged module has a %3 input. They are different sensors.</source>
+        <translation>The configuration in %1 was saved from a module with a %2 input; the plugged module has a %3 input. They are different sensors.</translation>
+    </message>
+</context>
+<context>
     <name>orlo::checks</name>
     <message>
         <source>	Champ heure de relevé non configuré.
@@ -1384,6 +1403,33 @@ LoRaWan and Serial</translation>
     <message>
         <source>Read Inputs Registers (0x04)</source>
         <translation>Read Inputs Registers (0x04)</translation>
+    </message>
+</context>
+<context>
+    <name>orlo::records</name>
+    <message>
+        <source>the file is larger than 1 MiB</source>
+        <translation>the file is larger than 1 MiB</translation>
+    </message>
+    <message>
+        <source>it is not JSON (%1 at byte %2)</source>
+        <translation>it is not JSON (%1 at byte %2)</translation>
+    </message>
+    <message>
+        <source>it is not a module configuration (its &quot;format&quot; is not &quot;%1&quot;)</source>
+        <translation>it is not a module configuration (its &quot;format&quot; is not &quot;%1&quot;)</translation>
+    </message>
+    <message>
+        <source>its format version is not %1, the one this program reads</source>
+        <translation>its format version is not %1, the one this program reads</translation>
+    </message>
+    <message>
+        <source>its &quot;product id&quot; is no module of the family</source>
+        <translation>its &quot;product id&quot; is no module of the family</translation>
+    </message>
+    <message>
+        <source>it is for a %1 module (%2), the plugged module is a %3 (%4). A file opens on a module of the same type only (%5)</source>
+        <translation>it is for a %1 module (%2), the plugged module is a %3 (%4). A file opens on a module of the same type only (%5)</translation>
     </message>
 </context>
 <context>

@@ -1166,6 +1166,25 @@ LoRaWan et série</translation>
     </message>
 </context>
 <context>
+    <name>orlo::Series</name>
+    <message>
+        <source>Series: %1, %2 written</source>
+        <translation>Série : %1, %2 écrit(s)</translation>
+    </message>
+    <message>
+        <source>, next address %1</source>
+        <translation>, adresse suivante %1</translation>
+    </message>
+    <message>
+        <source>From %1, not written yet: press Write</source>
+        <translation>De %1, pas encore écrit : appuyez sur Configurer</translation>
+    </message>
+    <message>
+        <source>The configuration in %1 was saved from a module with a %2 input; the plugged module has a %3 input. They are different sensors.</source>
+        <translation>La configuration de %1 a été enregistrée depuis un module à entrée %2 ; le module branché a une entrée %3. Ce sont des capteurs différents.</translation>
+    </message>
+</context>
+<context>
     <name>orlo::checks</name>
     <message>
         <source>	Champ heure de relevé non configuré.
@@ -1384,6 +1403,33 @@ LoRaWan et série</translation>
     <message>
         <source>Read Inputs Registers (0x04)</source>
         <translation>Read Inputs Registers (0x04)</translation>
+    </message>
+</context>
+<context>
+    <name>orlo::records</name>
+    <message>
+        <source>the file is larger than 1 MiB</source>
+        <translation>le fichier dépasse 1 Mio</translation>
+    </message>
+    <message>
+        <source>it is not JSON (%1 at byte %2)</source>
+        <translation>ce n&apos;est pas du JSON (%1 à l&apos;octet %2)</translation>
+    </message>
+    <message>
+        <source>it is not a module configuration (its &quot;format&quot; is not &quot;%1&quot;)</source>
+        <translation>ce n&apos;est pas une configuration de module (son « format » n&apos;est pas « %1 »)</translation>
+    </message>
+    <message>
+        <source>its format version is not %1, the one this program reads</source>
+        <translation>sa version de format n&apos;est pas %1, celle que ce programme lit</translation>
+    </message>
+    <message>
+        <source>its &quot;product id&quot; is no module of the family</source>
+        <translation>son « product id » n&apos;est aucun module de la famille</translation>
+    </message>
+    <message>
+        <source>it is for a %1 module (%2), the plugged module is a %3 (%4). A file opens on a module of the same type only (%5)</source>
+        <translation>il est pour un module %1 (%2), le module branché est un %3 (%4). Un fichier ne s&apos;ouvre que sur un module du même type (%5)</translation>
     </message>
 </context>
 <context>

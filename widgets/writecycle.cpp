@@ -52,8 +52,8 @@ void runWriteCycle(const CycleLink &link, const quint8 *tx, quint8 *rx, const Wr
     if (cycle.otherButton)
         cycle.otherButton->setEnabled(false);
     showResult(cycle.result, result::kBusy);
-    const CycleRun run{orlo::sourceTextOf(cycle.button), cycle.reports, cycle.progressIntervalMs, cycle.measurementTimer,
-                       cycle.informationTimer};
+    const CycleRun run{sourceTextOf(cycle.button), cycle.reports, cycle.progressIntervalMs,
+                       cycle.measurementTimer, cycle.informationTimer};
     exchangeCycle(link, tx, rx, run, [cycle, done](bool accepted) {
         cycle.progressBar->setValue(0);
         showResult(cycle.result, accepted ? result::kOk : result::kFailed);

@@ -6,6 +6,7 @@
 #include "link/moduletable.h"
 #include "link/records/recordfields.h"
 
+#include <QCoreApplication>
 #include <QJsonDocument>
 #include <QJsonParseError>
 #include <cmath>
@@ -287,11 +288,18 @@ QString typesSharing(int productId)
     return QStringLiteral("%1 is %2").arg(typeName(productId), ids.join(QStringLiteral(" and ")));
 }
 
+// Why a file is refused, in the window's language (orlo-cli installs no
+// translation: it reads as written here).
+static QString problemText(const char *problem)
+{
+    return QCoreApplication::translate("orlo::records", problem);
+}
+
 Parsed parseDocument(const QByteArray &bytes, int plugged)
 {
     Parsed parsed;
     if (bytes.size() > kMaxDocumentBytes) {
-        parsed.problem = QStringLiteral("the file is larger than 1 MiB");
+        parsed.problem = problemText(QT_TRANSLATE_NOOP("orlo::records", "the file is larger than 1 MiB"));
         return parsed;
     }
     QJsonParseError error{};
@@ -302,18 +310,27 @@ Parsed parseDocument(const QByteArray &bytes, int plugged)
     const ModuleEntry *file = ok ? findModule(quint16(id)) : nullptr;
     const ModuleEntry *module = findModule(quint16(plugged));
     if (error.error != QJsonParseError::NoError)
-        parsed.problem = QStringLiteral("it is not JSON (%1 at byte %2)").arg(error.errorString()).arg(error.offset);
+        parsed.problem = problemText(QT_TRANSLATE_NOOP("orlo::records", "it is not JSON (%1 at byte %2)"))
+                             .arg(error.errorString())
+                             .arg(error.offset);
     else if (document.value(QStringLiteral("format")).toString() != kFormat)
-        parsed.problem =
-            QStringLiteral("it is not a module configuration (its \"format\" is not \"%1\")").arg(kFormat);
+        parsed.problem = problemText(QT_TRANSLATE_NOOP(
+                                         "orlo::records",
+                                         "it is not a module configuration (its \"format\" is not \"%1\")"))
+                             .arg(kFormat);
     else if (document.value(QStringLiteral("version")).toInt(-1) != kVersion)
-        parsed.problem = QStringLiteral("its format version is not %1, the one this program reads").arg(kVersion);
+        parsed.problem = problemText(QT_TRANSLATE_NOOP("orlo::records",
+                                                       "its format version is not %1, the one this program reads"))
+                             .arg(kVersion);
     else if (!file)
-        parsed.problem = QStringLiteral("its \"product id\" is no module of the family");
+        parsed.problem =
+            problemText(QT_TRANSLATE_NOOP("orlo::records", "its \"product id\" is no module of the family"));
     else if (!module || file->type != module->type)
-        parsed.problem = QStringLiteral("it is for a %1 module (%2), the plugged module is a %3 (%4). "
-                                        "A file opens on a module of the same type only (%5)")
-                             .arg(typeName(id), productIdText(id), typeName(plugged), productIdText(plugged), typesSharing(plugged));
+        parsed.problem = problemText(QT_TRANSLATE_NOOP("orlo::records",
+                                                       "it is for a %1 module (%2), the plugged module is a %3 (%4). "
+                                                       "A file opens on a module of the same type only (%5)"))
+                             .arg(typeName(id), productIdText(id), typeName(plugged), productIdText(plugged),
+                                  typesSharing(plugged));
     if (parsed.problem.isEmpty()) {
         parsed.fields = document.value(QStringLiteral("fields")).toObject();
         parsed.productId = id;
