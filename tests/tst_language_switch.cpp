@@ -1,11 +1,14 @@
 // A language change on a shown module page: the texts the page chose from
 // its state, the lists it filled and its result follow the language; the
 // user's choice stays.
+#include "app/configfiles.h"
+#include "app/language.h"
 #include "sim/firmware.h"
 #include "support/fixture.h"
 
 #include <QComboBox>
 #include <QLabel>
+#include <QPushButton>
 #include <QTranslator>
 
 using namespace testing;
@@ -50,6 +53,7 @@ class LanguageSwitchTest : public QObject
 private slots:
     void pageKeepsItsStateAcrossALanguageChange_data();
     void pageKeepsItsStateAcrossALanguageChange();
+    void journalNamesButtonsInTheSourceTexts();
 };
 
 void LanguageSwitchTest::pageKeepsItsStateAcrossALanguageChange_data()
@@ -110,6 +114,24 @@ void LanguageSwitchTest::pageKeepsItsStateAcrossALanguageChange()
     QCOMPARE(itemsOf(shownList, false), items);
     QCOMPARE(textShown->property("text").toString(), marked(context, text));
     QCOMPARE(result->text(), marked(QStringLiteral("orlo::result"), QStringLiteral("OK")));
+}
+
+void LanguageSwitchTest::journalNamesButtonsInTheSourceTexts()
+{
+    // In French the bridge's Write reads "Configurer"; its row keeps "Write",
+    // as orlo-cli's and every other language's rows do.
+    orlo::useLanguage(orlo::Language::French);
+    auto window = freshWindow();
+    sim::Module &m = plugAndShow(*window, 0x02B1, "page_ORLO_RS_r00");
+    QVERIFY(settled(*window));
+    auto *write = child<QPushButton>(*window, "pushButton_Configurer_ORLO_RS_r00");
+    QCOMPARE(write->text(), QStringLiteral("Configurer"));
+    QVERIFY(!pressWrite(shownPage(*window), m, 0).empty());
+    const QVector<JournalEntry> rows = window->findChild<ConfigurationFiles *>()->history().rows();
+    orlo::useLanguage(orlo::Language::Source);
+    QVERIFY(!rows.isEmpty());
+    QCOMPARE(rows.last().button, QStringLiteral("Write"));
+    QCOMPARE(rows.last().result, QStringLiteral("OK"));
 }
 
 ORLO_TEST_MAIN(LanguageSwitchTest)

@@ -113,12 +113,18 @@ void FormTexts::learnSourceTexts()
 {
     // The form in its source texts for a moment, then back in the language
     // installed; what the program wrote meanwhile stays through both.
+    const QVector<Text> translated = texts;
     programTranslator().answersSource = true;
     retranslate();
     programTranslator().answersSource = false;
-    for (const Text &text : qAsConst(texts))
-        if (text.object && text.kind == 0 && qobject_cast<QAbstractButton *>(text.object))
+    // Only what this form's retranslateUi rewrote: a page placed inside
+    // another form is that form's own.
+    for (int i = 0; i < texts.size(); ++i) {
+        const Text &text = texts.at(i);
+        if (text.object && text.kind == 0 && text.formValue != translated.at(i).formValue
+            && qobject_cast<QAbstractButton *>(text.object))
             text.object->setProperty(kSourceTextProperty, text.formValue);
+    }
     retranslate();
 }
 
