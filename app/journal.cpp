@@ -47,7 +47,9 @@ QString countText(int rows)
 {
     if (rows == 0)
         return translated(QT_TRANSLATE_NOOP("orlo::JournalDialog", "No row shown"));
-    return rows == 1 ? translated(QT_TRANSLATE_NOOP("orlo::JournalDialog", "1 row shown")) : translated(QT_TRANSLATE_NOOP("orlo::JournalDialog", "%1 rows shown")).arg(rows);
+    if (rows == 1)
+        return translated(QT_TRANSLATE_NOOP("orlo::JournalDialog", "1 row shown"));
+    return translated(QT_TRANSLATE_NOOP("orlo::JournalDialog", "%1 rows shown")).arg(rows);
 }
 
 // Adds the chosen filter's extension to a name typed without one.
@@ -211,9 +213,9 @@ QString chooseExportPath(QWidget *parent, const QString &suggestedName)
         return {};
     const QString path = withExtension(typed, chosenFilter);
     // The file dialog asked about the name typed, not about the one completed.
+    const QString replace = translated(QT_TRANSLATE_NOOP("orlo::JournalDialog", "%1 already exists. Replace it?"));
     if (path != typed && QFileInfo::exists(path)
-        && QMessageBox::question(parent, exportTitle(),
-                                 translated(QT_TRANSLATE_NOOP("orlo::JournalDialog", "%1 already exists. Replace it?")).arg(QDir::toNativeSeparators(path)),
+        && QMessageBox::question(parent, exportTitle(), replace.arg(QDir::toNativeSeparators(path)),
                                  QMessageBox::Yes | QMessageBox::No, QMessageBox::No)
                != QMessageBox::Yes)
         return {};
@@ -227,9 +229,9 @@ bool exportJournal(QWidget *parent, const QVector<JournalEntry> &rows, const QSt
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly) || file.write(jsonLines ? journal::jsonLines(rows) : journal::csv(rows)) < 0
         || !file.commit()) {
-        QMessageBox::warning(parent, exportTitle(),
-                             translated(QT_TRANSLATE_NOOP("orlo::JournalDialog", "The journal could not be saved in %1: %2."))
-                                 .arg(QDir::toNativeSeparators(path), file.errorString()));
+        const QString unsaved =
+            translated(QT_TRANSLATE_NOOP("orlo::JournalDialog", "The journal could not be saved in %1: %2."));
+        QMessageBox::warning(parent, exportTitle(), unsaved.arg(QDir::toNativeSeparators(path), file.errorString()));
         return false;
     }
     return true;
