@@ -36,11 +36,6 @@ bool parse(const QString &code, Language *language)
     return false;
 }
 
-ProgramTranslator &programTexts()
-{
-    return programTranslator();
-}
-
 // Qt's own texts (the buttons of a standard box), where the system has them.
 QTranslator &toolkitTexts()
 {
@@ -66,15 +61,15 @@ Language startLanguage()
 void useLanguage(Language language)
 {
     QCoreApplication::removeTranslator(&toolkitTexts());
-    QCoreApplication::removeTranslator(&programTexts());
+    QCoreApplication::removeTranslator(&programTranslator());
     installed = language;
     if (language == Language::Source)
         return;
     const QString code = codeOf(language);
     if (toolkitTexts().load(QStringLiteral("qtbase_") + code, qtcompat::translationsPath()))
         QCoreApplication::installTranslator(&toolkitTexts());
-    if (programTexts().load(QStringLiteral(":/translations/orlo_") + code))
-        QCoreApplication::installTranslator(&programTexts());
+    if (programTranslator().load(QStringLiteral(":/translations/orlo_") + code))
+        QCoreApplication::installTranslator(&programTranslator());
     else
         qWarning("no translation built in for %s", qPrintable(code));
 }

@@ -15,7 +15,6 @@
 #include "pages/widgetpages.h"
 #include "ui_mainwindow.h"
 #include "widgets/formtexts.h"
-#include "widgets/writecycle.h"
 
 #include <QActionGroup>
 #include <QCloseEvent>
@@ -163,10 +162,6 @@ void MainWindow::changeEvent(QEvent *event)
         formTexts->retranslate();
         setWindowTitle(tr("Configurateur Orlo"));
         files->retranslate();
-        // "OK", "Echec"... on every page, in the new language.
-        for (const orlo::ModuleEntry &module : orlo::kModules)
-            if (QLabel *result = controlsOf(module.productId).result)
-                orlo::retranslateResult(result);
     }
     QMainWindow::changeEvent(event);
 }

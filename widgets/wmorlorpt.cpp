@@ -47,7 +47,6 @@ void WmOrloRpt::changeEvent(QEvent *event)
 {
     if (event->type() == QEvent::LanguageChange) {
         formTexts->retranslate();
-        orlo::retranslateResult(form->label_Resultat_configurer_ORLO_RPT_r00);
         if (duplicateWarning)
             duplicateWarning->setText(tr("Several ORLO has the same LSB!"));
     }

@@ -42,7 +42,6 @@ void WmOrloRsLw::changeEvent(QEvent *event)
         formTexts->retranslate();
         modbus::retranslateSerialFormat(serialFormat());
         orlo::retranslateItems(form->comboBox_codeFunction, kModbusContext, modbus::functionItems());
-        orlo::retranslateResult(form->label_Resultat_configurer);
     }
     QWidget::changeEvent(event);
 }
