@@ -22,7 +22,6 @@
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QStyle>
-#include <QTextDocument>
 #include <QStackedWidget>
 #include <QTabWidget>
 #include <QToolBox>
@@ -82,9 +81,7 @@ QStringList shownTexts(const QWidget *w)
 {
     QStringList texts;
     if (auto *label = qobject_cast<const QLabel *>(w)) {
-        QTextDocument rich;
-        rich.setHtml(label->text());
-        texts << (Qt::mightBeRichText(label->text()) ? rich.toPlainText() : label->text());
+        texts << label->text();
     } else if (auto *button = qobject_cast<const QAbstractButton *>(w)) {
         texts << button->text();
     } else if (auto *group = qobject_cast<const QGroupBox *>(w)) {
@@ -158,23 +155,18 @@ private:
         // the translations are held to show every text whole.
         if (!otherLanguage)
             return;
-        {
-            static const QRegularExpression wordBreak(QStringLiteral("[^\\w]+"),
-                                                     QRegularExpression::UseUnicodePropertiesOption);
-            for (const QString &text : shownTexts(w))
-                for (const QString &word : text.split(wordBreak, Qt::SkipEmptyParts))
-                    if (otherLanguage->contains(word))
-                        faults << QStringLiteral("left in the other language: \"%1\" in ").arg(text)
-                                      + describe(w, areaOf(w));
-        }
+        static const QRegularExpression wordBreak(QStringLiteral("[^\\w]+"),
+                                                 QRegularExpression::UseUnicodePropertiesOption);
+        for (const QString &text : shownTexts(w))
+            for (const QString &word : text.split(wordBreak, Qt::SkipEmptyParts))
+                if (otherLanguage->contains(word))
+                    faults << QStringLiteral("left in the other language: \"%1\" in ").arg(text) + describe(w, areaOf(w));
         QSize room = w->contentsRect().size();
         QSize needed;
         if (auto *label = qobject_cast<const QLabel *>(w)) {
             if (label->text().isEmpty() || !label->pixmap(Qt::ReturnByValue).isNull())
                 return;
-            needed = label->wordWrap() || Qt::mightBeRichText(label->text())
-                         ? QSize(0, label->heightForWidth(room.width()))
-                         : textSize(w, label->text());
+            needed = label->wordWrap() ? QSize(0, label->heightForWidth(room.width())) : textSize(w, label->text());
             room -= QSize(2 * label->margin() + qMax(0, label->indent()), 2 * label->margin());
         } else if (auto *button = qobject_cast<const QAbstractButton *>(w)) {
             if (button->text().isEmpty())
