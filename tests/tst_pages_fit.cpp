@@ -1,10 +1,8 @@
 // Every module page fits the fixed window, in the source texts, in French and
 // in English: each visible widget lies inside the 640 x 461 page stack, no
-// two visible sibling widgets overlap, none hides under the maker's logo, and
-// each label, button, check box and group title shows its whole text. In
-// French and English, no visible text is left in the other language. Walks
-// the page generically, so it covers every product identifier of the family
-// and every tab of every page.
+// two visible sibling widgets overlap, none hides under the maker's logo; in
+// French and English each text shows whole and none is in the other language.
+// Walks every product identifier of the family and every tab of every page.
 //
 // With ORLO_GRAB_PAGES=<folder> it also saves a picture of the window on
 // each page in French and English there, in <folder>/fr and <folder>/en
@@ -242,13 +240,9 @@ void PagesFitTest::everyPageFits()
     orlo::useLanguage(language.language);
     auto window = freshWindow();
     auto *stack = child<QStackedWidget>(*window, "stackedWidget");
-    QString grabs = qEnvironmentVariable("ORLO_GRAB_PAGES");
-    if (!grabs.isEmpty() && language.otherWords) {
-        grabs = QDir(grabs).filePath(QLatin1String(language.code));
-        QVERIFY(QDir().mkpath(grabs));
-    } else {
-        grabs.clear();
-    }
+    QString grabs = language.otherWords ? qEnvironmentVariable("ORLO_GRAB_PAGES") : QString();
+    if (!grabs.isEmpty())
+        QVERIFY(QDir().mkpath(grabs = QDir(grabs).filePath(QLatin1String(language.code))));
     if (!grabs.isEmpty() && productId == orlo::kModules.front().productId)
         QVERIFY(window->grab().save(QDir(grabs).filePath(currentPage(*window) + QStringLiteral(".png"))));
     // Switching tabs may make a page say something in a box.
