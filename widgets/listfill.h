@@ -43,6 +43,10 @@ inline void replaceItemsInPlace(QComboBox *list, const QStringList &items, int s
     list->setCurrentIndex(selected);
 }
 
+// Where the core marks the texts of its lists for the translations.
+constexpr char kLimitsContext[] = "orlo::limits";     // link/limits.h
+constexpr char kModbusContext[] = "orlo::modbus";     // link/frames/modbus_frame.cpp
+
 // A list's items as the window shows them: each source text (marked with
 // QT_TRANSLATE_NOOP under `context` where the list is defined) in the language
 // now installed. The source list stays what records and files store; the

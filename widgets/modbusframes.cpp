@@ -13,8 +13,6 @@ namespace orlo::modbus {
 namespace {
 
 constexpr int kTimeoutDecimals = 1;
-// Where the lists' words are translated (link/frames/modbus_frame.cpp marks them).
-const char *const kListContext = "orlo::modbus";
 
 void setFieldsEnabled(const BlockWidgets &block, bool enabled)
 {
@@ -134,24 +132,24 @@ void selectItem(QComboBox *list, int item)
 
 void fillSerialFormat(const SerialFormat &format)
 {
-    refillQuietly(format.dataBits, translatedItems(kListContext, dataBitItems()), kListOwnVisible, kDataBits8Item);
+    refillQuietly(format.dataBits, translatedItems(kModbusContext, dataBitItems()), kListOwnVisible, kDataBits8Item);
     refillParity(format.parity, kDataBits8Item);
-    refillQuietly(format.stopBits, translatedItems(kListContext, stopBitItems()), kListOwnVisible, kStopBits1Item);
+    refillQuietly(format.stopBits, translatedItems(kModbusContext, stopBitItems()), kListOwnVisible, kStopBits1Item);
 }
 
 void refillParity(QComboBox *parity, int dataBitsItem)
 {
     const bool seven = dataBitsItem == kDataBits7Item;
-    refillQuietly(parity, translatedItems(kListContext, parityItems(dataBitsItem)), kListOwnVisible,
+    refillQuietly(parity, translatedItems(kModbusContext, parityItems(dataBitsItem)), kListOwnVisible,
                   seven ? kParityOddItem : kParityNoneItem);
 }
 
 void retranslateSerialFormat(const SerialFormat &format)
 {
-    retranslateItems(format.dataBits, kListContext, dataBitItems());
+    retranslateItems(format.dataBits, kModbusContext, dataBitItems());
     // The seven-bit parities are the first of the others.
-    retranslateItems(format.parity, kListContext, parityItems(kDataBits8Item));
-    retranslateItems(format.stopBits, kListContext, stopBitItems());
+    retranslateItems(format.parity, kModbusContext, parityItems(kDataBits8Item));
+    retranslateItems(format.stopBits, kModbusContext, stopBitItems());
 }
 
 void setSerialFormatFree(const SerialFormat &format, bool free)

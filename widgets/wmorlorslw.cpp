@@ -20,8 +20,6 @@ namespace {
 // The module stores a role (byte 1) none of the three tabs shows.
 using orlo::checks::kRoleTexts;
 const QString &kRoleUnknown = orlo::checks::kRoleUnknownLine;
-// Where the serial lists' words are translated (link/frames/modbus_frame.cpp).
-const char *const kModbusContext = "orlo::modbus";
 } // namespace
 
 WmOrloRsLw::WmOrloRsLw(QWidget *parent)
@@ -41,7 +39,7 @@ void WmOrloRsLw::changeEvent(QEvent *event)
     if (event->type() == QEvent::LanguageChange) {
         formTexts->retranslate();
         modbus::retranslateSerialFormat(serialFormat());
-        orlo::retranslateItems(form->comboBox_codeFunction, kModbusContext, modbus::functionItems());
+        orlo::retranslateItems(form->comboBox_codeFunction, orlo::kModbusContext, modbus::functionItems());
     }
     QWidget::changeEvent(event);
 }
@@ -101,7 +99,7 @@ void WmOrloRsLw::initialiseAndRead()
     form->spinBox_addressModemSlave->setRange(rslw::kMinSlaveModem, rslw::kMaxSlaveModem);
     form->spinBox_addressModemSlave->setValue(rslw::kMinSlaveModem);
     form->checkBox_otaa->setChecked(true);
-    orlo::refillQuietly(form->comboBox_codeFunction, orlo::translatedItems(kModbusContext, modbus::functionItems()),
+    orlo::refillQuietly(form->comboBox_codeFunction, orlo::translatedItems(orlo::kModbusContext, modbus::functionItems()),
                         orlo::kListOwnVisible, modbus::kFunctionHoldingItem);
     orlo::refillQuietly(form->comboBox_Heur_Master, modbus::hourItems(), orlo::kListOwnVisible);
     orlo::refillQuietly(form->comboBox_Min_Master, modbus::minuteItems(rslw::kMinuteStep, rslw::kMinuteItems),
