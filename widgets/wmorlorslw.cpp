@@ -99,8 +99,9 @@ void WmOrloRsLw::initialiseAndRead()
     form->spinBox_addressModemSlave->setRange(rslw::kMinSlaveModem, rslw::kMaxSlaveModem);
     form->spinBox_addressModemSlave->setValue(rslw::kMinSlaveModem);
     form->checkBox_otaa->setChecked(true);
-    orlo::refillQuietly(form->comboBox_codeFunction, orlo::translatedItems(orlo::kModbusContext, modbus::functionItems()),
-                        orlo::kListOwnVisible, modbus::kFunctionHoldingItem);
+    orlo::refillQuietly(form->comboBox_codeFunction,
+                        orlo::translatedItems(orlo::kModbusContext, modbus::functionItems()), orlo::kListOwnVisible,
+                        modbus::kFunctionHoldingItem);
     orlo::refillQuietly(form->comboBox_Heur_Master, modbus::hourItems(), orlo::kListOwnVisible);
     orlo::refillQuietly(form->comboBox_Min_Master, modbus::minuteItems(rslw::kMinuteStep, rslw::kMinuteItems),
                         orlo::kListOwnVisible);
