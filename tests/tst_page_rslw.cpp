@@ -249,10 +249,11 @@ void PageRslwTest::noNestedExchange()
     bool buttonsDisabled = true;
     QTimer during;
     QObject::connect(&during, &QTimer::timeout, [&] {
+        // Only while the write waits: once it was answered, a press may start an exchange again.
+        if (!window->transport()->busy())
+            return;
         progressSeen = qMax(progressSeen, bar->value());
-        // While the bar turns: the cycle's end resets it before it gives the buttons back.
-        if (bar->value() > 0)
-            buttonsDisabled = buttonsDisabled && !write->isEnabled() && !defaults->isEnabled();
+        buttonsDisabled = buttonsDisabled && !write->isEnabled() && !defaults->isEnabled();
         write->click();
         defaults->click();
         QMetaObject::invokeMethod(&page(), "on_pushButton_Configurer_clicked");

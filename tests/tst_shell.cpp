@@ -130,10 +130,14 @@ void ShellTest::aboutIsModal()
     plugAndShow(*window, 0x01C7, "page_ORLO_DI");
     bool modal = false;
     QString title, description;
-    QTimer::singleShot(100, [&] {
+    // Looked for until it shows, however slowly the machine draws it.
+    QTimer poll;
+    poll.start(50);
+    QObject::connect(&poll, &QTimer::timeout, [&] {
         auto *dialog = qobject_cast<about *>(QApplication::activeModalWidget());
         if (!dialog)
             return;
+        poll.stop();
         modal = dialog->isModal();
         title = dialog->windowTitle();
         description = child<QTextBrowser>(*dialog, "textBrowser_Description_gamme")->toPlainText();
