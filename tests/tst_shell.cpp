@@ -120,7 +120,11 @@ void ShellTest::quitShortcut()
 
     // Quit ends the application's event loop with code 0, as in the program.
     QTimer::singleShot(50, [&] { QTest::keyClick(window.get(), Qt::Key_E, Qt::ControlModifier); });
-    QTimer::singleShot(3000, [] { QCoreApplication::exit(42); });
+    // The guard goes with this test: a stray exit would end the next test's dialog.
+    QTimer guard;
+    guard.setSingleShot(true);
+    QObject::connect(&guard, &QTimer::timeout, [] { QCoreApplication::exit(42); });
+    guard.start(3000);
     QCOMPARE(QCoreApplication::exec(), 0);
 }
 
