@@ -1,12 +1,17 @@
 #include "link/history.h"
 
+#include <algorithm>
+
 #include <QDir>
+#include <QSet>
 #include <QFileInfo>
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QStandardPaths>
 #include <QSysInfo>
+#include <QUrl>
+#include <QUrlQuery>
 #include <QUuid>
 #include <QVariant>
 
@@ -15,13 +20,24 @@ namespace orlo {
 namespace {
 
 const char *const kLocationVariable = "ORLO_HISTORY";
+const char *const kLocalVariable = "ORLO_HISTORY_LOCAL";
+// Names the bench in its rows when its host name does not tell it apart.
+const char *const kBenchVariable = "ORLO_BENCH";
 const QString kFileName = QStringLiteral("history.sqlite");
 // Another program committing its row holds the file for a few
 // milliseconds; a wait this long only ends on a file that stays locked.
 constexpr int kBusyTimeoutMs = 10000;
+// A server that does not answer holds the bench this long at most.
+constexpr int kConnectTimeoutSeconds = 5;
+// Benches taking addresses of one series at once: each lost race retries.
+constexpr int kTakeAttempts = 64;
+// Any number, the same on every bench: the lock under which one of the
+// benches starting together creates or migrates the server's tables.
+constexpr int kMigrationLock = 0x4f524c4f;
 
-// Each step brings the file from version i to i + 1, in one transaction.
-const char *const kMigrations[][2] = {
+// Each step brings the tables from version i to i + 1, in one transaction;
+// the same statements on SQLite and PostgreSQL.
+const std::vector<std::vector<const char *>> kMigrations = {
     {"CREATE TABLE history ("
      " id TEXT PRIMARY KEY,"
      " time TEXT NOT NULL,"
@@ -38,8 +54,18 @@ const char *const kMigrations[][2] = {
      " bench TEXT NOT NULL,"
      " program TEXT NOT NULL)",
      "CREATE INDEX history_time ON history (time)"},
+    // Rows a bench keeps for a server that could not be reached (1 until
+    // sent), and the own addresses the numbered series gave.
+    {"ALTER TABLE history ADD COLUMN unsent INTEGER NOT NULL DEFAULT 0",
+     "CREATE TABLE addresses ("
+     " series TEXT NOT NULL,"
+     " address INTEGER NOT NULL,"
+     " state TEXT NOT NULL,"
+     " bench TEXT NOT NULL,"
+     " time TEXT NOT NULL,"
+     " row_id TEXT NOT NULL,"
+     " PRIMARY KEY (series, address))"},
 };
-static_assert(std::size(kMigrations) == History::kSchemaVersion, "one migration per schema version");
 
 const QString kColumns = QStringLiteral(
     "id, time, product_id, module_type, module, button, result, remarks, configuration, own_address, "
@@ -57,94 +83,187 @@ bool matches(const JournalEntry &row, const HistoryFilter &f)
     return (!f.from.isValid() || day >= f.from) && (!f.to.isValid() || day <= f.to)
            && (f.productId == 0 || row.productId == f.productId)
            && (f.ownAddress.isEmpty() || row.ownAddress == f.ownAddress)
-           && (f.result.isEmpty() || row.result == f.result);
+           && (f.result.isEmpty() || row.result == f.result) && (f.bench.isEmpty() || row.bench == f.bench);
+}
+
+bool isServerUrl(const QUrl &url)
+{
+    return url.scheme() == QLatin1String("postgresql") || url.scheme() == QLatin1String("postgres");
+}
+
+// Qt binds a null QString (an empty field) as SQL NULL: an empty one is bound.
+QString text(const QString &field)
+{
+    return field.isNull() ? QStringLiteral("") : field;
 }
 
 } // namespace
 
+struct History::Database {
+    QString connection;      // Qt SQL's name for this object's database link
+    bool server = false;
+
+    QSqlDatabase handle() const { return QSqlDatabase::database(connection, false); }
+    // Starts a transaction that other writers of the same history wait for.
+    QString begin() const { return server ? QStringLiteral("BEGIN") : QStringLiteral("BEGIN IMMEDIATE"); }
+    // Oldest first; rows of one millisecond in the order they were written.
+    QString order() const { return server ? QStringLiteral("time, id") : QStringLiteral("time, rowid"); }
+};
+
 QString History::defaultLocation()
 {
     const QString named = qEnvironmentVariable(kLocationVariable);
+    return named.isEmpty() ? localLocation() : named;
+}
+
+QString History::localLocation()
+{
+    const QString named = qEnvironmentVariable(kLocalVariable);
     if (!named.isEmpty())
         return named;
     return QDir(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation)).filePath(kFileName);
 }
 
-History::History(const QString &location, const QString &programName)
-    : path(location)
-    , program(programName)
-    , bench(QSysInfo::machineHostName())
-    , connection(QStringLiteral("orlo-history-") + QUuid::createUuid().toString(QUuid::WithoutBraces))
+bool History::isServer(const QString &location)
 {
+    return isServerUrl(QUrl(location));
+}
+
+History::History(const QString &location, const QString &programName)
+    : program(programName)
+    , bench(qEnvironmentVariable(kBenchVariable, QSysInfo::machineHostName()))
+    , db(std::make_unique<Database>())
+    , shownLocation(location)
+{
+    db->connection = QStringLiteral("orlo-history-") + QUuid::createUuid().toString(QUuid::WithoutBraces);
+    const QUrl url(location);
+    db->server = isServerUrl(url);
+    QString driver = QStringLiteral("QSQLITE");
+    if (db->server) {
+        driver = QStringLiteral("QPSQL");
+        // The password never shows, wherever it was written.
+        QUrlQuery options(url);
+        options.removeAllQueryItems(QStringLiteral("password"));
+        QUrl shown = url.adjusted(QUrl::RemovePassword);
+        shown.setQuery(options);
+        shownLocation = shown.toString();
+        local = std::make_unique<History>(localLocation(), programName);
+        local->queueing = true;
+    }
+    if (!QSqlDatabase::isDriverAvailable(driver)) {
+        fail(QStringLiteral("cannot be opened"), QStringLiteral("Qt's %1 driver is not installed").arg(driver));
+        return;
+    }
+    QSqlDatabase handle = QSqlDatabase::addDatabase(driver, db->connection);
+    if (db->server) {
+        // libpq reads a password left out here from PGPASSWORD or ~/.pgpass.
+        QUrlQuery query(url);
+        handle.setHostName(query.hasQueryItem(QStringLiteral("host"))
+                               ? query.queryItemValue(QStringLiteral("host"), QUrl::FullyDecoded)
+                               : url.host());
+        const int port = query.hasQueryItem(QStringLiteral("port"))
+                             ? query.queryItemValue(QStringLiteral("port")).toInt()
+                             : url.port();
+        if (port > 0)
+            handle.setPort(port);
+        handle.setUserName(url.userName());
+        handle.setPassword(query.hasQueryItem(QStringLiteral("password"))
+                               ? query.queryItemValue(QStringLiteral("password"), QUrl::FullyDecoded)
+                               : url.password());
+        handle.setDatabaseName(url.path().mid(1));
+        QStringList connectOptions{QStringLiteral("connect_timeout=%1").arg(kConnectTimeoutSeconds)};
+        for (const auto &item : query.queryItems(QUrl::FullyDecoded))
+            if (item.first != QLatin1String("host") && item.first != QLatin1String("port")
+                && item.first != QLatin1String("password"))
+                connectOptions << item.first + QLatin1Char('=') + item.second;
+        handle.setConnectOptions(connectOptions.join(QLatin1Char(';')));
+    } else {
+        handle.setDatabaseName(location);
+        handle.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(kBusyTimeoutMs));
+    }
     open();
+    if (db->server && opened)
+        sendWaiting();
 }
 
 History::~History()
 {
     {
-        QSqlDatabase db = QSqlDatabase::database(connection, false);
-        if (db.isValid())
-            db.close();
+        QSqlDatabase handle = db->handle();
+        if (handle.isValid())
+            handle.close();
     }
-    QSqlDatabase::removeDatabase(connection);
+    QSqlDatabase::removeDatabase(db->connection);
 }
 
 void History::fail(const QString &what, const QString &why)
 {
-    lastProblem = QStringLiteral("the history %1 %2: %3").arg(path, what, why);
+    const QString said = QStringLiteral("the history %1 %2: %3").arg(shownLocation, what, why.trimmed());
+    if (!db->server) {
+        lastProblem = said;
+        return;
+    }
+    // Rows wait on the bench meanwhile; a link that failed is opened afresh
+    // next time: the server may be back.
+    lastServerProblem = said;
+    db->handle().close();
+    opened = false;
+}
+
+void History::lostServer(const QString &why)
+{
+    fail(QStringLiteral("cannot be reached"), why);
 }
 
 bool History::open()
 {
-    if (!QSqlDatabase::isDriverAvailable(QStringLiteral("QSQLITE"))) {
-        fail(QStringLiteral("cannot be opened"), QStringLiteral("Qt's SQLite driver is not installed"));
+    QSqlDatabase handle = db->handle();
+    if (!handle.isValid())
         return false;
-    }
-    const QFileInfo file(path);
-    if (!QDir().mkpath(file.absolutePath())) {
+    if (!db->server && !QDir().mkpath(QFileInfo(handle.databaseName()).absolutePath())) {
         fail(QStringLiteral("cannot be opened"), QStringLiteral("its folder cannot be made"));
         return false;
     }
-    QSqlDatabase db = QSqlDatabase::contains(connection) ? QSqlDatabase::database(connection, false)
-                                                         : QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"),
-                                                                                     connection);
-    db.setDatabaseName(path);
-    db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(kBusyTimeoutMs));
-    if (!db.open()) {
-        fail(QStringLiteral("cannot be opened"), db.lastError().text());
+    if (!handle.open()) {
+        fail(db->server ? QStringLiteral("cannot be reached") : QStringLiteral("cannot be opened"),
+             handle.lastError().text());
         return false;
     }
-    // Write-ahead logging lets the window and orlo-cli write at once; a
-    // commit is on the disk before it returns, even through a power cut.
-    QSqlQuery query(db);
-    for (const char *pragma : {"PRAGMA journal_mode=WAL", "PRAGMA synchronous=FULL"})
-        if (!query.exec(QString::fromLatin1(pragma))) {
-            fail(QStringLiteral("cannot be opened"), query.lastError().text());
-            db.close();
-            return false;
-        }
+    if (!db->server) {
+        // Write-ahead logging lets the window and orlo-cli write at once; a
+        // commit is on the disk before it returns, even through a power cut.
+        QSqlQuery query(handle);
+        for (const char *pragma : {"PRAGMA journal_mode=WAL", "PRAGMA synchronous=FULL"})
+            if (!query.exec(QString::fromLatin1(pragma))) {
+                fail(QStringLiteral("cannot be opened"), query.lastError().text());
+                handle.close();
+                return false;
+            }
+    }
     if (!migrate()) {
-        db.close();
+        handle.close();
         return false;
     }
     opened = true;
+    lastServerProblem.clear();
     return true;
 }
 
 bool History::migrate()
 {
-    QSqlDatabase db = QSqlDatabase::database(connection, false);
-    QSqlQuery query(db);
-    // BEGIN IMMEDIATE: two programs starting together migrate one after the other.
-    if (!query.exec(QStringLiteral("BEGIN IMMEDIATE"))) {
+    QSqlQuery query(db->handle());
+    if (!query.exec(db->begin())) {
         fail(QStringLiteral("cannot be opened"), query.lastError().text());
         return false;
     }
     const auto abandon = [&](const QString &why) {
-        fail(QStringLiteral("cannot be opened"), why);
         query.exec(QStringLiteral("ROLLBACK"));
+        fail(QStringLiteral("cannot be opened"), why);
         return false;
     };
+    // Benches starting together create or migrate the tables one after the other.
+    if (db->server && !query.exec(QStringLiteral("SELECT pg_advisory_xact_lock(%1)").arg(kMigrationLock)))
+        return abandon(query.lastError().text());
     if (!query.exec(QStringLiteral("CREATE TABLE IF NOT EXISTS schema_version (version INTEGER NOT NULL)"))
         || !query.exec(QStringLiteral("SELECT version FROM schema_version")))
         return abandon(query.lastError().text());
@@ -155,7 +274,7 @@ bool History::migrate()
                            .arg(version)
                            .arg(kSchemaVersion));
     for (; version < kSchemaVersion; ++version)
-        for (const char *statement : kMigrations[version])
+        for (const char *statement : kMigrations[size_t(version)])
             if (!query.exec(QString::fromLatin1(statement)))
                 return abandon(query.lastError().text());
     query.prepare(hasVersion ? QStringLiteral("UPDATE schema_version SET version = ?")
@@ -168,13 +287,11 @@ bool History::migrate()
 
 bool History::insert(const JournalEntry &row)
 {
-    QSqlQuery query(QSqlDatabase::database(connection, false));
+    QSqlQuery query(db->handle());
     // A row sent twice (the same identifier) is stored once.
-    query.prepare(QStringLiteral("INSERT INTO history (%1) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?) "
+    query.prepare(QStringLiteral("INSERT INTO history (%1, unsent) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?) "
                                  "ON CONFLICT (id) DO NOTHING")
                       .arg(kColumns));
-    // Qt binds a null QString (an empty field) as SQL NULL: an empty one is bound.
-    const auto text = [](const QString &field) { return field.isNull() ? QStringLiteral("") : field; };
     query.addBindValue(text(row.id));
     query.addBindValue(storedTime(row.time));
     query.addBindValue(row.productId);
@@ -182,37 +299,34 @@ bool History::insert(const JournalEntry &row)
                                  &row.configuration, &row.ownAddress, &row.identifier, &row.firmware, &row.bench,
                                  &row.program})
         query.addBindValue(text(*field));
+    query.addBindValue(queueing ? 1 : 0);
     if (query.exec())
         return true;
     fail(QStringLiteral("cannot be written"), query.lastError().text());
     return false;
 }
 
-bool History::record(JournalEntry &row)
+// The kept rows, all in one transaction.
+bool History::commitKept()
 {
-    if (row.id.isEmpty())
-        row.id = QUuid::createUuid().toString(QUuid::WithoutBraces);
-    row.bench = bench;
-    row.program = program;
-    kept.append(row);
     if (!opened && !open())
         return false;
-    // The rows kept from a failure go first, all in one transaction.
-    QSqlDatabase db = QSqlDatabase::database(connection, false);
-    QSqlQuery begin(db);
-    if (!begin.exec(QStringLiteral("BEGIN IMMEDIATE"))) {
-        fail(QStringLiteral("cannot be written"), begin.lastError().text());
+    QSqlQuery begin(db->handle());
+    const auto failed = [&](const QSqlError &error) {
+        fail(QStringLiteral("cannot be written"), error.text());
         return false;
-    }
+    };
+    if (!begin.exec(db->begin()))
+        return failed(begin.lastError());
     for (const JournalEntry &waiting : qAsConst(kept))
         if (!insert(waiting)) {
             begin.exec(QStringLiteral("ROLLBACK"));
             return false;
         }
     if (!begin.exec(QStringLiteral("COMMIT"))) {
-        fail(QStringLiteral("cannot be written"), begin.lastError().text());
+        const QSqlError error = begin.lastError();
         begin.exec(QStringLiteral("ROLLBACK"));
-        return false;
+        return failed(error);
     }
     kept.clear();
     exportedKept = 0;
@@ -220,58 +334,260 @@ bool History::record(JournalEntry &row)
     return true;
 }
 
-QVector<JournalEntry> History::rows(const HistoryFilter &filter) const
+bool History::record(JournalEntry &row)
+{
+    if (row.id.isEmpty())
+        row.id = QUuid::createUuid().toString(QUuid::WithoutBraces);
+    if (!queueing) {
+        row.bench = bench;
+        row.program = program;
+    }
+    if (!db->server) {
+        kept.append(row);
+        return commitKept();
+    }
+    // Rows waiting from before go first; while the server cannot take
+    // them, the new one waits behind them on the bench.
+    if (sendWaiting()) {
+        kept = {row};
+        if (commitKept())
+            return true;
+        kept.clear();
+    }
+    return local->record(row);
+}
+
+bool History::reachServer()
+{
+    return db->server && (opened || open());
+}
+
+int History::waiting() const
+{
+    return local ? local->select({}, true).size() + local->kept.size() : 0;
+}
+
+bool History::sendWaiting()
+{
+    if (!local)
+        return true;
+    QVector<JournalEntry> rows = local->select({}, true);
+    const int onDisk = rows.size();
+    rows += local->kept;
+    if (rows.isEmpty())
+        return true;
+    if (!reachServer())
+        return false;
+    // Sent once: a row the server holds already (sent by a bench that died
+    // before marking it) is stored once.
+    kept = rows;
+    if (!commitKept()) {
+        kept.clear();
+        return false;
+    }
+    local->kept.clear();
+    local->exportedKept = 0;
+    local->lastProblem.clear();
+    return local->markSent(rows.mid(0, onDisk));
+}
+
+bool History::markSent(const QVector<JournalEntry> &rows)
+{
+    QSqlQuery query(db->handle());
+    if (!query.exec(db->begin()))
+        return false;
+    query.prepare(QStringLiteral("UPDATE history SET unsent = 0 WHERE id = ?"));
+    for (const JournalEntry &row : rows) {
+        query.addBindValue(row.id);
+        if (!query.exec()) {
+            query.exec(QStringLiteral("ROLLBACK"));
+            return false;
+        }
+    }
+    return query.exec(QStringLiteral("COMMIT"));
+}
+
+const QString &History::problem() const
+{
+    return local ? local->problem() : lastProblem;
+}
+
+const QVector<JournalEntry> &History::unwritten() const
+{
+    return local ? local->unwritten() : kept;
+}
+
+bool History::hasUnsavedRows() const
+{
+    return local ? local->hasUnsavedRows() : exportedKept < kept.size();
+}
+
+void History::markExported()
+{
+    if (local)
+        local->markExported();
+    else
+        exportedKept = kept.size();
+}
+
+QVector<JournalEntry> History::select(const HistoryFilter &filter, bool waitingOnly) const
 {
     QVector<JournalEntry> found;
-    if (opened) {
-        QStringList where;
-        QVariantList values;
-        if (filter.from.isValid()) {
-            where << QStringLiteral("time >= ?");
-            values << filter.from.toString(Qt::ISODate);
+    if (!opened)
+        return found;
+    QStringList where;
+    QVariantList values;
+    if (waitingOnly)
+        where << QStringLiteral("unsent = 1");
+    if (filter.from.isValid()) {
+        where << QStringLiteral("time >= ?");
+        values << filter.from.toString(Qt::ISODate);
+    }
+    if (filter.to.isValid()) {
+        where << QStringLiteral("time < ?");
+        values << filter.to.addDays(1).toString(Qt::ISODate);
+    }
+    if (filter.productId != 0) {
+        where << QStringLiteral("product_id = ?");
+        values << filter.productId;
+    }
+    const std::pair<const char *, const QString *> texts[] = {
+        {"own_address", &filter.ownAddress}, {"result", &filter.result}, {"bench", &filter.bench}};
+    for (const auto &[column, value] : texts)
+        if (!value->isEmpty()) {
+            where << QStringLiteral("%1 = ?").arg(QLatin1String(column));
+            values << *value;
         }
-        if (filter.to.isValid()) {
-            where << QStringLiteral("time < ?");
-            values << filter.to.addDays(1).toString(Qt::ISODate);
-        }
-        if (filter.productId != 0) {
-            where << QStringLiteral("product_id = ?");
-            values << filter.productId;
-        }
-        if (!filter.ownAddress.isEmpty()) {
-            where << QStringLiteral("own_address = ?");
-            values << filter.ownAddress;
-        }
-        if (!filter.result.isEmpty()) {
-            where << QStringLiteral("result = ?");
-            values << filter.result;
-        }
-        QSqlQuery query(QSqlDatabase::database(connection, false));
-        query.setForwardOnly(true);
-        query.prepare(QStringLiteral("SELECT %1 FROM history%2 ORDER BY time, rowid")
-                          .arg(kColumns, where.isEmpty() ? QString()
-                                                         : QStringLiteral(" WHERE ") + where.join(QStringLiteral(" AND "))));
-        for (const QVariant &value : qAsConst(values))
-            query.addBindValue(value);
-        if (query.exec()) {
-            while (query.next()) {
-                JournalEntry row;
-                int c = 0;
-                row.id = query.value(c++).toString();
-                row.time = QDateTime::fromString(query.value(c++).toString(), Qt::ISODateWithMs).toLocalTime();
-                row.productId = query.value(c++).toInt();
-                for (QString *text : {&row.moduleType, &row.module, &row.button, &row.result, &row.remarks,
-                                      &row.configuration, &row.ownAddress, &row.identifier, &row.firmware,
-                                      &row.bench, &row.program})
-                    *text = query.value(c++).toString();
+    QSqlQuery query(db->handle());
+    query.setForwardOnly(true);
+    query.prepare(QStringLiteral("SELECT %1 FROM history%2 ORDER BY %3")
+                      .arg(kColumns,
+                           where.isEmpty() ? QString() : QStringLiteral(" WHERE ") + where.join(QStringLiteral(" AND ")),
+                           db->order()));
+    for (const QVariant &value : qAsConst(values))
+        query.addBindValue(value);
+    if (!query.exec())
+        return found;
+    while (query.next()) {
+        JournalEntry row;
+        int c = 0;
+        row.id = query.value(c++).toString();
+        row.time = QDateTime::fromString(query.value(c++).toString(), Qt::ISODateWithMs).toLocalTime();
+        row.productId = query.value(c++).toInt();
+        for (QString *field : {&row.moduleType, &row.module, &row.button, &row.result, &row.remarks,
+                               &row.configuration, &row.ownAddress, &row.identifier, &row.firmware, &row.bench,
+                               &row.program})
+            *field = query.value(c++).toString();
+        found.append(row);
+    }
+    return found;
+}
+
+QVector<JournalEntry> History::rows(const HistoryFilter &filter) const
+{
+    // The bench's file, when it is where rows wait for the server, shows
+    // only them: its other rows are the bench's history from before.
+    QVector<JournalEntry> found = select(filter, queueing);
+    if (local) {
+        // Waiting rows the server holds already (sent by another program
+        // sharing this bench's file) are shown once.
+        QSet<QString> shown;
+        for (const JournalEntry &row : qAsConst(found))
+            shown.insert(row.id);
+        for (const JournalEntry &row : local->rows(filter))
+            if (!shown.contains(row.id))
                 found.append(row);
-            }
-        }
+        std::stable_sort(found.begin(), found.end(),
+                         [](const JournalEntry &a, const JournalEntry &b) { return a.time < b.time; });
+        return found;
     }
     for (const JournalEntry &row : kept)
         if (matches(row, filter))
             found.append(row);
     return found;
+}
+
+QStringList History::benches() const
+{
+    QStringList names;
+    for (const JournalEntry &row : rows())
+        if (!names.contains(row.bench))
+            names << row.bench;
+    names.sort();
+    return names;
+}
+
+TakenAddress History::takeAddress(const QString &series, int from, int highest)
+{
+    TakenAddress taken;
+    if (!reachServer()) {
+        taken.problem = db->server ? lastServerProblem : QStringLiteral("the history is on no server");
+        return taken;
+    }
+    QSqlQuery query(db->handle());
+    for (int attempt = 0; attempt < kTakeAttempts; ++attempt) {
+        if (!query.exec(db->begin()))
+            break;
+        query.prepare(QStringLiteral("SELECT address FROM addresses WHERE series = ? AND address >= ? AND address <= ? "
+                                     "ORDER BY address"));
+        query.addBindValue(series);
+        query.addBindValue(from);
+        query.addBindValue(highest);
+        if (!query.exec())
+            break;
+        int free = from;
+        while (query.next() && query.value(0).toInt() == free)
+            ++free;
+        if (free > highest) {
+            query.exec(QStringLiteral("ROLLBACK"));
+            taken.problem = QStringLiteral("every address of the series \"%1\" from %2 to %3 was given")
+                                .arg(series)
+                                .arg(from)
+                                .arg(highest);
+            return taken;
+        }
+        // Another bench taking the same address first makes this insert do
+        // nothing: the next attempt looks again.
+        query.prepare(QStringLiteral("INSERT INTO addresses (series, address, state, bench, time, row_id) "
+                                     "VALUES (?, ?, 'taken', ?, ?, '') ON CONFLICT DO NOTHING"));
+        for (const QVariant &value : {QVariant(series), QVariant(free), QVariant(text(bench)),
+                                      QVariant(storedTime(QDateTime::currentDateTime()))})
+            query.addBindValue(value);
+        if (!query.exec())
+            break;
+        const bool mine = query.numRowsAffected() == 1;
+        if (!query.exec(mine ? QStringLiteral("COMMIT") : QStringLiteral("ROLLBACK")))
+            break;
+        if (mine) {
+            taken.address = free;
+            return taken;
+        }
+    }
+    const QString why = query.lastError().text();
+    query.exec(QStringLiteral("ROLLBACK"));
+    lostServer(why.isEmpty() ? QStringLiteral("too many benches took the same addresses at once") : why);
+    taken.problem = lastServerProblem;
+    return taken;
+}
+
+bool History::settleAddress(const QString &series, int address, Settled how, const QString &rowId)
+{
+    if (!reachServer())
+        return false;
+    QSqlQuery query(db->handle());
+    if (how == Settled::Released) {
+        query.prepare(QStringLiteral("DELETE FROM addresses WHERE series = ? AND address = ? AND state = 'taken'"));
+    } else {
+        query.prepare(QStringLiteral("UPDATE addresses SET state = ?, row_id = ? WHERE series = ? AND address = ?"));
+        query.addBindValue(how == Settled::Written ? QStringLiteral("written") : QStringLiteral("failed"));
+        query.addBindValue(text(rowId));
+    }
+    query.addBindValue(series);
+    query.addBindValue(address);
+    if (query.exec())
+        return true;
+    lostServer(query.lastError().text());
+    return false;
 }
 
 } // namespace orlo

@@ -7,6 +7,8 @@
 
 #include <QCoreApplication>
 #include <QFileInfo>
+#include <QUuid>
+#include <algorithm>
 #include <cstring>
 
 namespace orlo {
@@ -40,6 +42,17 @@ QString ownAddressOf(int productId, const quint8 *payload)
     return {};
 }
 
+// The highest number every own-address field of the type accepts; -1 for
+// a type without one.
+int highestOwnAddress(int productId)
+{
+    int highest = -1;
+    for (const records::Field &f : records::recordOf(productId).fields)
+        if (f.belongs == records::Belongs::OwnAddress)
+            highest = highest < 0 ? int(f.maximum) : std::min(highest, int(f.maximum));
+    return highest;
+}
+
 } // namespace
 
 void Series::setFile(const QString &path, int productId, const QJsonObject &fields)
@@ -65,18 +78,34 @@ void Series::numberFrom(std::optional<int> firstAddress)
 {
     first = firstAddress;
     next = first.value_or(0);
+    lastTaken = -1;
 }
 
 void Series::restart()
 {
     writtenCount = 0;
     next = first.value_or(0);
+    lastTaken = -1;
 }
 
 records::Opened Series::fill(int productId, const quint8 *answer)
 {
     using Own = records::Copy::Own;
-    return hold(productId, answer, first ? records::Copy{Own::Numbered, next} : records::Copy{Own::Kept, 0}, true);
+    forgetModule();
+    if (!first)
+        return hold(productId, answer, {Own::Kept, 0}, true);
+    const int highest = findModule(quint16(productId)) ? highestOwnAddress(productId) : -1;
+    if (!counter || highest < 0)
+        return hold(productId, answer, {Own::Numbered, next}, true);
+    // Never a guess: without the server's address the module gets none.
+    const TakenAddress given = counter->takeAddress(seriesName_, *first, highest);
+    if (given.address < 0)
+        return {{}, given.problem, false, true};
+    const records::Opened opened = hold(productId, answer, {Own::Numbered, given.address}, true);
+    taken = lastTaken = given.address;
+    if (!opened.problem.isEmpty())
+        forgetModule();
+    return opened;
 }
 
 records::Opened Series::open(int productId, const quint8 *answer, bool counted)
@@ -101,6 +130,10 @@ records::Opened Series::hold(int productId, const quint8 *answer, const records:
 
 void Series::forgetModule()
 {
+    if (taken >= 0 && !takenSent)
+        counter->settleAddress(seriesName_, taken, History::Settled::Released, QString());
+    taken = -1;
+    takenSent = false;
     filledPayload.clear();
     filled = inSeries = numberedModule = wrote = counted = false;
 }
@@ -122,6 +155,28 @@ bool Series::accepted(int productId, const quint8 *sent)
     return true;
 }
 
+QString Series::settle(bool accepted, const quint8 *sent, int productId, const QString &rowId)
+{
+    if (taken < 0 || ownAddressOf(productId, sent) != QString::number(taken))
+        return {};
+    takenSent = true;
+    const bool told = counter->settleAddress(seriesName_, taken,
+                                             accepted ? History::Settled::Written : History::Settled::Failed, rowId);
+    QString remark;
+    if (!accepted)
+        remark = QStringLiteral("Address %1 of the series \"%2\" is marked failed: the module may hold it, so no "
+                                "bench is given it again")
+                     .arg(taken)
+                     .arg(seriesName_);
+    if (!told)
+        remark += QStringLiteral("%1Address %2 of the series \"%3\" stays taken: the server could not be told what "
+                                 "became of it")
+                      .arg(remark.isEmpty() ? QString() : QStringLiteral("; "))
+                      .arg(taken)
+                      .arg(seriesName_);
+    return remark;
+}
+
 // The series' lines are the window's, in its language (orlo-cli installs no
 // translation: they read as written here).
 QString Series::status() const
@@ -129,8 +184,12 @@ QString Series::status() const
     QString text = QCoreApplication::translate("orlo::Series", "Series: %1, %2 written")
                        .arg(fileName())
                        .arg(writtenCount);
-    if (numbering())
+    if (numbering() && counter)
+        text += QCoreApplication::translate("orlo::Series", ", series %1 numbered by the history server").arg(seriesName_);
+    else if (numbering())
         text += QCoreApplication::translate("orlo::Series", ", next address %1").arg(next);
+    if (counter && lastTaken >= 0)
+        text += QCoreApplication::translate("orlo::Series", ", last address %1").arg(lastTaken);
     return text;
 }
 
@@ -172,6 +231,14 @@ Provisioning::Provisioning(ModuleLink &link, History &history)
     : module(link)
     , log(history)
 {
+    if (history.onServer())
+        series.shareAddresses(&history);
+}
+
+Provisioning::~Provisioning()
+{
+    // An address the module on the bench was given, and never sent, is free again.
+    series.forgetModule();
 }
 
 void Provisioning::finished(const CycleLink &link, const quint8 *sent, const CycleRun &run, bool accepted,
@@ -190,6 +257,10 @@ void Provisioning::finished(const CycleLink &link, const quint8 *sent, const Cyc
                              : configuration && verify ? result::kVerified
                                                        : result::kOk;
         JournalEntry row = rowNow(button, text, remarks, configuration ? sentPayload : nullptr);
+        row.id = QUuid::createUuid().toString(QUuid::WithoutBraces);
+        const QString address = configuration ? series.settle(accepted, sentPayload, productId, row.id) : QString();
+        if (!address.isEmpty())
+            row.remarks = row.remarks.isEmpty() ? address : row.remarks + QStringLiteral("; ") + address;
         record(row);
         result(accepted);
     };

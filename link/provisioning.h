@@ -37,6 +37,13 @@ public:
 
     // Own addresses numbered from `first`, or kept by each module (nullopt).
     void numberFrom(std::optional<int> first);
+    // The numbered series' name: a history on a server numbers each series
+    // once for every bench.
+    void setName(const QString &seriesName) { seriesName_ = seriesName; }
+    const QString &name() const { return seriesName_; }
+    // Own addresses come from `server`'s counter (null: numbered on this bench).
+    void shareAddresses(History *server) { counter = server; }
+    bool sharesAddresses() const { return counter != nullptr; }
     bool numbering() const { return first.has_value(); }
     int nextAddress() const { return next; }
     int written() const { return writtenCount; }
@@ -46,17 +53,23 @@ public:
     // A module of the series comes: its own answer (`answer`, a whole
     // payload) with the file's settings laid over, in its units, its own
     // address kept or numbered. The module now holds the file's values,
-    // unless a problem is given (out of addresses at the end of the range too).
+    // unless a problem is given (out of addresses at the end of the range,
+    // or no server to give one, too: the series stops).
     records::Opened fill(int productId, const quint8 *answer);
     // The file opened on one module copies its own address too (a failed
     // unit replaced); counted when a series is running.
     records::Opened open(int productId, const quint8 *answer, bool counted);
-    // The module went, or the page shows its own configuration again.
+    // The module went, or the page shows its own configuration again: an
+    // address the server gave it and it was never sent is released.
     void forgetModule();
 
     // A write the module accepted, `sent` its payload: counts the module once,
     // and only when what it sent is the file's configuration. True when counted.
     bool accepted(int productId, const quint8 *sent);
+    // After a configuration exchange of this module (row `rowId`): the
+    // server's address it was sent is written, or failed (the module may
+    // hold it: no bench is given it again). The row's remark about it.
+    QString settle(bool accepted, const quint8 *sent, int productId, const QString &rowId);
     // The module's page shows the file's values, which it has not received.
     bool awaitsWrite() const { return filled && !wrote; }
 
@@ -83,6 +96,12 @@ private:
     bool numberedModule = false;
     bool wrote = false;
     bool counted = false;
+    QString seriesName_;
+    History *counter = nullptr;
+    // The address the server gave this module, and whether a write sent it.
+    int taken = -1;
+    bool takenSent = false;
+    int lastTaken = -1;
 };
 
 // Reads the module's stored configuration back through `link` after a write
@@ -102,6 +121,7 @@ class Provisioning : public CycleObserver
 {
 public:
     Provisioning(ModuleLink &link, History &history);
+    ~Provisioning() override;
 
     Series series;
     bool verify = false;
