@@ -43,10 +43,15 @@ int run(const QStringList &arguments, const Output &output)
         "  write FILE          applies FILE to the plugged module\n"
         "  series FILE         applies FILE to each module plugged, one after the other\n"
         "  history             the history's rows, oldest first (--since YYYY-MM-DD: from\n"
-        "                      that day): time, product id, type, own address, result,\n"
-        "                      button, bench\n\n"
+        "                      that day; --bench NAME: that bench's): time, product id,\n"
+        "                      type, own address, result, button, bench\n\n"
         "Each module written or refused is a row of the history, committed before its\n"
-        "result is printed.\n\n")
+        "result is printed. The history is an SQLite file, or a PostgreSQL server that\n"
+        "a line's benches share (postgresql://user@host/database; the password from\n"
+        "~/.pgpass or PGPASSWORD). Rows wait on the bench while the server cannot be\n"
+        "reached, and go to it when it answers. A numbered series on a server takes\n"
+        "each module's own address from it (--series-name NAME), and is refused\n"
+        "without it.\n\n")
         + QString::fromLatin1(kExitStatuses));
     const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")}, QStringLiteral("This help."));
     const QCommandLineOption version({QStringLiteral("v"), QStringLiteral("version")},
@@ -66,16 +71,23 @@ int run(const QStringList &arguments, const Output &output)
                                         QStringLiteral("series: number the modules' own addresses from N (each "
                                                        "keeps its own without)."),
                                         QStringLiteral("N"));
+    const QCommandLineOption seriesName(QStringLiteral("series-name"),
+                                        QStringLiteral("series: the numbered series' name; benches sharing a "
+                                                       "history server number it together."),
+                                        QStringLiteral("NAME"));
     const QCommandLineOption journal(QStringLiteral("journal"),
                                      QStringLiteral("Append a row per module to this CSV file."),
                                      QStringLiteral("file.csv"));
     const QCommandLineOption history(QStringLiteral("history"),
-                                     QStringLiteral("The history file (ORLO_HISTORY, else the user's data "
-                                                    "folder)."),
-                                     QStringLiteral("file"));
+                                     QStringLiteral("The history: a file, or postgresql://user@host/database "
+                                                    "(ORLO_HISTORY, else the user's data folder)."),
+                                     QStringLiteral("file|URL"));
     const QCommandLineOption since(QStringLiteral("since"), QStringLiteral("history: the rows from this day on."),
                                    QStringLiteral("YYYY-MM-DD"));
-    parser.addOptions({help, version, json, wait, out, verify, count, numberFrom, journal, history, since});
+    const QCommandLineOption bench(QStringLiteral("bench"), QStringLiteral("history: the rows of this bench only."),
+                                   QStringLiteral("NAME"));
+    parser.addOptions({help, version, json, wait, out, verify, count, numberFrom, seriesName, journal, history, since,
+                       bench});
     parser.addPositionalArgument(QStringLiteral("command"), QStringLiteral("list, read, write, series or history"));
     parser.addPositionalArgument(QStringLiteral("file"), QStringLiteral("write, series: the configuration file"),
                                  QStringLiteral("[file]"));
@@ -127,7 +139,13 @@ int run(const QStringList &arguments, const Output &output)
     options.journal = parser.value(journal);
     options.history = parser.isSet(history) ? parser.value(history) : History::defaultLocation();
     if (options.history.isEmpty())
-        return usage(QStringLiteral("--history takes a file"));
+        return usage(QStringLiteral("--history takes a file or a postgresql:// URL"));
+    options.seriesName = parser.value(seriesName).trimmed();
+    if (parser.isSet(seriesName) && (options.seriesName.isEmpty() || !parser.isSet(numberFrom)))
+        return usage(QStringLiteral("--series-name takes a name, with --number-from"));
+    if (parser.isSet(numberFrom) && History::isServer(options.history) && options.seriesName.isEmpty())
+        return usage(QStringLiteral("a numbered series on a history server takes --series-name"));
+    options.bench = parser.value(bench);
     if (parser.isSet(since)) {
         options.since = QDate::fromString(parser.value(since), QStringLiteral("yyyy-MM-dd"));
         if (!options.since.isValid())

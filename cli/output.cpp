@@ -74,17 +74,22 @@ void printOutcome(const Output &io, const Outcome &o, bool timed, bool json)
     io.out.flush();
 }
 
-void printSeriesSummary(const Output &io, int written, int notWritten, bool interrupted, bool json)
+void printSeriesSummary(const Output &io, int written, int notWritten, bool interrupted, int waiting, bool json)
 {
-    if (json)
-        printJson(io, {{QStringLiteral("written"), written},
-                       {QStringLiteral("not written"), notWritten},
-                       {QStringLiteral("interrupted"), interrupted}});
-    else
-        io.out << QStringLiteral("series: %1 written, %2 not written%3\n")
+    if (json) {
+        QJsonObject summary{{QStringLiteral("written"), written},
+                            {QStringLiteral("not written"), notWritten},
+                            {QStringLiteral("interrupted"), interrupted}};
+        if (waiting >= 0)
+            summary.insert(QStringLiteral("waiting for the server"), waiting);
+        printJson(io, summary);
+    } else {
+        io.out << QStringLiteral("series: %1 written, %2 not written%3%4\n")
                       .arg(written)
                       .arg(notWritten)
-                      .arg(interrupted ? QStringLiteral(", interrupted") : QString());
+                      .arg(interrupted ? QStringLiteral(", interrupted") : QString())
+                      .arg(waiting > 0 ? QStringLiteral(", %1 waiting for the history server").arg(waiting) : QString());
+    }
     io.out.flush();
 }
 

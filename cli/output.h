@@ -34,7 +34,8 @@ struct Outcome {
 // Its result: the word alone (write), with time, product id and own address
 // (series), or one JSON object.
 void printOutcome(const Output &io, const Outcome &outcome, bool timed, bool json);
-void printSeriesSummary(const Output &io, int written, int notWritten, bool interrupted, bool json);
+// `waiting`: rows waiting for the history server (-1 without a server).
+void printSeriesSummary(const Output &io, int written, int notWritten, bool interrupted, int waiting, bool json);
 void printListed(const Output &io, int productId, bool openable, bool json);
 // One history row: the columns a bench operator looks for, or every column
 // as the journal's JSON line.

@@ -229,11 +229,26 @@ void Session::rowRecorded(const JournalEntry &row, bool saved)
         historyFailed = true;
         error(QStringLiteral("%1; the rows of this run are not in it.").arg(log->problem()));
     }
+    if (saved && log->onServer())
+        sayWaiting();
     if (journal.isOpen()) {
         // On disk before the next module: a power cut loses no finished one.
         journal.write(journal::csvRow(row));
         syncToDisk(journal);
     }
+}
+
+void Session::sayWaiting()
+{
+    const int waiting = log->waiting();
+    if (waiting == 0)
+        return;
+    // Why, once: then how many, after each row.
+    const bool news = log->serverProblem() != saidServerProblem;
+    saidServerProblem = log->serverProblem();
+    error(QStringLiteral("%1 row(s) wait on this bench for the history server%2.")
+              .arg(waiting)
+              .arg(news ? QStringLiteral(": ") + saidServerProblem : QString()));
 }
 
 int Session::finalStatus(int status) const
@@ -266,6 +281,9 @@ Outcome Session::writeModule(bool inSeries)
     // Refused or failed before the cycle: the row is made here, the
     // module's own address as it stores it.
     const auto refuse = [&](int status, const QString &result, const QString &remarks) {
+        // Nothing was sent: an address the server gave this module is free again.
+        if (inSeries)
+            provisioning->series.forgetModule();
         o.status = status;
         o.result = result;
         o.remarks = remarks;
@@ -429,6 +447,14 @@ int Session::series()
     openHistory();
     const Series &series = provisioning->series;
     provisioning->series.numberFrom(options.numberFrom);
+    provisioning->series.setName(options.seriesName);
+    // A line's benches number a series from the server alone: never a guess.
+    if (options.numberFrom && log->onServer() && !log->reachServer()) {
+        error(QStringLiteral("the series is not numbered: its own addresses come from the history server, "
+                             "and %1.")
+                  .arg(log->serverProblem()));
+        return kHistoryNotWritten;
+    }
     int notWritten = 0;
     int status = kDone;
     while (!interrupted() && (options.count == 0 || series.written() < options.count)) {
@@ -450,24 +476,30 @@ int Session::series()
             || (options.count != 0 && series.written() >= options.count) || !waitForUnplug())
             break;
     }
-    printSeriesSummary(io, series.written(), notWritten, interrupted(), options.json);
+    printSeriesSummary(io, series.written(), notWritten, interrupted(), log->onServer() ? log->waiting() : -1,
+                       options.json);
     return finalStatus(interrupted() ? kInterrupted : status);
 }
 
 int Session::history()
 {
     // Reading creates nothing: no file, no row yet.
-    if (!QFileInfo::exists(options.history)) {
+    if (!History::isServer(options.history) && !QFileInfo::exists(options.history)) {
         error(QStringLiteral("no history in %1 yet.").arg(options.history));
         return kDone;
     }
-    const History stored(options.history, QStringLiteral("orlo-cli " ORLO_VERSION));
+    // Opening a server's history sends the rows waiting on this bench first.
+    History stored(options.history, QStringLiteral("orlo-cli " ORLO_VERSION));
     if (!stored.problem().isEmpty()) {
         error(stored.problem() + QLatin1Char('.'));
         return kBadInput;
     }
+    if (stored.onServer() && !stored.reachServer()) {
+        error(stored.serverProblem() + QStringLiteral("; only the rows waiting on this bench are shown."));
+    }
     HistoryFilter filter;
     filter.from = options.since;
+    filter.bench = options.bench;
     for (const JournalEntry &row : stored.rows(filter))
         printHistoryRow(io, row, options.json);
     io.out.flush();

@@ -24,14 +24,16 @@ struct Options {
     QString file;
     QString output;
     QString journal;
-    QString history;                // the history file of this run
+    QString history;                // the history file (or server) of this run
     QDate since;                    // history: from this day; invalid: every row
+    QString bench;                  // history: this bench's rows; empty: every bench's
     qint64 waitMs = kDefaultWaitSeconds * 1000;
     bool waitGiven = false;
     bool verify = false;
     bool json = false;
     int count = 0;                  // 0: until interrupted
     std::optional<int> numberFrom;
+    QString seriesName;             // the numbered series the server counts addresses of
 };
 
 class Session
@@ -62,6 +64,8 @@ private:
     bool openJournal();
     void openHistory();
     void rowRecorded(const JournalEntry &row, bool saved);
+    // Says how many rows wait on the bench for the history server.
+    void sayWaiting();
     // A history that could not be written outranks what else went wrong.
     int finalStatus(int status) const;
     QByteArray readStored(int productId);
@@ -77,6 +81,7 @@ private:
     std::optional<Provisioning> provisioning;
     JournalEntry lastRow;
     bool historyFailed = false;
+    QString saidServerProblem;
 };
 
 } // namespace orlo::cli

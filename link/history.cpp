@@ -198,7 +198,8 @@ History::~History()
 
 void History::fail(const QString &what, const QString &why)
 {
-    const QString said = QStringLiteral("the history %1 %2: %3").arg(shownLocation, what, why.trimmed());
+    // The server's messages come on several lines.
+    const QString said = QStringLiteral("the history %1 %2: %3").arg(shownLocation, what, why.simplified());
     if (!db->server) {
         lastProblem = said;
         return;
@@ -229,7 +230,11 @@ bool History::open()
              handle.lastError().text());
         return false;
     }
-    if (!db->server) {
+    if (db->server) {
+        // A table that exists already is no news to print.
+        QSqlQuery quiet(handle);
+        quiet.exec(QStringLiteral("SET client_min_messages TO WARNING"));
+    } else {
         // Write-ahead logging lets the window and orlo-cli write at once; a
         // commit is on the disk before it returns, even through a power cut.
         QSqlQuery query(handle);

@@ -102,9 +102,11 @@ records::Opened Series::fill(int productId, const quint8 *answer)
     if (given.address < 0)
         return {{}, given.problem, false, true};
     const records::Opened opened = hold(productId, answer, {Own::Numbered, given.address}, true);
-    taken = lastTaken = given.address;
-    if (!opened.problem.isEmpty())
-        forgetModule();
+    taken = given.address;
+    if (opened.numbered)
+        lastTaken = taken;
+    else
+        forgetModule();   // refused, or the module's role shows no own address
     return opened;
 }
 

@@ -2,19 +2,22 @@
 
 #include "sim/simbench.h"
 
+#include <algorithm>
+
 namespace {
 
 constexpr int kLookMs = 100;
-constexpr qint64 kQuietMs = 1500;     // after its last frame, the module is pulled
-constexpr qint64 kBetweenMs = 1000;   // and the next one plugged this much later
+// After a module is pulled, the next one is plugged this much later.
+constexpr qint64 kBetweenMs = 1000;
 
 } // namespace
 
 ModuleQueue::ModuleQueue(const QList<std::uint16_t> &productIds, std::function<void(sim::Module &)> prepareEach,
-                         QObject *parent)
+                         QObject *parent, qint64 quietForMs)
     : QObject(parent)
     , queue(productIds)
     , prepare(std::move(prepareEach))
+    , quietMs(quietForMs)
 {
     plugNext();
     quiet.start();
@@ -38,7 +41,7 @@ void ModuleQueue::look()
     // The link's thread adds to what the module received.
     const std::lock_guard<std::recursive_mutex> lock(sim::busMutex());
     if (!current) {
-        if (quiet.elapsed() >= kBetweenMs)
+        if (quiet.elapsed() >= std::min(kBetweenMs, quietMs))
             plugNext();
         if (current)
             quiet.restart();
@@ -47,7 +50,7 @@ void ModuleQueue::look()
     if (current->received.size() != framesSeen) {
         framesSeen = current->received.size();
         quiet.restart();
-    } else if (framesSeen > 0 && quiet.elapsed() >= kQuietMs) {
+    } else if (framesSeen > 0 && quiet.elapsed() >= quietMs) {
         sim::Bench::instance().unplug(*current);
         current = nullptr;
         quiet.restart();

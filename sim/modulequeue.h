@@ -16,8 +16,10 @@ class ModuleQueue : public QObject
 {
 public:
     // The first module is plugged at once; `prepare` sees each one plugged.
+    // A module quiet for `quietMs` after its last frame is pulled.
+    static constexpr qint64 kQuietMs = 1500;
     ModuleQueue(const QList<std::uint16_t> &productIds, std::function<void(sim::Module &)> prepare,
-                QObject *parent = nullptr);
+                QObject *parent = nullptr, qint64 quietMs = kQuietMs);
     // Plugged so far, the one on the bus included.
     int pluggedCount() const { return plugs; }
 
@@ -30,6 +32,7 @@ private:
     sim::Module *current = nullptr;
     std::size_t framesSeen = 0;
     int plugs = 0;
+    qint64 quietMs;
     QElapsedTimer quiet;
     QTimer timer;
 };

@@ -23,6 +23,8 @@ void isolateUserData()
     if (!folder.isValid())
         qFatal("no temporary folder for the history: %s", qPrintable(folder.errorString()));
     qputenv("ORLO_HISTORY", QFile::encodeName(folder.filePath(QStringLiteral("history.sqlite"))));
+    // Where rows wait for a history server that cannot be reached.
+    qputenv("ORLO_HISTORY_LOCAL", QFile::encodeName(folder.filePath(QStringLiteral("waiting.sqlite"))));
 }
 
 } // namespace testing
