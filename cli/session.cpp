@@ -315,7 +315,9 @@ Outcome Session::writeModule(bool inSeries)
         inSeries ? series.fill(productId, answered) : records::applyFields(parsed.fields, productId, answered);
     if (!opened.problem.isEmpty()) {
         o.stopsSeries = opened.outOfAddresses;
-        return refuse(kBadInput, result::kInvalid,
+        // A numbered series stops when its server went away, as when it was away from the start.
+        const bool noServer = o.stopsSeries && series.sharesAddresses() && !log->reachServer();
+        return refuse(noServer ? kHistoryNotWritten : kBadInput, result::kInvalid,
                       QStringLiteral("the configuration in %1 cannot be applied: %2").arg(options.file, opened.problem));
     }
 

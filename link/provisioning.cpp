@@ -100,7 +100,9 @@ records::Opened Series::fill(int productId, const quint8 *answer)
     // Never a guess: without the server's address the module gets none.
     const TakenAddress given = counter->takeAddress(seriesName_, *first, highest);
     if (given.address < 0)
-        return {{}, given.problem, false, true};
+        return {{}, QStringLiteral("no own address was given to it: a numbered series takes them from the history "
+                                   "server, and %1").arg(given.problem),
+                false, true};
     const records::Opened opened = hold(productId, answer, {Own::Numbered, given.address}, true);
     taken = given.address;
     if (opened.numbered)
