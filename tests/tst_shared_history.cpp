@@ -3,7 +3,11 @@
 // numbered series; rows that wait on a bench while the server is away. The
 // server is a throwaway one; the benches are orlo-cli-demo processes on
 // simulated modules.
+#include "cli/cli.h"
 #include "link/history.h"
+#include "link/writecycle.h"
+#include "sim/modulequeue.h"
+#include "sim/simbench.h"
 #include "support/coreapp.h"
 #include "support/postgres.h"
 
@@ -246,6 +250,41 @@ private slots:
             oneEach << address;
         QCOMPARE(addresses, oneEach);
         QCOMPARE(shared.benches(), QStringList({"bench-a", "bench-b"}));
+        QString said;
+        QTextStream out(&said);
+        QCOMPARE(orlo::cli::run({QStringLiteral("history"), QStringLiteral("--history"), history,
+                                 QStringLiteral("--bench"), QStringLiteral("bench-b")},
+                                {out, out, false}),
+                 int(orlo::cli::kDone));
+        QCOMPARE(said.count(QStringLiteral("bench-b\n")), kModulesEach);
+        QVERIFY(!said.contains(QStringLiteral("bench-a")));
+    }
+
+    void failedWriteKeepsItsAddressFromEveryBench()
+    {
+        const QString history = server.freshDatabase();
+        int plugs = 0;
+        const ModuleQueue modules(
+            {0x02AE, 0x02AE, 0x02AE},
+            [&](sim::Module &m) {
+                if (++plugs == 2)
+                    m.writeStatus = 1;   // the second module refuses its configuration
+            },
+            nullptr, 300);
+        QString said;
+        QTextStream out(&said);
+        const int status = orlo::cli::run({QStringLiteral("series"), configuration, QStringLiteral("--history"),
+                                           history, QStringLiteral("--number-from"), QStringLiteral("1"),
+                                           QStringLiteral("--series-name"), QStringLiteral("S"),
+                                           QStringLiteral("--count"), QStringLiteral("2"), QStringLiteral("--wait"),
+                                           QStringLiteral("30")},
+                                          {out, out, false});
+        QVERIFY2(status == orlo::cli::kNotWritten, qPrintable(said));
+        const QVector<JournalEntry> rows = orlo::History(history, QStringLiteral("tst")).rows();
+        QCOMPARE(addressesOf(rows), QStringList({"1", "2", "3"}));
+        QVERIFY2(rows.at(1).result == result::kFailed
+                     && rows.at(1).remarks.contains(QStringLiteral("Address 2 of the series \"S\" is marked failed")),
+                 qPrintable(rows.at(1).remarks));
     }
 
     void rowsWaitWhileTheServerIsAway()
