@@ -109,11 +109,12 @@ private slots:
             {"bench-a", 10, 0x02B1, "F6", "OK"}, {"bench-b", 3, 0x0240, "E5", "Invalide"},
             {"bench-a", 0, 0x0240, "A1", "OK"}, {"bench-b", 0, 0x02B1, "B2", "Echec"}};
         JournalEntry last;
+        int minute = 0;
         for (const auto &m : made) {
             qputenv("ORLO_BENCH", m.bench);
             orlo::History bench(location, QStringLiteral("tst"));
             last = {};
-            last.time = QDateTime(today.addDays(-m.daysAgo), QTime(12, 0));
+            last.time = QDateTime(today.addDays(-m.daysAgo), QTime(12, ++minute));
             last.productId = m.productId;
             last.ownAddress = QString::fromLatin1(m.address);
             last.result = QString::fromLatin1(m.result);
@@ -183,10 +184,13 @@ private slots:
         row.ownAddress = QStringLiteral("18");
         QVERIFY2(history.record(row), qPrintable(history.problem() + history.serverProblem()));
         QCOMPARE(addressesOf(history.rows()), QStringList({"17", "18"}));
-        QSqlDatabase db = openTables(location, QStringLiteral("newer"));
-        QSqlQuery version(QStringLiteral("SELECT version FROM schema_version"), db);
-        QVERIFY(version.next());
-        QCOMPARE(version.value(0).toInt(), orlo::History::kSchemaVersion);
+        int version = 0;
+        {
+            QSqlQuery query(QStringLiteral("SELECT version FROM schema_version"), openTables(location, "newer"));
+            version = query.next() ? query.value(0).toInt() : -1;
+        }
+        QSqlDatabase::removeDatabase(QStringLiteral("newer"));
+        QCOMPARE(version, orlo::History::kSchemaVersion);
     }
 
     void passwordNeverShown_data()
