@@ -9,15 +9,19 @@
 #include "link/storedread.h"
 
 #include <QAction>
+#include <QDialog>
+#include <QDialogButtonBox>
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
-#include <QInputDialog>
+#include <QFormLayout>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QSaveFile>
 #include <QScopedValueRollback>
+#include <QSpinBox>
 #include <QStatusBar>
 #include <QTimer>
 #include <cstring>
@@ -30,6 +34,7 @@ QString fileFilter()
 }
 constexpr int kHighestAddress = 255;    // what an address byte holds; each field has its own range
 constexpr int kBusyRetryMs = 100;
+constexpr int kWaitingRetryMs = 30000;
 const QString kJournalFile = QStringLiteral("journal.csv");
 
 } // namespace
@@ -45,6 +50,8 @@ ConfigurationFiles::ConfigurationFiles(QWidget *w, const ConfigurationMenu &m, c
     , provisioning(l, *log)
     , series(provisioning.series)
     , historyProblem(new QLabel(p.statusBar))
+    , historyWaiting(new QLabel(p.statusBar))
+    , waitingRetry(new QTimer(this))
 {
     connect(menu.save, &QAction::triggered, this, [this] {
         const orlo::ModuleEntry *module = orlo::findModule(quint16(page.productId()));
@@ -66,12 +73,10 @@ ConfigurationFiles::ConfigurationFiles(QWidget *w, const ConfigurationMenu &m, c
             page.statusBar->clearMessage();
     });
     connect(menu.numberAddresses, &QAction::triggered, this, [this](bool on) {
-        bool chosen = !on;
-        const int first = on ? QInputDialog::getInt(window, menu.numberAddresses->text(),
-                                                    tr("Own address of the series' first module:"),
-                                                    firstAddress, 0, kHighestAddress, 1, &chosen)
-                             : 0;
-        numberOwnAddresses(on && chosen, first);
+        int first = firstAddress;
+        QString name;
+        const bool chosen = on && askNumbering(first, name);
+        numberOwnAddresses(chosen, first, name);
     });
     connect(menu.verify, &QAction::toggled, this, [this](bool on) { provisioning.verify = on; });
     connect(menu.journal, &QAction::triggered, this, [this] { orlo::showJournal(window, *log); });
@@ -91,8 +96,14 @@ ConfigurationFiles::ConfigurationFiles(QWidget *w, const ConfigurationMenu &m, c
     historyProblem->setObjectName(QStringLiteral("label_HistoryProblem"));
     historyProblem->setStyleSheet(QStringLiteral("color: rgb(192, 0, 0);"));
     page.statusBar->addPermanentWidget(historyProblem);
+    historyWaiting->setObjectName(QStringLiteral("label_HistoryWaiting"));
+    page.statusBar->addPermanentWidget(historyWaiting);
+    connect(waitingRetry, &QTimer::timeout, this, &ConfigurationFiles::sendWaiting);
+    if (log->onServer())
+        waitingRetry->start(kWaitingRetryMs);
     page.notWrittenLine->hide();
     showHistoryProblem();
+    showWaiting();
     updateActions();
 }
 
@@ -177,10 +188,63 @@ bool ConfigurationFiles::openFrom(const QString &path)
     return true;
 }
 
-void ConfigurationFiles::numberOwnAddresses(bool on, int first)
+bool ConfigurationFiles::askNumbering(int &first, QString &name)
 {
-    if (on)
+    QDialog dialog(window);
+    dialog.setObjectName(QStringLiteral("dialog_NumberOwnAddresses"));
+    dialog.setWindowTitle(menu.numberAddresses->text().remove(QStringLiteral("…")));
+    auto *form = new QFormLayout(&dialog);
+    auto *nameEdit = new QLineEdit(seriesName.isEmpty() ? defaultSeriesName() : seriesName, &dialog);
+    nameEdit->setObjectName(QStringLiteral("lineEdit_SeriesName"));
+    nameEdit->setToolTip(tr("Benches sharing a history server number a series of this name together"));
+    form->addRow(tr("Series name:"), nameEdit);
+    auto *firstEdit = new QSpinBox(&dialog);
+    firstEdit->setObjectName(QStringLiteral("spinBox_FirstAddress"));
+    firstEdit->setRange(0, kHighestAddress);
+    firstEdit->setValue(first);
+    form->addRow(tr("Own address of the series' first module:"), firstEdit);
+    auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
+    form->addRow(buttons);
+    QPushButton *ok = buttons->button(QDialogButtonBox::Ok);
+    const auto allowOk = [ok](const QString &text) { ok->setEnabled(!text.trimmed().isEmpty()); };
+    allowOk(nameEdit->text());
+    connect(nameEdit, &QLineEdit::textChanged, ok, allowOk);
+    connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+    if (dialog.exec() != QDialog::Accepted)
+        return false;
+    first = firstEdit->value();
+    name = nameEdit->text().trimmed();
+    return true;
+}
+
+QString ConfigurationFiles::defaultSeriesName() const
+{
+    return QFileInfo(series.path()).completeBaseName();
+}
+
+void ConfigurationFiles::numberOwnAddresses(bool on, int first, const QString &name)
+{
+    // The server alone gives a numbered series' addresses: guessed on this
+    // bench, one could be another bench's too.
+    if (on && log->onServer() && !log->reachServer()) {
+        QMessageBox box(QMessageBox::Warning, menu.numberAddresses->text().remove(QStringLiteral("…")),
+                        tr("A numbered series takes its own addresses from the history server, which cannot be "
+                           "reached: %1. No address is guessed: the series keeps each module's own until the "
+                           "server answers.")
+                            .arg(log->serverProblem()),
+                        QMessageBox::Ok, window);
+        box.setObjectName(QStringLiteral("numberingRefused"));
+        box.exec();
+        showWaiting();
+        on = false;
+    }
+    if (on) {
         firstAddress = first;
+        if (!name.trimmed().isEmpty())
+            seriesName = name.trimmed();
+        series.setName(seriesName.isEmpty() ? defaultSeriesName() : seriesName);
+    }
     series.numberFrom(on ? std::optional<int>(first) : std::nullopt);
     const QSignalBlocker quiet(menu.numberAddresses);
     menu.numberAddresses->setChecked(on);
@@ -238,7 +302,9 @@ bool ConfigurationFiles::acceptsInputKind(const QString &path, int fileProductId
 bool ConfigurationFiles::exportJournalTo(const QString &path)
 {
     const QDate today = orlo::currentDateTime().date();
-    QVector<JournalEntry> rows = log->rows({today, today, 0, QString(), QString()});
+    orlo::HistoryFilter todays;
+    todays.from = todays.to = today;
+    QVector<JournalEntry> rows = log->rows(todays);
     for (const JournalEntry &row : log->unwritten())
         if (row.time.date() != today)
             rows.append(row);
@@ -312,6 +378,7 @@ void ConfigurationFiles::moduleGone()
 void ConfigurationFiles::rowRecorded(const JournalEntry &row, bool saved)
 {
     showHistoryProblem();
+    showWaiting();
     showNotWritten();
     if (!saved)
         return;
@@ -352,6 +419,8 @@ void ConfigurationFiles::retranslate()
         showNotWritten();
     if (historyProblem->isVisible())
         showHistoryProblem();
+    if (historyWaiting->isVisible())
+        showWaiting();
 }
 
 void ConfigurationFiles::showHistoryProblem()
@@ -364,6 +433,23 @@ void ConfigurationFiles::showHistoryProblem()
     historyProblem->setVisible(shown);
     if (shown && !log->problem().isEmpty())
         page.statusBar->showMessage(tr("Rows kept in memory: %1.").arg(log->problem()));
+}
+
+void ConfigurationFiles::showWaiting()
+{
+    const int rows = log->waiting();
+    historyWaiting->setText(rows > 0 ? tr("%n row(s) waiting for the history server", "", rows) : QString());
+    historyWaiting->setToolTip(log->serverProblem());
+    historyWaiting->setVisible(rows > 0);
+}
+
+void ConfigurationFiles::sendWaiting()
+{
+    // Not during an exchange: a server that is down holds the window for
+    // its whole connection timeout.
+    if (log->waiting() > 0 && !link.busy())
+        log->sendWaiting();
+    showWaiting();
 }
 
 void ConfigurationFiles::updateActions()

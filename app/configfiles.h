@@ -18,6 +18,7 @@ class QAction;
 class QLabel;
 class QPushButton;
 class QStatusBar;
+class QTimer;
 class QWidget;
 
 struct ConfigurationMenu {
@@ -57,9 +58,11 @@ public:
     bool openFrom(const QString &path);
     // Today's rows and every row the history could not hold.
     bool exportJournalTo(const QString &path);
-    // The series numbers the modules' own addresses from `first` (what the
-    // menu entry does once a number is chosen), or keeps each module's own.
-    void numberOwnAddresses(bool on, int first = 0);
+    // The series `name` numbers the modules' own addresses from `first`
+    // (what the menu entry does once they are chosen), or keeps each
+    // module's own. Refused, with a box, while the history server that
+    // would give the addresses cannot be reached.
+    void numberOwnAddresses(bool on, int first = 0, const QString &name = {});
     orlo::History &history() { return *log; }
     // Quit asks about rows the history could not hold and nobody exported:
     // false when the user stays.
@@ -85,6 +88,11 @@ private:
     void showSeries();
     void showNotWritten();
     void showHistoryProblem();
+    void showWaiting();
+    void sendWaiting();
+    // Asks the series' name and first own address; false when the user gave up.
+    bool askNumbering(int &first, QString &name);
+    QString defaultSeriesName() const;
     void updateActions();
 
     QWidget *window;
@@ -95,5 +103,8 @@ private:
     orlo::Provisioning provisioning;
     orlo::Series &series;
     int firstAddress = 0;            // offered again when numbering is asked
+    QString seriesName;              // likewise; empty: the file's name
     QLabel *historyProblem;          // in the status bar while rows wait in memory
+    QLabel *historyWaiting;          // in the status bar while rows wait for the server
+    QTimer *waitingRetry;            // sends them again now and then
 };

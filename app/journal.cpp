@@ -12,7 +12,7 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
-#include <QHBoxLayout>
+#include <QGridLayout>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
@@ -71,13 +71,18 @@ JournalDialog::JournalDialog(History &history, QWidget *parent) : QDialog(parent
     setWindowTitle(tr("Journal"));
     auto *layout = new QVBoxLayout(this);
 
-    auto *filters = new QHBoxLayout;
-    const auto addFilter = [this, filters](const QString &label, QWidget *field, const char *name) {
+    // Three filters a line, so that the row of them never widens the dialog.
+    auto *filters = new QGridLayout;
+    constexpr int kFiltersALine = 3;
+    int added = 0;
+    const auto addFilter = [this, filters, &added](const QString &label, QWidget *field, const char *name) {
         field->setObjectName(QString::fromLatin1(name));
         auto *caption = new QLabel(label, this);
         caption->setBuddy(field);
-        filters->addWidget(caption);
-        filters->addWidget(field);
+        const int line = added / kFiltersALine, column = 2 * (added % kFiltersALine);
+        filters->addWidget(caption, line, column);
+        filters->addWidget(field, line, column + 1);
+        ++added;
     };
     const QDate today = currentDateTime().date();
     fromDate = new QDateEdit(today, this);
@@ -102,6 +107,15 @@ JournalDialog::JournalDialog(History &history, QWidget *parent) : QDialog(parent
     for (const QString &text : {result::kOk, result::kVerified, result::kFailed, result::kInvalid})
         resultFilter->addItem(text, text);
     addFilter(tr("Result"), resultFilter, "journalResult");
+    // The benches that wrote in the history; a long host name does not widen the row.
+    benchFilter = new QComboBox(this);
+    benchFilter->addItem(tr("All benches"), QString());
+    for (const QString &bench : history.benches())
+        benchFilter->addItem(bench, bench);
+    benchFilter->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    benchFilter->setMinimumContentsLength(12);
+    addFilter(tr("Bench"), benchFilter, "comboBox_Bench");
+    filters->setColumnStretch(2 * kFiltersALine, 1);
     layout->addLayout(filters);
 
     table = new QTableWidget(0, journal::columns().size(), this);
@@ -143,6 +157,7 @@ JournalDialog::JournalDialog(History &history, QWidget *parent) : QDialog(parent
     });
     connect(productFilter, QOverload<int>::of(&QComboBox::currentIndexChanged), this, &JournalDialog::refresh);
     connect(resultFilter, QOverload<int>::of(&QComboBox::currentIndexChanged), this, &JournalDialog::refresh);
+    connect(benchFilter, QOverload<int>::of(&QComboBox::currentIndexChanged), this, &JournalDialog::refresh);
     connect(ownAddressFilter, &QLineEdit::textChanged, this, &JournalDialog::refresh);
 
     resize(1100, 440);
@@ -157,6 +172,7 @@ void JournalDialog::refresh()
     filter.productId = productFilter->currentData().toInt();
     filter.ownAddress = ownAddressFilter->text().trimmed();
     filter.result = resultFilter->currentData().toString();
+    filter.bench = benchFilter->currentData().toString();
     shown = history.rows(filter);
 
     table->setRowCount(shown.size());

@@ -1,5 +1,5 @@
 // The window's view of the bench's history: a table of its rows, filtered
-// by day, product identifier, own address and result, and the rows shown
+// by day, product identifier, own address, result and bench, and the rows shown
 // exported as CSV or JSON lines.
 #pragma once
 
@@ -43,6 +43,7 @@ private:
     QComboBox *productFilter = nullptr;
     QLineEdit *ownAddressFilter = nullptr;
     QComboBox *resultFilter = nullptr;
+    QComboBox *benchFilter = nullptr;
     QTableWidget *table = nullptr;
     QLabel *count = nullptr;
     QPushButton *exportButton = nullptr;

@@ -1,5 +1,5 @@
-// The journal dialog over a history on disk: what each filter shows, and the
-// rows shown exported as CSV and as JSON lines.
+// The journal dialog over a history on disk: what each filter shows, the
+// benches sharing it, and the rows shown exported as CSV and as JSON lines.
 #include "app/journal.h"
 #include "link/clockstamp.h"
 #include "link/history.h"
@@ -85,6 +85,30 @@ private slots:
         results->setCurrentIndex(results->findText(choices.at(4)));
         QCOMPARE(shownAddresses(dialog), expected);
         QVERIFY(testing::child<QLabel>(dialog, "journalCount")->text().startsWith(QString::number(expected.size())));
+    }
+
+    void benchFilter()
+    {
+        // Two benches writing in one history, as on a line sharing a server.
+        const QString shared = folder.filePath("benches.sqlite");
+        for (const char *bench : {"bench-b", "bench-a", "bench-b"}) {
+            qputenv("ORLO_BENCH", bench);
+            orlo::History benchHistory(shared, "tst");
+            JournalEntry row;
+            row.time = kNoon;
+            row.productId = 0x0240;
+            row.ownAddress = QString::fromLatin1(bench).right(1).toUpper();
+            row.result = result::kOk;
+            QVERIFY2(benchHistory.record(row), qPrintable(benchHistory.problem()));
+        }
+        qunsetenv("ORLO_BENCH");
+        orlo::History reader(shared, "tst");
+        orlo::JournalDialog dialog(reader);
+        auto *benches = testing::child<QComboBox>(dialog, "comboBox_Bench");
+        QCOMPARE(benches->count(), 3);
+        QCOMPARE(shownAddresses(dialog), (QStringList{"B", "A", "B"}));
+        benches->setCurrentIndex(benches->findText("bench-b"));
+        QCOMPARE(shownAddresses(dialog), (QStringList{"B", "B"}));
     }
 
     void exportShown()

@@ -1,12 +1,17 @@
 // The main window as the user first meets it: identity, fixed size, menu,
-// quitting and the about dialog.
+// numbering a series, quitting and the about dialog.
 #include "app/about.h"
+#include "app/configfiles.h"
 #include "app/language.h"
 #include "link/modulelink.h"
 #include "support/fixture.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QDialogButtonBox>
+#include <QLineEdit>
+#include <QSpinBox>
+#include <QStatusBar>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
@@ -24,6 +29,7 @@ private slots:
     void startsOnConnectPage();
     void pagesInOrder();
     void menuEntries();
+    void numberingAsksNameAndFirstAddress();
     void quitShortcut_data();
     void quitShortcut();
     void aboutIsModal();
@@ -91,6 +97,45 @@ void ShellTest::menuEntries()
     QVERIFY(!child<QAction>(*window, "actionNumber_addresses")->isEnabled());
     QVERIFY(!child<QAction>(*window, "actionVerify_after_write")->isChecked());
     QCOMPARE(child<QMenu>(*window, "menuUpdate")->actions().value(0)->text(), QStringLiteral("Download new version"));
+}
+
+// Triggers the numbering entry and answers its dialog once it shows: `name`
+// and `first`, or Cancel for no name. What it offered: name, first address,
+// and whether OK goes with a blank name.
+static QStringList answerNumbering(MainWindow &window, const QString &name, int first)
+{
+    QStringList offered;
+    QTimer::singleShot(0, &window, [&] {
+        auto *dialog = window.findChild<QDialog *>("dialog_NumberOwnAddresses");
+        auto *nameEdit = child<QLineEdit>(*dialog, "lineEdit_SeriesName");
+        auto *firstEdit = child<QSpinBox>(*dialog, "spinBox_FirstAddress");
+        QPushButton *ok = dialog->findChild<QDialogButtonBox *>()->button(QDialogButtonBox::Ok);
+        offered << nameEdit->text() << QString::number(firstEdit->value());
+        nameEdit->setText("  ");
+        offered << (ok->isEnabled() ? "OK" : "no OK");
+        nameEdit->setText(name);
+        firstEdit->setValue(first);
+        name.isEmpty() ? dialog->reject() : ok->click();
+    });
+    child<QAction>(window, "actionNumber_addresses")->trigger();
+    return offered;
+}
+
+void ShellTest::numberingAsksNameAndFirstAddress()
+{
+    auto window = freshWindow();
+    plugAndShow(*window, 0x0240, "page_ORLO_TM");
+    QTRY_VERIFY(configureButton(shownPage(*window))->isEnabled());
+    QTemporaryDir folder;
+    QVERIFY(window->findChild<ConfigurationFiles *>()->saveTo(folder.filePath("line.tm.json")));
+    child<QAction>(*window, "actionSeries")->setChecked(true);
+    QCOMPARE(answerNumbering(*window, "line 7", 20), (QStringList{"line.tm", "0", "no OK"}));
+    QVERIFY(child<QAction>(*window, "actionNumber_addresses")->isChecked());
+    QCOMPARE(window->statusBar()->currentMessage(), QStringLiteral("Series: line.tm.json, 0 written, next address 20"));
+    // Off, then asked again: the last answers are offered; Cancel leaves it off.
+    child<QAction>(*window, "actionNumber_addresses")->trigger();
+    QCOMPARE(answerNumbering(*window, {}, 0), (QStringList{"line 7", "20", "no OK"}));
+    QVERIFY(!child<QAction>(*window, "actionNumber_addresses")->isChecked());
 }
 
 void ShellTest::quitShortcut_data()

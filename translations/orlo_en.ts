@@ -397,6 +397,25 @@ Radio 868/SF8 and Serial</translation>
         <source>Rows kept in memory: %1.</source>
         <translation>Rows kept in memory: %1.</translation>
     </message>
+    <message>
+        <source>Benches sharing a history server number a series of this name together</source>
+        <translation>Benches sharing a history server number a series of this name together</translation>
+    </message>
+    <message>
+        <source>Series name:</source>
+        <translation>Series name:</translation>
+    </message>
+    <message>
+        <source>A numbered series takes its own addresses from the history server, which cannot be reached: %1. No address is guessed: the series keeps each module&apos;s own until the server answers.</source>
+        <translation>A numbered series takes its own addresses from the history server, which cannot be reached: %1. No address is guessed: the series keeps each module&apos;s own until the server answers.</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n row(s) waiting for the history server</source>
+        <translation>
+            <numerusform>%n row waiting for the history server</numerusform>
+            <numerusform>%n rows waiting for the history server</numerusform>
+        </translation>
+    </message>
 </context>
 <context>
     <name>DigitalInputPages</name>
@@ -574,6 +593,14 @@ Digital Input 4</translation>
     <message>
         <source>%1 rows are</source>
         <translation>%1 rows are</translation>
+    </message>
+    <message>
+        <source>All benches</source>
+        <translation>All benches</translation>
+    </message>
+    <message>
+        <source>Bench</source>
+        <translation>Bench</translation>
     </message>
 </context>
 <context>
@@ -1182,6 +1209,14 @@ LoRaWan and Serial</translation>
     <message>
         <source>The configuration in %1 was saved from a module with a %2 input; the plugged module has a %3 input. They are different sensors.</source>
         <translation>The configuration in %1 was saved from a module with a %2 input; the plugged module has a %3 input. They are different sensors.</translation>
+    </message>
+    <message>
+        <source>, series %1 numbered by the history server</source>
+        <translation>, series %1 numbered by the history server</translation>
+    </message>
+    <message>
+        <source>, last address %1</source>
+        <translation>, last address %1</translation>
     </message>
 </context>
 <context>

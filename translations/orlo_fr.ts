@@ -397,6 +397,25 @@ Radio 868/SF8 et série</translation>
         <source>Rows kept in memory: %1.</source>
         <translation>Lignes gardées en mémoire : %1.</translation>
     </message>
+    <message>
+        <source>Benches sharing a history server number a series of this name together</source>
+        <translation>Les bancs qui partagent un serveur d&apos;historique numérotent ensemble une série de ce nom</translation>
+    </message>
+    <message>
+        <source>Series name:</source>
+        <translation>Nom de la série :</translation>
+    </message>
+    <message>
+        <source>A numbered series takes its own addresses from the history server, which cannot be reached: %1. No address is guessed: the series keeps each module&apos;s own until the server answers.</source>
+        <translation>Une série numérotée prend ses adresses propres au serveur d&apos;historique, qui ne peut pas être joint : %1. Aucune adresse n&apos;est devinée : la série garde celle de chaque module jusqu&apos;à ce que le serveur réponde.</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n row(s) waiting for the history server</source>
+        <translation>
+            <numerusform>%n ligne en attente du serveur d&apos;historique</numerusform>
+            <numerusform>%n lignes en attente du serveur d&apos;historique</numerusform>
+        </translation>
+    </message>
 </context>
 <context>
     <name>DigitalInputPages</name>
@@ -574,6 +593,14 @@ Entrée numérique 4</translation>
     <message>
         <source>%1 rows are</source>
         <translation>%1 lignes sont</translation>
+    </message>
+    <message>
+        <source>All benches</source>
+        <translation>Tous les bancs</translation>
+    </message>
+    <message>
+        <source>Bench</source>
+        <translation>Banc</translation>
     </message>
 </context>
 <context>
@@ -1182,6 +1209,14 @@ LoRaWan et série</translation>
     <message>
         <source>The configuration in %1 was saved from a module with a %2 input; the plugged module has a %3 input. They are different sensors.</source>
         <translation>La configuration de %1 a été enregistrée depuis un module à entrée %2 ; le module branché a une entrée %3. Ce sont des capteurs différents.</translation>
+    </message>
+    <message>
+        <source>, series %1 numbered by the history server</source>
+        <translation>, série %1 numérotée par le serveur d&apos;historique</translation>
+    </message>
+    <message>
+        <source>, last address %1</source>
+        <translation>, dernière adresse %1</translation>
     </message>
 </context>
 <context>
