@@ -353,7 +353,7 @@ bool History::record(JournalEntry &row)
     }
     // Rows waiting from before go first; while the server cannot take
     // them, the new one waits behind them on the bench.
-    if (sendWaiting()) {
+    if (sendWaiting() && reachServer()) {
         kept = {row};
         if (commitKept())
             return true;
@@ -364,7 +364,16 @@ bool History::record(JournalEntry &row)
 
 bool History::reachServer()
 {
-    return db->server && (opened || open());
+    if (!db->server)
+        return false;
+    // A link opened before may have died with its server since.
+    if (opened) {
+        QSqlQuery ping(db->handle());
+        if (ping.exec(QStringLiteral("SELECT 1")))
+            return true;
+        lostServer(ping.lastError().text());
+    }
+    return open();
 }
 
 int History::waiting() const

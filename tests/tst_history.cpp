@@ -11,6 +11,7 @@
 #include "support/fixture.h"
 #include "support/records.h"
 
+#include <QAction>
 #include <QLabel>
 #include <QMessageBox>
 #include <QProcess>
@@ -104,6 +105,7 @@ private slots:
     void windowAndCliWriteAtOnce();
     void unwritableHistoryKeepsRowsAndAsksAtQuit_data();
     void unwritableHistoryKeepsRowsAndAsksAtQuit();
+    void serverOutOfReachRowsWaitAndNumberingIsRefused();
     void seriesCountsEachModuleOnce_data();
     void seriesCountsEachModuleOnce();
 
@@ -180,6 +182,34 @@ void HistoryTest::unwritableHistoryKeepsRowsAndAsksAtQuit()
     QVERIFY(files.exportJournalTo(dir.filePath(QStringLiteral("kept.csv"))));
     const auto afterExport = answerQuit(files, QMessageBox::Cancel);
     QVERIFY(afterExport.first && afterExport.second.isEmpty());
+}
+
+void HistoryTest::serverOutOfReachRowsWaitAndNumberingIsRefused()
+{
+    auto window = freshWindow(QStringLiteral("postgresql://orlo@/orlo?host=") + dir.filePath(QStringLiteral("none")));
+    ConfigurationFiles &files = *window->findChild<ConfigurationFiles *>();
+    sim::Module &m = plugAndShow(*window, kModule, "page_ORLO_DI");
+    for (int rows = 1; rows <= 2; ++rows) {
+        QVERIFY(!pressWrite(shownPage(*window), m, 0).empty());
+        QCOMPARE(resultLabel(shownPage(*window))->text(), QStringLiteral("OK"));
+        QCOMPARE(child<QLabel>(*window, "label_HistoryWaiting")->text(),
+                 QStringLiteral("%1 row(s) waiting for the history server").arg(rows));
+    }
+    // On the bench's disk: nothing for Quit to ask about.
+    QVERIFY(child<QLabel>(*window, "label_HistoryProblem")->isHidden() && !files.history().hasUnsavedRows());
+    QString refusal;
+    QTimer watcher;
+    QObject::connect(&watcher, &QTimer::timeout, [&] {
+        if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
+            refusal = box->objectName() + QLatin1Char(' ') + box->text();
+            box->accept();
+        }
+    });
+    watcher.start(20);
+    files.numberOwnAddresses(true, 1, QStringLiteral("line"));
+    QVERIFY2(refusal.startsWith(QStringLiteral("numberingRefused")) && refusal.contains("cannot be reached"),
+             qPrintable(refusal));
+    QVERIFY(!child<QAction>(*window, "actionNumber_addresses")->isChecked());
 }
 
 void HistoryTest::seriesCountsEachModuleOnce_data()
