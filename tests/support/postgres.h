@@ -1,8 +1,8 @@
 // A throwaway PostgreSQL server in a temporary folder, for the tests of a
-// history on a server: started by the object, stopped and removed with it.
+// history on a server: started by the object, stopped with it.
 #pragma once
 
-#include <QString>
+#include <QProcess>
 #include <QTemporaryDir>
 
 namespace testing {
@@ -10,28 +10,41 @@ namespace testing {
 class ThrowawayPostgres
 {
 public:
-    static constexpr const char *kPassword = "orlo-test";
+    ThrowawayPostgres()
+    {
+        // Every connection of the test and of the programs it starts.
+        if (qEnvironmentVariableIsEmpty("PGPASSWORD"))
+            qputenv("PGPASSWORD", "orlo-test");
+        start();
+    }
+    ~ThrowawayPostgres() { stop(); }
 
-    // Starts it; url() is empty, and problem() says why, when it could not.
-    ThrowawayPostgres();
-    ~ThrowawayPostgres();
-    ThrowawayPostgres(const ThrowawayPostgres &) = delete;
-    ThrowawayPostgres &operator=(const ThrowawayPostgres &) = delete;
-
-    bool start();
-    bool stop();
-    const QString &url() const { return serverUrl; }
-    const QString &problem() const { return lastProblem; }
+    bool start() { return run("start", &url); }
+    bool stop() { return run("stop"); }
     // A new, empty database on it: its URL, without a password.
-    QString freshDatabase();
+    QString freshDatabase()
+    {
+        QString made;
+        return run("database", &made) ? made : QString();
+    }
+
+    QString url;        // of its first database; empty when it could not start
+    QString problem;    // what the last step that failed said
 
 private:
-    bool run(const QString &action, QString *said = nullptr);
+    bool run(const char *action, QString *said = nullptr)
+    {
+        QProcess script;
+        script.start("bash", {ORLO_SOURCE_DIR "/tests/support/postgres.sh", action, folder.path()});
+        const bool done = script.waitForFinished(120000) && script.exitStatus() == QProcess::NormalExit
+                          && script.exitCode() == 0;
+        problem = done ? QString() : QString::fromLocal8Bit(script.readAllStandardError());
+        if (done && said)
+            *said = QString::fromLocal8Bit(script.readAllStandardOutput()).trimmed();
+        return done;
+    }
 
     QTemporaryDir folder;
-    QString serverUrl;
-    QString lastProblem;
-    int databases = 0;
 };
 
 } // namespace testing
