@@ -29,6 +29,9 @@ const QString kFileName = QStringLiteral("history.sqlite");
 constexpr int kBusyTimeoutMs = 10000;
 // A server that does not answer holds the bench this long at most.
 constexpr int kConnectTimeoutSeconds = 5;
+// After the server failed, rows go straight to the bench for this long:
+// a server that does not answer would hold every row for its time-out.
+constexpr qint64 kRestAfterFailureMs = 30000;
 // Benches taking addresses of one series at once: each lost race retries.
 constexpr int kTakeAttempts = 64;
 // Any number, the same on every bench: the lock under which one of the
@@ -209,6 +212,7 @@ void History::fail(const QString &what, const QString &why)
     lastServerProblem = said;
     db->handle().close();
     opened = false;
+    serverFailed.start();
 }
 
 void History::lostServer(const QString &why)
@@ -251,6 +255,7 @@ bool History::open()
     }
     opened = true;
     lastServerProblem.clear();
+    serverFailed.invalidate();
     return true;
 }
 
@@ -353,7 +358,8 @@ bool History::record(JournalEntry &row)
     }
     // Rows waiting from before go first; while the server cannot take
     // them, the new one waits behind them on the bench.
-    if (sendWaiting() && reachServer()) {
+    const bool resting = !opened && serverFailed.isValid() && serverFailed.elapsed() < kRestAfterFailureMs;
+    if (!resting && sendWaiting() && reachServer()) {
         kept = {row};
         if (commitKept())
             return true;
@@ -523,12 +529,22 @@ QVector<JournalEntry> History::rows(const HistoryFilter &filter) const
 
 QStringList History::benches() const
 {
-    QStringList names;
-    for (const JournalEntry &row : rows())
-        if (!names.contains(row.bench))
-            names << row.bench;
-    names.sort();
-    return names;
+    QSet<QString> names;
+    if (opened) {
+        QSqlQuery query(db->handle());
+        if (query.exec(QStringLiteral("SELECT DISTINCT bench FROM history%1")
+                           .arg(queueing ? QStringLiteral(" WHERE unsent = 1") : QString())))
+            while (query.next())
+                names.insert(query.value(0).toString());
+    }
+    if (local)
+        for (const QString &name : local->benches())
+            names.insert(name);
+    for (const JournalEntry &row : kept)
+        names.insert(row.bench);
+    QStringList sorted(names.begin(), names.end());
+    sorted.sort();
+    return sorted;
 }
 
 TakenAddress History::takeAddress(const QString &series, int from, int highest)

@@ -11,6 +11,7 @@
 #include "link/journal.h"
 
 #include <QDate>
+#include <QElapsedTimer>
 #include <QString>
 #include <QStringList>
 #include <QVector>
@@ -61,8 +62,9 @@ public:
     bool onServer() const { return local != nullptr; }
 
     // Gives the row its identifier (unless it has one), bench and program,
-    // then commits it, after any row waiting from before. False when it is
-    // on no disk: the row is kept in memory and problem() says why.
+    // then commits it, after any row waiting from before. A server that
+    // failed is let rest a while: rows wait on the bench meanwhile. False
+    // when the row is on no disk: it is kept in memory and problem() says why.
     bool record(JournalEntry &row);
 
     // Empty while rows reach a disk; else what went wrong last.
@@ -115,6 +117,7 @@ private:
     bool opened = false;
     QString lastProblem;
     QString lastServerProblem;
+    QElapsedTimer serverFailed;   // since the server last failed; invalid while it answers
     QVector<JournalEntry> kept;
     int exportedKept = 0;
     // With a server: the bench's own SQLite history, whose rows marked
