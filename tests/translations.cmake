@@ -5,7 +5,8 @@
 foreach(language fr en)
     set(copy "${WORK_DIR}/orlo_${language}.ts")
     configure_file("${SOURCE_DIR}/translations/orlo_${language}.ts" "${copy}" COPYONLY)
-    execute_process(COMMAND "${LUPDATE}" -locations none app pages widgets forms link -ts "${copy}"
+    # The include path lets lupdate see the namespace of a class declared in a header.
+    execute_process(COMMAND "${LUPDATE}" -locations none -I "${SOURCE_DIR}" app pages widgets forms link -ts "${copy}"
                     WORKING_DIRECTORY "${SOURCE_DIR}" RESULT_VARIABLE failed OUTPUT_QUIET)
     file(READ "${copy}" ts)
     string(REGEX MATCHALL "<source>[^<]*</source>[ \n]*<translation( type=\"[a-z]+\")?>(</translation>)?"

@@ -545,65 +545,6 @@ Digital Input 4</translation>
     </message>
 </context>
 <context>
-    <name>JournalDialog</name>
-    <message>
-        <source>Journal</source>
-        <translation>Journal</translation>
-    </message>
-    <message>
-        <source>From</source>
-        <translation>From</translation>
-    </message>
-    <message>
-        <source>To</source>
-        <translation>To</translation>
-    </message>
-    <message>
-        <source>All</source>
-        <translation>All</translation>
-    </message>
-    <message>
-        <source>Product</source>
-        <translation>Product</translation>
-    </message>
-    <message>
-        <source>Any</source>
-        <translation>Any</translation>
-    </message>
-    <message>
-        <source>Own address</source>
-        <translation>Own address</translation>
-    </message>
-    <message>
-        <source>Result</source>
-        <translation>Result</translation>
-    </message>
-    <message>
-        <source>Export…</source>
-        <translation>Export…</translation>
-    </message>
-    <message>
-        <source>. %1 kept in memory only: %2.</source>
-        <translation>. %1 kept in memory only: %2.</translation>
-    </message>
-    <message>
-        <source>1 row is</source>
-        <translation>1 row is</translation>
-    </message>
-    <message>
-        <source>%1 rows are</source>
-        <translation>%1 rows are</translation>
-    </message>
-    <message>
-        <source>All benches</source>
-        <translation>All benches</translation>
-    </message>
-    <message>
-        <source>Bench</source>
-        <translation>Bench</translation>
-    </message>
-</context>
-<context>
     <name>MainWindow</name>
     <message>
         <source>Configurateur Orlo</source>
@@ -1190,6 +1131,62 @@ LoRaWan and Serial</translation>
     <message>
         <source>The journal could not be saved in %1: %2.</source>
         <translation>The journal could not be saved in %1: %2.</translation>
+    </message>
+    <message>
+        <source>Journal</source>
+        <translation>Journal</translation>
+    </message>
+    <message>
+        <source>From</source>
+        <translation>From</translation>
+    </message>
+    <message>
+        <source>To</source>
+        <translation>To</translation>
+    </message>
+    <message>
+        <source>All</source>
+        <translation>All</translation>
+    </message>
+    <message>
+        <source>Product</source>
+        <translation>Product</translation>
+    </message>
+    <message>
+        <source>Any</source>
+        <translation>Any</translation>
+    </message>
+    <message>
+        <source>Own address</source>
+        <translation>Own address</translation>
+    </message>
+    <message>
+        <source>Result</source>
+        <translation>Result</translation>
+    </message>
+    <message>
+        <source>All benches</source>
+        <translation>All benches</translation>
+    </message>
+    <message>
+        <source>Bench</source>
+        <translation>Bench</translation>
+    </message>
+    <message>
+        <source>Export…</source>
+        <translation>Export…</translation>
+    </message>
+    <message>
+        <source>. %1 kept in memory only: %2.</source>
+        <translation>. %1 kept in memory only: %2.</translation>
+    </message>
+    <message>
+        <source>1 row is</source>
+        <translation>1 row is</translation>
+    </message>
+    <message>
+        <source>%1 rows are</source>
+        <translation>%1 rows are</translation>
     </message>
 </context>
 <context>

@@ -545,65 +545,6 @@ Entrée numérique 4</translation>
     </message>
 </context>
 <context>
-    <name>JournalDialog</name>
-    <message>
-        <source>Journal</source>
-        <translation>Journal</translation>
-    </message>
-    <message>
-        <source>From</source>
-        <translation>Du</translation>
-    </message>
-    <message>
-        <source>To</source>
-        <translation>Au</translation>
-    </message>
-    <message>
-        <source>All</source>
-        <translation>Tous</translation>
-    </message>
-    <message>
-        <source>Product</source>
-        <translation>Produit</translation>
-    </message>
-    <message>
-        <source>Any</source>
-        <translation>Toutes</translation>
-    </message>
-    <message>
-        <source>Own address</source>
-        <translation>Adresse propre</translation>
-    </message>
-    <message>
-        <source>Result</source>
-        <translation>Résultat</translation>
-    </message>
-    <message>
-        <source>Export…</source>
-        <translation>Exporter…</translation>
-    </message>
-    <message>
-        <source>. %1 kept in memory only: %2.</source>
-        <translation>. %1 en mémoire seulement : %2.</translation>
-    </message>
-    <message>
-        <source>1 row is</source>
-        <translation>1 ligne est</translation>
-    </message>
-    <message>
-        <source>%1 rows are</source>
-        <translation>%1 lignes sont</translation>
-    </message>
-    <message>
-        <source>All benches</source>
-        <translation>Tous les bancs</translation>
-    </message>
-    <message>
-        <source>Bench</source>
-        <translation>Banc</translation>
-    </message>
-</context>
-<context>
     <name>MainWindow</name>
     <message>
         <source>Configurateur Orlo</source>
@@ -1190,6 +1131,62 @@ LoRaWan et série</translation>
     <message>
         <source>The journal could not be saved in %1: %2.</source>
         <translation>Le journal n&apos;a pas pu être enregistré dans %1 : %2.</translation>
+    </message>
+    <message>
+        <source>Journal</source>
+        <translation>Journal</translation>
+    </message>
+    <message>
+        <source>From</source>
+        <translation>Du</translation>
+    </message>
+    <message>
+        <source>To</source>
+        <translation>Au</translation>
+    </message>
+    <message>
+        <source>All</source>
+        <translation>Tous</translation>
+    </message>
+    <message>
+        <source>Product</source>
+        <translation>Produit</translation>
+    </message>
+    <message>
+        <source>Any</source>
+        <translation>Toutes</translation>
+    </message>
+    <message>
+        <source>Own address</source>
+        <translation>Adresse propre</translation>
+    </message>
+    <message>
+        <source>Result</source>
+        <translation>Résultat</translation>
+    </message>
+    <message>
+        <source>All benches</source>
+        <translation>Tous les bancs</translation>
+    </message>
+    <message>
+        <source>Bench</source>
+        <translation>Banc</translation>
+    </message>
+    <message>
+        <source>Export…</source>
+        <translation>Exporter…</translation>
+    </message>
+    <message>
+        <source>. %1 kept in memory only: %2.</source>
+        <translation>. %1 en mémoire seulement : %2.</translation>
+    </message>
+    <message>
+        <source>1 row is</source>
+        <translation>1 ligne est</translation>
+    </message>
+    <message>
+        <source>%1 rows are</source>
+        <translation>%1 lignes sont</translation>
     </message>
 </context>
 <context>
