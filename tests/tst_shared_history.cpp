@@ -41,8 +41,7 @@ QVariant onTables(const QString &location, const QStringList &statements)
         db.setUserName(url.userName());
         QSqlQuery query(db);
         for (const QString &statement : statements)
-            if (db.open() && query.exec(statement) && query.next())
-                last = query.value(0);
+            last = db.open() && query.exec(statement) && query.next() ? query.value(0) : QVariant();
     }
     QSqlDatabase::removeDatabase("tables");
     return last;

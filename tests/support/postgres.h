@@ -20,19 +20,15 @@ public:
     ~ThrowawayPostgres() { stop(); }
 
     bool start() { return run("start", &url); }
-    bool stop() { return run("stop"); }
-    // A new, empty database on it: its URL, without a password.
-    QString freshDatabase()
-    {
-        QString made;
-        return run("database", &made) ? made : QString();
-    }
+    bool stop() { return run("stop", nullptr); }
+    // A new, empty database on it: its URL, without a password; empty when it could not.
+    QString freshDatabase() { QString made; run("database", &made); return made; }
 
     QString url;        // of its first database; empty when it could not start
     QString problem;    // what the last step that failed said
 
 private:
-    bool run(const char *action, QString *said = nullptr)
+    bool run(const char *action, QString *said)
     {
         QProcess script;
         script.start("bash", {ORLO_SOURCE_DIR "/tests/support/postgres.sh", action, folder.path()});
