@@ -175,10 +175,14 @@ History::History(const QString &location, const QString &programName)
                                : url.password());
         handle.setDatabaseName(url.path().mid(1));
         QStringList connectOptions{QStringLiteral("connect_timeout=%1").arg(kConnectTimeoutSeconds)};
-        for (const auto &item : query.queryItems(QUrl::FullyDecoded))
+        // The URL's other parameters (sslmode=require…) go to libpq, each
+        // value quoted as its connection strings want.
+        for (auto item : query.queryItems(QUrl::FullyDecoded))
             if (item.first != QLatin1String("host") && item.first != QLatin1String("port")
                 && item.first != QLatin1String("password"))
-                connectOptions << item.first + QLatin1Char('=') + item.second;
+                connectOptions << QStringLiteral("%1='%2'").arg(
+                    item.first, item.second.replace(QLatin1Char('\\'), QStringLiteral("\\\\"))
+                                    .replace(QLatin1Char('\''), QStringLiteral("\\'")));
         handle.setConnectOptions(connectOptions.join(QLatin1Char(';')));
     } else {
         handle.setDatabaseName(location);
@@ -384,7 +388,12 @@ bool History::reachServer()
 
 int History::waiting() const
 {
-    return local ? local->select({}, true).size() + local->kept.size() : 0;
+    if (!local)
+        return 0;
+    QSqlQuery count(local->db->handle());
+    const bool counted = local->opened && count.exec(QStringLiteral("SELECT COUNT(*) FROM history WHERE unsent = 1"))
+                         && count.next();
+    return (counted ? count.value(0).toInt() : 0) + local->kept.size();
 }
 
 bool History::sendWaiting()

@@ -187,6 +187,9 @@ private slots:
         QFETCH(QString, inEnvironment);
         QUrl url(server.freshDatabase());
         url.setPassword(inUrl);
+        QUrlQuery parameters(url);   // another of libpq's, which takes quotes
+        parameters.addQueryItem("application_name", "bench 'one'");
+        url.setQuery(parameters);
         qputenv("PGPASSWORD", inEnvironment.toUtf8());
         orlo::History history(url.toString(), "tst");
         qputenv("PGPASSWORD", "orlo-test");
