@@ -275,6 +275,14 @@ void ConfigurationFiles::fillNextRead(bool opened)
 void ConfigurationFiles::notApplied(const orlo::records::Opened &opened)
 {
     showNotWritten();
+    if (opened.outOfAddresses && menu.series->isChecked() && series.sharesAddresses() && !log->reachServer()) {
+        // Never a guessed address: the series waits for its server.
+        menu.series->setChecked(false);
+        QMessageBox::warning(window, menu.series->text(),
+                             tr("The series of %1 stops: %2. The page shows the module's own configuration.")
+                                 .arg(series.path(), opened.problem));
+        return;
+    }
     if (opened.outOfAddresses && menu.series->isChecked()) {
         menu.series->setChecked(false);
         QMessageBox::warning(window, menu.series->text(),

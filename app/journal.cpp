@@ -109,8 +109,8 @@ JournalDialog::JournalDialog(History &history, QWidget *parent) : QDialog(parent
     addFilter(tr("Result"), resultFilter, "journalResult");
     // The benches that wrote in the history; a long host name does not widen the row.
     // A server that answers again shows its rows, the ones waiting here sent first.
-    history.reachServer();
-    history.sendWaiting();
+    if (history.reachServer())
+        history.sendWaiting();
     benchFilter = new QComboBox(this);
     benchFilter->addItem(tr("All benches"), QString());
     for (const QString &bench : history.benches())

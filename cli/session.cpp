@@ -485,7 +485,7 @@ int Session::series()
 
 int Session::history()
 {
-    // Reading creates nothing: no file, no row yet.
+    // Reading a file creates nothing: no file, no row yet.
     if (!History::isServer(options.history) && !QFileInfo::exists(options.history)) {
         error(QStringLiteral("no history in %1 yet.").arg(options.history));
         return kDone;

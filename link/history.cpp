@@ -32,6 +32,13 @@ constexpr int kConnectTimeoutSeconds = 5;
 // After the server failed, rows go straight to the bench for this long:
 // a server that does not answer would hold every row for its time-out.
 constexpr qint64 kRestAfterFailureMs = 30000;
+// A row's `unsent` on the bench's file: sent (or never meant for a server),
+// waiting for the server, or refused by a server that answered.
+constexpr int kSent = 0;
+constexpr int kWaiting = 1;
+constexpr int kRefused = 2;
+const QString kWaitingRows = QStringLiteral("unsent = 1");
+const QString kNotOnServer = QStringLiteral("unsent <> 0");
 // Benches taking addresses of one series at once: each lost race retries.
 constexpr int kTakeAttempts = 64;
 // Any number, the same on every bench: the lock under which one of the
@@ -113,18 +120,26 @@ struct History::Database {
     QString order() const { return server ? QStringLiteral("time, id") : QStringLiteral("time, rowid"); }
 };
 
+namespace {
+
+QString userDataFile()
+{
+    return QDir(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation)).filePath(kFileName);
+}
+
+} // namespace
+
 QString History::defaultLocation()
 {
     const QString named = qEnvironmentVariable(kLocationVariable);
-    return named.isEmpty() ? localLocation() : named;
+    return named.isEmpty() ? userDataFile() : named;
 }
 
 QString History::localLocation()
 {
+    // Rows wait in a file: a server named here is no place for them.
     const QString named = qEnvironmentVariable(kLocalVariable);
-    if (!named.isEmpty())
-        return named;
-    return QDir(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation)).filePath(kFileName);
+    return named.isEmpty() || isServer(named) ? userDataFile() : named;
 }
 
 bool History::isServer(const QString &location)
@@ -144,9 +159,11 @@ History::History(const QString &location, const QString &programName)
     QString driver = QStringLiteral("QSQLITE");
     if (db->server) {
         driver = QStringLiteral("QPSQL");
-        // The password never shows, wherever it was written.
+        // A password never shows, wherever it was written.
         QUrlQuery options(url);
-        options.removeAllQueryItems(QStringLiteral("password"));
+        for (const auto &item : QUrlQuery(url).queryItems())
+            if (item.first.contains(QLatin1String("password")))
+                options.removeAllQueryItems(item.first);
         QUrl shown = url.adjusted(QUrl::RemovePassword);
         shown.setQuery(options);
         shownLocation = shown.toString();
@@ -174,12 +191,17 @@ History::History(const QString &location, const QString &programName)
                                ? query.queryItemValue(QStringLiteral("password"), QUrl::FullyDecoded)
                                : url.password());
         handle.setDatabaseName(url.path().mid(1));
-        QStringList connectOptions{QStringLiteral("connect_timeout=%1").arg(kConnectTimeoutSeconds)};
+        // A server that stops answering over TCP fails a statement in
+        // seconds too, not when the system gives the link up.
+        QStringList connectOptions{QStringLiteral("connect_timeout=%1").arg(kConnectTimeoutSeconds),
+                                   QStringLiteral("keepalives=1"), QStringLiteral("keepalives_idle=5"),
+                                   QStringLiteral("keepalives_interval=2"), QStringLiteral("keepalives_count=2"),
+                                   QStringLiteral("tcp_user_timeout=%1").arg(kConnectTimeoutSeconds * 1000)};
         // The URL's other parameters (sslmode=require…) go to libpq, each
         // value quoted as its connection strings want.
         for (auto item : query.queryItems(QUrl::FullyDecoded))
             if (item.first != QLatin1String("host") && item.first != QLatin1String("port")
-                && item.first != QLatin1String("password"))
+                && !item.first.contains(QLatin1String("password")))
                 connectOptions << QStringLiteral("%1='%2'").arg(
                     item.first, item.second.replace(QLatin1Char('\\'), QStringLiteral("\\\\"))
                                     .replace(QLatin1Char('\''), QStringLiteral("\\'")));
@@ -214,7 +236,6 @@ void History::fail(const QString &what, const QString &why)
     // Rows wait on the bench meanwhile; a link that failed is opened afresh
     // next time: the server may be back.
     lastServerProblem = said;
-    db->handle().close();
     opened = false;
     serverFailed.start();
 }
@@ -229,6 +250,8 @@ bool History::open()
     QSqlDatabase handle = db->handle();
     if (!handle.isValid())
         return false;
+    // A link that failed is closed only now, once no query of it is left.
+    handle.close();
     if (!db->server && !QDir().mkpath(QFileInfo(handle.databaseName()).absolutePath())) {
         fail(QStringLiteral("cannot be opened"), QStringLiteral("its folder cannot be made"));
         return false;
@@ -299,7 +322,7 @@ bool History::migrate()
     return true;
 }
 
-bool History::insert(const JournalEntry &row)
+bool History::insert(const JournalEntry &row, QSqlError *error)
 {
     QSqlQuery query(db->handle());
     // A row sent twice (the same identifier) is stored once.
@@ -313,10 +336,10 @@ bool History::insert(const JournalEntry &row)
                                  &row.configuration, &row.ownAddress, &row.identifier, &row.firmware, &row.bench,
                                  &row.program})
         query.addBindValue(text(*field));
-    query.addBindValue(queueing ? 1 : 0);
+    query.addBindValue(queueing ? kWaiting : kSent);
     if (query.exec())
         return true;
-    fail(QStringLiteral("cannot be written"), query.lastError().text());
+    *error = query.lastError();
     return false;
 }
 
@@ -332,10 +355,11 @@ bool History::commitKept()
     };
     if (!begin.exec(db->begin()))
         return failed(begin.lastError());
+    QSqlError error;
     for (const JournalEntry &waiting : qAsConst(kept))
-        if (!insert(waiting)) {
+        if (!insert(waiting, &error)) {
             begin.exec(QStringLiteral("ROLLBACK"));
-            return false;
+            return failed(error);
         }
     if (!begin.exec(QStringLiteral("COMMIT"))) {
         const QSqlError error = begin.lastError();
@@ -363,13 +387,29 @@ bool History::record(JournalEntry &row)
     // Rows waiting from before go first; while the server cannot take
     // them, the new one waits behind them on the bench.
     const bool resting = !opened && serverFailed.isValid() && serverFailed.elapsed() < kRestAfterFailureMs;
-    if (!resting && sendWaiting() && reachServer()) {
-        kept = {row};
-        if (commitKept())
-            return true;
-        kept.clear();
-    }
+    if (!resting && sendWaiting() && send(row) == Sent::Stored)
+        return true;
     return local->record(row);
+}
+
+History::Sent History::send(const JournalEntry &row)
+{
+    // A link that died with a server which came back is opened afresh once.
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        if (!reachServer())
+            return Sent::Lost;
+        QSqlError error;
+        if (insert(row, &error))
+            return Sent::Stored;
+        QSqlQuery ping(db->handle());
+        if (ping.exec(QStringLiteral("SELECT 1"))) {
+            lastServerProblem = QStringLiteral("the history server %1 refused the row of %2: %3")
+                                    .arg(shownLocation, journal::timeText(row.time), error.text().simplified());
+            return Sent::Refused;
+        }
+        lostServer(error.text());
+    }
+    return Sent::Lost;
 }
 
 bool History::reachServer()
@@ -391,7 +431,7 @@ int History::waiting() const
     if (!local)
         return 0;
     QSqlQuery count(local->db->handle());
-    const bool counted = local->opened && count.exec(QStringLiteral("SELECT COUNT(*) FROM history WHERE unsent = 1"))
+    const bool counted = local->opened && count.exec(QStringLiteral("SELECT COUNT(*) FROM history WHERE ") + kWaitingRows)
                          && count.next();
     return (counted ? count.value(0).toInt() : 0) + local->kept.size();
 }
@@ -400,40 +440,44 @@ bool History::sendWaiting()
 {
     if (!local)
         return true;
-    QVector<JournalEntry> rows = local->select({}, true);
-    const int onDisk = rows.size();
-    rows += local->kept;
-    if (rows.isEmpty())
+    const QVector<JournalEntry> onDisk = local->select({}, kWaitingRows);
+    const QVector<JournalEntry> inMemory = local->kept;
+    if (onDisk.isEmpty() && inMemory.isEmpty())
         return true;
-    if (!reachServer())
-        return false;
-    // Sent once: a row the server holds already (sent by a bench that died
-    // before marking it) is stored once.
-    kept = rows;
-    if (!commitKept()) {
-        kept.clear();
-        return false;
+    // Oldest first, one by one: a row the server holds already (sent by a
+    // program that died before marking it) is stored once, and one it
+    // refuses while it answers is set aside, so that the others go on.
+    for (const JournalEntry &row : onDisk) {
+        const Sent sent = send(row);
+        if (sent == Sent::Lost || !local->markSent(row.id, sent == Sent::Stored ? kSent : kRefused))
+            return false;
     }
-    local->kept.clear();
-    local->exportedKept = 0;
-    local->lastProblem.clear();
-    return local->markSent(rows.mid(0, onDisk));
+    QVector<JournalEntry> stillKept;
+    bool lost = false;
+    for (int i = 0; i < inMemory.size() && !lost; ++i) {
+        const Sent sent = send(inMemory.at(i));
+        lost = sent == Sent::Lost;
+        if (lost)
+            stillKept += inMemory.mid(i);
+        else if (sent == Sent::Refused)
+            stillKept += inMemory.at(i);
+    }
+    if (stillKept.size() != inMemory.size()) {
+        local->kept = stillKept;
+        local->exportedKept = 0;
+        if (stillKept.isEmpty())
+            local->lastProblem.clear();
+    }
+    return !lost;
 }
 
-bool History::markSent(const QVector<JournalEntry> &rows)
+bool History::markSent(const QString &id, int state)
 {
     QSqlQuery query(db->handle());
-    if (!query.exec(db->begin()))
-        return false;
-    query.prepare(QStringLiteral("UPDATE history SET unsent = 0 WHERE id = ?"));
-    for (const JournalEntry &row : rows) {
-        query.addBindValue(row.id);
-        if (!query.exec()) {
-            query.exec(QStringLiteral("ROLLBACK"));
-            return false;
-        }
-    }
-    return query.exec(QStringLiteral("COMMIT"));
+    query.prepare(QStringLiteral("UPDATE history SET unsent = ? WHERE id = ?"));
+    query.addBindValue(state);
+    query.addBindValue(id);
+    return query.exec();
 }
 
 const QString &History::problem() const
@@ -459,15 +503,15 @@ void History::markExported()
         exportedKept = kept.size();
 }
 
-QVector<JournalEntry> History::select(const HistoryFilter &filter, bool waitingOnly) const
+QVector<JournalEntry> History::select(const HistoryFilter &filter, const QString &only) const
 {
     QVector<JournalEntry> found;
     if (!opened)
         return found;
     QStringList where;
     QVariantList values;
-    if (waitingOnly)
-        where << QStringLiteral("unsent = 1");
+    if (!only.isEmpty())
+        where << only;
     if (filter.from.isValid()) {
         where << QStringLiteral("time >= ?");
         values << filter.from.toString(Qt::ISODate);
@@ -516,7 +560,7 @@ QVector<JournalEntry> History::rows(const HistoryFilter &filter) const
 {
     // The bench's file, when it is where rows wait for the server, shows
     // only them: its other rows are the bench's history from before.
-    QVector<JournalEntry> found = select(filter, queueing);
+    QVector<JournalEntry> found = select(filter, queueing ? kNotOnServer : QString());
     if (local) {
         // Waiting rows the server holds already (sent by another program
         // sharing this bench's file) are shown once.
@@ -542,7 +586,7 @@ QStringList History::benches() const
     if (opened) {
         QSqlQuery query(db->handle());
         if (query.exec(QStringLiteral("SELECT DISTINCT bench FROM history%1")
-                           .arg(queueing ? QStringLiteral(" WHERE unsent = 1") : QString())))
+                           .arg(queueing ? QStringLiteral(" WHERE ") + kNotOnServer : QString())))
             while (query.next())
                 names.insert(query.value(0).toString());
     }
@@ -604,7 +648,11 @@ TakenAddress History::takeAddress(const QString &series, int from, int highest)
     }
     const QString why = query.lastError().text();
     query.exec(QStringLiteral("ROLLBACK"));
-    lostServer(why.isEmpty() ? QStringLiteral("too many benches took the same addresses at once") : why);
+    if (why.isEmpty()) {
+        taken.problem = QStringLiteral("too many benches took addresses of the series \"%1\" at once").arg(series);
+        return taken;
+    }
+    lostServer(why);
     taken.problem = lastServerProblem;
     return taken;
 }
@@ -613,16 +661,20 @@ bool History::settleAddress(const QString &series, int address, Settled how, con
 {
     if (!reachServer())
         return false;
+    // Only this bench's own: another bench's address is never touched.
     QSqlQuery query(db->handle());
     if (how == Settled::Released) {
-        query.prepare(QStringLiteral("DELETE FROM addresses WHERE series = ? AND address = ? AND state = 'taken'"));
+        query.prepare(QStringLiteral("DELETE FROM addresses WHERE series = ? AND address = ? AND bench = ? "
+                                     "AND state = 'taken'"));
     } else {
-        query.prepare(QStringLiteral("UPDATE addresses SET state = ?, row_id = ? WHERE series = ? AND address = ?"));
+        query.prepare(QStringLiteral("UPDATE addresses SET state = ?, row_id = ? WHERE series = ? AND address = ? "
+                                     "AND bench = ?"));
         query.addBindValue(how == Settled::Written ? QStringLiteral("written") : QStringLiteral("failed"));
         query.addBindValue(text(rowId));
     }
     query.addBindValue(series);
     query.addBindValue(address);
+    query.addBindValue(text(bench));
     if (query.exec())
         return true;
     lostServer(query.lastError().text());

@@ -17,6 +17,8 @@
 #include <QVector>
 #include <memory>
 
+class QSqlError;
+
 namespace orlo {
 
 struct HistoryFilter {
@@ -101,14 +103,17 @@ public:
 
 private:
     struct Database;
+    enum class Sent { Stored, Refused, Lost };
     bool open();
     bool migrate();
-    bool insert(const JournalEntry &row);
+    bool insert(const JournalEntry &row, QSqlError *error);
     bool commitKept();
+    Sent send(const JournalEntry &row);
     void fail(const QString &what, const QString &why);
     void lostServer(const QString &why);
-    QVector<JournalEntry> select(const HistoryFilter &filter, bool waitingOnly) const;
-    bool markSent(const QVector<JournalEntry> &rows);
+    // Rows matching `filter` and the SQL condition `only` (none when empty).
+    QVector<JournalEntry> select(const HistoryFilter &filter, const QString &only) const;
+    bool markSent(const QString &id, int state);
 
     QString program;
     QString bench;

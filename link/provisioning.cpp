@@ -105,6 +105,7 @@ records::Opened Series::fill(int productId, const quint8 *answer)
                 false, true};
     const records::Opened opened = hold(productId, answer, {Own::Numbered, given.address}, true);
     taken = given.address;
+    takenIn = seriesName_;
     if (opened.numbered)
         lastTaken = taken;
     else
@@ -135,7 +136,7 @@ records::Opened Series::hold(int productId, const quint8 *answer, const records:
 void Series::forgetModule()
 {
     if (taken >= 0 && !takenSent)
-        counter->settleAddress(seriesName_, taken, History::Settled::Released, QString());
+        counter->settleAddress(takenIn, taken, History::Settled::Released, QString());
     taken = -1;
     takenSent = false;
     filledPayload.clear();
@@ -164,20 +165,20 @@ QString Series::settle(bool accepted, const quint8 *sent, int productId, const Q
     if (taken < 0 || ownAddressOf(productId, sent) != QString::number(taken))
         return {};
     takenSent = true;
-    const bool told = counter->settleAddress(seriesName_, taken,
+    const bool told = counter->settleAddress(takenIn, taken,
                                              accepted ? History::Settled::Written : History::Settled::Failed, rowId);
     QString remark;
     if (!accepted)
         remark = QStringLiteral("Address %1 of the series \"%2\" is marked failed: the module may hold it, so no "
                                 "bench is given it again")
                      .arg(taken)
-                     .arg(seriesName_);
+                     .arg(takenIn);
     if (!told)
         remark += QStringLiteral("%1Address %2 of the series \"%3\" stays taken: the server could not be told what "
                                  "became of it")
                       .arg(remark.isEmpty() ? QString() : QStringLiteral("; "))
                       .arg(taken)
-                      .arg(seriesName_);
+                      .arg(takenIn);
     return remark;
 }
 

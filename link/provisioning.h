@@ -98,8 +98,10 @@ private:
     bool counted = false;
     QString seriesName_;
     History *counter = nullptr;
-    // The address the server gave this module, and whether a write sent it.
+    // The address the server gave this module (in the series of that name:
+    // a rename meanwhile does not move it), and whether a write sent it.
     int taken = -1;
+    QString takenIn;
     bool takenSent = false;
     int lastTaken = -1;
 };

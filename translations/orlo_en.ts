@@ -416,6 +416,10 @@ Radio 868/SF8 and Serial</translation>
             <numerusform>%n rows waiting for the history server</numerusform>
         </translation>
     </message>
+    <message>
+        <source>The series of %1 stops: %2. The page shows the module&apos;s own configuration.</source>
+        <translation>The series of %1 stops: %2. The page shows the module&apos;s own configuration.</translation>
+    </message>
 </context>
 <context>
     <name>DigitalInputPages</name>

@@ -416,6 +416,10 @@ Radio 868/SF8 et série</translation>
             <numerusform>%n lignes en attente du serveur d&apos;historique</numerusform>
         </translation>
     </message>
+    <message>
+        <source>The series of %1 stops: %2. The page shows the module&apos;s own configuration.</source>
+        <translation>La série de %1 s&apos;arrête : %2. La page montre la configuration propre du module.</translation>
+    </message>
 </context>
 <context>
     <name>DigitalInputPages</name>
