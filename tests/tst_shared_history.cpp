@@ -157,21 +157,19 @@ private slots:
     {
         QFETCH(QString, store);
         const QString location = freshHistory(store);
-        onTables(location, {"CREATE TABLE schema_version (version INTEGER NOT NULL)",
-                            "INSERT INTO schema_version VALUES (1)",
-                            "CREATE TABLE history (id TEXT PRIMARY KEY, time TEXT NOT NULL, product_id INTEGER NOT "
-                            "NULL, module_type TEXT NOT NULL, module TEXT NOT NULL, button TEXT NOT NULL, result TEXT "
-                            "NOT NULL, remarks TEXT NOT NULL, configuration TEXT NOT NULL, own_address TEXT NOT NULL, "
-                            "identifier TEXT NOT NULL, firmware TEXT NOT NULL, bench TEXT NOT NULL, program TEXT NOT "
-                            "NULL)",
-                            "INSERT INTO history VALUES ('old', '2026-01-02T12:00:00.000+01:00', 686, 'TM_868', '', "
-                            "'Write', 'OK', '', '', '17', '', '', 'bench-a', 'orlo-cli 1')"});
-        orlo::History history(location, "tst");
         JournalEntry row;
         row.time = QDateTime::currentDateTime();
+        row.ownAddress = "17";
+        QVERIFY(orlo::History(location, "tst").record(row));
+        // Taken back to the first layout, its row kept.
+        onTables(location, {"ALTER TABLE history DROP COLUMN unsent", "DROP TABLE addresses",
+                            "UPDATE schema_version SET version = 1"});
+        orlo::History history(location, "tst");
+        row.id.clear();
         row.ownAddress = "18";
         QVERIFY2(history.record(row), qPrintable(history.problem() + history.serverProblem()));
         QCOMPARE(addressesOf(history.rows()), QStringList({"17", "18"}));
+        QVERIFY(onTables(location, {"SELECT COUNT(*) FROM addresses"}).isValid());
         QCOMPARE(onTables(location, {"SELECT version FROM schema_version"}).toInt(), orlo::History::kSchemaVersion);
     }
 
