@@ -88,7 +88,8 @@ void printSeriesSummary(const Output &io, int written, int notWritten, bool inte
                       .arg(written)
                       .arg(notWritten)
                       .arg(interrupted ? QStringLiteral(", interrupted") : QString())
-                      .arg(waiting > 0 ? QStringLiteral(", %1 waiting for the history server").arg(waiting) : QString());
+                      .arg(waiting > 0 ? QStringLiteral(", %1 waiting for the history server").arg(waiting)
+                                       : QString());
     }
     io.out.flush();
 }

@@ -326,8 +326,8 @@ bool History::insert(const JournalEntry &row, QSqlError *error)
 {
     QSqlQuery query(db->handle());
     // A row sent twice (the same identifier) is stored once.
-    query.prepare(QStringLiteral("INSERT INTO history (%1, unsent) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?) "
-                                 "ON CONFLICT (id) DO NOTHING")
+    query.prepare(QStringLiteral("INSERT INTO history (%1, unsent) "
+                                 "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?) ON CONFLICT (id) DO NOTHING")
                       .arg(kColumns));
     query.addBindValue(text(row.id));
     query.addBindValue(storedTime(row.time));
@@ -431,7 +431,8 @@ int History::waiting() const
     if (!local)
         return 0;
     QSqlQuery count(local->db->handle());
-    const bool counted = local->opened && count.exec(QStringLiteral("SELECT COUNT(*) FROM history WHERE ") + kWaitingRows)
+    const bool counted = local->opened
+                         && count.exec(QStringLiteral("SELECT COUNT(*) FROM history WHERE ") + kWaitingRows)
                          && count.next();
     return (counted ? count.value(0).toInt() : 0) + local->kept.size();
 }
@@ -535,7 +536,8 @@ QVector<JournalEntry> History::select(const HistoryFilter &filter, const QString
     query.setForwardOnly(true);
     query.prepare(QStringLiteral("SELECT %1 FROM history%2 ORDER BY %3")
                       .arg(kColumns,
-                           where.isEmpty() ? QString() : QStringLiteral(" WHERE ") + where.join(QStringLiteral(" AND ")),
+                           where.isEmpty() ? QString()
+                                           : QStringLiteral(" WHERE ") + where.join(QStringLiteral(" AND ")),
                            db->order()));
     for (const QVariant &value : qAsConst(values))
         query.addBindValue(value);

@@ -190,7 +190,8 @@ QString Series::status() const
                        .arg(fileName())
                        .arg(writtenCount);
     if (numbering() && counter)
-        text += QCoreApplication::translate("orlo::Series", ", series %1 numbered by the history server").arg(seriesName_);
+        text += QCoreApplication::translate("orlo::Series", ", series %1 numbered by the history server")
+                    .arg(seriesName_);
     else if (numbering())
         text += QCoreApplication::translate("orlo::Series", ", next address %1").arg(next);
     if (counter && lastTaken >= 0)

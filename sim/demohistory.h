@@ -12,8 +12,8 @@ namespace sim {
 
 inline void useDemoHistory()
 {
-    const QByteArray demo = QFile::encodeName(
-        QDir(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation)).filePath(QStringLiteral("demo-history.sqlite")));
+    const QByteArray demo = QFile::encodeName(QDir(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation))
+                                                  .filePath(QStringLiteral("demo-history.sqlite")));
     for (const char *variable : {"ORLO_HISTORY", "ORLO_HISTORY_LOCAL"})
         if (qEnvironmentVariableIsEmpty(variable))
             qputenv(variable, demo);

@@ -166,6 +166,7 @@ private slots:
                             "UPDATE schema_version SET version = 1"});
         orlo::History history(location, "tst");
         row.id.clear();
+        row.time = row.time.addSecs(1);
         row.ownAddress = "18";
         QVERIFY2(history.record(row), qPrintable(history.problem() + history.serverProblem()));
         QCOMPARE(addressesOf(history.rows()), QStringList({"17", "18"}));
@@ -202,8 +203,9 @@ private slots:
     void twoBenchesNumberOneSeries()
     {
         const QString history = server.freshDatabase();
-        QProcess *benches[] = {startBench("bench-a", history, numbered(configuration, "line A", kModulesEach), kModulesEach),
-                               startBench("bench-b", history, numbered(configuration, "line A", kModulesEach), kModulesEach)};
+        const QStringList series = numbered(configuration, "line A", kModulesEach);
+        QProcess *benches[] = {startBench("bench-a", history, series, kModulesEach),
+                               startBench("bench-b", history, series, kModulesEach)};
         for (QProcess *bench : benches)
             QCOMPARE(finished(bench), 0);
         const orlo::History shared(history, "tst");
