@@ -274,12 +274,10 @@ private slots:
         orlo::History history(server.freshDatabase(), "tst");
         QFile file(configuration);
         QVERIFY(file.open(QIODevice::ReadOnly));
-        const QByteArray document = file.readAll();
-        const orlo::records::Opened module = orlo::records::openDocument(document, 0x02AE);
-        QByteArray answer(orlo::kFrameBufferSize - 1, 0);
-        answer.replace(orlo::records::recordOf(0x02AE).first, module.record.size(), module.record);
+        const orlo::records::Parsed parsed = orlo::records::parseDocument(file.readAll(), 0x02AE);
+        const QByteArray answer(orlo::kFrameBufferSize - 1, 0);   // the file fills the role and address
         orlo::Series series;
-        series.setFile(configuration, 0x02AE, orlo::records::parseDocument(document, 0x02AE).fields);
+        series.setFile(configuration, 0x02AE, parsed.fields);
         series.shareAddresses(&history);
         series.numberFrom(1);
         series.setName("R");

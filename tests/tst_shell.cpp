@@ -99,9 +99,9 @@ void ShellTest::menuEntries()
     QCOMPARE(child<QMenu>(*window, "menuUpdate")->actions().value(0)->text(), QStringLiteral("Download new version"));
 }
 
-// Triggers the numbering entry and answers its dialog once it shows: `name`
-// and `first`, or Cancel for no name. What it offered: name, first address,
-// and whether OK goes with a blank name.
+// Triggers the numbering entry and answers its dialog once it shows with
+// `name` and `first`. What it offered: name, first address, and whether OK
+// goes with a blank name.
 static QStringList answerNumbering(MainWindow &window, const QString &name, int first)
 {
     QStringList offered;
@@ -115,7 +115,7 @@ static QStringList answerNumbering(MainWindow &window, const QString &name, int 
         offered << (ok->isEnabled() ? "OK" : "no OK");
         nameEdit->setText(name);
         firstEdit->setValue(first);
-        name.isEmpty() ? dialog->reject() : ok->click();
+        ok->click();
     });
     child<QAction>(window, "actionNumber_addresses")->trigger();
     return offered;
@@ -132,10 +132,6 @@ void ShellTest::numberingAsksNameAndFirstAddress()
     QCOMPARE(answerNumbering(*window, "line 7", 20), (QStringList{"line.tm", "0", "no OK"}));
     QVERIFY(child<QAction>(*window, "actionNumber_addresses")->isChecked());
     QCOMPARE(window->statusBar()->currentMessage(), QStringLiteral("Series: line.tm.json, 0 written, next address 20"));
-    // Off, then asked again: the last answers are offered; Cancel leaves it off.
-    child<QAction>(*window, "actionNumber_addresses")->trigger();
-    QCOMPARE(answerNumbering(*window, {}, 0), (QStringList{"line 7", "20", "no OK"}));
-    QVERIFY(!child<QAction>(*window, "actionNumber_addresses")->isChecked());
 }
 
 void ShellTest::quitShortcut_data()
